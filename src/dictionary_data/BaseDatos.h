@@ -1,0 +1,23 @@
+#pragma once
+// The open dictionary database and the current direction: process-wide values of the program.
+#include "platform/Dao.h"
+
+#include <QString>
+#include <cstdint>
+#include <memory>
+
+inline dao::Workspace* wsDiccionario = nullptr;
+inline std::unique_ptr<dao::Database> dbDiccionario;
+// The current direction, 0 ("EspIng") to 5 ("FraEsp"); written only by the direction menu.
+inline uint8_t DiccionarioActual = 0;
+// The table of the current direction, set by the word list and the translator before use.
+inline QString TablaActual;
+
+inline const char* kArchivoBaseDatos = "PALAVRIX.MDB";
+
+// Opens PALAVRIX.MDB beside the executable. Throws dao::DaoError when it cannot.
+void AbrirBaseDatos();
+// Closes it and releases the workspace; harmless when nothing is open.
+void CerrarBaseDatos();
+// The full path AbrirBaseDatos opens.
+QString RutaBaseDatos();

@@ -1,0 +1,100 @@
+#pragma once
+// The controls of the window designs: labels and picture boxes that report mouse moves in twips
+// relative to themselves (the unit the hover rules are written in), clicks and double clicks.
+// Each is a child widget whose objectName is the design's control name, with the index in
+// parentheses for control arrays: "pctBoton(3)", "lblOpciones(0)".
+#include <QFont>
+#include <QLabel>
+#include <QPixmap>
+#include <QString>
+#include <QWidget>
+#include <cstdint>
+
+namespace controls {
+
+// Colours are kept as the designs keep them, 0x00BBGGRR.
+inline constexpr uint32_t vbWhite = 0x00FFFFFF;
+inline constexpr uint32_t vbRed = 0x000000FF;
+inline constexpr uint32_t vbYellow = 0x0000FFFF;
+inline constexpr uint32_t vbBlack = 0x00000000;
+QColor DesdeBGR(uint32_t bgr);
+
+// "name(index)" for an element of a control array.
+QString Nombre(const char* name, int index);
+// Places a widget at a design position in twips, relative to its parent.
+void Colocar(QWidget* w, int left, int top, int width, int height);
+// The design font: Arial (Liberation Sans through fontconfig) at a point size.
+QFont Fuente(double points, bool bold = true, bool italic = true, const char* family = "Arial");
+// Mouse buttons and shift state numbered as the designs' events number them.
+int Boton(Qt::MouseButtons b);
+int Shift(Qt::KeyboardModifiers m);
+
+// A label with a transparent background and white text unless told otherwise.
+class Label : public QLabel {
+    Q_OBJECT
+public:
+    Label(QWidget* parent, const QString& name, const QString& caption = QString());
+    void SetForeColor(uint32_t bgr);
+    uint32_t ForeColor() const { return foreColor_; }
+    void SetUnderline(bool on);
+    QString Caption() const { return text(); }
+    void SetCaption(const QString& c) { setText(c); }
+
+signals:
+    void MouseMove(int button, int shift, double x, double y);
+    void MouseDown(int button, int shift, double x, double y);
+    void MouseUp(int button, int shift, double x, double y);
+    void Click();
+    void DblClick();
+
+protected:
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+
+private:
+    uint32_t foreColor_ = vbWhite;
+    bool pressed_ = false;
+};
+
+// A picture box or image control: draws its picture at its top-left corner, unscaled (or
+// stretched to its size when Stretch is set), over an optional background colour. May hold
+// child controls (panels of the designs).
+class PictureBox : public QWidget {
+    Q_OBJECT
+public:
+    PictureBox(QWidget* parent, const QString& name);
+    void SetPicture(const QPixmap& p);
+    const QPixmap& Picture() const { return picture_; }
+    void SetStretch(bool s);
+    void SetBackColor(uint32_t bgr);
+    // Mouse capture, as the hover of bitmap buttons uses it.
+    void SetCapture();
+    static void ReleaseCapture();
+
+signals:
+    void MouseMove(int button, int shift, double x, double y);
+    void MouseDown(int button, int shift, double x, double y);
+    void MouseUp(int button, int shift, double x, double y);
+    void Click();
+    void DblClick();
+    void LostFocus();
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
+
+private:
+    QPixmap picture_;
+    bool stretch_ = false;
+    bool hasBack_ = false;
+    QColor back_;
+    bool pressed_ = false;
+};
+
+} // namespace controls

@@ -1,0 +1,575 @@
+#include "platform/Dao.h"
+
+#include "platform/TextFold.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QRegularExpression>
+#include <map>
+#include <sqlite3.h>
+
+namespace dao {
+
+DaoError::DaoError(int number, const QString& description)
+    : std::runtime_error(QStringLiteral("%1: %2").arg(number).arg(description).toStdString()),
+      number_(number), description_(description) {}
+
+// One open file. Shared by the Database and every object made from it, so that a recordset
+// outliving Close() fails cleanly instead of touching a closed handle.
+class Connection {
+public:
+    Connection(sqlite3* db, QString path) : db_(db), path_(std::move(path)) {}
+    ~Connection() { close(); }
+    void close() {
+        if (db_) sqlite3_close_v2(db_);
+        db_ = nullptr;
+        columns_.clear();
+    }
+    sqlite3* handle() const {
+        if (!db_) throw DaoError(errEngine, QStringLiteral("La base de datos está cerrada."));
+        return db_;
+    }
+    bool isOpen() const { return db_ != nullptr; }
+    const QString& path() const { return path_; }
+
+    [[noreturn]] void fail(int rc, const QString& context) const;
+
+    // Column names of a table, or an empty list when there is no such table.
+    QStringList tableColumns(const QString& table);
+
+private:
+    sqlite3* db_;
+    QString path_;
+    QHash<QString, QStringList> columns_;
+};
+
+namespace {
+
+int numberFor(int rc, const QString& message) {
+    switch (rc & 0xff) {
+    case SQLITE_NOTADB:
+    case SQLITE_CORRUPT:
+    case SQLITE_FORMAT:
+        return errUnrecognizedFormat;
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return errFileInUse;
+    case SQLITE_CANTOPEN:
+        return errFileNotFound;
+    default:
+        break;
+    }
+    if (message.contains(QLatin1String("no such table"))) return errTableNotFound;
+    if (message.contains(QLatin1String("syntax error"))) return errSyntax;
+    return errEngine;
+}
+
+QString describe(int number, const QString& engineMessage, const QString& context) {
+    QString text;
+    switch (number) {
+    case errUnrecognizedFormat:
+        text = QStringLiteral("Formato de base de datos no reconocido o archivo dañado");
+        break;
+    case errFileInUse:
+        text = QStringLiteral("El archivo está en uso por otro proceso o bloqueado");
+        break;
+    case errFileNotFound:
+        text = QStringLiteral("No se puede abrir el archivo");
+        break;
+    case errTableNotFound:
+        text = QStringLiteral("No se encuentra la tabla o consulta");
+        break;
+    case errSyntax:
+        text = QStringLiteral("Error de sintaxis en la consulta");
+        break;
+    default:
+        text = QStringLiteral("Error del motor de base de datos");
+        break;
+    }
+    if (!context.isEmpty()) text += QStringLiteral(" (%1)").arg(context);
+    if (!engineMessage.isEmpty()) text += QStringLiteral(": %1").arg(engineMessage);
+    return text + QLatin1Char('.');
+}
+
+int collate(void*, int na, const void* a, int nb, const void* b) {
+    return textfold::CompareUtf8(static_cast<const char*>(a), na, static_cast<const char*>(b), nb);
+}
+
+QString quoteIdentifier(const QString& name) {
+    QString q = name;
+    q.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return QLatin1Char('"') + q + QLatin1Char('"');
+}
+
+bool looksLikeTableName(const QString& source) {
+    static const QRegularExpression ident(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*$"));
+    return ident.match(source.trimmed()).hasMatch();
+}
+
+QVariant columnValue(sqlite3_stmt* st, int i) {
+    switch (sqlite3_column_type(st, i)) {
+    case SQLITE_NULL:
+        return QVariant();
+    case SQLITE_INTEGER:
+        return QVariant(static_cast<qlonglong>(sqlite3_column_int64(st, i)));
+    case SQLITE_FLOAT:
+        return QVariant(sqlite3_column_double(st, i));
+    case SQLITE_BLOB:
+        return QVariant(QByteArray(static_cast<const char*>(sqlite3_column_blob(st, i)), sqlite3_column_bytes(st, i)));
+    default: {
+        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(st, i));
+        return QVariant(QString::fromUtf8(text, sqlite3_column_bytes(st, i)));
+    }
+    }
+}
+
+void bindValue(sqlite3_stmt* st, int index, const QVariant& v) {
+    if (v.isNull()) {
+        sqlite3_bind_null(st, index);
+    } else if (v.typeId() == QMetaType::Bool || v.typeId() == QMetaType::Int || v.typeId() == QMetaType::LongLong ||
+               v.typeId() == QMetaType::UInt || v.typeId() == QMetaType::ULongLong) {
+        sqlite3_bind_int64(st, index, v.toLongLong());
+    } else if (v.typeId() == QMetaType::Double) {
+        sqlite3_bind_double(st, index, v.toDouble());
+    } else {
+        const QByteArray utf8 = v.toString().toUtf8();
+        sqlite3_bind_text(st, index, utf8.constData(), utf8.size(), SQLITE_TRANSIENT);
+    }
+}
+
+// An owned prepared statement.
+class Statement {
+public:
+    Statement(std::shared_ptr<Connection> conn, const QString& sql) : conn_(std::move(conn)) {
+        const QByteArray utf8 = sql.toUtf8();
+        const int rc = sqlite3_prepare_v2(conn_->handle(), utf8.constData(), utf8.size(), &st_, nullptr);
+        if (rc != SQLITE_OK) conn_->fail(rc, QString());
+    }
+    ~Statement() { sqlite3_finalize(st_); }
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+    sqlite3_stmt* get() const { return st_; }
+    // Steps once: true for a row, false at the end.
+    bool step() {
+        const int rc = sqlite3_step(st_);
+        if (rc == SQLITE_ROW) return true;
+        if (rc == SQLITE_DONE) return false;
+        conn_->fail(rc, QString());
+    }
+    void reset() {
+        sqlite3_reset(st_);
+        sqlite3_clear_bindings(st_);
+    }
+
+private:
+    std::shared_ptr<Connection> conn_;
+    sqlite3_stmt* st_ = nullptr;
+};
+
+struct Criterion {
+    QString column;
+    QString value;
+};
+
+// The only criterion form the program builds: Column = 'value' (a doubled quote stands for one).
+Criterion parseCriterion(const QString& text) {
+    static const QRegularExpression form(
+        QStringLiteral("^\\s*\\[?([A-Za-z_][A-Za-z0-9_]*)\\]?\\s*=\\s*'(.*)'\\s*$"),
+        QRegularExpression::DotMatchesEverythingOption);
+    const auto m = form.match(text);
+    if (!m.hasMatch())
+        throw DaoError(errSyntax, QStringLiteral("Criterio no válido: %1").arg(text.left(80)));
+    QString value = m.captured(2);
+    value.replace(QStringLiteral("''"), QStringLiteral("'"));
+    return {m.captured(1), value};
+}
+
+Field makeField(const QStringList& names, const std::vector<QVariant>& row, const QString& name) {
+    for (int i = 0; i < names.size(); ++i)
+        if (names[i].compare(name, Qt::CaseInsensitive) == 0) return Field(names[i], row[static_cast<size_t>(i)]);
+    throw DaoError(errItemNotFound, QStringLiteral("Elemento no encontrado en esta colección: %1").arg(name));
+}
+
+[[noreturn]] void noCurrentRecord() {
+    throw DaoError(errNoCurrentRecord, QStringLiteral("No hay un registro activo."));
+}
+
+[[noreturn]] void notSupported() {
+    throw DaoError(3251, QStringLiteral("La operación no es válida para este tipo de objeto."));
+}
+
+// Forward-only rows of one statement; the statement steps as the caller moves.
+class ForwardOnlyRecordset : public Recordset {
+public:
+    ForwardOnlyRecordset(std::shared_ptr<Connection> conn, const QString& sql, const std::vector<Parameter>& params)
+        : stmt_(std::make_unique<Statement>(conn, sql)) {
+        for (const auto& p : params) {
+            const QByteArray key = (QLatin1Char(':') + p.Name()).toUtf8();
+            const int idx = sqlite3_bind_parameter_index(stmt_->get(), key.constData());
+            if (idx > 0) bindValue(stmt_->get(), idx, p.Value());
+        }
+        const int n = sqlite3_column_count(stmt_->get());
+        for (int i = 0; i < n; ++i) names_ << QString::fromUtf8(sqlite3_column_name(stmt_->get(), i));
+        advance();
+    }
+    bool Eof() const override { return eof_; }
+    void MoveNext() override {
+        if (eof_) noCurrentRecord();
+        advance();
+    }
+    void MoveFirst() override { notSupported(); }
+    void FindFirst(const QString&) override { notSupported(); }
+    bool NoMatch() const override { return false; }
+    Field Fields(const QString& name) const override {
+        if (eof_) noCurrentRecord();
+        return makeField(names_, row_, name);
+    }
+    void Close() override {
+        stmt_.reset();
+        eof_ = true;
+    }
+
+private:
+    void advance() {
+        if (!stmt_) {
+            eof_ = true;
+            return;
+        }
+        eof_ = !stmt_->step();
+        row_.clear();
+        if (!eof_)
+            for (int i = 0; i < names_.size(); ++i) row_.push_back(columnValue(stmt_->get(), i));
+    }
+    std::unique_ptr<Statement> stmt_;
+    QStringList names_;
+    std::vector<QVariant> row_;
+    bool eof_ = true;
+};
+
+// A dynaset over a table: positioned by rowid, every move and search served by the table's
+// primary key or by an index on the searched column, so nothing ever scans the table.
+class TableDynaset : public Recordset {
+public:
+    TableDynaset(std::shared_ptr<Connection> conn, const QString& table)
+        : conn_(std::move(conn)), table_(table), columns_(conn_->tableColumns(table)) {
+        if (columns_.isEmpty())
+            throw DaoError(errTableNotFound, QStringLiteral("No se encuentra la tabla o consulta «%1».").arg(table));
+        const QString t = quoteIdentifier(table);
+        first_ = std::make_unique<Statement>(conn_, QStringLiteral("SELECT rowid FROM %1 ORDER BY rowid LIMIT 1").arg(t));
+        next_ = std::make_unique<Statement>(
+            conn_, QStringLiteral("SELECT rowid FROM %1 WHERE rowid > ?1 ORDER BY rowid LIMIT 1").arg(t));
+        row_ = std::make_unique<Statement>(conn_, QStringLiteral("SELECT * FROM %1 WHERE rowid = ?1").arg(t));
+        MoveFirstOrEnd();
+    }
+    bool Eof() const override { return !current_; }
+    void MoveFirst() override {
+        MoveFirstOrEnd();
+        if (!current_) noCurrentRecord();
+    }
+    void MoveNext() override {
+        if (!current_) noCurrentRecord();
+        check();
+        next_->reset();
+        sqlite3_bind_int64(next_->get(), 1, rowid_);
+        setCurrent(next_->step(), next_.get());
+    }
+    void FindFirst(const QString& criterion) override {
+        check();
+        const Criterion c = parseCriterion(criterion);
+        const QString column = resolveColumn(c.column);
+        auto& stmt = finders_[column];
+        if (!stmt)
+            stmt = std::make_unique<Statement>(conn_, QStringLiteral("SELECT rowid FROM %1 WHERE %2 = ?1 ORDER BY rowid LIMIT 1")
+                                                          .arg(quoteIdentifier(table_), quoteIdentifier(column)));
+        stmt->reset();
+        bindValue(stmt->get(), 1, c.value);
+        if (stmt->step()) {
+            rowid_ = sqlite3_column_int64(stmt->get(), 0);
+            current_ = true;
+            loaded_ = false;
+            noMatch_ = false;
+        } else {
+            noMatch_ = true; // the current record stays where it was, as the old engine left it
+        }
+        stmt->reset();
+    }
+    bool NoMatch() const override { return noMatch_; }
+    Field Fields(const QString& name) const override {
+        if (!current_) noCurrentRecord();
+        check();
+        if (!loaded_) {
+            row_->reset();
+            sqlite3_bind_int64(row_->get(), 1, rowid_);
+            if (!row_->step()) noCurrentRecord();
+            values_.clear();
+            for (int i = 0; i < columns_.size(); ++i) values_.push_back(columnValue(row_->get(), i));
+            row_->reset();
+            loaded_ = true;
+        }
+        return makeField(columns_, values_, name);
+    }
+    void Close() override {
+        finders_.clear();
+        first_.reset();
+        next_.reset();
+        row_.reset();
+        current_ = false;
+    }
+
+private:
+    void check() const {
+        if (!row_) throw DaoError(errEngine, QStringLiteral("El conjunto de registros está cerrado."));
+    }
+    void MoveFirstOrEnd() {
+        check();
+        first_->reset();
+        setCurrent(first_->step(), first_.get());
+    }
+    void setCurrent(bool found, Statement* st) {
+        current_ = found;
+        loaded_ = false;
+        if (found) rowid_ = sqlite3_column_int64(st->get(), 0);
+        st->reset();
+    }
+    QString resolveColumn(const QString& name) const {
+        for (const auto& c : columns_)
+            if (c.compare(name, Qt::CaseInsensitive) == 0) return c;
+        throw DaoError(3070, QStringLiteral("El motor de base de datos no reconoce «%1» como un nombre de campo válido.")
+                                 .arg(name));
+    }
+
+    std::shared_ptr<Connection> conn_;
+    QString table_;
+    QStringList columns_;
+    std::unique_ptr<Statement> first_, next_;
+    std::unique_ptr<Statement> row_;
+    std::map<QString, std::unique_ptr<Statement>> finders_;
+    sqlite3_int64 rowid_ = 0;
+    bool current_ = false;
+    bool noMatch_ = false;
+    mutable bool loaded_ = false;
+    mutable std::vector<QVariant> values_;
+};
+
+// A dynaset over the rows of an SQL text, read once into memory; searches run over those rows
+// with the collation's equality.
+class SqlDynaset : public Recordset {
+public:
+    SqlDynaset(std::shared_ptr<Connection> conn, const QString& sql) {
+        Statement st(conn, sql);
+        const int n = sqlite3_column_count(st.get());
+        for (int i = 0; i < n; ++i) names_ << QString::fromUtf8(sqlite3_column_name(st.get(), i));
+        while (st.step()) {
+            std::vector<QVariant> row;
+            for (int i = 0; i < n; ++i) row.push_back(columnValue(st.get(), i));
+            rows_.push_back(std::move(row));
+        }
+        pos_ = 0;
+    }
+    bool Eof() const override { return pos_ >= rows_.size(); }
+    void MoveFirst() override {
+        if (rows_.empty()) noCurrentRecord();
+        pos_ = 0;
+    }
+    void MoveNext() override {
+        if (Eof()) noCurrentRecord();
+        ++pos_;
+    }
+    void FindFirst(const QString& criterion) override {
+        const Criterion c = parseCriterion(criterion);
+        int col = -1;
+        for (int i = 0; i < names_.size(); ++i)
+            if (names_[i].compare(c.column, Qt::CaseInsensitive) == 0) col = i;
+        if (col < 0) throw DaoError(3070, QStringLiteral("Campo no válido: %1").arg(c.column));
+        const QString key = textfold::FoldCase(c.value);
+        for (size_t i = 0; i < rows_.size(); ++i) {
+            const QVariant& v = rows_[i][static_cast<size_t>(col)];
+            if (!v.isNull() && textfold::FoldCase(v.toString()) == key) {
+                pos_ = i;
+                noMatch_ = false;
+                return;
+            }
+        }
+        noMatch_ = true;
+    }
+    bool NoMatch() const override { return noMatch_; }
+    Field Fields(const QString& name) const override {
+        if (Eof()) noCurrentRecord();
+        return makeField(names_, rows_[pos_], name);
+    }
+    void Close() override {
+        rows_.clear();
+        pos_ = 0;
+    }
+
+private:
+    QStringList names_;
+    std::vector<std::vector<QVariant>> rows_;
+    size_t pos_ = 0;
+    bool noMatch_ = false;
+};
+
+std::unique_ptr<Recordset> openOn(const std::shared_ptr<Connection>& conn, const QString& source, int type,
+                                  const std::vector<Parameter>& params) {
+    const bool table = looksLikeTableName(source);
+    if (table && conn->tableColumns(source.trimmed()).isEmpty())
+        throw DaoError(errTableNotFound, QStringLiteral("No se encuentra la tabla o consulta «%1».").arg(source));
+    if (type == dbOpenForwardOnly || type == dbOpenSnapshot) {
+        const QString sql = table ? QStringLiteral("SELECT * FROM %1 ORDER BY rowid").arg(quoteIdentifier(source.trimmed()))
+                                  : source;
+        return std::make_unique<ForwardOnlyRecordset>(conn, sql, params);
+    }
+    if (table) return std::make_unique<TableDynaset>(conn, source.trimmed());
+    if (!params.empty()) notSupported();
+    return std::make_unique<SqlDynaset>(conn, source);
+}
+
+// The header of an SQLite file states its page size and page count; a file shorter than that
+// was cut off (a copy that stopped half-way), and reading it would fail later at random.
+bool truncated(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return false;
+    const QByteArray h = f.read(100);
+    if (h.size() < 100 || !h.startsWith("SQLite format 3")) return false;
+    const auto u8 = [&](int i) { return static_cast<quint32>(static_cast<unsigned char>(h[i])); };
+    quint32 pageSize = (u8(16) << 8) | u8(17);
+    if (pageSize == 1) pageSize = 65536;
+    const quint32 pages = (u8(28) << 24) | (u8(29) << 16) | (u8(30) << 8) | u8(31);
+    return pages > 0 && static_cast<qint64>(pages) * pageSize > f.size();
+}
+
+} // namespace
+
+void Connection::fail(int rc, const QString& context) const {
+    const QString msg = db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QString();
+    const int number = numberFor(rc, msg);
+    throw DaoError(number, describe(number, msg, context));
+}
+
+QStringList Connection::tableColumns(const QString& table) {
+    auto it = columns_.find(table.toLower());
+    if (it != columns_.end()) return it.value();
+    Statement st(std::shared_ptr<Connection>(std::shared_ptr<Connection>{}, this),
+                 QStringLiteral("SELECT name FROM pragma_table_info(?1)"));
+    bindValue(st.get(), 1, table);
+    QStringList cols;
+    while (st.step()) cols << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st.get(), 0)));
+    if (!cols.isEmpty()) columns_.insert(table.toLower(), cols);
+    return cols;
+}
+
+QueryDef::QueryDef(std::shared_ptr<Connection> conn, QString name, QString sql)
+    : conn_(std::move(conn)), name_(std::move(name)), sql_(std::move(sql)) {
+    static const QRegularExpression param(QStringLiteral(":([A-Za-z_][A-Za-z0-9_]*)"));
+    auto it = param.globalMatch(sql_);
+    while (it.hasNext()) {
+        const QString n = it.next().captured(1);
+        bool known = false;
+        for (const auto& p : params_) known = known || p.Name() == n;
+        if (!known) params_.emplace_back(n);
+    }
+}
+
+Parameter& QueryDef::Parameters(const QString& name) {
+    for (auto& p : params_)
+        if (p.Name().compare(name, Qt::CaseInsensitive) == 0) return p;
+    throw DaoError(errItemNotFound, QStringLiteral("Elemento no encontrado en esta colección: %1").arg(name));
+}
+
+std::unique_ptr<Recordset> QueryDef::OpenRecordset(int type) {
+    // The program reads its stored queries forward-only; nothing else is offered.
+    if (type != dbOpenForwardOnly && type != dbOpenSnapshot) notSupported();
+    return std::make_unique<ForwardOnlyRecordset>(conn_, sql_, params_);
+}
+
+Database::Database(std::shared_ptr<Connection> conn) : conn_(std::move(conn)) {}
+Database::~Database() = default;
+
+std::unique_ptr<QueryDef> Database::QueryDefs(const QString& name) {
+    if (!conn_ || !conn_->isOpen()) throw DaoError(errEngine, QStringLiteral("La base de datos está cerrada."));
+    if (conn_->tableColumns(QStringLiteral("QueryDefs")).isEmpty())
+        throw DaoError(errItemNotFound, QStringLiteral("Elemento no encontrado en esta colección: %1").arg(name));
+    Statement st(conn_, QStringLiteral("SELECT SQL FROM QueryDefs WHERE Name = ?1"));
+    bindValue(st.get(), 1, name);
+    if (!st.step())
+        throw DaoError(errItemNotFound, QStringLiteral("Elemento no encontrado en esta colección: %1").arg(name));
+    const QString sql = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st.get(), 0)));
+    return std::make_unique<QueryDef>(conn_, name, sql);
+}
+
+std::unique_ptr<Recordset> Database::OpenRecordset(const QString& source, int type) {
+    if (!conn_ || !conn_->isOpen()) throw DaoError(errEngine, QStringLiteral("La base de datos está cerrada."));
+    return openOn(conn_, source, type, {});
+}
+
+void Database::Close() {
+    if (conn_) conn_->close();
+}
+
+bool Database::IsOpen() const { return conn_ && conn_->isOpen(); }
+QString Database::Name() const { return conn_ ? conn_->path() : QString(); }
+sqlite3* Database::Handle() const { return conn_ && conn_->isOpen() ? conn_->handle() : nullptr; }
+
+void RegisterCollations(sqlite3* db) {
+    sqlite3_create_collation(db, "PXNOCASE", SQLITE_UTF8, nullptr, collate);
+}
+
+std::unique_ptr<Database> Workspace::OpenDatabase(const QString& path) {
+    const QFileInfo info(path);
+    if (!info.exists() || !info.isFile())
+        throw DaoError(errFileNotFound, QStringLiteral("No se encuentra el archivo «%1».").arg(path));
+    if (info.size() == 0 || truncated(path))
+        throw DaoError(errUnrecognizedFormat,
+                       QStringLiteral("Formato de base de datos no reconocido o archivo dañado: «%1».").arg(path));
+    sqlite3* raw = nullptr;
+    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &raw, SQLITE_OPEN_READWRITE, nullptr);
+    auto conn = std::make_shared<Connection>(raw, path);
+    if (rc != SQLITE_OK) conn->fail(rc, path);
+    sqlite3_extended_result_codes(raw, 1);
+    sqlite3_busy_timeout(raw, 250);
+    RegisterCollations(raw);
+    // Reading the schema proves the file is a database and not held exclusively by someone else.
+    char* err = nullptr;
+    const int check = sqlite3_exec(raw, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, &err);
+    sqlite3_free(err);
+    if (check != SQLITE_OK) conn->fail(check, path);
+    return std::make_unique<Database>(conn);
+}
+
+std::unique_ptr<Database> Workspace::CreateDatabase(const QString& path) {
+    QFile::remove(path);
+    sqlite3* raw = nullptr;
+    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &raw,
+                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    auto conn = std::make_shared<Connection>(raw, path);
+    if (rc != SQLITE_OK) conn->fail(rc, path);
+    sqlite3_extended_result_codes(raw, 1);
+    RegisterCollations(raw);
+    return std::make_unique<Database>(conn);
+}
+
+Workspace& Engine::Workspaces(int index) {
+    if (index != 0) throw DaoError(errItemNotFound, QStringLiteral("Elemento no encontrado en esta colección."));
+    return default_;
+}
+
+Engine& DBEngine() {
+    static Engine engine;
+    return engine;
+}
+
+void Execute(Database& db, const QString& sql) {
+    sqlite3* h = db.Handle();
+    if (!h) throw DaoError(errEngine, QStringLiteral("La base de datos está cerrada."));
+    char* err = nullptr;
+    const int rc = sqlite3_exec(h, sql.toUtf8().constData(), nullptr, nullptr, &err);
+    const QString msg = err ? QString::fromUtf8(err) : QString();
+    sqlite3_free(err);
+    if (rc != SQLITE_OK) {
+        const int number = numberFor(rc, msg);
+        throw DaoError(number, describe(number, msg, QString()));
+    }
+}
+
+} // namespace dao

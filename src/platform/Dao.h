@@ -1,0 +1,160 @@
+#pragma once
+// The database engine as the dictionary code sees it: the handful of objects of the old
+// desktop data-access library (DBEngine, Workspace, Database, QueryDef, Parameter, Recordset,
+// Field) over an SQLite 3 file. Only what the program uses is here.
+//
+// Contract kept by this layer:
+// - OpenDatabase never creates a file. A missing, locked, empty or damaged file throws DaoError
+//   carrying an error number in the engine's numbering and a Spanish description.
+// - Stored queries live inside the file, in the table `QueryDefs` (Name, SQL). Their SQL names
+//   the parameter as `:ptroPalabra`; Parameters("ptroPalabra") binds it.
+// - User text is always a bound value, never pasted into SQL. FindFirst takes the criterion form
+//   `Column = 'value'` and binds the value.
+// - Text columns compare with the collation PXNOCASE (registered on every connection):
+//   case-insensitive over all of Unicode, accent-sensitive. See TextFold.h.
+// - Records of a table keep their insertion order (rowid); FindFirst finds the first match in it.
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <memory>
+#include <stdexcept>
+#include <vector>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace dao {
+
+// Recordset types, numbered as the old engine numbered them.
+enum RecordsetTypeEnum { dbOpenTable = 1, dbOpenDynaset = 2, dbOpenSnapshot = 4, dbOpenForwardOnly = 8 };
+
+// Error numbers used by this layer, in the old engine's numbering so messages read familiar.
+enum ErrorNumber {
+    errNoCurrentRecord = 3021,
+    errFileNotFound = 3024,
+    errFileInUse = 3045,
+    errTableNotFound = 3078,
+    errSyntax = 3075,
+    errItemNotFound = 3265,
+    errUnrecognizedFormat = 3343,
+    errEngine = 3000,
+};
+
+class DaoError : public std::runtime_error {
+public:
+    DaoError(int number, const QString& description);
+    int Number() const { return number_; }
+    QString Description() const { return description_; }
+
+private:
+    int number_;
+    QString description_;
+};
+
+class Field {
+public:
+    Field() = default;
+    Field(QString name, QVariant value) : name_(std::move(name)), value_(std::move(value)) {}
+    // Null is an invalid/null QVariant; an empty text is a valid QString.
+    const QVariant& Value() const { return value_; }
+    bool IsNull() const { return value_.isNull(); }
+    const QString& Name() const { return name_; }
+
+private:
+    QString name_;
+    QVariant value_;
+};
+
+class Connection;
+
+class Recordset {
+public:
+    virtual ~Recordset() = default;
+    // EOF is a macro of the C library, hence the spelling.
+    virtual bool Eof() const = 0;
+    virtual void MoveNext() = 0;
+    virtual void MoveFirst() = 0;
+    // Criterion `Column = 'value'` (dynaset only). Leaves the current record on the first match in
+    // record order; NoMatch() tells whether there was one.
+    virtual void FindFirst(const QString& criterion) = 0;
+    virtual bool NoMatch() const = 0;
+    // The named column of the current record. Throws errItemNotFound for an unknown name and
+    // errNoCurrentRecord when there is no current record.
+    virtual Field Fields(const QString& name) const = 0;
+    virtual void Close() = 0;
+};
+
+class Parameter {
+public:
+    explicit Parameter(QString name) : name_(std::move(name)) {}
+    void SetValue(const QVariant& v) { value_ = v; }
+    const QVariant& Value() const { return value_; }
+    const QString& Name() const { return name_; }
+
+private:
+    QString name_;
+    QVariant value_;
+};
+
+class QueryDef {
+public:
+    QueryDef(std::shared_ptr<Connection> conn, QString name, QString sql);
+    const QString& Name() const { return name_; }
+    const QString& SQL() const { return sql_; }
+    // The named parameter; throws errItemNotFound when the query has no such parameter.
+    Parameter& Parameters(const QString& name);
+    std::unique_ptr<Recordset> OpenRecordset(int type = dbOpenForwardOnly);
+
+private:
+    std::shared_ptr<Connection> conn_;
+    QString name_;
+    QString sql_;
+    std::vector<Parameter> params_;
+};
+
+class Database {
+public:
+    explicit Database(std::shared_ptr<Connection> conn);
+    ~Database();
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    // The stored query of that name; throws errItemNotFound when the file has none.
+    std::unique_ptr<QueryDef> QueryDefs(const QString& name);
+    // `source` is a table name or an SQL text. Forward-only or dynaset.
+    std::unique_ptr<Recordset> OpenRecordset(const QString& source, int type = dbOpenDynaset);
+    void Close();
+    bool IsOpen() const;
+    QString Name() const;
+    // For tools and tests: the raw connection (nullptr once closed).
+    sqlite3* Handle() const;
+
+private:
+    std::shared_ptr<Connection> conn_;
+};
+
+class Workspace {
+public:
+    // Opens an existing file read-write (read-only when the file system allows nothing else).
+    std::unique_ptr<Database> OpenDatabase(const QString& path);
+    // Creates or replaces a database file: used by the data generator and the tests only.
+    std::unique_ptr<Database> CreateDatabase(const QString& path);
+};
+
+class Engine {
+public:
+    Workspace& Workspaces(int index);
+
+private:
+    Workspace default_;
+};
+
+Engine& DBEngine();
+
+// Registers the collation PXNOCASE on a raw connection (the generator and tests use it).
+void RegisterCollations(sqlite3* db);
+
+// Runs SQL with no result rows, throwing DaoError on failure (for the generator and tests).
+void Execute(Database& db, const QString& sql);
+
+} // namespace dao

@@ -1,0 +1,37 @@
+#include "platform/Screen.h"
+
+#include "platform/Twips.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace Screen {
+
+namespace {
+int g_pointer = vbDefault;
+}
+
+void SetMousePointer(int value) {
+    g_pointer = value;
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return;
+    // Unwind whatever override is there, then set at most one.
+    while (QGuiApplication::overrideCursor()) QGuiApplication::restoreOverrideCursor();
+    if (value == vbHourglass) QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+int MousePointer() { return g_pointer; }
+
+namespace {
+QSize screenPixels() {
+    if (auto* s = QGuiApplication::primaryScreen()) return s->geometry().size();
+    return {640, 480};
+}
+} // namespace
+
+int Width() { return screenPixels().width() * twips::kPorPixel; }
+int Height() { return screenPixels().height() * twips::kPorPixel; }
+int TwipsPerPixelX() { return twips::kPorPixel; }
+int TwipsPerPixelY() { return twips::kPorPixel; }
+
+} // namespace Screen

@@ -1,0 +1,22 @@
+#pragma once
+// The sound player. One for the whole program: a new request cuts the sound that is playing.
+#include <QString>
+#include <memory>
+
+namespace sound {
+
+class Player {
+public:
+    virtual ~Player() = default;
+    // Stops the current sound if any, then plays the file at `path` (a native path). Returns at
+    // once unless `wait` is true, in which case it returns when the sound has ended. Never throws
+    // and never reports anything: a missing or unplayable file is silence.
+    virtual void Play(const QString& path, bool wait) = 0;
+};
+
+// The player in use (the Qt Multimedia one unless a test installed another).
+Player& Current();
+// Installs a player (tests install a recording one); nullptr restores the default.
+void Install(std::shared_ptr<Player> player);
+
+} // namespace sound

@@ -1,0 +1,23 @@
+#pragma once
+// Text folding shared by the database collation and the word list's type-ahead.
+//
+// Words that differ only by case are the same headword ("Árbol", "ÁRBOL" and "árbol"), in every
+// script Unicode knows; words that differ by an accent are different words ("papa" and "papá").
+// That is the equality of the database collation PXNOCASE. Its order puts a word next to its
+// unaccented neighbours (arbol, árbol, arbolado), which is what a Spanish reader scanning the
+// list expects, and lets the list find "árbol" when the user types "arbol".
+#include <QString>
+
+namespace textfold {
+
+// Full Unicode case folding (simple folding per character), accents kept.
+QString FoldCase(const QString& s);
+// Case folded and stripped of combining marks after canonical decomposition: "Árbol" -> "arbol".
+QString SearchKey(const QString& s);
+// The collation order: by SearchKey, then by FoldCase. Returns <0, 0, >0.
+// Zero exactly when FoldCase(a) == FoldCase(b).
+int Compare(const QString& a, const QString& b);
+// The same on UTF-8 bytes, as SQLite hands them to a collation.
+int CompareUtf8(const char* a, int na, const char* b, int nb);
+
+} // namespace textfold

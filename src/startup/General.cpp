@@ -1,0 +1,55 @@
+#include "startup/General.h"
+
+#include "dictionary_data/BaseDatos.h"
+#include "dictionary_window/frmPrincipal.h"
+#include "guide/MSAgent.h"
+#include "platform/Form.h"
+#include "platform/Screen.h"
+#include "platform/SingleInstance.h"
+#include "startup/VerificarDrive.h"
+
+#include <QMessageBox>
+
+ResultadoMain Main(PasosArranque& pasos) {
+    if (pasos.InstanciaPrevia()) return ResultadoMain::InstanciaRepetida;
+    pasos.LocalizarDatos();
+    pasos.PunteroEspera();
+    pasos.MostrarPresentacion();
+    pasos.MostrarPrincipal();
+    pasos.CargarAgente(QStringLiteral("Genie"));
+    try {
+        pasos.AbrirBaseDatos();
+    } catch (const dao::DaoError& e) {
+        Screen::SetMousePointer(Screen::vbDefault);
+        pasos.InformarError(MensajeErrorBaseDatos(RutaBaseDatos(), e.Number(), e.Description()));
+        return ResultadoMain::ErrorBaseDatos;
+    }
+    return ResultadoMain::Continuar;
+}
+
+QString MensajeErrorBaseDatos(const QString& ruta, int numero, const QString& descripcion) {
+    return QStringLiteral("No se pudo abrir la base de datos del diccionario:\n%1\n\nError %2: %3\n\n"
+                          "Palavrix se cerrará.")
+        .arg(ruta)
+        .arg(numero)
+        .arg(descripcion);
+}
+
+bool PasosPrograma::InstanciaPrevia() { return instancia::HayInstanciaPrevia(); }
+void PasosPrograma::LocalizarDatos() { ::LocalizarDatos(); }
+void PasosPrograma::PunteroEspera() { Screen::SetMousePointer(Screen::vbHourglass); }
+void PasosPrograma::MostrarPresentacion() {}
+void PasosPrograma::MostrarPrincipal() { (new frmPrincipal)->Show(); }
+void PasosPrograma::CargarAgente(const QString& nombre) { ::CargarAgente(nombre); }
+void PasosPrograma::AbrirBaseDatos() { ::AbrirBaseDatos(); }
+void PasosPrograma::InformarError(const QString& mensaje) {
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Palavrix"), mensaje, QMessageBox::Ok);
+    box.exec();
+}
+
+void SecuenciaSalida(Form* ventana) {
+    if (AgenteActivo) DescargarAgente();
+    CerrarBaseDatos();
+    ventana->Unload();
+    Screen::SetMousePointer(Screen::vbDefault);
+}

@@ -1,0 +1,51 @@
+#pragma once
+// Start and end of the program.
+#include <QString>
+
+class Form;
+
+// The steps of the start, in the order Main takes them. The program's own steps are in
+// PasosPrograma; tests substitute recording ones.
+class PasosArranque {
+public:
+    virtual ~PasosArranque() = default;
+    virtual bool InstanciaPrevia() = 0;
+    virtual void LocalizarDatos() = 0;
+    virtual void PunteroEspera() = 0;
+    virtual void MostrarPresentacion() = 0;
+    virtual void MostrarPrincipal() = 0;
+    virtual void CargarAgente(const QString& nombre) = 0;
+    virtual void AbrirBaseDatos() = 0; // throws dao::DaoError
+    // The database could not be opened: tell the user (path, error number, description).
+    virtual void InformarError(const QString& mensaje) = 0;
+};
+
+enum class ResultadoMain {
+    Continuar,          // the windows are up: run the event loop
+    InstanciaRepetida,  // another instance runs: end quietly, status 0
+    ErrorBaseDatos,     // the database could not be opened: end with status 1
+};
+
+// The start of the program, in its fixed order.
+ResultadoMain Main(PasosArranque& pasos);
+
+// The real steps.
+class PasosPrograma : public PasosArranque {
+public:
+    bool InstanciaPrevia() override;
+    void LocalizarDatos() override;
+    void PunteroEspera() override;
+    void MostrarPresentacion() override;
+    void MostrarPrincipal() override;
+    void CargarAgente(const QString& nombre) override;
+    void AbrirBaseDatos() override;
+    void InformarError(const QString& mensaje) override;
+};
+
+// The exit sequence of a main window's exit button, after its click feedback: put the guide
+// away when active, close the database, unload the window, pointer back to default. The process
+// ends when no window is left.
+void SecuenciaSalida(Form* ventana);
+
+// The text of the message shown when the database cannot be opened.
+QString MensajeErrorBaseDatos(const QString& ruta, int numero, const QString& descripcion);

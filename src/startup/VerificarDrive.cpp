@@ -1,0 +1,3 @@
+#include "startup/VerificarDrive.h"
+
+void LocalizarDatos() { RutaDatos = QStringLiteral("C:\\Palavrix"); }

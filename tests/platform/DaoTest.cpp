@@ -1,0 +1,254 @@
+#include "TempDatabase.h"
+#include "dictionary_data/Direcciones.h"
+#include "platform/Dao.h"
+
+#include <QFile>
+#include <QRandomGenerator>
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+namespace {
+
+int errorNumberOpening(const QString& path) {
+    try {
+        dao::DBEngine().Workspaces(0).OpenDatabase(path);
+    } catch (const dao::DaoError& e) {
+        EXPECT_FALSE(e.Description().isEmpty());
+        return e.Number();
+    }
+    return 0;
+}
+
+QStringList planOf(dao::Database& db, const QString& sql) {
+    sqlite3_stmt* st = nullptr;
+    const QByteArray q = ("EXPLAIN QUERY PLAN " + sql).toUtf8();
+    EXPECT_EQ(sqlite3_prepare_v2(db.Handle(), q.constData(), -1, &st, nullptr), SQLITE_OK) << sql.toStdString();
+    QStringList details;
+    while (sqlite3_step(st) == SQLITE_ROW) details << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 3)));
+    sqlite3_finalize(st);
+    return details;
+}
+
+} // namespace
+
+TEST(Dao, StoredQueryReadsRowsForwardOnlyInRecordOrder) {
+    TempDatabase t;
+    t.Insert(0, {Fila("casa", "house", "n", "f", "s"), Fila("casa", "home", "n", "f", "s"), Fila("perro", "dog", "n")});
+    auto db = t.Open();
+    auto q = db->QueryDefs("qryBuscarEspIng");
+    q->Parameters("ptroPalabra").SetValue(QStringLiteral("casa"));
+    auto rs = q->OpenRecordset(dao::dbOpenForwardOnly);
+    ASSERT_FALSE(rs->Eof());
+    EXPECT_EQ(rs->Fields("Traduccion").Value().toString(), "house");
+    EXPECT_EQ(rs->Fields("Genero").Value().toString(), "f");
+    EXPECT_EQ(rs->Fields("Pronunciacion").Value().toInt(), 0);
+    rs->MoveNext();
+    EXPECT_EQ(rs->Fields("Traduccion").Value().toString(), "home");
+    rs->MoveNext();
+    EXPECT_TRUE(rs->Eof());
+    EXPECT_THROW(rs->Fields("Traduccion"), dao::DaoError);
+    rs->Close();
+
+    q->Parameters("ptroPalabra").SetValue(QStringLiteral("gato"));
+    EXPECT_TRUE(q->OpenRecordset(dao::dbOpenForwardOnly)->Eof());
+    q->Parameters("ptroPalabra").SetValue(QString());
+    EXPECT_TRUE(q->OpenRecordset(dao::dbOpenForwardOnly)->Eof());
+}
+
+TEST(Dao, WordListSqlGroupsEachHeadwordOnceInAscendingOrder) {
+    TempDatabase t;
+    t.Insert(1, {Fila("zebra", "cebra"), Fila("Apple", "manzana"), Fila("apple", "poma"), Fila("bank", "banco")});
+    auto db = t.Open();
+    auto rs = db->OpenRecordset("SELECT Palabra FROM IngEsp GROUP BY Palabra", dao::dbOpenForwardOnly);
+    QStringList words;
+    for (; !rs->Eof(); rs->MoveNext()) words << rs->Fields("Palabra").Value().toString();
+    ASSERT_EQ(words.size(), 3);
+    EXPECT_EQ(words[0].toLower(), "apple");
+    EXPECT_EQ(words[1], "bank");
+    EXPECT_EQ(words[2], "zebra");
+}
+
+TEST(Dao, FindFirstTakesFirstMatchInRecordOrderAndNoMatchKeepsPosition) {
+    TempDatabase t;
+    t.Insert(0, {Fila("uno", "one"), Fila("dos", "two"), Fila("dos", "deuce"), Fila("tres", "three")});
+    auto db = t.Open();
+    auto rs = db->OpenRecordset("EspIng", dao::dbOpenDynaset);
+    ASSERT_FALSE(rs->Eof());
+    EXPECT_EQ(rs->Fields("Palabra").Value().toString(), "uno");
+    rs->MoveFirst();
+    rs->FindFirst("Palabra = 'dos'");
+    ASSERT_FALSE(rs->NoMatch());
+    EXPECT_EQ(rs->Fields("Traduccion").Value().toString(), "two");
+    rs->FindFirst("Palabra = 'cuatro'");
+    EXPECT_TRUE(rs->NoMatch());
+    EXPECT_EQ(rs->Fields("Traduccion").Value().toString(), "two");
+    rs->MoveNext();
+    EXPECT_EQ(rs->Fields("Traduccion").Value().toString(), "deuce");
+    rs->MoveNext();
+    rs->MoveNext();
+    EXPECT_TRUE(rs->Eof());
+    rs->Close();
+}
+
+TEST(Dao, TextComparesWithoutCaseOverUnicodeButWithAccents) {
+    TempDatabase t;
+    t.Insert(5, {Fila("été", "verano"), Fila("papa", "patata"), Fila("papá", "papá"), Fila("árbol", "árbol"),
+                 Fila("σοφία", "sabiduría"), Fila("щука", "lucio")});
+    auto db = t.Open();
+    auto rs = db->OpenRecordset("FraEsp", dao::dbOpenDynaset);
+    const auto find = [&](const QString& w) {
+        rs->MoveFirst();
+        rs->FindFirst("Palabra = '" + w + "'");
+        return rs->NoMatch() ? QString("<none>") : rs->Fields("Traduccion").Value().toString();
+    };
+    EXPECT_EQ(find("ÉTÉ"), "verano");
+    EXPECT_EQ(find("ÁRBOL"), "árbol");
+    EXPECT_EQ(find("ΣΟΦΊΑ"), "sabiduría");
+    EXPECT_EQ(find("ЩУКА"), "lucio");
+    EXPECT_EQ(find("PAPÁ"), "papá");
+    EXPECT_EQ(find("Papa"), "patata");
+    EXPECT_EQ(find("ete"), "<none>");
+    EXPECT_EQ(find("arbol"), "<none>");
+
+    auto q = db->QueryDefs("qryBuscarFraEsp");
+    q->Parameters("ptroPalabra").SetValue(QStringLiteral("ÉTÉ"));
+    auto found = q->OpenRecordset(dao::dbOpenForwardOnly);
+    ASSERT_FALSE(found->Eof());
+    EXPECT_EQ(found->Fields("Traduccion").Value().toString(), "verano");
+}
+
+TEST(Dao, CriterionValueIsBoundNeverPastedIntoSql) {
+    TempDatabase t;
+    t.Insert(1, {Fila("it's", "es"), Fila("cat", "gato")});
+    auto db = t.Open();
+    auto rs = db->OpenRecordset("IngEsp", dao::dbOpenDynaset);
+    rs->FindFirst("Palabra = 'it''s'");
+    ASSERT_FALSE(rs->NoMatch());
+    EXPECT_EQ(rs->Fields("Traduccion").Value().toString(), "es");
+    rs->MoveFirst();
+    rs->FindFirst("Palabra = 'x' OR '1'='1'");
+    EXPECT_TRUE(rs->NoMatch());
+    rs->FindFirst("Palabra = 'cat'; DROP TABLE IngEsp; --'");
+    EXPECT_TRUE(rs->NoMatch());
+    EXPECT_THROW(rs->FindFirst("Palabra LIKE 'c%'"), dao::DaoError);
+    EXPECT_THROW(rs->FindFirst("Nada = 'cat'"), dao::DaoError);
+    rs->FindFirst("Palabra = 'cat'");
+    EXPECT_FALSE(rs->NoMatch());
+}
+
+TEST(Dao, NullIsDistinctFromEmptyText) {
+    TempDatabase t;
+    esquema::Fila conNull = Fila("house", "casa");
+    conNull.acepcion1 = QVariant();
+    esquema::Fila vacia = Fila("cat", "gato");
+    vacia.acepcion1 = QString("");
+    vacia.acepcion2 = QVariant();
+    esquema::Fila dos = Fila("bank", "banco");
+    dos.acepcion1 = QString("orilla");
+    dos.acepcion2 = QString("");
+    t.Insert(1, {conNull, vacia, dos});
+    auto db = t.Open();
+    auto rs = db->OpenRecordset("IngEsp", dao::dbOpenForwardOnly);
+    EXPECT_TRUE(rs->Fields("Acepcion1").IsNull());
+    rs->MoveNext();
+    EXPECT_FALSE(rs->Fields("Acepcion1").IsNull());
+    EXPECT_EQ(rs->Fields("Acepcion1").Value().toString(), "");
+    EXPECT_TRUE(rs->Fields("Acepcion2").IsNull());
+    rs->MoveNext();
+    EXPECT_EQ(rs->Fields("Acepcion1").Value().toString(), "orilla");
+    EXPECT_FALSE(rs->Fields("Acepcion2").IsNull());
+    EXPECT_TRUE(rs->Fields("Acepcion2").Value().toString().isEmpty());
+
+    // The schema refuses a further meaning without a second one stored beside it.
+    esquema::Fila mala = Fila("dog", "perro");
+    mala.acepcion1 = QString("can");
+    mala.acepcion2 = QVariant();
+    EXPECT_THROW(t.Insert(1, {mala}), dao::DaoError);
+}
+
+TEST(Dao, OpeningNeverCreatesAndReportsBadFilesWithEngineNumbers) {
+    QTemporaryDir dir;
+    const QString missing = dir.filePath("PALAVRIX.MDB");
+    EXPECT_EQ(errorNumberOpening(missing), dao::errFileNotFound);
+    EXPECT_FALSE(QFile::exists(missing));
+
+    const QString empty = dir.filePath("empty.mdb");
+    QFile(empty).open(QIODevice::WriteOnly);
+    EXPECT_EQ(errorNumberOpening(empty), dao::errUnrecognizedFormat);
+
+    const QString noise = dir.filePath("noise.mdb");
+    {
+        QFile f(noise);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        QByteArray bytes(8192, 0);
+        for (auto& b : bytes) b = static_cast<char>(QRandomGenerator::global()->bounded(256));
+        f.write(bytes);
+    }
+    EXPECT_EQ(errorNumberOpening(noise), dao::errUnrecognizedFormat);
+
+    TempDatabase t;
+    std::vector<esquema::Fila> many;
+    for (int i = 0; i < 3000; ++i) many.push_back(Fila(QString("palabra%1").arg(i), QString("word%1").arg(i)));
+    t.Insert(0, many);
+    const QString cut = dir.filePath("cut.mdb");
+    {
+        QFile in(t.Path());
+        ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+        const QByteArray all = in.readAll();
+        QFile out(cut);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(all.left(all.size() / 2));
+    }
+    EXPECT_EQ(errorNumberOpening(cut), dao::errUnrecognizedFormat);
+}
+
+TEST(Dao, FileHeldExclusivelyByAnotherConnectionIsReportedInUse) {
+    TempDatabase t;
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(t.Path().toUtf8().constData(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "PRAGMA locking_mode=EXCLUSIVE; BEGIN EXCLUSIVE;", nullptr, nullptr, nullptr), SQLITE_OK);
+    EXPECT_EQ(errorNumberOpening(t.Path()), dao::errFileInUse);
+    sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+}
+
+TEST(Dao, MissingQueriesTablesAndFieldsRaiseTheirNumbers) {
+    TempDatabase t;
+    auto db = t.Open();
+    try {
+        db->QueryDefs("qryNoExiste");
+        FAIL();
+    } catch (const dao::DaoError& e) {
+        EXPECT_EQ(e.Number(), dao::errItemNotFound);
+    }
+    try {
+        db->OpenRecordset("NoTabla", dao::dbOpenDynaset);
+        FAIL();
+    } catch (const dao::DaoError& e) {
+        EXPECT_EQ(e.Number(), dao::errTableNotFound);
+    }
+    auto q = db->QueryDefs("qryBuscarEspIng");
+    EXPECT_THROW(q->Parameters("otro"), dao::DaoError);
+    auto empty = db->OpenRecordset("EspIng", dao::dbOpenDynaset);
+    EXPECT_TRUE(empty->Eof());
+    EXPECT_THROW(empty->MoveFirst(), dao::DaoError);
+    db->Close();
+    EXPECT_THROW(db->QueryDefs("qryBuscarEspIng"), dao::DaoError);
+}
+
+TEST(Dao, LookupsWordListsAndSearchesAreServedByIndexes) {
+    TempDatabase t;
+    auto db = t.Open();
+    for (const auto& d : kDirecciones) {
+        const QString table = d.tabla;
+        const QString lookup = esquema::SqlConsulta(static_cast<int>(&d - kDirecciones.data()));
+        for (const QString& sql : {lookup, "SELECT Palabra FROM " + table + " GROUP BY Palabra",
+                                   "SELECT rowid FROM \"" + table + "\" WHERE \"Palabra\" = ?1 ORDER BY rowid LIMIT 1"}) {
+            const QString plan = planOf(*db, sql).join(" | ");
+            EXPECT_TRUE(plan.contains("USING INDEX") || plan.contains("USING COVERING INDEX"))
+                << sql.toStdString() << " -> " << plan.toStdString();
+            EXPECT_FALSE(plan.contains("TEMP B-TREE")) << sql.toStdString() << " -> " << plan.toStdString();
+            EXPECT_FALSE(plan.startsWith("SCAN " + table + " ") && !plan.contains("INDEX")) << plan.toStdString();
+        }
+    }
+}

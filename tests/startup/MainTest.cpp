@@ -1,0 +1,99 @@
+#include "dictionary_data/BaseDatos.h"
+#include "platform/Dao.h"
+#include "platform/Paths.h"
+#include "platform/Screen.h"
+#include "startup/General.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+#include <gtest/gtest.h>
+
+namespace {
+
+class RecordingSteps : public PasosArranque {
+public:
+    QStringList log;
+    bool previous = false;
+    bool dbFails = false;
+    QString message;
+    bool InstanciaPrevia() override {
+        log << "InstanciaPrevia";
+        return previous;
+    }
+    void LocalizarDatos() override { log << "LocalizarDatos"; }
+    void PunteroEspera() override {
+        log << "PunteroEspera";
+        Screen::SetMousePointer(Screen::vbHourglass);
+    }
+    void MostrarPresentacion() override { log << "MostrarPresentacion"; }
+    void MostrarPrincipal() override { log << "MostrarPrincipal"; }
+    void CargarAgente(const QString& n) override { log << "CargarAgente " + n; }
+    void AbrirBaseDatos() override {
+        log << "AbrirBaseDatos";
+        if (dbFails) throw dao::DaoError(dao::errFileNotFound, "No se encuentra el archivo.");
+    }
+    void InformarError(const QString& m) override {
+        log << "InformarError";
+        message = m;
+    }
+};
+
+} // namespace
+
+TEST(Main, TakesItsStepsInOrderAndOpensTheDatabaseLast) {
+    RecordingSteps steps;
+    EXPECT_EQ(Main(steps), ResultadoMain::Continuar);
+    EXPECT_EQ(steps.log, (QStringList{"InstanciaPrevia", "LocalizarDatos", "PunteroEspera", "MostrarPresentacion",
+                                      "MostrarPrincipal", "CargarAgente Genie", "AbrirBaseDatos"}));
+}
+
+TEST(Main, ASecondInstanceStopsBeforeAnythingElse) {
+    RecordingSteps steps;
+    steps.previous = true;
+    EXPECT_EQ(Main(steps), ResultadoMain::InstanciaRepetida);
+    EXPECT_EQ(steps.log, QStringList{"InstanciaPrevia"});
+}
+
+TEST(Main, ADatabaseThatWillNotOpenIsReportedInSpanishAndTheHourglassGoes) {
+    RecordingSteps steps;
+    steps.dbFails = true;
+    EXPECT_EQ(Main(steps), ResultadoMain::ErrorBaseDatos);
+    EXPECT_EQ(steps.log.last(), "InformarError");
+    EXPECT_TRUE(steps.message.contains(RutaBaseDatos()));
+    EXPECT_TRUE(steps.message.contains("Error 3024"));
+    EXPECT_TRUE(steps.message.contains("No se encuentra el archivo"));
+    EXPECT_EQ(Screen::MousePointer(), Screen::vbDefault);
+}
+
+TEST(Main, RealStepsReportAMissingDatabaseFileWithItsNumber) {
+    QTemporaryDir dir;
+    paths::SetAppPath(dir.path());
+    PasosPrograma real;
+    try {
+        real.AbrirBaseDatos();
+        FAIL() << "opened a database that is not there";
+    } catch (const dao::DaoError& e) {
+        EXPECT_EQ(e.Number(), dao::errFileNotFound);
+    }
+    EXPECT_FALSE(QFile::exists(dir.filePath("PALAVRIX.MDB")));
+    paths::SetAppPath(QString());
+}
+
+TEST(Main, ASecondProcessEndsAtOnceWhileTheFirstRuns) {
+    QProcess first;
+    first.start(PALAVRIX_EXECUTABLE, {});
+    ASSERT_TRUE(first.waitForStarted(5000));
+    QThread::msleep(1500); // let it take the instance lock
+    ASSERT_EQ(first.state(), QProcess::Running);
+
+    QProcess second;
+    second.start(PALAVRIX_EXECUTABLE, {});
+    ASSERT_TRUE(second.waitForFinished(10000));
+    EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(second.exitCode(), 0);
+    EXPECT_EQ(first.state(), QProcess::Running);
+
+    first.kill();
+    first.waitForFinished(5000);
+}

@@ -1,0 +1,11 @@
+#pragma once
+// Effect sounds and pronunciations from the data folder. Failures are silence, always.
+#include <QString>
+
+// RutaDatos & "\SONIDOS\" & nombre.
+QString RutaSonido(const QString& nombre);
+// RutaDatos & "\PRONUN\" & first character & "\" & nombre; no extension is added.
+QString RutaPronunciacion(const QString& nombre);
+
+void ReproducirSonido(const QString& nombre, bool esperar);
+void ReproducirPronunciacion(const QString& nombre, bool esperar);

@@ -1,0 +1,40 @@
+#include "chrome/Ventanas.h"
+
+#include "platform/Form.h"
+#include "platform/Screen.h"
+#include "platform/Shell.h"
+#include "platform/Twips.h"
+#include "startup/VerificarDrive.h"
+
+#include <QApplication>
+
+void SiempreVisible(Form* frm) {
+    frm->setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    frm->Move(0, 0);
+}
+
+void FijarTamano(Form* frm) {
+    frm->SetHeight(7200);
+    frm->SetWidth(9600);
+}
+
+void CentrarVentana(Form* frm) {
+    long long left = 0, top = 0;
+    if (frm->Tag == QLatin1String("prin")) {
+        left = twips::MitadDiferencia(Screen::Width() - frm->Width());
+        top = twips::MitadDiferencia(Screen::Height() - frm->Height());
+    } else {
+        Form* p = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* f = qobject_cast<Form*>(w); f && f->Loaded() && f->objectName() == QLatin1String("frmPrincipal"))
+                p = f;
+        if (!p) return; // nothing to centre over: the window keeps its place
+        left = p->Left() + twips::MitadDiferencia(p->Width() - frm->Width());
+        top = p->Top() + twips::MitadDiferencia(p->Height() - frm->Height());
+    }
+    frm->Move(static_cast<int>(left), static_cast<int>(top));
+}
+
+void AbrirDocumento(QWidget*, const QString& documento) { shell::Current().Open(documento); }
+
+QString DocumentoAyuda() { return RutaDatos + QStringLiteral("\\AYUDA\\") + QStringLiteral("PalavrixHelp.htm"); }

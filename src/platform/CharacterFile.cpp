@@ -1,0 +1,217 @@
+#include "platform/CharacterFile.h"
+
+#include "platform/Agent.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QImageReader>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <algorithm>
+#include <cstring>
+
+namespace agent {
+
+const std::vector<CharacterFrame>* CharacterData::Animation(const QString& name) const {
+    auto it = animations.find(name);
+    return it == animations.end() ? nullptr : &it->second;
+}
+
+namespace characterfile {
+
+namespace {
+
+constexpr qsizetype kMagicSize = sizeof(kMagic) - 1;
+
+[[noreturn]] void Danado(const QString& detalle) {
+    throw AgentError(QStringLiteral("El archivo del personaje está dañado: %1.").arg(detalle));
+}
+
+// A cursor over the file's bytes that refuses to read past the end.
+class Lector {
+public:
+    explicit Lector(const QByteArray& b) : b_(b) {}
+    quint32 U32(const char* what) {
+        if (b_.size() - pos_ < 4) Danado(QStringLiteral("falta %1").arg(QLatin1String(what)));
+        const auto* p = reinterpret_cast<const unsigned char*>(b_.constData() + pos_);
+        pos_ += 4;
+        return quint32(p[0]) | quint32(p[1]) << 8 | quint32(p[2]) << 16 | quint32(p[3]) << 24;
+    }
+    QByteArray Bytes(quint32 n, const char* what) {
+        if (quint64(b_.size() - pos_) < n) Danado(QStringLiteral("%1 incompleto").arg(QLatin1String(what)));
+        QByteArray out = b_.mid(pos_, qsizetype(n));
+        pos_ += qsizetype(n);
+        return out;
+    }
+    bool AtEnd() const { return pos_ == b_.size(); }
+    qsizetype Pos() const { return pos_; }
+
+private:
+    const QByteArray& b_;
+    qsizetype pos_ = 0;
+};
+
+void PutU32(QByteArray& out, quint32 v) {
+    const char b[4] = {char(v & 0xFF), char((v >> 8) & 0xFF), char((v >> 16) & 0xFF), char((v >> 24) & 0xFF)};
+    out.append(b, 4);
+}
+
+int Entero(const QJsonValue& v, int min, int max, const QString& what) {
+    if (!v.isDouble()) Danado(QStringLiteral("%1 no es un número").arg(what));
+    const double d = v.toDouble();
+    if (d != double(qint64(d)) || d < min || d > max) Danado(QStringLiteral("%1 fuera de rango").arg(what));
+    return int(d);
+}
+
+QString Nombre(const QJsonObject& o, const char* key, const CharacterData& d, bool required) {
+    const QJsonValue v = o.value(QLatin1String(key));
+    if (v.isUndefined() && !required) return {};
+    if (!v.isString()) Danado(QStringLiteral("falta la animación «%1»").arg(QLatin1String(key)));
+    const QString name = v.toString();
+    if (!d.Animation(name)) Danado(QStringLiteral("la animación «%1» no existe").arg(name));
+    return name;
+}
+
+void LeerManifiesto(const QByteArray& json, CharacterData& d) {
+    QJsonParseError err{};
+    const QJsonDocument doc = QJsonDocument::fromJson(json, &err);
+    if (err.error != QJsonParseError::NoError || !doc.isObject()) Danado(QStringLiteral("manifiesto ilegible"));
+    const QJsonObject o = doc.object();
+    d.name = o.value(QLatin1String("name")).toString();
+    d.size = QSize(Entero(o.value(QLatin1String("width")), 8, 1024, QStringLiteral("ancho")),
+                   Entero(o.value(QLatin1String("height")), 8, 1024, QStringLiteral("alto")));
+    const int pictures = int(d.pictures.size());
+
+    const QJsonValue anims = o.value(QLatin1String("animations"));
+    if (!anims.isObject() || anims.toObject().isEmpty()) Danado(QStringLiteral("no hay animaciones"));
+    const QJsonObject ao = anims.toObject();
+    for (auto it = ao.begin(); it != ao.end(); ++it) {
+        const QString what = QStringLiteral("animación «%1»").arg(it.key());
+        if (!it.value().isArray()) Danado(what);
+        const QJsonArray frames = it.value().toArray();
+        if (frames.isEmpty() || frames.size() > kMaxFrames) Danado(what);
+        std::vector<CharacterFrame> out;
+        out.reserve(size_t(frames.size()));
+        for (const QJsonValue& fv : frames) {
+            const QJsonArray f = fv.toArray();
+            if (f.size() != 4) Danado(what);
+            CharacterFrame cf;
+            cf.picture = Entero(f[0], 0, pictures - 1, what);
+            cf.ms = Entero(f[1], 1, 10000, what);
+            cf.mouth = QPoint(Entero(f[2], -1024, 2048, what), Entero(f[3], -1024, 2048, what));
+            out.push_back(cf);
+        }
+        d.animations.emplace(it.key(), std::move(out));
+    }
+
+    const QJsonArray mouths = o.value(QLatin1String("mouths")).toArray();
+    if (mouths.size() > 16) Danado(QStringLiteral("demasiadas bocas"));
+    for (const QJsonValue& m : mouths) d.mouths.push_back(Entero(m, 0, pictures - 1, QStringLiteral("boca")));
+
+    d.rest = Nombre(o, "rest", d, true);
+    d.show = Nombre(o, "show", d, false);
+    d.hide = Nombre(o, "hide", d, false);
+    const QJsonArray idle = o.value(QLatin1String("idle")).toArray();
+    for (const QJsonValue& v : idle) {
+        const QString name = v.toString();
+        if (!d.Animation(name)) Danado(QStringLiteral("la animación «%1» no existe").arg(name));
+        d.idle << name;
+    }
+}
+
+} // namespace
+
+CharacterData Read(const QString& path) {
+    QFile f(path);
+    if (!f.exists()) throw AgentError(QStringLiteral("No se encuentra el archivo del personaje «%1».").arg(path));
+    if (!f.open(QIODevice::ReadOnly))
+        throw AgentError(QStringLiteral("No se puede leer el archivo del personaje «%1».").arg(path));
+    // A real character is a few megabytes; refuse anything absurd before reading it into memory.
+    if (f.size() > qint64(kMaxPictures) * 64 * 1024) Danado(QStringLiteral("tamaño excesivo"));
+    return Parse(f.readAll());
+}
+
+CharacterData Parse(const QByteArray& bytes) {
+    if (bytes.size() < kMagicSize || std::memcmp(bytes.constData(), kMagic, size_t(kMagicSize)) != 0)
+        throw AgentError(QStringLiteral("El archivo no es un personaje de Palavrix."));
+    Lector in(bytes);
+    in.Bytes(quint32(kMagicSize), "encabezado");
+
+    const quint32 manifestSize = in.U32("el tamaño del manifiesto");
+    if (manifestSize == 0 || manifestSize > kMaxManifest) Danado(QStringLiteral("tamaño del manifiesto"));
+    const QByteArray manifest = in.Bytes(manifestSize, "manifiesto");
+
+    const quint32 count = in.U32("el número de imágenes");
+    if (count == 0 || count > quint32(kMaxPictures)) Danado(QStringLiteral("número de imágenes"));
+    // Every picture needs at least its size field: a count the file cannot hold is damage.
+    if (quint64(count) * 4 > quint64(bytes.size() - in.Pos())) Danado(QStringLiteral("número de imágenes"));
+
+    CharacterData d;
+    std::vector<QByteArray> pngs;
+    pngs.reserve(count);
+    for (quint32 i = 0; i < count; ++i) {
+        const quint32 n = in.U32("el tamaño de una imagen");
+        if (n == 0 || n > kMaxPicture) Danado(QStringLiteral("tamaño de la imagen %1").arg(i));
+        pngs.push_back(in.Bytes(n, "imagen"));
+    }
+    if (!in.AtEnd()) Danado(QStringLiteral("datos sobrantes al final"));
+
+    d.pictures.resize(count); // indexes are checked against the count while the manifest is read
+    LeerManifiesto(manifest, d);
+
+    for (quint32 i = 0; i < count; ++i) {
+        const bool mouth = std::find(d.mouths.begin(), d.mouths.end(), int(i)) != d.mouths.end();
+        QBuffer buf(&pngs[i]);
+        buf.open(QIODevice::ReadOnly);
+        QImageReader reader(&buf, "png");
+        // The size is read from the header before decoding, so a forged size never allocates.
+        const QSize s = reader.size();
+        const bool sizeOk = mouth ? (s.width() > 0 && s.height() > 0 && s.width() <= d.size.width() &&
+                                     s.height() <= d.size.height())
+                                  : s == d.size;
+        if (!sizeOk) Danado(QStringLiteral("imagen %1 de tamaño incorrecto").arg(i));
+        QImage img;
+        if (!reader.read(&img) || img.size() != s) Danado(QStringLiteral("imagen %1 ilegible").arg(i));
+        d.pictures[i] = img.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    }
+    return d;
+}
+
+QByteArray Write(const CharacterData& d) {
+    QJsonObject anims;
+    for (const auto& [name, frames] : d.animations) {
+        QJsonArray a;
+        for (const auto& f : frames) a.append(QJsonArray{f.picture, f.ms, f.mouth.x(), f.mouth.y()});
+        anims.insert(name, a);
+    }
+    QJsonArray mouths;
+    for (int m : d.mouths) mouths.append(m);
+    QJsonObject o{{QStringLiteral("name"), d.name},
+                  {QStringLiteral("width"), d.size.width()},
+                  {QStringLiteral("height"), d.size.height()},
+                  {QStringLiteral("mouths"), mouths},
+                  {QStringLiteral("rest"), d.rest},
+                  {QStringLiteral("idle"), QJsonArray::fromStringList(d.idle)},
+                  {QStringLiteral("animations"), anims}};
+    if (!d.show.isEmpty()) o.insert(QStringLiteral("show"), d.show);
+    if (!d.hide.isEmpty()) o.insert(QStringLiteral("hide"), d.hide);
+    const QByteArray manifest = QJsonDocument(o).toJson(QJsonDocument::Compact);
+
+    QByteArray out(kMagic, kMagicSize);
+    PutU32(out, quint32(manifest.size()));
+    out.append(manifest);
+    PutU32(out, quint32(d.pictures.size()));
+    for (const QImage& img : d.pictures) {
+        QByteArray png;
+        QBuffer buf(&png);
+        buf.open(QIODevice::WriteOnly);
+        img.save(&buf, "PNG", 9);
+        PutU32(out, quint32(png.size()));
+        out.append(png);
+    }
+    return out;
+}
+
+} // namespace characterfile
+} // namespace agent

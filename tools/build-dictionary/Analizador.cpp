@@ -1,0 +1,120 @@
+#include "Analizador.h"
+
+#include "Etiquetas.h"
+
+#include <lttoolbox/fst_processor.h>
+#include <lttoolbox/input_file.h>
+#include <unicode/ustdio.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <stdexcept>
+
+namespace generador {
+
+Analizador::Analizador(const std::string& automorf) : fst_(std::make_unique<FSTProcessor>()) {
+    FILE* f = std::fopen(automorf.c_str(), "rb");
+    if (!f) throw std::runtime_error("no se puede abrir " + automorf);
+    fst_->load(f);
+    std::fclose(f);
+    fst_->initAnalysis();
+}
+
+Analizador::~Analizador() = default;
+
+bool RasgosDeLecturas(const QString& lema, const QStringList& lecturas, Rasgos& rasgos) {
+    bool hay = false, singular = false, plural = false, invariable = false;
+    QString genero;
+    for (const QString& l : lecturas) {
+        const Analisis a = LeerAnalisis(l);
+        if (a.etiquetas.isEmpty() || a.etiquetas.first() != QLatin1String("n")) continue;
+        if (a.lema.compare(lema, Qt::CaseInsensitive) != 0) continue;
+        hay = true;
+        if (genero.isEmpty() && !a.etiquetas.contains(QLatin1String("mf"))) genero = CodigoGenero(a.etiquetas);
+        if (a.etiquetas.contains(QLatin1String("sg"))) singular = true;
+        if (a.etiquetas.contains(QLatin1String("pl"))) plural = true;
+        if (a.etiquetas.contains(QLatin1String("sp"))) invariable = true;
+    }
+    if (!hay) return false;
+    rasgos.genero = genero;
+    rasgos.numero = invariable ? QString() : singular ? QStringLiteral("s") : plural ? QStringLiteral("p") : QString();
+    return true;
+}
+
+namespace {
+
+// The first lexical unit of a line of the analyser's output: "^casa/casa<n><f><sg>/casar<...>$".
+// Returns its readings (the surface form dropped).
+QStringList PrimeraUnidad(const QString& linea) {
+    const qsizetype inicio = linea.indexOf(QLatin1Char('^'));
+    if (inicio < 0) return {};
+    QStringList partes{QString()};
+    for (qsizetype i = inicio + 1; i < linea.size(); ++i) {
+        const QChar c = linea[i];
+        if (c == QLatin1Char('\\') && i + 1 < linea.size()) {
+            partes.last() += c;
+            partes.last() += linea[++i];
+        } else if (c == QLatin1Char('$')) {
+            break;
+        } else if (c == QLatin1Char('/')) {
+            partes << QString();
+        } else {
+            partes.last() += c;
+        }
+    }
+    partes.removeFirst();
+    return partes;
+}
+
+QString EscaparTexto(const QString& s) {
+    static const QString reservados = QStringLiteral("^$/\\@*[]{}<>");
+    QString r;
+    for (QChar c : s) {
+        if (reservados.contains(c)) r += QLatin1Char('\\');
+        r += c == QLatin1Char('\n') ? QLatin1Char(' ') : c;
+    }
+    return r;
+}
+
+} // namespace
+
+QHash<QString, Rasgos> Analizador::Sustantivos(const QStringList& lemas) {
+    QHash<QString, Rasgos> resultado;
+    if (lemas.isEmpty()) return resultado;
+    // Two lines per lemma: the lemma, then its head word, so one pass answers both questions.
+    QByteArray entrada;
+    for (const QString& l : lemas) {
+        entrada += EscaparTexto(l).toUtf8() + '\n';
+        entrada += EscaparTexto(l.section(QLatin1Char(' '), 0, 0)).toUtf8() + '\n';
+    }
+    FILE* in = fmemopen(entrada.data(), static_cast<size_t>(entrada.size()), "r");
+    char* buffer = nullptr;
+    size_t tam = 0;
+    FILE* out = open_memstream(&buffer, &tam);
+    if (!in || !out) throw std::runtime_error("sin memoria para el analizador");
+    {
+        InputFile input;
+        input.wrap(in);
+        UFILE* uout = u_finit(out, nullptr, "UTF-8");
+        fst_->analysis(input, uout);
+        u_fclose(uout);
+    }
+    std::fclose(out);
+    const QStringList lineas = QString::fromUtf8(buffer, static_cast<qsizetype>(tam)).split(QLatin1Char('\n'));
+    std::free(buffer);
+
+    for (qsizetype i = 0; i < lemas.size(); ++i) {
+        const QString& lema = lemas[i];
+        Rasgos r;
+        if (2 * i < lineas.size() && RasgosDeLecturas(lema, PrimeraUnidad(lineas[2 * i]), r)) {
+            resultado.insert(lema, r);
+            continue;
+        }
+        const QString cabeza = lema.section(QLatin1Char(' '), 0, 0);
+        if (cabeza != lema && 2 * i + 1 < lineas.size() && RasgosDeLecturas(cabeza, PrimeraUnidad(lineas[2 * i + 1]), r))
+            resultado.insert(lema, r);
+    }
+    return resultado;
+}
+
+} // namespace generador

@@ -1,0 +1,162 @@
+#include "guide/Explicaciones.h"
+
+#include "guide/MSAgent.h"
+#include "platform/Form.h"
+#include "platform/Screen.h"
+#include "platform/Twips.h"
+
+#include <QApplication>
+#include <algorithm>
+
+namespace puntos {
+
+QPoint EnPixeles(int left, int top, Punto spot, int twipsPorPixelX, int twipsPorPixelY) {
+    return QPoint(twips::A16Bits((double(left) + spot.dx) / twipsPorPixelX),
+                  twips::A16Bits((double(top) + spot.dy) / twipsPorPixelY));
+}
+
+} // namespace puntos
+
+namespace {
+
+// A loaded window of the program by its name.
+const Form* Ventana(const char* nombre) {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* f = qobject_cast<const Form*>(w); f && f->Loaded() && f->objectName() == QLatin1String(nombre))
+            return f;
+    return nullptr;
+}
+
+const Form* Principal() { return Ventana("frmPrincipal"); }
+
+// n from 0 to k - 1 with equal chances, from a fresh draw.
+int Sortear(int k) { return std::clamp(static_cast<int>(Azar() * k), 0, k - 1); }
+
+void Decir(const char* texto) { Personaje->Speak(QString::fromUtf8(texto)); }
+void Animar(const char* nombre) { Personaje->Play(QString::fromLatin1(nombre)); }
+
+} // namespace
+
+void UbicarAgente(const Form* w, int dx, int dy) {
+    if (!w || !Personaje) return;
+    const QPoint p = puntos::EnPixeles(w->Left(), w->Top(), {dx, dy}, Screen::TwipsPerPixelX(), Screen::TwipsPerPixelY());
+    Personaje->MoveTo(p.x(), p.y());
+}
+
+void SaludarAgente() {
+    if (!Personaje) return;
+    const int n = Sortear(4);
+    UbicarAgente(Principal(), puntos::kCasa);
+    Personaje->Show();
+    switch (n) {
+    case 0:
+        Decir("¡Hola!");
+        Decir("Mi nombre es Genio, si necesitas ayuda, haz click sobre mí.");
+        break;
+    case 1:
+        Decir("¡Bienvenidos a Palavrix!");
+        Decir("Si haces click sobre mi, te enseñare a utilizar el diccionario.");
+        break;
+    case 2:
+        Decir("¡Hola! Bienvenido.");
+        Decir("Recuerda que si necesitas ayuda, podrás hacer click sobre mí.");
+        Decir("No dudes en hacerlo.");
+        break;
+    default:
+        Decir("¡Hola!, mi nombre es Genio, yo seré tu guía para utilizar el programa correctamente.");
+        Decir("Cuando necesites ayuda haz click sobre mí.");
+        break;
+    }
+    Animar("idle2_1");
+    SaludoDado = true;
+}
+
+void ExplicarDiccionario() {
+    if (!Personaje) return;
+    UbicarAgente(Principal(), puntos::kDiccionarios);
+    Animar("GestureRight");
+    Decir("Abre el diccionario de tu interés seleccionándolo aquí.");
+    Animar("GestureRightReturn");
+    UbicarAgente(Principal(), puntos::kPalabra);
+    Animar("GestureDown");
+    Decir("Luego, escribe aquí la palabra que desees traducir.");
+    Animar("Explain");
+    Decir("Presiona la tecla enter y obtendrás la traducción.");
+    UbicarAgente(Principal(), puntos::kCasa);
+}
+
+void ExplicarTraductor() {
+    if (!Personaje) return;
+    UbicarAgente(Ventana("frmTraductor"), puntos::kTraductor);
+    Animar("Announce");
+    Decir("Para traducir un texto o varias palabras,");
+    Animar("GestureRight");
+    Decir("deberás escribirlas en el recuadro superior.");
+    Animar("Explain");
+    Decir("Luego haz click sobre 'Traducir ahora'");
+    Animar("GestureDown");
+    Decir("y obtendrás la traducción en el recuadro de abajo.");
+    Animar("GestureDownReturn");
+    Animar("idle2_1");
+}
+
+void ExplicarPropiedades() {
+    if (!Personaje) return;
+    UbicarAgente(Ventana("frmPropiedades"), puntos::kPropiedades);
+    Decir("Aquí obtendrás información detallada sobre las características de cada lengua.");
+    Animar("GestureDown");
+    Decir("Haz click sobre las banderas para seleccionar el idioma de tu interés.");
+    Animar("GestureDownReturn");
+    Animar("idle2_1");
+}
+
+void PresentarCreditos() {
+    if (!Personaje) return;
+    UbicarAgente(Ventana("frmAcercaDe"), puntos::kCreditosMarca);
+    Animar("GestureUp");
+    Decir("Norvento Programs...");
+    Animar("Explain");
+    Decir("De aquí salen los mejores programas.");
+    UbicarAgente(Ventana("frmAcercaDe"), puntos::kCreditosDiseno);
+    Animar("GestureRight");
+    Decir("Ella es Lucía, la diseñadora de Palavrix.");
+    UbicarAgente(Ventana("frmAcercaDe"), puntos::kCreditosProgramacion);
+    Animar("GestureRight");
+    Decir("Y él es Martín, el programador de Palavrix y mi gran amigo.");
+    Animar("Congratulate");
+    Animar("CongratulateReturn");
+    Animar("GestureDown");
+    Decir("La información de los diccionarios fue aportada por el proyecto Apertium y los paquetes de Debian.");
+    Animar("GestureDownReturn");
+    Animar("idle2_1");
+}
+
+void SugerirLista() {
+    if (!Personaje) return;
+    switch (Sortear(6)) {
+    case 0:
+    case 1:
+    case 2:
+        Animar("Decline");
+        break;
+    case 3: {
+        // Suggesting the word list makes no sense while it is already open.
+        const Form* principal = Principal();
+        const QWidget* lista = principal ? principal->findChild<QWidget*>(QStringLiteral("cboLista")) : nullptr;
+        if (lista && !lista->isHidden()) break;
+        Animar("Suggest");
+        Decir("Recuerde que para ver una lista con todas las palabras que contiene el diccionario...");
+        UbicarAgente(principal, puntos::kLista);
+        Animar("GestureRight");
+        Decir("...podrá hacer click aquí, y buscar la palabra tipeando las primeras letras.");
+        UbicarAgente(principal, puntos::kCasa);
+        break;
+    }
+    case 4:
+        Animar("Sad");
+        break;
+    default:
+        Animar("Idle1_4");
+        break;
+    }
+}

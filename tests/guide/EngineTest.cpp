@@ -1,0 +1,249 @@
+// The character engine with the Genie we build: one queue in issue order, nothing performed
+// inside the caller's call, hidden-state rules, the menu and the click.
+#include "platform/AgentEngine.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QThread>
+#include <gtest/gtest.h>
+#include <set>
+
+using agent::EngineCharacter;
+using agent::EngineControl;
+
+namespace {
+
+class EngineTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        control.CharactersLoad(QStringLiteral("Genie"), QStringLiteral(PALAVRIX_BUILD_DIR "/Genie.ACS"));
+        c = control.Engine(QStringLiteral("Genie"));
+        c->SetTimeScale(0);
+        c->SetIdleEnabled(false);
+        c->SetVoiceEnabled(false);
+        QObject::connect(c, &EngineCharacter::RequestStarted, [this](const QString& r) { started << r; });
+        QObject::connect(c, &EngineCharacter::RequestFinished, [this](const QString& r) { finished << r; });
+    }
+    // Turns the event loop until the queue is empty (or a generous limit passes).
+    void Drain() {
+        QElapsedTimer t;
+        t.start();
+        while (c->Pending() > 0 && t.elapsed() < 20000) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+            QThread::msleep(1);
+        }
+        ASSERT_EQ(c->Pending(), 0) << "queue did not drain";
+    }
+    void Turn(int ms) {
+        QElapsedTimer t;
+        t.start();
+        while (t.elapsed() < ms) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+            QThread::msleep(1);
+        }
+    }
+
+    EngineControl control;
+    EngineCharacter* c = nullptr;
+    QStringList started, finished;
+};
+
+} // namespace
+
+TEST_F(EngineTest, RequestsRunOneAfterAnotherInTheOrderIssued) {
+    const QStringList script1{"MoveTo 300,200", "Show", "Play GestureRight", "Speak Abre el diccionario aquí.",
+                              "Play GestureRightReturn", "MoveTo 120,80"};
+    const QStringList script2{"Play Wave", "Play NoSuchAnimation", "Speak Adiós.", "Hide"};
+    c->MoveTo(300, 200);
+    c->Show();
+    c->Play(QStringLiteral("GestureRight"));
+    c->Speak(QStringLiteral("Abre el diccionario aquí."));
+    c->Play(QStringLiteral("GestureRightReturn"));
+    c->MoveTo(120, 80);
+    // A second script issued before the first has finished waits behind it.
+    c->Play(QStringLiteral("Wave"));
+    c->Play(QStringLiteral("NoSuchAnimation"));
+    c->Speak(QStringLiteral("Adiós."));
+    c->Hide();
+    Drain();
+    EXPECT_EQ(started, script1 + script2);
+    EXPECT_EQ(finished, script1 + script2);
+    EXPECT_FALSE(c->Visible());
+}
+
+TEST_F(EngineTest, IssuingNeverPerformsInsideTheCall) {
+    c->SetTimeScale(1); // real time: the queue would take hours
+    const int kMuchos = 5000;
+    for (int i = 0; i < kMuchos; ++i) {
+        c->Show();
+        c->Play(QStringLiteral("Congratulate"));
+        c->Speak(QStringLiteral("Una frase bastante larga para el globo de texto."));
+        c->MoveTo(i % 500, 100);
+    }
+    EXPECT_EQ(c->Pending(), 4 * kMuchos);
+    EXPECT_TRUE(started.isEmpty());
+    EXPECT_FALSE(c->Visible());
+    Turn(50);
+    EXPECT_LE(started.size(), 3) << "the queue runs at the character's pace, not all at once";
+}
+
+TEST_F(EngineTest, WhileHiddenMoveToSetsWhereTheNextShowAppears) {
+    c->MoveTo(210, 140);
+    c->Play(QStringLiteral("Wave"));
+    c->Speak(QStringLiteral("Nadie me ve."));
+    Drain();
+    EXPECT_FALSE(c->Visible());
+    EXPECT_FALSE(c->Window()->isVisible());
+    EXPECT_FALSE(c->Balloon()->isVisible()) << "no balloon for a hidden character";
+    EXPECT_EQ(c->Position(), QPoint(210, 140));
+    c->Show();
+    Drain();
+    EXPECT_TRUE(c->Visible());
+    EXPECT_TRUE(c->Window()->isVisible());
+    EXPECT_EQ(c->Window()->pos(), QPoint(210, 140));
+    c->MoveTo(400, 300); // a flight while shown
+    c->Show();           // already shown: nothing
+    Drain();
+    EXPECT_EQ(c->Window()->pos(), QPoint(400, 300));
+    c->Hide();
+    c->Hide();
+    Drain();
+    EXPECT_FALSE(c->Visible());
+    EXPECT_FALSE(c->Window()->isVisible());
+}
+
+TEST_F(EngineTest, SpeakShowsTheBalloonWordByWordThenTakesItAway) {
+    c->Show();
+    Drain();
+    c->SetTimeScale(0.05);
+    QStringList revealed;
+    c->Speak(QStringLiteral("Hola, soy Genio y te ayudo."));
+    QElapsedTimer t;
+    t.start();
+    bool balloonSeen = false;
+    QImage mouthFrame;
+    while (c->Pending() > 0 && t.elapsed() < 20000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        if (c->Balloon()->isVisible()) balloonSeen = true;
+        QThread::msleep(1);
+    }
+    EXPECT_TRUE(balloonSeen);
+    EXPECT_FALSE(c->Balloon()->isVisible());
+    EXPECT_EQ(finished.last(), QStringLiteral("Speak Hola, soy Genio y te ayudo."));
+}
+
+TEST_F(EngineTest, MenuOffersTheVisibleCommandsInOrderAndReportsTheChoice) {
+    auto& cmds = c->Commands();
+    cmds.Add(QStringLiteral("Explicar"), QStringLiteral("Explicar"));
+    cmds.Add(QStringLiteral("Ayuda"), QStringLiteral("Abrir archivo de Ayuda"));
+    cmds.Add(QStringLiteral("Salir"), QStringLiteral("Salir del programa"));
+    auto captions = [this] {
+        std::unique_ptr<QMenu> menu(c->BuildMenu());
+        QStringList out;
+        for (QAction* a : menu->actions()) out << a->text();
+        return out;
+    };
+    EXPECT_EQ(captions(), (QStringList{"Explicar", "Abrir archivo de Ayuda", "Salir del programa"}));
+    cmds.Command(QStringLiteral("Explicar")).SetVisible(false);
+    EXPECT_EQ(captions(), (QStringList{"Abrir archivo de Ayuda", "Salir del programa"}));
+    cmds.Command(QStringLiteral("Explicar")).SetVisible(true);
+    EXPECT_EQ(captions(), (QStringList{"Explicar", "Abrir archivo de Ayuda", "Salir del programa"}));
+
+    QStringList chosen;
+    QObject::connect(&control, &agent::AgentControl::Command, [&](const QString& n) { chosen << n; });
+    std::unique_ptr<QMenu> menu(c->BuildMenu());
+    menu->actions().at(1)->trigger();
+    EXPECT_EQ(chosen, QStringList{"Ayuda"});
+}
+
+TEST_F(EngineTest, ClicksReportButtonShiftAndScreenPosition) {
+    c->MoveTo(50, 60);
+    c->Show();
+    Drain();
+    struct Clic {
+        QString id;
+        int button, shift, x, y;
+    };
+    std::vector<Clic> clics;
+    QObject::connect(&control, &agent::AgentControl::Click, [&](const QString& id, int b, int s, int x, int y) {
+        clics.push_back({id, b, s, x, y});
+    });
+    QWidget* w = c->Window();
+    auto send = [w](QEvent::Type type, Qt::MouseButton b, Qt::KeyboardModifiers m, QPoint local) {
+        QMouseEvent e(type, QPointF(local), QPointF(w->mapToGlobal(local)), b,
+                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(b), m);
+        QApplication::sendEvent(w, &e);
+    };
+    send(QEvent::MouseButtonPress, Qt::LeftButton, Qt::ShiftModifier, {64, 40});
+    send(QEvent::MouseButtonRelease, Qt::LeftButton, Qt::ShiftModifier, {64, 40});
+    send(QEvent::MouseButtonPress, Qt::MiddleButton, Qt::NoModifier, {10, 10});
+    send(QEvent::MouseButtonRelease, Qt::MiddleButton, Qt::NoModifier, {10, 10});
+    send(QEvent::MouseButtonPress, Qt::RightButton, Qt::ControlModifier, {20, 30});
+    send(QEvent::MouseButtonRelease, Qt::RightButton, Qt::ControlModifier, {20, 30});
+    ASSERT_EQ(clics.size(), 3u);
+    EXPECT_EQ(clics[0].id, QStringLiteral("Genie"));
+    EXPECT_EQ(clics[0].button, 1);
+    EXPECT_EQ(clics[0].shift, 1);
+    EXPECT_EQ(QPoint(clics[0].x, clics[0].y), w->mapToGlobal(QPoint(64, 40)));
+    EXPECT_EQ(clics[1].button, 4);
+    EXPECT_EQ(clics[2].button, 2);
+    EXPECT_EQ(clics[2].shift, 2);
+    // A drag with the left button moves the character and is no click.
+    send(QEvent::MouseButtonPress, Qt::LeftButton, Qt::NoModifier, {64, 40});
+    QMouseEvent move(QEvent::MouseMove, QPointF(94, 60), QPointF(w->mapToGlobal(QPoint(94, 60))), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &move);
+    send(QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoModifier, {94, 60});
+    EXPECT_EQ(clics.size(), 3u);
+    EXPECT_EQ(c->Position(), QPoint(80, 80));
+    for (QWidget* m : QApplication::topLevelWidgets())
+        if (qobject_cast<QMenu*>(m)) m->close();
+}
+
+TEST_F(EngineTest, WindowsStayOnTopWithoutFocusAndNeverKeepTheProgramRunning) {
+    for (QWidget* w : {c->Window(), c->Balloon()}) {
+        const Qt::WindowFlags f = w->windowFlags();
+        EXPECT_TRUE(f.testFlag(Qt::WindowStaysOnTopHint));
+        EXPECT_TRUE(f.testFlag(Qt::FramelessWindowHint));
+        EXPECT_TRUE(f.testFlag(Qt::WindowDoesNotAcceptFocus));
+        EXPECT_EQ(f & Qt::WindowType_Mask, Qt::Tool);
+        EXPECT_TRUE(w->testAttribute(Qt::WA_TranslucentBackground));
+        EXPECT_TRUE(w->testAttribute(Qt::WA_ShowWithoutActivating));
+        EXPECT_FALSE(w->testAttribute(Qt::WA_QuitOnClose));
+    }
+    EXPECT_EQ(c->Window()->size(), QSize(128, 128));
+}
+
+TEST_F(EngineTest, SpeakingMovesTheMouthOverTheCurrentPose) {
+    c->Show();
+    c->Play(QStringLiteral("GestureRight"));
+    Drain();
+    const QImage pointing = c->CurrentFrame();
+    ASSERT_EQ(pointing.size(), QSize(128, 128));
+    c->SetTimeScale(0.05);
+    c->Speak(QStringLiteral("uno dos tres cuatro cinco seis"));
+    std::set<size_t> mouths;
+    QElapsedTimer t;
+    t.start();
+    while (c->Pending() > 0 && t.elapsed() < 20000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        const QImage now = c->CurrentFrame();
+        // The arm keeps pointing (the far left, where the hand is, is unchanged) ...
+        EXPECT_EQ(now.copy(0, 50, 30, 30), pointing.copy(0, 50, 30, 30));
+        const QImage mouth = now.copy(50, 40, 28, 20);
+        mouths.insert(qHashBits(mouth.constBits(), size_t(mouth.sizeInBytes())));
+        QThread::msleep(1);
+    }
+    // ... while the mouth takes several shapes.
+    EXPECT_GE(mouths.size(), 3u);
+}
+
+TEST_F(EngineTest, ReloadingAndUnknownIdsAreErrors) {
+    EXPECT_THROW(control.CharactersItem(QStringLiteral("Merlin")), agent::AgentError);
+    EXPECT_THROW(control.CharactersLoad(QStringLiteral("Otro"), QStringLiteral("/no/such/Genie.ACS")),
+                 agent::AgentError);
+    EXPECT_THROW(control.CharactersItem(QStringLiteral("Otro")), agent::AgentError);
+}

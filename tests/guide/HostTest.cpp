@@ -1,0 +1,189 @@
+// Loading the guide, its menu, its click and its commands.
+#include "GuideFixture.h"
+#include "guide/Explicaciones.h"
+#include "guide/frmAgentServer.h"
+#include "platform/Paths.h"
+#include "platform/Shell.h"
+#include "startup/VerificarDrive.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace {
+
+class OpenerGrabador : public shell::Opener {
+public:
+    void Open(const QString& document) override { abiertos << document; }
+    QStringList abiertos;
+};
+
+QStringList Entradas(agent::Character* c) {
+    QStringList out;
+    for (const auto& e : c->Commands().Entries()) out << e.name + QLatin1Char('|') + e.caption;
+    return out;
+}
+
+} // namespace
+
+TEST_F(GuideTest, LoadsTheCharacterBesideTheExecutableAndRegistersItsMenu) {
+    EXPECT_EQ(guia->control->loadedFrom, paths::AppPath() + QStringLiteral("/Genie.ACS"));
+    EXPECT_EQ(Entradas(Personaje), (QStringList{"Explicar|Explicar", "Ayuda|Abrir archivo de Ayuda",
+                                                "Salir|Salir del programa"}));
+    for (const auto& e : Personaje->Commands().Entries()) {
+        EXPECT_TRUE(e.enabled);
+        EXPECT_TRUE(e.visible);
+    }
+    EXPECT_TRUE(Tomar().isEmpty()) << "loading leaves the character hidden and still";
+    ASSERT_NE(Forms::Find<frmAgentServer>(), nullptr);
+    EXPECT_FALSE(Forms::Find<frmAgentServer>()->isVisible());
+}
+
+TEST_F(GuideTest, LeftClickAndExplicarExplainTheWindowInUse) {
+    frmAgentServer* host = Forms::Find<frmAgentServer>();
+    ASSERT_NE(host, nullptr);
+    const std::vector<std::pair<int, QString>> casos{
+        {1, "Play GestureRight"}, {2, "Play Announce"}, {3, "Speak Aquí obtendrás información detallada sobre las "
+                                                           "características de cada lengua."}};
+    for (const auto& [ventana, primera] : casos) {
+        SCOPED_TRACE(ventana);
+        VentanaActiva = uint8_t(ventana);
+        emit host->agtAgente->Click(QStringLiteral("Genie"), 1, 0, 10, 10);
+        QStringList log = Tomar();
+        ASSERT_FALSE(log.isEmpty());
+        EXPECT_EQ(log.first(), primera);
+        emit host->agtAgente->Command(QStringLiteral("Explicar"));
+        EXPECT_EQ(Tomar(), log);
+    }
+}
+
+TEST_F(GuideTest, OtherButtonsOtherCommandsAndTheAboutWindowStartNothing) {
+    frmAgentServer* host = Forms::Find<frmAgentServer>();
+    VentanaActiva = 1;
+    host->agtAgente_Click(QStringLiteral("Genie"), 2, 0, 10, 10);
+    host->agtAgente_Click(QStringLiteral("Genie"), 4, 0, 10, 10);
+    host->agtAgente_Click(QStringLiteral("Genie"), 3, 0, 10, 10);
+    host->agtAgente_Command(QStringLiteral("explicar")); // names compare exactly
+    host->agtAgente_Command(QStringLiteral("Otra"));
+    EXPECT_TRUE(Tomar().isEmpty());
+    VentanaActiva = 0; // About window open
+    host->agtAgente_Click(QStringLiteral("Genie"), 1, 0, 10, 10);
+    host->agtAgente_Command(QStringLiteral("Explicar"));
+    EXPECT_TRUE(Tomar().isEmpty());
+}
+
+TEST_F(GuideTest, AyudaOpensTheHelpPageFromAnyWindow) {
+    auto opener = std::make_shared<OpenerGrabador>();
+    shell::Install(opener);
+    RutaDatos = QStringLiteral("D:\\Palavrix");
+    for (int v : {1, 2, 3}) {
+        VentanaActiva = uint8_t(v);
+        Forms::Find<frmAgentServer>()->agtAgente_Command(QStringLiteral("Ayuda"));
+    }
+    shell::Install(nullptr);
+    EXPECT_EQ(opener->abiertos, QStringList(3, QStringLiteral("D:\\Palavrix\\AYUDA\\PalavrixHelp.htm")));
+    EXPECT_TRUE(Tomar().isEmpty());
+}
+
+TEST_F(GuideTest, SalirEndsTheProcessAtOnceEvenDuringAScript) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    VentanaActiva = 1;
+    EXPECT_EXIT(
+        {
+            ExplicarDiccionario();
+            Forms::Find<frmAgentServer>()->agtAgente_Command(QStringLiteral("Salir"));
+            std::fprintf(stderr, "still running\n");
+            std::exit(3);
+        },
+        ::testing::ExitedWithCode(0), "");
+}
+
+TEST_F(GuideTest, UnloadingHidesTheCharacterAndRemovesTheHost) {
+    DescargarAgente();
+    Forms::FlushUnloaded();
+    EXPECT_EQ(Personaje, nullptr);
+    EXPECT_EQ(Forms::Find<frmAgentServer>(), nullptr);
+    EXPECT_TRUE(AgenteActivo) << "the program is ending; the flag keeps its value";
+}
+
+TEST_F(GuideTest, HidingAndShowingTheExplicarEntry) {
+    Personaje->Commands().Command(QStringLiteral("Explicar")).SetVisible(false);
+    QStringList visibles;
+    for (const auto& e : Personaje->Commands().VisibleEntries()) visibles << e.name;
+    EXPECT_EQ(visibles, (QStringList{"Ayuda", "Salir"}));
+    Personaje->Commands().Command(QStringLiteral("Explicar")).SetVisible(true);
+    visibles.clear();
+    for (const auto& e : Personaje->Commands().VisibleEntries()) visibles << e.name;
+    EXPECT_EQ(visibles, (QStringList{"Explicar", "Ayuda", "Salir"}));
+    EXPECT_THROW(Personaje->Commands().Command(QStringLiteral("Nada")), agent::AgentError);
+}
+
+// Loading failures: the guide is absent, silently, and nothing of the attempt remains.
+class GuideLoadFailure : public ::testing::Test {
+protected:
+    void SetUp() override {
+        AgenteActivo = false;
+        Personaje = nullptr;
+    }
+    void TearDown() override {
+        paths::SetAppPath(QString());
+        InstalarFabricaAgente(nullptr);
+        Forms::FlushUnloaded();
+    }
+    void ExpectAbsent() {
+        Forms::FlushUnloaded();
+        EXPECT_FALSE(AgenteActivo);
+        EXPECT_EQ(Personaje, nullptr);
+        EXPECT_EQ(Forms::Find<frmAgentServer>(), nullptr);
+        for (QWidget* w : QApplication::topLevelWidgets())
+            EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString();
+    }
+    QTemporaryDir dir;
+};
+
+TEST_F(GuideLoadFailure, NoCharacterFile) {
+    paths::SetAppPath(dir.path());
+    CargarAgente(QStringLiteral("Genie"));
+    ExpectAbsent();
+}
+
+TEST_F(GuideLoadFailure, DamagedCharacterFiles) {
+    paths::SetAppPath(dir.path());
+    QFile real(QStringLiteral(PALAVRIX_BUILD_DIR "/Genie.ACS"));
+    ASSERT_TRUE(real.open(QIODevice::ReadOnly));
+    const QByteArray bytes = real.readAll();
+    const std::vector<QByteArray> danados{
+        QByteArray(),
+        QByteArray("MZ this is not a character"),
+        bytes.left(bytes.size() / 2),
+        bytes.left(bytes.size() - 1),
+        bytes + QByteArray("x"),
+    };
+    for (const QByteArray& d : danados) {
+        QFile f(dir.filePath(QStringLiteral("Genie.ACS")));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(d);
+        f.close();
+        CargarAgente(QStringLiteral("Genie"));
+        ExpectAbsent();
+    }
+}
+
+TEST_F(GuideLoadFailure, ControlThatRefusesToLoad) {
+    InstalarGuiaGrabadora(true);
+    CargarAgente(QStringLiteral("Genie"));
+    ExpectAbsent();
+}
+
+TEST_F(GuideLoadFailure, TheRealCharacterLoadsAndUnloads) {
+    paths::SetAppPath(QStringLiteral(PALAVRIX_BUILD_DIR));
+    CargarAgente(QStringLiteral("Genie"));
+    ASSERT_TRUE(AgenteActivo);
+    ASSERT_NE(Personaje, nullptr);
+    EXPECT_FALSE(Personaje->Visible());
+    EXPECT_EQ(Personaje->Commands().VisibleEntries().size(), 3u);
+    DescargarAgente();
+    Forms::FlushUnloaded();
+    EXPECT_EQ(Personaje, nullptr);
+    EXPECT_EQ(Forms::Find<frmAgentServer>(), nullptr);
+    AgenteActivo = false;
+}

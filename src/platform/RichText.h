@@ -1,0 +1,49 @@
+#pragma once
+// Reading rich text (RTF) into a QTextDocument.
+//
+// The notes documents come from word processors and from pandoc, so the reader covers what those
+// write for prose: groups and their saved state, the font and colour tables, character formats
+// (font, size, bold, italic, underline, strike-through, colour, highlight, super/subscript,
+// hidden text), paragraphs with alignment, indents, spacing and tab stops, line breaks, tabs,
+// special characters, "\'hh" bytes in the document's code page (1252 unless \ansicpg or a font's
+// \fcharset says otherwise; a code page this system cannot decode is read as 1252), "\uN" with
+// its "\ucN" fallback skipping, list text (\pntext, \listtext), simple tables (\trowd, \cell,
+// \row) and PNG or JPEG pictures (\pict with \pngblip or \jpegblip). Destinations marked "\*"
+// and destinations the reader does not show (headers, footers, footnotes, fields' instructions,
+// style sheets, document information, other picture formats) are skipped.
+//
+// Colours: text in the automatic colour (no \cf, or \cf0) gets no foreground in the document, so
+// it takes the colour of the widget that shows it; the notes box is dark with light text.
+//
+// Hostile input is expected (a notes file can be anything on a disc): the reader never crashes
+// or loops, its work is linear in the input, groups nest to at most kMaxProfundidad levels
+// (deeper braces are read as text grouping without saving state), tables have at most
+// kMaxColumnas columns, and a picture is shown only when its data is at most kMaxBytesImagen
+// bytes and it decodes to at most kMaxPixelesImagen pixels.
+#include <QByteArray>
+#include <QString>
+
+class QTextDocument;
+
+namespace richtext {
+
+inline constexpr int kMaxProfundidad = 512;
+inline constexpr int kMaxColumnas = 64;
+inline constexpr qsizetype kMaxBytesImagen = 16 * 1024 * 1024;
+inline constexpr qint64 kMaxPixelesImagen = 4096LL * 4096LL;
+
+// Replaces the content of `doc` with the document read from `rtf`. Returns false, with a Spanish
+// description in *error when error is not null, when the data is not an RTF document (it does
+// not begin with "{\rtf"); the document is then left empty. A damaged document (unbalanced
+// braces, cut short) is read as far as it goes and returns true: showing what can be read is
+// more useful to the reader of the notes than showing nothing.
+bool LeerRtf(const QByteArray& rtf, QTextDocument& doc, QString* error = nullptr);
+
+// True when the data starts like an RTF document ("{\rtf", after optional white space).
+bool EsRtf(const QByteArray& datos);
+
+// The character of code page 1252 for a byte (the bytes Windows leaves undefined map to the
+// C1 control of the same number, as Windows itself does).
+QChar Cp1252(unsigned char byte);
+
+} // namespace richtext

@@ -1,0 +1,140 @@
+// The notes box: loading files (native and drive-form paths), its messages for missing or
+// non-RTF files, plain text, focus, page keys and the mouse-move report in twips.
+#include "platform/Drives.h"
+#include "platform/RichTextBox.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTextDocument>
+#include <gtest/gtest.h>
+
+namespace {
+
+QString Escribir(const QTemporaryDir& dir, const QString& nombre, const QByteArray& datos) {
+    const QString ruta = dir.filePath(nombre);
+    QFile f(ruta);
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(datos);
+    return ruta;
+}
+
+class UnidadC : public drives::Tabla {
+public:
+    explicit UnidadC(QString raiz) : raiz_(std::move(raiz)) {}
+    std::vector<drives::Unidad> Unidades() const override { return {{QLatin1Char('C'), raiz_, QStringLiteral("programa")}}; }
+
+private:
+    QString raiz_;
+};
+
+} // namespace
+
+TEST(RichTextBox, LoadFileReplacesTheWholeContentAndTextIsPlain) {
+    QTemporaryDir dir;
+    const QString a = Escribir(dir, "a.rtf", "{\\rtf1\\ansi {\\b Negrita} y {\\i cursiva}\\par Segunda l\\'ednea\\par}");
+    const QString b = Escribir(dir, "b.rtf", "{\\rtf1 Otro documento}");
+    richtext::RichTextBox box;
+    EXPECT_TRUE(box.isReadOnly());
+    box.LoadFile(a);
+    EXPECT_EQ(box.Text(), QString::fromUtf8("Negrita y cursiva\nSegunda línea"));
+    box.LoadFile(b);
+    EXPECT_EQ(box.Text(), "Otro documento") << "nothing of the first document is left";
+    // Pictures leave no placeholder in the plain text.
+    const QString c = Escribir(dir, "c.rtf", "{\\rtf1 a{\\pict\\pngblip 89504e470d0a1a0a}b}");
+    box.LoadFile(c);
+    EXPECT_EQ(box.Text(), "ab");
+}
+
+TEST(RichTextBox, MissingOrNonRtfFilesShowAMessage) {
+    QTemporaryDir dir;
+    richtext::RichTextBox box;
+    box.LoadFile(Escribir(dir, "ok.rtf", "{\\rtf1 notas}"));
+    box.LoadFile(dir.filePath("no-existe.rtf"));
+    EXPECT_EQ(box.Text(), "No se encontraron las notas de este idioma.");
+    box.LoadFile(Escribir(dir, "texto.rtf", "Esto no es RTF."));
+    EXPECT_EQ(box.Text(), QString::fromUtf8("El archivo de notas no es un documento RTF válido."));
+    box.LoadFile(dir.path()); // a folder, not a file
+    EXPECT_EQ(box.Text(), "No se encontraron las notas de este idioma.");
+}
+
+TEST(RichTextBox, DriveFormPathsGoThroughTheDriveTable) {
+    QTemporaryDir dir;
+    QDir(dir.path()).mkpath("Palavrix/PROPIEDADES");
+    Escribir(dir, "Palavrix/PROPIEDADES/Prop6.RTF", "{\\rtf1 Notas de espa\\'f1ol}");
+    drives::Instalar(std::make_shared<UnidadC>(dir.path()));
+    richtext::RichTextBox box;
+    box.LoadFile(QStringLiteral("C:\\Palavrix\\PROPIEDADES\\Prop6.RTF"));
+    EXPECT_EQ(box.Text(), QString::fromUtf8("Notas de español"));
+    box.LoadFile(QStringLiteral("Q:\\Palavrix\\PROPIEDADES\\Prop6.RTF"));
+    EXPECT_EQ(box.Text(), "No se encontraron las notas de este idioma.");
+    drives::Instalar(nullptr);
+}
+
+TEST(RichTextBox, PageKeysScrollByAPageAndSetFocusTakesTheFocus) {
+    QTemporaryDir dir;
+    QByteArray largo = "{\\rtf1 ";
+    for (int k = 0; k < 200; ++k) largo += "L\\'ednea " + QByteArray::number(k) + "\\par ";
+    largo += "}";
+    QWidget ventana;
+    ventana.resize(400, 300);
+    richtext::RichTextBox box(&ventana);
+    box.setGeometry(10, 10, 329, 209);
+    QWidget otro(&ventana);
+    otro.setFocusPolicy(Qt::StrongFocus);
+    ventana.show();
+    QApplication::setActiveWindow(&ventana);
+    otro.setFocus();
+    box.LoadFile(Escribir(dir, "largo.rtf", largo));
+    QApplication::processEvents();
+    QScrollBar* barra = box.verticalScrollBar();
+    ASSERT_GT(barra->maximum(), 0);
+    EXPECT_EQ(barra->value(), 0);
+
+    box.SetFocus();
+    EXPECT_TRUE(box.hasFocus());
+    QKeyEvent abajo(QEvent::KeyPress, Qt::Key_PageDown, Qt::NoModifier);
+    QApplication::sendEvent(QApplication::focusWidget(), &abajo);
+    const int pagina = barra->value();
+    EXPECT_EQ(pagina, barra->pageStep());
+    QApplication::sendEvent(QApplication::focusWidget(), &abajo);
+    EXPECT_EQ(barra->value(), 2 * pagina);
+    QKeyEvent arriba(QEvent::KeyPress, Qt::Key_PageUp, Qt::NoModifier);
+    QApplication::sendEvent(QApplication::focusWidget(), &arriba);
+    EXPECT_EQ(barra->value(), pagina);
+
+    // A new document starts at the top again.
+    box.LoadFile(Escribir(dir, "otro.rtf", largo));
+    QApplication::processEvents();
+    EXPECT_EQ(box.verticalScrollBar()->value(), 0);
+}
+
+TEST(RichTextBox, MouseMoveReportsButtonsShiftAndTwips) {
+    richtext::RichTextBox box;
+    box.resize(329, 209);
+    box.show();
+    QApplication::processEvents();
+    std::vector<std::tuple<int, int, double, double>> vistos;
+    QObject::connect(&box, &richtext::RichTextBox::MouseMove,
+                     [&](int b, int s, double x, double y) { vistos.emplace_back(b, s, x, y); });
+    QMouseEvent mov(QEvent::MouseMove, QPointF(10, 20), box.viewport()->mapToGlobal(QPointF(10, 20)), Qt::NoButton,
+                    Qt::LeftButton, Qt::ShiftModifier);
+    QApplication::sendEvent(box.viewport(), &mov);
+    ASSERT_EQ(vistos.size(), 1u);
+    const QPoint origen = box.viewport()->mapTo(&box, QPoint(0, 0));
+    EXPECT_EQ(std::get<0>(vistos[0]), 1);
+    EXPECT_EQ(std::get<1>(vistos[0]), 1);
+    EXPECT_DOUBLE_EQ(std::get<2>(vistos[0]), (10 + origen.x()) * 15.0);
+    EXPECT_DOUBLE_EQ(std::get<3>(vistos[0]), (20 + origen.y()) * 15.0);
+}
+
+TEST(RichTextBox, AutomaticColourTextIsLightOnTheDarkBox) {
+    richtext::RichTextBox box;
+    const QColor fondo = box.palette().color(QPalette::Base);
+    const QColor texto = box.palette().color(QPalette::Text);
+    EXPECT_LT(fondo.lightness(), 80);
+    EXPECT_GT(texto.lightness(), 200);
+}

@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QThread>
+#include <QTimer>
 #include <gtest/gtest.h>
 #include <set>
 
@@ -216,6 +217,30 @@ TEST_F(EngineTest, WindowsStayOnTopWithoutFocusAndNeverKeepTheProgramRunning) {
         EXPECT_FALSE(w->testAttribute(Qt::WA_QuitOnClose));
     }
     EXPECT_EQ(c->Window()->size(), QSize(128, 128));
+}
+
+TEST_F(EngineTest, ClosingTheLastProgramWindowEndsTheProgramWhileTheGuideIsOnScreen) {
+    QWidget programa;
+    programa.show();
+    c->Show();
+    c->Speak(QStringLiteral("Sigo aquí."));
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(c->Window()->isVisible());
+    // The program's own loop, as main() runs it: closing its last window must end it.
+    QApplication::setQuitOnLastWindowClosed(true);
+    bool colgado = false;
+    QTimer::singleShot(50, &programa, [&] { programa.close(); });
+    QTimer limite;
+    limite.setSingleShot(true);
+    QObject::connect(&limite, &QTimer::timeout, [&] {
+        colgado = true;
+        QCoreApplication::quit();
+    });
+    limite.start(5000);
+    QApplication::exec();
+    QApplication::setQuitOnLastWindowClosed(false);
+    EXPECT_FALSE(colgado) << "the guide's windows kept the program running";
+    Drain();
 }
 
 TEST_F(EngineTest, SpeakingMovesTheMouthOverTheCurrentPose) {

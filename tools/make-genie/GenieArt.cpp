@@ -382,8 +382,11 @@ QImage Draw(const Pose& p) {
     QPainter g(&img);
     g.setRenderHint(QPainter::Antialiasing);
     const Esqueleto e = Armar(p);
-    g.setTransform(Figura(p));
+    // The smoke keeps its size while the genie grows out of it or shrinks into it.
+    const QTransform humo = QTransform::fromTranslate(0, p[Bob]);
+    g.setTransform(humo);
     Humo(g, p[Smoke], false);
+    g.setTransform(Figura(p));
     g.setOpacity(std::clamp(p[Alpha], 0.0, 1.0));
     Cola(g, p);
     g.setTransform(Torso(p, e) * Figura(p));
@@ -422,7 +425,7 @@ QImage Draw(const Pose& p) {
         Estrella(g, QPointF(108, 50), 6 * s);
         Estrella(g, QPointF(64, 4 + 4 * s), 3.5 * s);
     }
-    g.setTransform(Figura(p));
+    g.setTransform(humo);
     g.setOpacity(1);
     Humo(g, p[Smoke], true);
     return img;

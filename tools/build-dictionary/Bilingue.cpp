@@ -6,7 +6,6 @@
 #include <lttoolbox/fst_processor.h>
 
 #include <QHash>
-#include <QRegularExpression>
 #include <algorithm>
 #include <cstdio>
 #include <map>
@@ -168,12 +167,6 @@ bool EsPatron(const QString& lema) {
     if (lema.contains(QLatin1String("://")) || lema.startsWith(QLatin1String("www."), Qt::CaseInsensitive) ||
         lema.contains(QLatin1Char('@')))
         return true;
-    static const QRegularExpression separadores(QStringLiteral("[\\s\\-\u2013/.,]+"));
-    const QStringList palabras = lema.split(separadores, Qt::SkipEmptyParts);
-    if (palabras.size() < 2) return false;
-    static const QRegularExpression romano(QStringLiteral("^[IVXLCDM]+$"));
-    for (const QString& p : palabras)
-        if (p != QLatin1String("I") && romano.match(p).hasMatch()) return true;
     return false;
 }
 

@@ -5,7 +5,8 @@
 // money, times, dates and web addresses. Patterns loop ([0-9]+), so a plain path enumeration
 // never ends; the lexicon is finite. The reader therefore walks every section but never enters a
 // state that lies on a cycle. What remains is the lexicon plus the finite patterns (centuries in
-// Roman numerals run to two hundred thousand paths), which EsPatron recognises by their lemma.
+// Roman numerals run to two hundred thousand paths), which EsPatron recognises on either side:
+// "siglos XL y XX" translates as "40th and 20th centuries".
 #include <QString>
 #include <string>
 #include <vector>
@@ -23,9 +24,8 @@ struct Par {
 // Throws std::runtime_error when the file cannot be read.
 std::vector<Par> LeerBilingue(const std::string& archivo);
 
-// Whether a source lemma spells a pattern rather than a word: it holds a digit (numbers, money,
-// dates, times), a Roman numeral as one of several words ("siglos XL y XX", but "I" alone is the
-// English pronoun), or looks like a web or mail address.
+// Whether a lemma spells a pattern rather than a word: it holds a digit (numbers, money, dates,
+// times, centuries in the other language) or looks like a web or mail address.
 bool EsPatron(const QString& lema);
 
 } // namespace generador

@@ -1,0 +1,145 @@
+// The database and the recordings that this build generated from Apertium's dictionaries, read
+// the way the program reads them: stored queries through the engine layer.
+#include "dictionary_data/Direcciones.h"
+#include "platform/Dao.h"
+
+#include <QFileInfo>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+const QString kBase = QStringLiteral(PALAVRIX_BUILD_DIR "/PALAVRIX.MDB");
+const QString kPronun = QStringLiteral(PALAVRIX_BUILD_DIR "/Palavrix/PRONUN");
+
+class BaseGenerada : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(QFileInfo::exists(kBase)) << "the build did not generate " << kBase.toStdString();
+        ASSERT_NO_THROW(db_ = dao::DBEngine().Workspaces(0).OpenDatabase(kBase));
+    }
+    void TearDown() override {
+        if (db_) db_->Close();
+    }
+
+    struct Primera {
+        bool hallada = false;
+        QString traduccion, tipo, genero, numero, tipoT, generoT, numeroT;
+        QVariant acepcion1, acepcion2, pronunciacion;
+    };
+
+    // The first row of the stored query of `direccion` for `palabra`, as a lookup shows it.
+    Primera Buscar(int direccion, const QString& palabra) {
+        Primera p;
+        auto q = db_->QueryDefs(QLatin1String(kDirecciones[static_cast<size_t>(direccion)].consulta));
+        q->Parameters(QStringLiteral("ptroPalabra")).SetValue(palabra);
+        auto rs = q->OpenRecordset(dao::dbOpenForwardOnly);
+        if (!rs->Eof()) {
+            p.hallada = true;
+            auto texto = [&](const char* c) { return rs->Fields(QLatin1String(c)).Value().toString(); };
+            p.traduccion = texto("Traduccion");
+            p.tipo = texto("Tipo");
+            p.genero = texto("Genero");
+            p.numero = texto("Numero");
+            p.tipoT = texto("TipoT");
+            p.generoT = texto("GeneroT");
+            p.numeroT = texto("NumeroT");
+            if (kDirecciones[static_cast<size_t>(direccion)].acepciones) {
+                p.acepcion1 = rs->Fields(QStringLiteral("Acepcion1")).Value();
+                p.acepcion2 = rs->Fields(QStringLiteral("Acepcion2")).Value();
+            }
+            if (kDirecciones[static_cast<size_t>(direccion)].pronunciacion)
+                p.pronunciacion = rs->Fields(QStringLiteral("Pronunciacion")).Value();
+        }
+        rs->Close();
+        return p;
+    }
+
+    int Contar(const QString& sql) {
+        auto rs = db_->OpenRecordset(sql, dao::dbOpenForwardOnly);
+        const int n = rs->Eof() ? -1 : rs->Fields(QStringLiteral("n")).Value().toInt();
+        rs->Close();
+        return n;
+    }
+
+    std::unique_ptr<dao::Database> db_;
+};
+
+} // namespace
+
+TEST_F(BaseGenerada, KnownWordsComeOutRightAsTheFirstRow) {
+    const Primera casa = Buscar(0, QStringLiteral("casa"));
+    ASSERT_TRUE(casa.hallada);
+    EXPECT_EQ(casa.traduccion, QStringLiteral("house"));
+    EXPECT_EQ(casa.tipo, QStringLiteral("n"));
+    EXPECT_EQ(casa.genero, QStringLiteral("f"));
+    EXPECT_EQ(casa.numero, QStringLiteral("s"));
+    EXPECT_EQ(casa.tipoT, QStringLiteral("n"));
+    EXPECT_TRUE(casa.pronunciacion.toBool());
+
+    EXPECT_EQ(Buscar(0, QStringLiteral("perro")).traduccion, QStringLiteral("dog"));
+    const Primera rojo = Buscar(0, QStringLiteral("rojo"));
+    EXPECT_EQ(rojo.traduccion, QStringLiteral("red"));
+    EXPECT_EQ(rojo.tipo, QStringLiteral("aj"));
+    const Primera correr = Buscar(0, QStringLiteral("correr"));
+    EXPECT_EQ(correr.traduccion, QStringLiteral("run"));
+    EXPECT_EQ(correr.tipo, QStringLiteral("v"));
+
+    // Into Spanish, with further meanings.
+    const Primera house = Buscar(1, QStringLiteral("house"));
+    EXPECT_EQ(house.traduccion, QStringLiteral("casa"));
+    EXPECT_TRUE(house.acepcion1.toString() == QStringLiteral("cámara") || house.acepcion2.toString() == QStringLiteral("cámara"))
+        << house.acepcion1.toString().toStdString() << " / " << house.acepcion2.toString().toStdString();
+    const Primera bank = Buscar(1, QStringLiteral("bank"));
+    EXPECT_EQ(bank.traduccion, QStringLiteral("banco"));
+    EXPECT_TRUE(bank.acepcion1.toString() == QLatin1String("orilla") || bank.acepcion2.toString() == QLatin1String("orilla"));
+    // Lookups ignore case, as the program's do.
+    EXPECT_EQ(Buscar(1, QStringLiteral("House")).traduccion, QStringLiteral("casa"));
+
+    const Primera maison = Buscar(5, QStringLiteral("maison"));
+    EXPECT_EQ(maison.traduccion, QStringLiteral("casa"));
+    EXPECT_EQ(maison.genero, QStringLiteral("f"));
+    EXPECT_EQ(Buscar(3, QStringLiteral("cão")).traduccion, QStringLiteral("perro"));
+    const Primera perro = Buscar(4, QStringLiteral("perro"));
+    EXPECT_EQ(perro.traduccion, QStringLiteral("chien"));
+    EXPECT_EQ(perro.generoT, QStringLiteral("m"));
+    EXPECT_EQ(Buscar(2, QStringLiteral("casa")).traduccion, QStringLiteral("casa"));
+
+    EXPECT_FALSE(Buscar(0, QStringLiteral("xyzzyx")).hallada);
+}
+
+TEST_F(BaseGenerada, SizeCodesAndNullRules) {
+    const int minimo[] = {15000, 15000, 10000, 10000, 10000, 10000};
+    for (size_t d = 0; d < kDirecciones.size(); ++d) {
+        const QString t = QLatin1String(kDirecciones[d].tabla);
+        SCOPED_TRACE(t.toStdString());
+        // The word list's own statement counts the headwords.
+        EXPECT_GE(Contar(QStringLiteral("SELECT COUNT(*) AS n FROM (SELECT Palabra FROM %1 GROUP BY Palabra)").arg(t)), minimo[d]);
+        const int filas = Contar(QStringLiteral("SELECT COUNT(*) AS n FROM %1").arg(t));
+        const int conTipo = Contar(QStringLiteral("SELECT COUNT(*) AS n FROM %1 WHERE Tipo <> ''").arg(t));
+        EXPECT_GE(conTipo, filas * 95 / 100);
+        EXPECT_EQ(Contar(QStringLiteral("SELECT COUNT(*) AS n FROM %1 WHERE Tipo NOT IN ('', 'n', 'v', 'aj', 'av', 'ar', 'pr', 'pro', 'cj', 'ij') "
+                                        "OR Genero NOT IN ('', 'm', 'f', 'n') OR Numero NOT IN ('', 's', 'p')").arg(t)),
+                  0);
+        if (kDirecciones[d].acepciones) {
+            EXPECT_EQ(Contar(QStringLiteral("SELECT COUNT(*) AS n FROM %1 WHERE Acepcion1 <> '' AND Acepcion2 IS NULL").arg(t)), 0);
+        }
+    }
+}
+
+TEST_F(BaseGenerada, PronunciationFlagMatchesTheRecordings) {
+    // Every row's flag against the disk: true exactly when the file is there.
+    auto rs = db_->OpenRecordset(QStringLiteral("SELECT Traduccion, Pronunciacion FROM EspIng"), dao::dbOpenForwardOnly);
+    int filas = 0, grabadas = 0, errores = 0;
+    for (; !rs->Eof(); rs->MoveNext()) {
+        const QString t = rs->Fields(QStringLiteral("Traduccion")).Value().toString();
+        const bool marcada = rs->Fields(QStringLiteral("Pronunciacion")).Value().toBool();
+        const bool existe = !t.isEmpty() && QFileInfo(kPronun + QLatin1Char('/') + t.left(1) + QLatin1Char('/') + t).isFile();
+        ++filas;
+        grabadas += marcada;
+        if (marcada != existe && ++errores <= 5) ADD_FAILURE() << t.toStdString() << ": flag " << marcada << ", file " << existe;
+    }
+    rs->Close();
+    EXPECT_EQ(errores, 0);
+    EXPECT_GT(grabadas, filas * 9 / 10);
+}

@@ -13,19 +13,23 @@ struct Cara {
 
 // Each face is shown unscaled on a control of this size in pixels.
 const Cara kCaras[] = {
-    {"ListaAbrir", {11, 10}},   {"ListaAbrirLuz", {11, 10}},   {"ListaCerrar", {11, 10}},
-    {"ListaCerrarLuz", {11, 10}}, {"Guia", {13, 16}},           {"GuiaLuz", {13, 16}},
-    {"FlechaArriba", {11, 10}}, {"FlechaArribaLuz", {11, 10}}, {"FlechaAbajo", {11, 10}},
-    {"FlechaAbajoLuz", {11, 10}}, {"MLTop", {149, 5}},          {"MLCenter", {151, 5}},
-    {"MLBottom", {160, 8}},     {"MLLeft", {7, 229}},          {"MLRight", {7, 229}},
-    {"Pronun", {32, 32}},       {"Drive", {32, 32}},           {"Presenta", {121, 32}},
+    {"ListaAbrir", {11, 10}},    {"ListaAbrirLuz", {11, 10}},
+    {"ListaCerrar", {11, 10}},   {"ListaCerrarLuz", {11, 10}},
+    {"Guia", {13, 16}},          {"GuiaLuz", {13, 16}},
+    {"FlechaArriba", {11, 10}},  {"FlechaArribaLuz", {11, 10}},
+    {"FlechaAbajo", {11, 10}},   {"FlechaAbajoLuz", {11, 10}},
+    {"MLTop", {149, 5}},         {"MLCenter", {151, 5}},
+    {"MLBottom", {160, 8}},      {"MLLeft", {7, 229}},
+    {"MLRight", {7, 229}},       {"Pronun", {32, 32}},
+    {"Drive", {32, 32}},         {"Presenta", {121, 32}},
     {"FondoAcerca", {640, 480}}, {"Logo", {133, 74}},
 };
 
 int PixelesOpacos(const QImage& img) {
     int n = 0;
     for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x) n += qAlpha(img.pixel(x, y)) > 0;
+        for (int x = 0; x < img.width(); ++x)
+            n += qAlpha(img.pixel(x, y)) > 0;
     return n;
 }
 
@@ -64,7 +68,8 @@ TEST(Disenos, SplashFramesAreNineStepsOfOneGrowingPicture) {
         EXPECT_EQ(img.pixel(0, 0), qRgb(0, 0, 0)) << n;
         int claros = 0;
         for (int y = 0; y < img.height(); ++y)
-            for (int x = 0; x < img.width(); ++x) claros += qGray(img.pixel(x, y)) > 60;
+            for (int x = 0; x < img.width(); ++x)
+                claros += qGray(img.pixel(x, y)) > 60;
         EXPECT_GT(claros, opacosAntes) << n;
         opacosAntes = claros;
         anterior = img;
@@ -114,7 +119,7 @@ TEST(Disenos, HandPointerIsBlackAndWhiteWithTheFingertipOnItsHotSpot) {
             ASSERT_TRUE(negro || blanco) << x << "," << y;
             (negro ? negros : blancos)++;
         }
-    EXPECT_GT(negros, 40);  // the outline
+    EXPECT_GT(negros, 40);   // the outline
     EXPECT_GT(blancos, 150); // the hand
     // The tip of the finger touches the top edge at the hot spot; the corners around it are clear.
     EXPECT_GT(qAlpha(img.pixel(4, 0)) + qAlpha(img.pixel(4, 1)), 0);

@@ -18,7 +18,8 @@ struct Wav {
     double Segundos() const { return tasa ? double(muestras.size()) / tasa : 0; }
     int Pico() const {
         int p = 0;
-        for (int16_t s : muestras) p = std::max(p, std::abs(int(s)));
+        for (int16_t s : muestras)
+            p = std::max(p, std::abs(int(s)));
         return p;
     }
 };
@@ -44,7 +45,8 @@ Wav Leer(const QString& ruta) {
             w.bits = qFromLittleEndian<quint16>(datos + 14);
             fmt = true;
         } else if (id == "data" && fmt) {
-            for (quint32 i = 0; i + 1 < largo; i += 2) w.muestras.push_back(qFromLittleEndian<qint16>(datos + i));
+            for (quint32 i = 0; i + 1 < largo; i += 2)
+                w.muestras.push_back(qFromLittleEndian<qint16>(datos + i));
             w.valido = true;
         }
         pos += 8 + largo + (largo & 1);

@@ -18,14 +18,16 @@ struct Imagen {
 };
 // The pictures every family digit needs, at the size of the control each one fills.
 const Imagen kPorFamilia[] = {
-    {"SalirUp", 14, 14},     {"SalirDn", 14, 14},      {"oDicUp", 95, 93},    {"oDicDn", 95, 93},
-    {"oTraUp", 90, 93},      {"oTraDn", 90, 93},       {"oProUp", 95, 93},    {"oProDn", 95, 93},
+    {"SalirUp", 14, 14},      {"SalirDn", 14, 14},       {"oDicUp", 95, 93},    {"oDicDn", 95, 93},
+    {"oTraUp", 90, 93},       {"oTraDn", 90, 93},        {"oProUp", 95, 93},    {"oProDn", 95, 93},
     {"TAcepciones", 100, 18}, {"CAcepciones", 304, 192}, {"CerAcepUp", 10, 11}, {"CerAcepDn", 10, 11},
     {"FTra1", 640, 480},
 };
 const char kFamilias[] = {'0', '2', '4'};
 
-QImage Cargar(const QString& nombre) { return QImage(kImagenes + nombre + ".BMP"); }
+QImage Cargar(const QString& nombre) {
+    return QImage(kImagenes + nombre + ".BMP");
+}
 
 // Bits per pixel and size as the BMP header states them.
 struct Cabecera {
@@ -48,7 +50,8 @@ Cabecera LeerCabecera(const QString& ruta) {
 double Gris(const QImage& img, const QRect& r) {
     double suma = 0;
     for (int y = r.top(); y <= r.bottom(); ++y)
-        for (int x = r.left(); x <= r.right(); ++x) suma += qGray(img.pixel(x, y));
+        for (int x = r.left(); x <= r.right(); ++x)
+            suma += qGray(img.pixel(x, y));
     return suma / (r.width() * r.height());
 }
 
@@ -66,9 +69,11 @@ QRect Pixeles(int left, int top, int width, int height) {
 
 TEST(RenderSkins, EveryPictureIsA24BitBmpOfItsControlsSize) {
     QStringList todas;
-    for (int d = 0; d < 6; ++d) todas << QStringLiteral("%1FDic1").arg(d);
+    for (int d = 0; d < 6; ++d)
+        todas << QStringLiteral("%1FDic1").arg(d);
     for (char f : kFamilias)
-        for (const auto& i : kPorFamilia) todas << QString(QChar(f)) + i.nombre;
+        for (const auto& i : kPorFamilia)
+            todas << QString(QChar(f)) + i.nombre;
     for (const QString& nombre : todas) {
         const Cabecera c = LeerCabecera(kImagenes + nombre + ".BMP");
         EXPECT_TRUE(c.bmp) << nombre.toStdString();
@@ -140,15 +145,14 @@ TEST(RenderSkins, TabsAndButtonsBlendIntoTheBackgroundBehindThem) {
 
 TEST(RenderSkins, WhiteLabelsSitOnDarkGround) {
     // Dictionary window: direction menu, word row captions, results, options.
-    const QRect dic[] = {Pixeles(180, 120, 1965, 225),  Pixeles(180, 540, 1335, 225),
-                         Pixeles(180, 2280, 1530, 225), Pixeles(1020, 3840, 990, 225),
-                         Pixeles(7620, 3840, 990, 225), Pixeles(5160, 3840, 2385, 225),
-                         Pixeles(60, 4860, 1545, 225),  Pixeles(60, 5580, 1545, 225),
-                         Pixeles(8040, 4860, 1545, 225), Pixeles(8040, 5580, 1545, 225),
-                         Pixeles(8340, 60, 555, 225),   Pixeles(8460, 6960, 990, 195),
-                         Pixeles(5400, 4200, 1230, 225)};
-    const QRect tra[] = {Pixeles(8640, 60, 555, 225),   Pixeles(4320, 6360, 570, 225),
-                         Pixeles(5160, 6360, 510, 225), Pixeles(6000, 6360, 570, 225),
+    const QRect dic[] = {
+        Pixeles(180, 120, 1965, 225),   Pixeles(180, 540, 1335, 225),  Pixeles(180, 2280, 1530, 225),
+        Pixeles(1020, 3840, 990, 225),  Pixeles(7620, 3840, 990, 225), Pixeles(5160, 3840, 2385, 225),
+        Pixeles(60, 4860, 1545, 225),   Pixeles(60, 5580, 1545, 225),  Pixeles(8040, 4860, 1545, 225),
+        Pixeles(8040, 5580, 1545, 225), Pixeles(8340, 60, 555, 225),   Pixeles(8460, 6960, 990, 195),
+        Pixeles(5400, 4200, 1230, 225)};
+    const QRect tra[] = {Pixeles(8640, 60, 555, 225),    Pixeles(4320, 6360, 570, 225),
+                         Pixeles(5160, 6360, 510, 225),  Pixeles(6000, 6360, 570, 225),
                          Pixeles(4980, 4620, 1260, 225), Pixeles(780, 3300, 5535, 1095),
                          Pixeles(780, 4920, 5535, 1095)};
     // The meanings panel: its title and the two meanings, relative to the panel.
@@ -156,13 +160,16 @@ TEST(RenderSkins, WhiteLabelsSitOnDarkGround) {
                           Pixeles(2820, 1920, 1665, 390)};
     for (int d = 0; d < 6; ++d) {
         const QImage img = Cargar(QStringLiteral("%1FDic1").arg(d));
-        for (const QRect& r : dic) EXPECT_LT(Gris(img, r), 110) << d << " " << r.x() << "," << r.y();
+        for (const QRect& r : dic)
+            EXPECT_LT(Gris(img, r), 110) << d << " " << r.x() << "," << r.y();
     }
     for (char f : kFamilias) {
         const QImage img = Cargar(QString(QChar(f)) + "FTra1");
-        for (const QRect& r : tra) EXPECT_LT(Gris(img, r), 110) << f << " " << r.x() << "," << r.y();
+        for (const QRect& r : tra)
+            EXPECT_LT(Gris(img, r), 110) << f << " " << r.x() << "," << r.y();
         const QImage panel = Cargar(QString(QChar(f)) + "CAcepciones");
-        for (const QRect& r : acep) EXPECT_LT(Gris(panel, r), 110) << f << " " << r.x() << "," << r.y();
+        for (const QRect& r : acep)
+            EXPECT_LT(Gris(panel, r), 110) << f << " " << r.x() << "," << r.y();
         const QImage tira = Cargar(QString(QChar(f)) + "TAcepciones");
         EXPECT_LT(Gris(tira, Pixeles(360, 30, 1020, 225)), 140) << f;
     }

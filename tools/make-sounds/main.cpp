@@ -23,9 +23,9 @@ constexpr double kPi = 3.14159265358979323846;
 using Muestras = std::vector<double>;
 
 struct Parcial {
-    double multiplo;  // of the note's frequency
-    double amplitud;  // relative
-    double caida;     // exponential decay, 1/s
+    double multiplo; // of the note's frequency
+    double amplitud; // relative
+    double caida;    // exponential decay, 1/s
 };
 
 // Adds one note: partials under a short linear attack and an exponential decay, cut off softly
@@ -45,7 +45,8 @@ void Nota(Muestras& m, double inicio, double duracion, double frecuencia, double
         for (const auto& p : parciales) {
             const double f = frecuencia * p.multiplo;
             s += p.amplitud * std::exp(-p.caida * t) *
-                 (std::sin(2 * kPi * f * t) + (desafinar > 0 ? std::sin(2 * kPi * f * (1 + desafinar) * t) : 0.0));
+                 (std::sin(2 * kPi * f * t) +
+                  (desafinar > 0 ? std::sin(2 * kPi * f * (1 + desafinar) * t) : 0.0));
         }
         m[desde + i] += volumen * env * s;
     }
@@ -74,11 +75,14 @@ void Soplo(Muestras& m, double inicio, double duracion, double desdeHz, double h
 // Scales to the given peak and fades the last milliseconds to silence.
 void Terminar(Muestras& m, double pico, double desvanecer) {
     double maximo = 0;
-    for (double s : m) maximo = std::max(maximo, std::abs(s));
+    for (double s : m)
+        maximo = std::max(maximo, std::abs(s));
     if (maximo > 0)
-        for (double& s : m) s *= pico / maximo;
+        for (double& s : m)
+            s *= pico / maximo;
     const int n = std::min<int>(m.size(), static_cast<int>(desvanecer * kTasa));
-    for (int i = 0; i < n; ++i) m[m.size() - 1 - i] *= static_cast<double>(i) / n;
+    for (int i = 0; i < n; ++i)
+        m[m.size() - 1 - i] *= static_cast<double>(i) / n;
 }
 
 void Escribir16(std::ofstream& f, uint16_t v) {
@@ -97,9 +101,9 @@ bool GuardarWav(const std::filesystem::path& ruta, const Muestras& m) {
     f.write("RIFF", 4);
     Escribir32(f, 36 + datos);
     f.write("WAVEfmt ", 8);
-    Escribir32(f, 16);        // size of the format chunk
-    Escribir16(f, 1);         // PCM
-    Escribir16(f, 1);         // mono
+    Escribir32(f, 16); // size of the format chunk
+    Escribir16(f, 1);  // PCM
+    Escribir16(f, 1);  // mono
     Escribir32(f, kTasa);
     Escribir32(f, kTasa * 2); // bytes per second
     Escribir16(f, 2);         // bytes per frame
@@ -118,16 +122,20 @@ const std::vector<Parcial> kCampana = {{1, 1.0, 2.2}, {2, 0.45, 4.0}, {3, 0.22, 
 // A plain rounded tone for the closing notes.
 const std::vector<Parcial> kSuave = {{1, 1.0, 5.0}, {2, 0.25, 9.0}, {3, 0.08, 14.0}};
 
-double Hz(int semitonosDesdeLa4) { return 440.0 * std::pow(2.0, semitonosDesdeLa4 / 12.0); }
+double Hz(int semitonosDesdeLa4) {
+    return 440.0 * std::pow(2.0, semitonosDesdeLa4 / 12.0);
+}
 
 // Opening jingle, about 2.8 s: a rising arpeggio that settles into a warm major chord.
 Muestras Presentacion() {
     Muestras m(static_cast<size_t>(2.8 * kTasa), 0.0);
     const int do5 = 3, mi5 = 7, sol5 = 10, do6 = 15, re6 = 17, mi6 = 19;
     const int arpegio[] = {do5, mi5, sol5, do6, re6, mi6};
-    for (int i = 0; i < 6; ++i) Nota(m, 0.12 * i, 0.9, Hz(arpegio[i]), 0.30, kCampana, 0.004, 0.0012);
+    for (int i = 0; i < 6; ++i)
+        Nota(m, 0.12 * i, 0.9, Hz(arpegio[i]), 0.30, kCampana, 0.004, 0.0012);
     const double acorde = 0.80;
-    for (int n : {do5, mi5, sol5, do6}) Nota(m, acorde, 2.0, Hz(n), 0.22, kCampana, 0.01, 0.0015);
+    for (int n : {do5, mi5, sol5, do6})
+        Nota(m, acorde, 2.0, Hz(n), 0.22, kCampana, 0.01, 0.0015);
     // A soft bass under the chord, swelling in slowly.
     Nota(m, acorde, 2.0, Hz(do5 - 24), 0.35, {{1, 1.0, 1.2}, {2, 0.3, 2.0}}, 0.08);
     Nota(m, acorde, 2.0, Hz(do5 - 12), 0.15, {{1, 1.0, 1.5}}, 0.15);
@@ -148,8 +156,8 @@ Muestras Clic() {
 // Window closing, 0.4 s: two falling notes over a descending whoosh.
 Muestras Salida() {
     Muestras m(static_cast<size_t>(0.40 * kTasa), 0.0);
-    Nota(m, 0.00, 0.20, Hz(10), 0.35, kSuave, 0.004);  // sol5
-    Nota(m, 0.13, 0.27, Hz(3), 0.40, kSuave, 0.004);   // do5
+    Nota(m, 0.00, 0.20, Hz(10), 0.35, kSuave, 0.004); // sol5
+    Nota(m, 0.13, 0.27, Hz(3), 0.40, kSuave, 0.004);  // do5
     Soplo(m, 0.0, 0.40, 2500, 250, 0.9);
     Terminar(m, 0.70, 0.04);
     return m;
@@ -172,7 +180,8 @@ int main(int argc, char** argv) {
     int fallos = 0;
     for (const auto& s : sonidos)
         if (!GuardarWav(salida / s.nombre, s.muestras)) {
-            std::fprintf(stderr, "make-sounds: no se pudo escribir %s\n", (salida / s.nombre).string().c_str());
+            std::fprintf(stderr, "make-sounds: no se pudo escribir %s\n",
+                         (salida / s.nombre).string().c_str());
             ++fallos;
         }
     return fallos == 0 ? 0 : 1;

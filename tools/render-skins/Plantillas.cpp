@@ -18,7 +18,9 @@ bool LeerLineas(const QString& ruta, QStringList& lineas, QString& error) {
     return true;
 }
 
-bool EsComentario(const QString& linea) { return linea.isEmpty() || linea.startsWith(QLatin1Char('#')); }
+bool EsComentario(const QString& linea) {
+    return linea.isEmpty() || linea.startsWith(QLatin1Char('#'));
+}
 
 } // namespace
 
@@ -65,7 +67,8 @@ QHash<QString, Valores> LeerAspectos(const QString& ruta, QString& error) {
         }
         Valores v;
         for (const QString& s : cadena)
-            for (auto it = crudos[s].cbegin(); it != crudos[s].cend(); ++it) v[it.key()] = it.value();
+            for (auto it = crudos[s].cbegin(); it != crudos[s].cend(); ++it)
+                v[it.key()] = it.value();
         aspectos[nombre] = v;
     }
     return aspectos;
@@ -89,7 +92,8 @@ QList<Dibujo> LeerCatalogo(const QString& ruta, QString& error) {
             d.aspecto = partes[4];
         }
         if (!anchoOk || !altoOk || d.ancho <= 0 || d.alto <= 0) {
-            error = QStringLiteral("%1:%2: se espera NOMBRE PLANTILLA ANCHO ALTO ASPECTO").arg(ruta).arg(n + 1);
+            error =
+                QStringLiteral("%1:%2: se espera NOMBRE PLANTILLA ANCHO ALTO ASPECTO").arg(ruta).arg(n + 1);
             return {};
         }
         for (int i = 5; i < partes.size(); ++i) {
@@ -149,7 +153,8 @@ QByteArray Rellenar(const QDir& fuentes, const Dibujo& dibujo, const QHash<QStri
         return {};
     }
     Valores v = aspectos.value(dibujo.aspecto);
-    for (auto it = dibujo.propios.cbegin(); it != dibujo.propios.cend(); ++it) v[it.key()] = it.value();
+    for (auto it = dibujo.propios.cbegin(); it != dibujo.propios.cend(); ++it)
+        v[it.key()] = it.value();
     v[QStringLiteral("WIDTH")] = QString::number(dibujo.ancho);
     v[QStringLiteral("HEIGHT")] = QString::number(dibujo.alto);
     QFile f(fuentes.filePath(dibujo.plantilla));

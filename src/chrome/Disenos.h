@@ -3,7 +3,8 @@
 // word list, guide and translator arrow buttons, the five pieces of the word list frame, the
 // pronunciation and disc icons, and the hand pointer. Each is an SVG resource
 // ":/disenos/<nombre>.svg" drawn at its design size in pixels (the width and height of the SVG),
-// so a face is exactly as large as the button that shows it.
+// so a face is exactly as large as the button that shows it. Both functions need the
+// application object (they make pixmaps) and belong to the user-interface thread.
 #include <QCursor>
 #include <QPixmap>
 #include <QString>

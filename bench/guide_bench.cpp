@@ -27,7 +27,8 @@ void BM_QueueDictionaryExplanation(benchmark::State& state) {
     principal.setObjectName(QStringLiteral("frmPrincipal"));
     principal.Load();
     principal.Move(1500, 1200);
-    for (auto _ : state) ExplicarDiccionario();
+    for (auto _ : state)
+        ExplicarDiccionario();
     state.SetItemsProcessed(state.iterations() * 10);
     DescargarAgente();
     Forms::FlushUnloaded();
@@ -39,12 +40,14 @@ void BM_QueueOneRequest(benchmark::State& state) {
     agent::EngineControl control;
     control.CharactersLoad(QStringLiteral("Genie"), kGenie);
     agent::Character* c = control.CharactersItem(QStringLiteral("Genie"));
-    for (auto _ : state) c->Play(QStringLiteral("Wave"));
+    for (auto _ : state)
+        c->Play(QStringLiteral("Wave"));
 }
 BENCHMARK(BM_QueueOneRequest)->Iterations(200000);
 
 void BM_ReadCharacterFile(benchmark::State& state) {
-    for (auto _ : state) benchmark::DoNotOptimize(agent::characterfile::Read(kGenie));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(agent::characterfile::Read(kGenie));
 }
 BENCHMARK(BM_ReadCharacterFile)->Unit(benchmark::kMillisecond);
 

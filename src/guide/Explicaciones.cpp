@@ -22,24 +22,34 @@ namespace {
 // A loaded window of the program by its name.
 const Form* Ventana(const char* nombre) {
     for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* f = qobject_cast<const Form*>(w); f && f->Loaded() && f->objectName() == QLatin1String(nombre))
+        if (auto* f = qobject_cast<const Form*>(w);
+            f && f->Loaded() && f->objectName() == QLatin1String(nombre))
             return f;
     return nullptr;
 }
 
-const Form* Principal() { return Ventana("frmPrincipal"); }
+const Form* Principal() {
+    return Ventana("frmPrincipal");
+}
 
 // n from 0 to k - 1 with equal chances, from a fresh draw.
-int Sortear(int k) { return std::clamp(static_cast<int>(Azar() * k), 0, k - 1); }
+int Sortear(int k) {
+    return std::clamp(static_cast<int>(Azar() * k), 0, k - 1);
+}
 
-void Decir(const char* texto) { Personaje->Speak(QString::fromUtf8(texto)); }
-void Animar(const char* nombre) { Personaje->Play(QString::fromLatin1(nombre)); }
+void Decir(const char* texto) {
+    Personaje->Speak(QString::fromUtf8(texto));
+}
+void Animar(const char* nombre) {
+    Personaje->Play(QString::fromLatin1(nombre));
+}
 
 } // namespace
 
 void UbicarAgente(const Form* w, int dx, int dy) {
     if (!w || !Personaje) return;
-    const QPoint p = puntos::EnPixeles(w->Left(), w->Top(), {dx, dy}, Screen::TwipsPerPixelX(), Screen::TwipsPerPixelY());
+    const QPoint p =
+        puntos::EnPixeles(w->Left(), w->Top(), {dx, dy}, Screen::TwipsPerPixelX(), Screen::TwipsPerPixelY());
     Personaje->MoveTo(p.x(), p.y());
 }
 
@@ -126,7 +136,8 @@ void PresentarCreditos() {
     Animar("Congratulate");
     Animar("CongratulateReturn");
     Animar("GestureDown");
-    Decir("La información de los diccionarios fue aportada por el proyecto Apertium y los paquetes de Debian.");
+    Decir(
+        "La información de los diccionarios fue aportada por el proyecto Apertium y los paquetes de Debian.");
     Animar("GestureDownReturn");
     Animar("idle2_1");
 }
@@ -142,7 +153,8 @@ void SugerirLista() {
     case 3: {
         // Suggesting the word list makes no sense while it is already open.
         const Form* principal = Principal();
-        const QWidget* lista = principal ? principal->findChild<QWidget*>(QStringLiteral("cboLista")) : nullptr;
+        const QWidget* lista =
+            principal ? principal->findChild<QWidget*>(QStringLiteral("cboLista")) : nullptr;
         if (lista && !lista->isHidden()) break;
         Animar("Suggest");
         Decir("Recuerde que para ver una lista con todas las palabras que contiene el diccionario...");

@@ -33,7 +33,9 @@ QPoint EnPixeles(int left, int top, Punto spot, int twipsPorPixelX, int twipsPor
 
 // Moves the guide to a spot of window `w` (its current position); nothing when `w` is null.
 void UbicarAgente(const Form* w, int dx, int dy);
-inline void UbicarAgente(const Form* w, puntos::Punto p) { UbicarAgente(w, p.dx, p.dy); }
+inline void UbicarAgente(const Form* w, puntos::Punto p) {
+    UbicarAgente(w, p.dx, p.dy);
+}
 
 void SaludarAgente();
 void ExplicarDiccionario();

@@ -21,20 +21,25 @@ FuenteAzar& Fuente() {
 
 } // namespace
 
-void InstalarFabricaAgente(FabricaAgente fabrica) { Fabrica() = std::move(fabrica); }
+void InstalarFabricaAgente(FabricaAgente fabrica) {
+    Fabrica() = std::move(fabrica);
+}
 
 std::unique_ptr<agent::AgentControl> CrearControlAgente() {
     if (Fabrica()) return Fabrica()();
     return std::make_unique<agent::EngineControl>();
 }
 
-void InstalarAzar(FuenteAzar fuente) { Fuente() = std::move(fuente); }
+void InstalarAzar(FuenteAzar fuente) {
+    Fuente() = std::move(fuente);
+}
 
 double Azar() {
     if (Fuente()) return Fuente()();
     // Reseeded from the clock on every call, as each script starts its own draw.
     static std::mt19937_64 generador;
-    generador.seed(static_cast<uint64_t>(std::chrono::high_resolution_clock::now().time_since_epoch().count()));
+    generador.seed(
+        static_cast<uint64_t>(std::chrono::high_resolution_clock::now().time_since_epoch().count()));
     return std::uniform_real_distribution<double>(0.0, 1.0)(generador);
 }
 

@@ -10,10 +10,17 @@ namespace {
 // The explanation of the window the user is in; nothing while the About window is open.
 void ExplicarVentanaActiva() {
     switch (VentanaActiva) {
-    case 1: ExplicarDiccionario(); break;
-    case 2: ExplicarTraductor(); break;
-    case 3: ExplicarPropiedades(); break;
-    default: break;
+    case 1:
+        ExplicarDiccionario();
+        break;
+    case 2:
+        ExplicarTraductor();
+        break;
+    case 3:
+        ExplicarPropiedades();
+        break;
+    default:
+        break;
     }
 }
 

@@ -26,7 +26,8 @@ namespace {
 // never the active window (clicking the guide must not deactivate the program's own windows,
 // whose activation handlers move the guide) nor a reason for the program to keep running.
 void Preparar(QWidget* w) {
-    w->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus);
+    w->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                      Qt::WindowDoesNotAcceptFocus);
     w->setAttribute(Qt::WA_TranslucentBackground);
     w->setAttribute(Qt::WA_ShowWithoutActivating);
     w->setAttribute(Qt::WA_QuitOnClose, false);
@@ -39,7 +40,9 @@ QRect Pantalla(QPoint near) {
     return s ? s->availableGeometry() : QRect(0, 0, 640, 480);
 }
 
-double Suave(double t) { return t * t * (3 - 2 * t); }
+double Suave(double t) {
+    return t * t * (3 - 2 * t);
+}
 
 constexpr int kMouthCycle[] = {1, 2, 1, 0};
 constexpr double kMouthMs = 90;
@@ -69,7 +72,10 @@ public:
         auto it = shapes_.find(picture);
         if (it == shapes_.end()) {
             const QImage& img = owner_->data_.pictures[size_t(picture)];
-            it = shapes_.emplace(picture, QRegion(QBitmap::fromImage(img.createAlphaMask(Qt::ThresholdAlphaDither)))).first;
+            it = shapes_
+                     .emplace(picture,
+                              QRegion(QBitmap::fromImage(img.createAlphaMask(Qt::ThresholdAlphaDither))))
+                     .first;
         }
         shaped_ = picture;
         // An empty region would mean "no mask": a fully transparent frame keeps one pixel.
@@ -101,7 +107,8 @@ protected:
         const Qt::MouseButton b = pressed_;
         pressed_ = Qt::NoButton;
         if (b != e->button() || b == Qt::RightButton || dragging_) return;
-        owner_->MouseClick(controls::Boton(b), controls::Shift(e->modifiers()), e->globalPosition().toPoint());
+        owner_->MouseClick(controls::Boton(b), controls::Shift(e->modifiers()),
+                           e->globalPosition().toPoint());
     }
 
 private:
@@ -211,11 +218,14 @@ void EngineControl::CharactersLoad(const QString& id, const QString& path) {
     characters_[id] = std::make_unique<EngineCharacter>(id, std::move(data), this);
 }
 
-Character* EngineControl::CharactersItem(const QString& id) { return Engine(id); }
+Character* EngineControl::CharactersItem(const QString& id) {
+    return Engine(id);
+}
 
 EngineCharacter* EngineControl::Engine(const QString& id) {
     auto it = characters_.find(id);
-    if (it == characters_.end()) throw AgentError(QStringLiteral("El personaje «%1» no está cargado.").arg(id));
+    if (it == characters_.end())
+        throw AgentError(QStringLiteral("El personaje «%1» no está cargado.").arg(id));
     return it->second.get();
 }
 
@@ -223,11 +233,16 @@ EngineCharacter* EngineControl::Engine(const QString& id) {
 
 QString EngineCharacter::Request::Describe() const {
     switch (kind) {
-    case Show: return QStringLiteral("Show");
-    case Hide: return QStringLiteral("Hide");
-    case Move: return QStringLiteral("MoveTo %1,%2").arg(to.x()).arg(to.y());
-    case Play: return QStringLiteral("Play ") + text;
-    case Speak: return QStringLiteral("Speak ") + text;
+    case Show:
+        return QStringLiteral("Show");
+    case Hide:
+        return QStringLiteral("Hide");
+    case Move:
+        return QStringLiteral("MoveTo %1,%2").arg(to.x()).arg(to.y());
+    case Play:
+        return QStringLiteral("Play ") + text;
+    case Speak:
+        return QStringLiteral("Speak ") + text;
     }
     return {};
 }
@@ -252,21 +267,32 @@ EngineCharacter::~EngineCharacter() {
     StopVoice();
 }
 
-QWidget* EngineCharacter::Window() const { return window_.get(); }
-QWidget* EngineCharacter::Balloon() const { return balloon_.get(); }
+QWidget* EngineCharacter::Window() const {
+    return window_.get();
+}
+QWidget* EngineCharacter::Balloon() const {
+    return balloon_.get();
+}
 
-void EngineCharacter::Show() { Enqueue({Request::Show, {}, {}, 0}); }
-void EngineCharacter::Hide() { Enqueue({Request::Hide, {}, {}, 0}); }
-void EngineCharacter::MoveTo(int x, int y) { Enqueue({Request::Move, {}, QPoint(x, y), 0}); }
-void EngineCharacter::Play(const QString& animation) { Enqueue({Request::Play, animation, {}, 0}); }
+void EngineCharacter::Show() {
+    Enqueue({Request::Show, {}, {}, 0});
+}
+void EngineCharacter::Hide() {
+    Enqueue({Request::Hide, {}, {}, 0});
+}
+void EngineCharacter::MoveTo(int x, int y) {
+    Enqueue({Request::Move, {}, QPoint(x, y), 0});
+}
+void EngineCharacter::Play(const QString& animation) {
+    Enqueue({Request::Play, animation, {}, 0});
+}
 
 void EngineCharacter::Speak(const QString& text) {
     Request r{Request::Speak, text, {}, 0};
     // Synthesis starts now, while earlier requests play, so the voice is ready when its turn comes.
     if (voiceWanted_ && voice::OutputAvailable())
-        r.voice = voice::Synthesize(text, this, [this](int job, const QByteArray& pcm, int rate) {
-            VoiceReady(job, pcm, rate);
-        });
+        r.voice = voice::Synthesize(
+            text, this, [this](int job, const QByteArray& pcm, int rate) { VoiceReady(job, pcm, rate); });
     Enqueue(std::move(r));
 }
 
@@ -283,7 +309,9 @@ void EngineCharacter::Enqueue(Request r) {
     if (!timer_.isActive()) Schedule(0);
 }
 
-void EngineCharacter::Schedule(double ms) { timer_.start(int(std::lround(std::max(0.0, ms * timeScale_)))); }
+void EngineCharacter::Schedule(double ms) {
+    timer_.start(int(std::lround(std::max(0.0, ms * timeScale_))));
+}
 
 void EngineCharacter::Next() {
     // Requests that complete at once (a MoveTo while hidden, an unknown animation) are taken in a
@@ -353,7 +381,8 @@ void EngineCharacter::Next() {
                 phase_ = Phase::Words;
                 clock_.start();
                 holdMs_ = 0;
-                if (auto it = voices_.find(r.voice); it != voices_.end()) StartVoice(it->second.first, it->second.second);
+                if (auto it = voices_.find(r.voice); it != voices_.end())
+                    StartVoice(it->second.first, it->second.second);
                 ShowFrame(shown_, kMouthCycle[0]);
                 Schedule(kMouthMs);
                 inmediato = false;
@@ -427,7 +456,8 @@ void EngineCharacter::Tick() {
         // A word every quarter second or so, longer words a little longer; the mouth moves meanwhile.
         ++mouthStep_;
         double due = 0;
-        for (int i = 0; i < wordsShown_; ++i) due += 180 + 18 * words_[i].size();
+        for (int i = 0; i < wordsShown_; ++i)
+            due += 180 + 18 * words_[i].size();
         if (double(clock_.elapsed()) >= due * timeScale_) {
             ++wordsShown_;
             balloon_->Reveal(wordsShown_);
@@ -545,7 +575,8 @@ void EngineCharacter::MouseClick(int button, int shift, QPoint global) {
 
 void EngineCharacter::VoiceReady(int job, const QByteArray& pcm, int rate) {
     if (pcm.isEmpty() || rate <= 0) return;
-    const bool queued = std::any_of(queue_.begin(), queue_.end(), [job](const Request& r) { return r.voice == job; });
+    const bool queued =
+        std::any_of(queue_.begin(), queue_.end(), [job](const Request& r) { return r.voice == job; });
     if (running_ && running_->voice == job && running_->kind == Request::Speak &&
         (phase_ == Phase::Words || phase_ == Phase::Hold)) {
         StartVoice(pcm, rate);
@@ -588,6 +619,8 @@ void EngineCharacter::StopVoice() {
     }
 }
 
-bool EngineCharacter::VoiceBusy() const { return voicePlaying_; }
+bool EngineCharacter::VoiceBusy() const {
+    return voicePlaying_;
+}
 
 } // namespace agent

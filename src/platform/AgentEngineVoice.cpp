@@ -24,8 +24,8 @@ bool g_tried = false;
 
 int Recoger(short* wav, int samples, espeak_EVENT* events) {
     if (wav && samples > 0 && events && events->user_data)
-        static_cast<QByteArray*>(events->user_data)->append(reinterpret_cast<const char*>(wav),
-                                                              qsizetype(samples) * qsizetype(sizeof(short)));
+        static_cast<QByteArray*>(events->user_data)
+            ->append(reinterpret_cast<const char*>(wav), qsizetype(samples) * qsizetype(sizeof(short)));
     return 0;
 }
 
@@ -47,8 +47,8 @@ QByteArray Sintetizar(const QString& text) {
     QByteArray pcm;
     if (!Preparar()) return pcm;
     const QByteArray utf8 = text.toUtf8();
-    if (espeak_Synth(utf8.constData(), size_t(utf8.size()) + 1, 0, POS_CHARACTER, 0, espeakCHARS_UTF8, nullptr,
-                     &pcm) != EE_OK)
+    if (espeak_Synth(utf8.constData(), size_t(utf8.size()) + 1, 0, POS_CHARACTER, 0, espeakCHARS_UTF8,
+                     nullptr, &pcm) != EE_OK)
         pcm.clear();
     return pcm;
 }

@@ -76,7 +76,8 @@ QString Nombre(const QJsonObject& o, const char* key, const CharacterData& d, bo
 void LeerManifiesto(const QByteArray& json, CharacterData& d) {
     QJsonParseError err{};
     const QJsonDocument doc = QJsonDocument::fromJson(json, &err);
-    if (err.error != QJsonParseError::NoError || !doc.isObject()) Danado(QStringLiteral("manifiesto ilegible"));
+    if (err.error != QJsonParseError::NoError || !doc.isObject())
+        Danado(QStringLiteral("manifiesto ilegible"));
     const QJsonObject o = doc.object();
     d.name = o.value(QLatin1String("name")).toString();
     d.size = QSize(Entero(o.value(QLatin1String("width")), 8, 1024, QStringLiteral("ancho")),
@@ -107,7 +108,8 @@ void LeerManifiesto(const QByteArray& json, CharacterData& d) {
 
     const QJsonArray mouths = o.value(QLatin1String("mouths")).toArray();
     if (mouths.size() > 16) Danado(QStringLiteral("demasiadas bocas"));
-    for (const QJsonValue& m : mouths) d.mouths.push_back(Entero(m, 0, pictures - 1, QStringLiteral("boca")));
+    for (const QJsonValue& m : mouths)
+        d.mouths.push_back(Entero(m, 0, pictures - 1, QStringLiteral("boca")));
 
     d.rest = Nombre(o, "rest", d, true);
     d.show = Nombre(o, "show", d, false);
@@ -124,7 +126,8 @@ void LeerManifiesto(const QByteArray& json, CharacterData& d) {
 
 CharacterData Read(const QString& path) {
     QFile f(path);
-    if (!f.exists()) throw AgentError(QStringLiteral("No se encuentra el archivo del personaje «%1».").arg(path));
+    if (!f.exists())
+        throw AgentError(QStringLiteral("No se encuentra el archivo del personaje «%1».").arg(path));
     if (!f.open(QIODevice::ReadOnly))
         throw AgentError(QStringLiteral("No se puede leer el archivo del personaje «%1».").arg(path));
     // A real character is a few megabytes; refuse anything absurd before reading it into memory.
@@ -182,11 +185,13 @@ QByteArray Write(const CharacterData& d) {
     QJsonObject anims;
     for (const auto& [name, frames] : d.animations) {
         QJsonArray a;
-        for (const auto& f : frames) a.append(QJsonArray{f.picture, f.ms, f.mouth.x(), f.mouth.y()});
+        for (const auto& f : frames)
+            a.append(QJsonArray{f.picture, f.ms, f.mouth.x(), f.mouth.y()});
         anims.insert(name, a);
     }
     QJsonArray mouths;
-    for (int m : d.mouths) mouths.append(m);
+    for (int m : d.mouths)
+        mouths.append(m);
     QJsonObject o{{QStringLiteral("name"), d.name},
                   {QStringLiteral("width"), d.size.width()},
                   {QStringLiteral("height"), d.size.height()},

@@ -1,7 +1,7 @@
 // The character file: what the writer writes the reader gives back, damage of any kind is an
 // error and never a crash, and the Genie we build carries every animation the program plays.
-#include "platform/Agent.h"
 #include "platform/CharacterFile.h"
+#include "platform/Agent.h"
 
 #include <QFile>
 #include <QPainter>
@@ -53,7 +53,8 @@ QByteArray ConManifiesto(const QByteArray& original, const QByteArray& viejo, co
     EXPECT_GE(at, 0);
     b.replace(at, viejo.size(), nuevo);
     const quint32 size = quint32(b.indexOf("}\x03\x00\x00\x00", 12) + 1 - 12);
-    for (int i = 0; i < 4; ++i) b[8 + i] = char((size >> (8 * i)) & 0xFF);
+    for (int i = 0; i < 4; ++i)
+        b[8 + i] = char((size >> (8 * i)) & 0xFF);
     return b;
 }
 
@@ -65,7 +66,8 @@ TEST(CharacterFile, WhatIsWrittenReadsBack) {
     EXPECT_EQ(r.name, d.name);
     EXPECT_EQ(r.size, d.size);
     ASSERT_EQ(r.pictures.size(), d.pictures.size());
-    for (size_t i = 0; i < d.pictures.size(); ++i) EXPECT_EQ(r.pictures[i], d.pictures[i]) << i;
+    for (size_t i = 0; i < d.pictures.size(); ++i)
+        EXPECT_EQ(r.pictures[i], d.pictures[i]) << i;
     EXPECT_EQ(r.mouths, d.mouths);
     EXPECT_EQ(r.rest, d.rest);
     EXPECT_EQ(r.show, d.show);
@@ -92,7 +94,8 @@ TEST(CharacterFile, MissingOrForeignFilesAreRefused) {
 
 TEST(CharacterFile, EveryTruncationIsAnError) {
     const QByteArray bytes = cf::Write(Pequeno());
-    for (qsizetype n = 0; n < bytes.size(); ++n) ExpectDamaged(bytes.left(n));
+    for (qsizetype n = 0; n < bytes.size(); ++n)
+        ExpectDamaged(bytes.left(n));
     ExpectDamaged(bytes + QByteArray(1, '\0'));
 }
 
@@ -107,8 +110,10 @@ TEST(CharacterFile, EveryFlippedByteIsReadOrRefusedNeverTrusted) {
                 const CharacterData d = cf::Parse(b);
                 // Whatever is accepted is consistent: every frame points at a real picture.
                 for (const auto& [name, frames] : d.animations)
-                    for (const auto& f : frames) ASSERT_LT(size_t(f.picture), d.pictures.size());
-                for (const QImage& img : d.pictures) ASSERT_FALSE(img.isNull());
+                    for (const auto& f : frames)
+                        ASSERT_LT(size_t(f.picture), d.pictures.size());
+                for (const QImage& img : d.pictures)
+                    ASSERT_FALSE(img.isNull());
             } catch (const AgentError&) {
                 ++refused;
             }
@@ -119,14 +124,14 @@ TEST(CharacterFile, EveryFlippedByteIsReadOrRefusedNeverTrusted) {
 
 TEST(CharacterFile, InconsistentManifestsAreRefused) {
     const QByteArray bytes = cf::Write(Pequeno());
-    ExpectDamaged(ConManifiesto(bytes, "[1,70,7,9]", "[3,70,7,9]"));      // no picture 3
-    ExpectDamaged(ConManifiesto(bytes, "[1,70,7,9]", "[-1,70,7,9]"));     // negative index
-    ExpectDamaged(ConManifiesto(bytes, "[1,70,7,9]", "[1,0,7,9]"));       // a frame of no time
-    ExpectDamaged(ConManifiesto(bytes, "[1,70,7,9]", "[1.5,70,7,9]"));    // not a whole number
-    ExpectDamaged(ConManifiesto(bytes, "[1,70,7,9]", "[1,70]"));          // too short
+    ExpectDamaged(ConManifiesto(bytes, "[1,70,7,9]", "[3,70,7,9]"));   // no picture 3
+    ExpectDamaged(ConManifiesto(bytes, "[1,70,7,9]", "[-1,70,7,9]"));  // negative index
+    ExpectDamaged(ConManifiesto(bytes, "[1,70,7,9]", "[1,0,7,9]"));    // a frame of no time
+    ExpectDamaged(ConManifiesto(bytes, "[1,70,7,9]", "[1.5,70,7,9]")); // not a whole number
+    ExpectDamaged(ConManifiesto(bytes, "[1,70,7,9]", "[1,70]"));       // too short
     ExpectDamaged(ConManifiesto(bytes, "\"rest\":\"Quieto\"", "\"rest\":\"Otro\""));
     ExpectDamaged(ConManifiesto(bytes, "\"idle\":[\"Saluda\"]", "\"idle\":[\"Otro\"]"));
-    ExpectDamaged(ConManifiesto(bytes, "\"width\":16", "\"width\":17")); // pictures of the wrong size
+    ExpectDamaged(ConManifiesto(bytes, "\"width\":16", "\"width\":17"));    // pictures of the wrong size
     ExpectDamaged(ConManifiesto(bytes, "\"mouths\":[2]", "\"mouths\":[]")); // a small picture is only a mouth
     ExpectDamaged(ConManifiesto(bytes, "\"width\":16", "\"width\":1e9"));
     // The manifest rewriting itself works: an equivalent manifest still reads.
@@ -136,17 +141,20 @@ TEST(CharacterFile, InconsistentManifestsAreRefused) {
 TEST(CharacterFile, ForgedCountsAndSizesAreRefusedBeforeAllocating) {
     const QByteArray bytes = cf::Write(Pequeno());
     QByteArray b = bytes;
-    for (int i = 0; i < 4; ++i) b[8 + i] = char(0xFF); // manifest of 4 GB
+    for (int i = 0; i < 4; ++i)
+        b[8 + i] = char(0xFF); // manifest of 4 GB
     ExpectDamaged(b);
     const qsizetype count = 12 + qsizetype(quint8(bytes[8])) + (qsizetype(quint8(bytes[9])) << 8);
     b = bytes;
-    for (int i = 0; i < 4; ++i) b[count + i] = char(0xFF); // four thousand million pictures
+    for (int i = 0; i < 4; ++i)
+        b[count + i] = char(0xFF); // four thousand million pictures
     ExpectDamaged(b);
     b = bytes;
     b[count] = char(0x10); // more pictures than the file holds
     ExpectDamaged(b);
     b = bytes;
-    for (int i = 0; i < 3; ++i) b[count + 4 + i] = char(0xFF); // a picture larger than the file
+    for (int i = 0; i < 3; ++i)
+        b[count + 4 + i] = char(0xFF); // a picture larger than the file
     ExpectDamaged(b);
 }
 
@@ -154,16 +162,34 @@ TEST(CharacterFile, TheBuiltGenieHasEveryAnimationThePlayUses) {
     const CharacterData d = cf::Read(QStringLiteral(PALAVRIX_BUILD_DIR "/Genie.ACS"));
     EXPECT_EQ(d.name, QStringLiteral("Genie"));
     EXPECT_EQ(d.size, QSize(128, 128));
-    for (const char* name :
-         {"GestureRight", "GestureRightReturn", "GestureDown", "GestureDownReturn", "GestureUp", "Explain", "Announce",
-          "Congratulate", "CongratulateReturn", "Suggest", "Decline", "Sad", "Read", "ReadReturn", "Wave", "Greet",
-          "GreetReturn", "Hear_3", "idle2_1", "Idle1_4", "Idle3_2"}) {
+    for (const char* name : {"GestureRight",
+                             "GestureRightReturn",
+                             "GestureDown",
+                             "GestureDownReturn",
+                             "GestureUp",
+                             "Explain",
+                             "Announce",
+                             "Congratulate",
+                             "CongratulateReturn",
+                             "Suggest",
+                             "Decline",
+                             "Sad",
+                             "Read",
+                             "ReadReturn",
+                             "Wave",
+                             "Greet",
+                             "GreetReturn",
+                             "Hear_3",
+                             "idle2_1",
+                             "Idle1_4",
+                             "Idle3_2"}) {
         const auto* frames = d.Animation(QString::fromLatin1(name));
         ASSERT_NE(frames, nullptr) << name;
         EXPECT_GE(frames->size(), 3u) << name;
         // A gesture really moves: its frames are not all one picture.
         std::set<int> distintas;
-        for (const auto& f : *frames) distintas.insert(f.picture);
+        for (const auto& f : *frames)
+            distintas.insert(f.picture);
         EXPECT_GE(distintas.size(), 3u) << name;
     }
     ASSERT_NE(d.Animation(d.show), nullptr);

@@ -56,7 +56,8 @@ protected:
 } // namespace
 
 TEST_F(EngineTest, RequestsRunOneAfterAnotherInTheOrderIssued) {
-    const QStringList script1{"MoveTo 300,200", "Show", "Play GestureRight", "Speak Abre el diccionario aquí.",
+    const QStringList script1{"MoveTo 300,200",          "Show",
+                              "Play GestureRight",       "Speak Abre el diccionario aquí.",
                               "Play GestureRightReturn", "MoveTo 120,80"};
     const QStringList script2{"Play Wave", "Play NoSuchAnimation", "Speak Adiós.", "Hide"};
     c->MoveTo(300, 200);
@@ -145,7 +146,8 @@ TEST_F(EngineTest, MenuOffersTheVisibleCommandsInOrderAndReportsTheChoice) {
     auto captions = [this] {
         std::unique_ptr<QMenu> menu(c->BuildMenu());
         QStringList out;
-        for (QAction* a : menu->actions()) out << a->text();
+        for (QAction* a : menu->actions())
+            out << a->text();
         return out;
     };
     EXPECT_EQ(captions(), (QStringList{"Explicar", "Abrir archivo de Ayuda", "Salir del programa"}));
@@ -170,9 +172,10 @@ TEST_F(EngineTest, ClicksReportButtonShiftAndScreenPosition) {
         int button, shift, x, y;
     };
     std::vector<Clic> clics;
-    QObject::connect(&control, &agent::AgentControl::Click, [&](const QString& id, int b, int s, int x, int y) {
-        clics.push_back({id, b, s, x, y});
-    });
+    QObject::connect(&control, &agent::AgentControl::Click,
+                     [&](const QString& id, int b, int s, int x, int y) {
+                         clics.push_back({id, b, s, x, y});
+                     });
     QWidget* w = c->Window();
     auto send = [w](QEvent::Type type, Qt::MouseButton b, Qt::KeyboardModifiers m, QPoint local) {
         QMouseEvent e(type, QPointF(local), QPointF(w->mapToGlobal(local)), b,
@@ -195,8 +198,8 @@ TEST_F(EngineTest, ClicksReportButtonShiftAndScreenPosition) {
     EXPECT_EQ(clics[2].shift, 2);
     // A drag with the left button moves the character and is no click.
     send(QEvent::MouseButtonPress, Qt::LeftButton, Qt::NoModifier, {64, 40});
-    QMouseEvent move(QEvent::MouseMove, QPointF(94, 60), QPointF(w->mapToGlobal(QPoint(94, 60))), Qt::NoButton,
-                     Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, QPointF(94, 60), QPointF(w->mapToGlobal(QPoint(94, 60))),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(w, &move);
     send(QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoModifier, {94, 60});
     EXPECT_EQ(clics.size(), 3u);
@@ -294,7 +297,8 @@ TEST(GuideVoice, SpeechIsSynthesisedOffTheInterfaceThreadAndDeliveredOnIt) {
     bool lateCalled = false;
     {
         QObject gone;
-        voice::Synthesize(QStringLiteral("Nadie escucha."), &gone, [&](int, const QByteArray&, int) { lateCalled = true; });
+        voice::Synthesize(QStringLiteral("Nadie escucha."), &gone,
+                          [&](int, const QByteArray&, int) { lateCalled = true; });
     }
     QElapsedTimer t;
     t.start();
@@ -308,6 +312,7 @@ TEST(GuideVoice, SpeechIsSynthesisedOffTheInterfaceThreadAndDeliveredOnIt) {
     EXPECT_GT(pcm.size(), rate) << "at least half a second of 16-bit speech";
     EXPECT_EQ(pcm.size() % 2, 0);
     t.restart();
-    while (t.elapsed() < 3000) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    while (t.elapsed() < 3000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     EXPECT_FALSE(lateCalled);
 }

@@ -22,7 +22,8 @@ protected:
     }
     void TearDown() override {
         DescargarAgente();
-        for (auto& w : ventanas) delete w;
+        for (auto& w : ventanas)
+            delete w;
         Forms::FlushUnloaded();
         InstalarFabricaAgente(nullptr);
         InstalarAzar(nullptr);

@@ -19,7 +19,8 @@ public:
 
 QStringList Entradas(agent::Character* c) {
     QStringList out;
-    for (const auto& e : c->Commands().Entries()) out << e.name + QLatin1Char('|') + e.caption;
+    for (const auto& e : c->Commands().Entries())
+        out << e.name + QLatin1Char('|') + e.caption;
     return out;
 }
 
@@ -27,8 +28,8 @@ QStringList Entradas(agent::Character* c) {
 
 TEST_F(GuideTest, LoadsTheCharacterBesideTheExecutableAndRegistersItsMenu) {
     EXPECT_EQ(guia->control->loadedFrom, paths::AppPath() + QStringLiteral("/Genie.ACS"));
-    EXPECT_EQ(Entradas(Personaje), (QStringList{"Explicar|Explicar", "Ayuda|Abrir archivo de Ayuda",
-                                                "Salir|Salir del programa"}));
+    EXPECT_EQ(Entradas(Personaje),
+              (QStringList{"Explicar|Explicar", "Ayuda|Abrir archivo de Ayuda", "Salir|Salir del programa"}));
     for (const auto& e : Personaje->Commands().Entries()) {
         EXPECT_TRUE(e.enabled);
         EXPECT_TRUE(e.visible);
@@ -41,9 +42,11 @@ TEST_F(GuideTest, LoadsTheCharacterBesideTheExecutableAndRegistersItsMenu) {
 TEST_F(GuideTest, LeftClickAndExplicarExplainTheWindowInUse) {
     frmAgentServer* host = Forms::Find<frmAgentServer>();
     ASSERT_NE(host, nullptr);
-    const std::vector<std::pair<int, QString>> casos{
-        {1, "Play GestureRight"}, {2, "Play Announce"}, {3, "Speak Aquí obtendrás información detallada sobre las "
-                                                           "características de cada lengua."}};
+    const std::vector<std::pair<int, QString>> casos{{1, "Play GestureRight"},
+                                                     {2, "Play Announce"},
+                                                     {3,
+                                                      "Speak Aquí obtendrás información detallada sobre las "
+                                                      "características de cada lengua."}};
     for (const auto& [ventana, primera] : casos) {
         SCOPED_TRACE(ventana);
         VentanaActiva = uint8_t(ventana);
@@ -108,11 +111,13 @@ TEST_F(GuideTest, UnloadingHidesTheCharacterAndRemovesTheHost) {
 TEST_F(GuideTest, HidingAndShowingTheExplicarEntry) {
     Personaje->Commands().Command(QStringLiteral("Explicar")).SetVisible(false);
     QStringList visibles;
-    for (const auto& e : Personaje->Commands().VisibleEntries()) visibles << e.name;
+    for (const auto& e : Personaje->Commands().VisibleEntries())
+        visibles << e.name;
     EXPECT_EQ(visibles, (QStringList{"Ayuda", "Salir"}));
     Personaje->Commands().Command(QStringLiteral("Explicar")).SetVisible(true);
     visibles.clear();
-    for (const auto& e : Personaje->Commands().VisibleEntries()) visibles << e.name;
+    for (const auto& e : Personaje->Commands().VisibleEntries())
+        visibles << e.name;
     EXPECT_EQ(visibles, (QStringList{"Explicar", "Ayuda", "Salir"}));
     EXPECT_THROW(Personaje->Commands().Command(QStringLiteral("Nada")), agent::AgentError);
 }

@@ -17,8 +17,7 @@ TEST_F(GuideTest, WelcomeGivesEachOfItsFourTextsAndEndsIdle) {
     const QStringList comun{QStringLiteral("MoveTo 433,400"), QStringLiteral("Show")};
     const std::map<double, QStringList> textos{
         {0.0, {"Speak ¡Hola!", "Speak Mi nombre es Genio, si necesitas ayuda, haz click sobre mí."}},
-        {0.2499,
-         {"Speak ¡Hola!", "Speak Mi nombre es Genio, si necesitas ayuda, haz click sobre mí."}},
+        {0.2499, {"Speak ¡Hola!", "Speak Mi nombre es Genio, si necesitas ayuda, haz click sobre mí."}},
         {0.25,
          {"Speak ¡Bienvenidos a Palavrix!",
           "Speak Si haces click sobre mi, te enseñare a utilizar el diccionario."}},
@@ -51,7 +50,8 @@ TEST_F(GuideTest, WelcomeWithTheClockSeededDrawPicksEveryTextAboutAQuarterOfTheT
         ++veces[log[2]];
     }
     ASSERT_EQ(veces.size(), 4u);
-    for (const auto& [primera, n] : veces) EXPECT_NEAR(n, kRondas / 4, kRondas / 10) << primera.toStdString();
+    for (const auto& [primera, n] : veces)
+        EXPECT_NEAR(n, kRondas / 4, kRondas / 10) << primera.toStdString();
 }
 
 TEST_F(GuideTest, DictionaryExplanationPointsAtTheDirectionsAndTheWordBoxThenGoesHome) {
@@ -106,39 +106,41 @@ TEST_F(GuideTest, TranslatorExplanationStaysAtItsSpot) {
 TEST_F(GuideTest, NotesExplanationPointsAtTheFlags) {
     Ventana("frmPropiedades", 0, 0);
     ExplicarPropiedades();
-    EXPECT_EQ(Tomar(), (QStringList{
-                           "MoveTo 120,50",
-                           "Speak Aquí obtendrás información detallada sobre las características de cada lengua.",
-                           "Play GestureDown",
-                           "Speak Haz click sobre las banderas para seleccionar el idioma de tu interés.",
-                           "Play GestureDownReturn",
-                           "Play idle2_1",
-                       }));
+    EXPECT_EQ(Tomar(),
+              (QStringList{
+                  "MoveTo 120,50",
+                  "Speak Aquí obtendrás información detallada sobre las características de cada lengua.",
+                  "Play GestureDown",
+                  "Speak Haz click sobre las banderas para seleccionar el idioma de tu interés.",
+                  "Play GestureDownReturn",
+                  "Play idle2_1",
+              }));
 }
 
 TEST_F(GuideTest, CreditsTourNamesTheDesignerTheProgrammerAndTheDataSources) {
     Ventana("frmAcercaDe", kLeft, kTop);
     PresentarCreditos();
-    EXPECT_EQ(Tomar(), (QStringList{
-                           "MoveTo 453,160",
-                           "Play GestureUp",
-                           "Speak Norvento Programs...",
-                           "Play Explain",
-                           "Speak De aquí salen los mejores programas.",
-                           "MoveTo 490,247",
-                           "Play GestureRight",
-                           "Speak Ella es Lucía, la diseñadora de Palavrix.",
-                           "MoveTo 512,285",
-                           "Play GestureRight",
-                           "Speak Y él es Martín, el programador de Palavrix y mi gran amigo.",
-                           "Play Congratulate",
-                           "Play CongratulateReturn",
-                           "Play GestureDown",
-                           "Speak La información de los diccionarios fue aportada por el proyecto Apertium y los "
-                           "paquetes de Debian.",
-                           "Play GestureDownReturn",
-                           "Play idle2_1",
-                       }));
+    EXPECT_EQ(Tomar(),
+              (QStringList{
+                  "MoveTo 453,160",
+                  "Play GestureUp",
+                  "Speak Norvento Programs...",
+                  "Play Explain",
+                  "Speak De aquí salen los mejores programas.",
+                  "MoveTo 490,247",
+                  "Play GestureRight",
+                  "Speak Ella es Lucía, la diseñadora de Palavrix.",
+                  "MoveTo 512,285",
+                  "Play GestureRight",
+                  "Speak Y él es Martín, el programador de Palavrix y mi gran amigo.",
+                  "Play Congratulate",
+                  "Play CongratulateReturn",
+                  "Play GestureDown",
+                  "Speak La información de los diccionarios fue aportada por el proyecto Apertium y los "
+                  "paquetes de Debian.",
+                  "Play GestureDownReturn",
+                  "Play idle2_1",
+              }));
 }
 
 TEST_F(GuideTest, WordNotFoundReactionCoversEverySixth) {
@@ -155,8 +157,8 @@ TEST_F(GuideTest, WordNotFoundReactionCoversEverySixth) {
         "MoveTo 433,400",
     };
     const std::vector<std::pair<double, QStringList>> casos{
-        {0.0, {"Play Decline"}},  {1.0 / 6, {"Play Decline"}}, {2.0 / 6, {"Play Decline"}},
-        {0.4999, {"Play Decline"}}, {0.5, sugerencia},         {4.0 / 6, {"Play Sad"}},
+        {0.0, {"Play Decline"}},     {1.0 / 6, {"Play Decline"}}, {2.0 / 6, {"Play Decline"}},
+        {0.4999, {"Play Decline"}},  {0.5, sugerencia},           {4.0 / 6, {"Play Sad"}},
         {5.0 / 6, {"Play Idle1_4"}}, {0.99999, {"Play Idle1_4"}},
     };
     for (const auto& [r, esperado] : casos) {

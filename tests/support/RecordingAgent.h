@@ -54,7 +54,8 @@ public:
     }
     agent::Character* CharactersItem(const QString& id) override {
         auto it = characters_.find(id);
-        if (it == characters_.end()) throw agent::AgentError(QStringLiteral("No hay personaje «%1».").arg(id));
+        if (it == characters_.end())
+            throw agent::AgentError(QStringLiteral("No hay personaje «%1».").arg(id));
         return it->second.get();
     }
     std::shared_ptr<RecordingCharacter> Item(const QString& id) { return characters_[id]; }

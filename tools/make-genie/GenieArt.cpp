@@ -24,11 +24,14 @@ const QColor kTongue(0xe8, 0x5d, 0x75);
 const QColor kNavy(0x14, 0x1e, 0x44);
 
 constexpr double kPi = 3.14159265358979323846;
-double Rad(double deg) { return deg * kPi / 180.0; }
+double Rad(double deg) {
+    return deg * kPi / 180.0;
+}
 
-const char* const kNames[kParamCount] = {
-    "bob",   "tilt",  "bow",   "headX", "headY", "rShoulder", "rElbow", "rPoint", "lShoulder", "lElbow", "lPoint", "eyes",
-    "lookX", "lookY", "brows", "smile", "mouth", "scale",     "alpha",  "smoke",  "book",      "sparkle", "tear",  "idea"};
+const char* const kNames[kParamCount] = {"bob",    "tilt",   "bow",       "headX",   "headY",  "rShoulder",
+                                         "rElbow", "rPoint", "lShoulder", "lElbow",  "lPoint", "eyes",
+                                         "lookX",  "lookY",  "brows",     "smile",   "mouth",  "scale",
+                                         "alpha",  "smoke",  "book",      "sparkle", "tear",   "idea"};
 
 // The figure's anchor points for a pose, before the whole-figure transform.
 struct Esqueleto {
@@ -70,7 +73,9 @@ QTransform Torso(const Pose& p, const Esqueleto& e) {
     return t;
 }
 
-QPen Linea(double w = 1.6) { return QPen(kLine, w, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin); }
+QPen Linea(double w = 1.6) {
+    return QPen(kLine, w, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+}
 
 void Humo(QPainter& g, double amount, bool front) {
     if (amount <= 0) return;
@@ -208,7 +213,8 @@ void Cabeza(QPainter& g, const Pose& p, const Esqueleto& e) {
             g.setBrush(kSkin);
             g.drawRect(QRectF(c.x() - 6, c.y() - 7, 12, 13 * (1 - open)));
             g.setPen(Linea(1.2));
-            g.drawLine(QPointF(c.x() - 6, c.y() - 7 + 13 * (1 - open)), QPointF(c.x() + 6, c.y() - 7 + 13 * (1 - open)));
+            g.drawLine(QPointF(c.x() - 6, c.y() - 7 + 13 * (1 - open)),
+                       QPointF(c.x() + 6, c.y() - 7 + 13 * (1 - open)));
         }
         g.restore();
         // Brows: sad lifts the inner ends, raised lifts both.
@@ -370,9 +376,11 @@ int ParamIndex(const QString& name) {
 
 Pose Mix(const Pose& a, const Pose& b, double t) {
     Pose r;
-    for (int i = 0; i < kParamCount; ++i) r[i] = a[i] + (b[i] - a[i]) * t;
+    for (int i = 0; i < kParamCount; ++i)
+        r[i] = a[i] + (b[i] - a[i]) * t;
     // Switches (a pointing finger, a held book) change at once, at the middle of a step.
-    for (int i : {RPoint, LPoint}) r[i] = t < 0.5 ? a[i] : b[i];
+    for (int i : {RPoint, LPoint})
+        r[i] = t < 0.5 ? a[i] : b[i];
     return r;
 }
 

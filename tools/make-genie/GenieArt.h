@@ -14,10 +14,10 @@ namespace genie {
 // the forearm further the same way. "Right" is the genie's own right, the viewer's left, as
 // "GestureRight" points.
 enum Param {
-    Bob,       // float offset, pixels (down positive)
-    Tilt,      // upper body lean, degrees (positive leans to the viewer's right)
-    Bow,       // 0 upright .. 1 bowed
-    HeadX,     // head offset, pixels
+    Bob,   // float offset, pixels (down positive)
+    Tilt,  // upper body lean, degrees (positive leans to the viewer's right)
+    Bow,   // 0 upright .. 1 bowed
+    HeadX, // head offset, pixels
     HeadY,
     RShoulder, // genie's right arm
     RElbow,
@@ -25,19 +25,19 @@ enum Param {
     LShoulder, // genie's left arm
     LElbow,
     LPoint,
-    Eyes,      // 0 closed .. 1 open
-    LookX,     // pupils -1 .. 1
+    Eyes,  // 0 closed .. 1 open
+    LookX, // pupils -1 .. 1
     LookY,
-    Brows,     // -1 sad, 0 neutral, 1 raised
-    Smile,     // -1 frown .. 1 big smile
-    Mouth,     // 0 closed .. 1 open
-    Scale,     // whole figure, from the tail's tip
+    Brows, // -1 sad, 0 neutral, 1 raised
+    Smile, // -1 frown .. 1 big smile
+    Mouth, // 0 closed .. 1 open
+    Scale, // whole figure, from the tail's tip
     Alpha,
-    Smoke,     // puff of smoke 0 .. 1
-    Book,      // 0 none, 0..1 opening, 1 open book in both hands
-    Sparkle,   // 0 .. 1 stars around the head
-    Tear,      // 0 .. 1
-    Idea,      // 0 .. 1 a little light above the raised finger
+    Smoke,   // puff of smoke 0 .. 1
+    Book,    // 0 none, 0..1 opening, 1 open book in both hands
+    Sparkle, // 0 .. 1 stars around the head
+    Tear,    // 0 .. 1
+    Idea,    // 0 .. 1 a little light above the raised finger
     kParamCount
 };
 

@@ -90,7 +90,8 @@ void Tira(const agent::CharacterData& d, const QString& name, const QString& fol
     QImage sheet(n * genie::kSize, genie::kSize, QImage::Format_ARGB32_Premultiplied);
     sheet.fill(QColor(0x30, 0x34, 0x40));
     QPainter g(&sheet);
-    for (int i = 0; i < n; ++i) g.drawImage(i * genie::kSize, 0, d.pictures[size_t(frames[size_t(i)].picture)]);
+    for (int i = 0; i < n; ++i)
+        g.drawImage(i * genie::kSize, 0, d.pictures[size_t(frames[size_t(i)].picture)]);
     g.end();
     sheet.save(folder + QLatin1Char('/') + name + QStringLiteral(".png"));
 }
@@ -119,7 +120,8 @@ int main(int argc, char** argv) {
         gen.data.name = QStringLiteral("Genie");
         gen.data.size = QSize(genie::kSize, genie::kSize);
         const QJsonObject anims = src.value(QLatin1String("animations")).toObject();
-        for (auto it = anims.begin(); it != anims.end(); ++it) gen.Animation(it.key(), it.value().toArray());
+        for (auto it = anims.begin(); it != anims.end(); ++it)
+            gen.Animation(it.key(), it.value().toArray());
         for (int m = 0; m < 3; ++m) {
             gen.data.mouths.push_back(int(gen.data.pictures.size()));
             gen.data.pictures.push_back(genie::DrawMouth(m));
@@ -127,7 +129,8 @@ int main(int argc, char** argv) {
         gen.data.rest = src.value(QLatin1String("rest")).toString();
         gen.data.show = src.value(QLatin1String("show")).toString();
         gen.data.hide = src.value(QLatin1String("hide")).toString();
-        for (const QJsonValue& v : src.value(QLatin1String("idle")).toArray()) gen.data.idle << v.toString();
+        for (const QJsonValue& v : src.value(QLatin1String("idle")).toArray())
+            gen.data.idle << v.toString();
 
         const QByteArray bytes = agent::characterfile::Write(gen.data);
         agent::characterfile::Parse(bytes); // never ship a file our own reader refuses
@@ -138,7 +141,8 @@ int main(int argc, char** argv) {
         const qsizetype sheet = args.indexOf(QStringLiteral("--sheet"));
         if (sheet > 0 && sheet + 1 < args.size()) {
             QDir().mkpath(args[sheet + 1]);
-            for (const auto& [name, frames] : gen.data.animations) Tira(gen.data, name, args[sheet + 1]);
+            for (const auto& [name, frames] : gen.data.animations)
+                Tira(gen.data, name, args[sheet + 1]);
         }
         std::printf("make-genie: %zu animations, %zu pictures, %lld bytes\n", gen.data.animations.size(),
                     gen.data.pictures.size(), static_cast<long long>(bytes.size()));

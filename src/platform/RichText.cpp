@@ -106,21 +106,96 @@ struct Imagen {
 
 enum class Pal : uint8_t {
     // document
-    Rtf, Ansi, Mac, Pc, Pca, Ansicpg, Deff, Uc, U,
+    Rtf,
+    Ansi,
+    Mac,
+    Pc,
+    Pca,
+    Ansicpg,
+    Deff,
+    Uc,
+    U,
     // destinations
-    FontTbl, ColorTbl, Pict, ShpPict, Fldrslt, Result, Field, ListText, PnText, SaltarGrupo,
+    FontTbl,
+    ColorTbl,
+    Pict,
+    ShpPict,
+    Fldrslt,
+    Result,
+    Field,
+    ListText,
+    PnText,
+    SaltarGrupo,
     // font table
-    F, FCharset, Cpg, FSwiss, FRoman, FModern, FScript, FDecor, FNil, FTech,
+    F,
+    FCharset,
+    Cpg,
+    FSwiss,
+    FRoman,
+    FModern,
+    FScript,
+    FDecor,
+    FNil,
+    FTech,
     // colour table
-    Red, Green, Blue,
+    Red,
+    Green,
+    Blue,
     // characters
-    Plain, Fs, B, I, Ul, UlNone, Strike, Cf, Cb, Highlight, Super, Sub, NoSuperSub, Up, Dn, V,
+    Plain,
+    Fs,
+    B,
+    I,
+    Ul,
+    UlNone,
+    Strike,
+    Cf,
+    Cb,
+    Highlight,
+    Super,
+    Sub,
+    NoSuperSub,
+    Up,
+    Dn,
+    V,
     // paragraphs
-    Pard, Ql, Qc, Qr, Qj, Li, Ri, Fi, Sb, Sa, Tx, Tqc, Tqr, Tqdec, InTbl, OutlineLevel,
+    Pard,
+    Ql,
+    Qc,
+    Qr,
+    Qj,
+    Li,
+    Ri,
+    Fi,
+    Sb,
+    Sa,
+    Tx,
+    Tqc,
+    Tqr,
+    Tqdec,
+    InTbl,
+    OutlineLevel,
     // breaks and special characters
-    Par, Line, Tab, Sect, Cell, Row, TRowD, CellX, Caracter,
+    Par,
+    Line,
+    Tab,
+    Sect,
+    Cell,
+    Row,
+    TRowD,
+    CellX,
+    Caracter,
     // pictures
-    PngBlip, JpegBlip, OtraImagen, PicW, PicH, PicWGoal, PicHGoal, PicScaleX, PicScaleY, Bin,
+    PngBlip,
+    JpegBlip,
+    OtraImagen,
+    PicW,
+    PicH,
+    PicWGoal,
+    PicHGoal,
+    PicScaleX,
+    PicScaleY,
+    Bin,
 };
 
 struct Entrada {
@@ -132,61 +207,224 @@ const std::unordered_map<std::string_view, Entrada>& Diccionario() {
     static const std::unordered_map<std::string_view, Entrada> d = [] {
         std::unordered_map<std::string_view, Entrada> m;
         const std::pair<const char*, Pal> simples[] = {
-            {"rtf", Pal::Rtf}, {"ansi", Pal::Ansi}, {"mac", Pal::Mac}, {"pc", Pal::Pc}, {"pca", Pal::Pca},
-            {"ansicpg", Pal::Ansicpg}, {"deff", Pal::Deff}, {"uc", Pal::Uc}, {"u", Pal::U},
-            {"fonttbl", Pal::FontTbl}, {"colortbl", Pal::ColorTbl}, {"pict", Pal::Pict}, {"shppict", Pal::ShpPict},
-            {"fldrslt", Pal::Fldrslt}, {"result", Pal::Result}, {"field", Pal::Field}, {"listtext", Pal::ListText},
+            {"rtf", Pal::Rtf},
+            {"ansi", Pal::Ansi},
+            {"mac", Pal::Mac},
+            {"pc", Pal::Pc},
+            {"pca", Pal::Pca},
+            {"ansicpg", Pal::Ansicpg},
+            {"deff", Pal::Deff},
+            {"uc", Pal::Uc},
+            {"u", Pal::U},
+            {"fonttbl", Pal::FontTbl},
+            {"colortbl", Pal::ColorTbl},
+            {"pict", Pal::Pict},
+            {"shppict", Pal::ShpPict},
+            {"fldrslt", Pal::Fldrslt},
+            {"result", Pal::Result},
+            {"field", Pal::Field},
+            {"listtext", Pal::ListText},
             {"pntext", Pal::PnText},
-            {"f", Pal::F}, {"fcharset", Pal::FCharset}, {"cpg", Pal::Cpg}, {"fswiss", Pal::FSwiss},
-            {"froman", Pal::FRoman}, {"fmodern", Pal::FModern}, {"fscript", Pal::FScript},
-            {"fdecor", Pal::FDecor}, {"fnil", Pal::FNil}, {"ftech", Pal::FTech}, {"fbidi", Pal::FNil},
-            {"red", Pal::Red}, {"green", Pal::Green}, {"blue", Pal::Blue},
-            {"plain", Pal::Plain}, {"fs", Pal::Fs}, {"b", Pal::B}, {"i", Pal::I}, {"ul", Pal::Ul},
-            {"uld", Pal::Ul}, {"uldb", Pal::Ul}, {"uldash", Pal::Ul}, {"uldashd", Pal::Ul}, {"uldashdd", Pal::Ul},
-            {"ulth", Pal::Ul}, {"ulw", Pal::Ul}, {"ulwave", Pal::Ul}, {"ulhwave", Pal::Ul}, {"ululdbwave", Pal::Ul},
-            {"ulthd", Pal::Ul}, {"ulthdash", Pal::Ul}, {"ulldash", Pal::Ul},
-            {"ulnone", Pal::UlNone}, {"strike", Pal::Strike}, {"striked", Pal::Strike}, {"cf", Pal::Cf},
-            {"cb", Pal::Cb}, {"chcbpat", Pal::Cb}, {"highlight", Pal::Highlight}, {"super", Pal::Super},
-            {"sub", Pal::Sub}, {"nosupersub", Pal::NoSuperSub}, {"up", Pal::Up}, {"dn", Pal::Dn}, {"v", Pal::V},
-            {"pard", Pal::Pard}, {"ql", Pal::Ql}, {"qc", Pal::Qc}, {"qr", Pal::Qr}, {"qj", Pal::Qj},
-            {"qd", Pal::Qj}, {"li", Pal::Li}, {"lin", Pal::Li}, {"ri", Pal::Ri}, {"rin", Pal::Ri}, {"fi", Pal::Fi},
-            {"sb", Pal::Sb}, {"sa", Pal::Sa}, {"tx", Pal::Tx}, {"tb", Pal::Tx}, {"tqc", Pal::Tqc}, {"tqr", Pal::Tqr},
-            {"tqdec", Pal::Tqdec}, {"intbl", Pal::InTbl}, {"outlinelevel", Pal::OutlineLevel},
-            {"par", Pal::Par}, {"line", Pal::Line}, {"softline", Pal::Line}, {"lbr", Pal::Line}, {"tab", Pal::Tab},
-            {"sect", Pal::Sect}, {"page", Pal::Par}, {"column", Pal::Par}, {"cell", Pal::Cell},
-            {"nestcell", Pal::Tab}, {"row", Pal::Row}, {"nestrow", Pal::Line}, {"trowd", Pal::TRowD},
+            {"f", Pal::F},
+            {"fcharset", Pal::FCharset},
+            {"cpg", Pal::Cpg},
+            {"fswiss", Pal::FSwiss},
+            {"froman", Pal::FRoman},
+            {"fmodern", Pal::FModern},
+            {"fscript", Pal::FScript},
+            {"fdecor", Pal::FDecor},
+            {"fnil", Pal::FNil},
+            {"ftech", Pal::FTech},
+            {"fbidi", Pal::FNil},
+            {"red", Pal::Red},
+            {"green", Pal::Green},
+            {"blue", Pal::Blue},
+            {"plain", Pal::Plain},
+            {"fs", Pal::Fs},
+            {"b", Pal::B},
+            {"i", Pal::I},
+            {"ul", Pal::Ul},
+            {"uld", Pal::Ul},
+            {"uldb", Pal::Ul},
+            {"uldash", Pal::Ul},
+            {"uldashd", Pal::Ul},
+            {"uldashdd", Pal::Ul},
+            {"ulth", Pal::Ul},
+            {"ulw", Pal::Ul},
+            {"ulwave", Pal::Ul},
+            {"ulhwave", Pal::Ul},
+            {"ululdbwave", Pal::Ul},
+            {"ulthd", Pal::Ul},
+            {"ulthdash", Pal::Ul},
+            {"ulldash", Pal::Ul},
+            {"ulnone", Pal::UlNone},
+            {"strike", Pal::Strike},
+            {"striked", Pal::Strike},
+            {"cf", Pal::Cf},
+            {"cb", Pal::Cb},
+            {"chcbpat", Pal::Cb},
+            {"highlight", Pal::Highlight},
+            {"super", Pal::Super},
+            {"sub", Pal::Sub},
+            {"nosupersub", Pal::NoSuperSub},
+            {"up", Pal::Up},
+            {"dn", Pal::Dn},
+            {"v", Pal::V},
+            {"pard", Pal::Pard},
+            {"ql", Pal::Ql},
+            {"qc", Pal::Qc},
+            {"qr", Pal::Qr},
+            {"qj", Pal::Qj},
+            {"qd", Pal::Qj},
+            {"li", Pal::Li},
+            {"lin", Pal::Li},
+            {"ri", Pal::Ri},
+            {"rin", Pal::Ri},
+            {"fi", Pal::Fi},
+            {"sb", Pal::Sb},
+            {"sa", Pal::Sa},
+            {"tx", Pal::Tx},
+            {"tb", Pal::Tx},
+            {"tqc", Pal::Tqc},
+            {"tqr", Pal::Tqr},
+            {"tqdec", Pal::Tqdec},
+            {"intbl", Pal::InTbl},
+            {"outlinelevel", Pal::OutlineLevel},
+            {"par", Pal::Par},
+            {"line", Pal::Line},
+            {"softline", Pal::Line},
+            {"lbr", Pal::Line},
+            {"tab", Pal::Tab},
+            {"sect", Pal::Sect},
+            {"page", Pal::Par},
+            {"column", Pal::Par},
+            {"cell", Pal::Cell},
+            {"nestcell", Pal::Tab},
+            {"row", Pal::Row},
+            {"nestrow", Pal::Line},
+            {"trowd", Pal::TRowD},
             {"cellx", Pal::CellX},
-            {"pngblip", Pal::PngBlip}, {"jpegblip", Pal::JpegBlip}, {"emfblip", Pal::OtraImagen},
-            {"wmetafile", Pal::OtraImagen}, {"dibitmap", Pal::OtraImagen}, {"wbitmap", Pal::OtraImagen},
-            {"macpict", Pal::OtraImagen}, {"pmmetafile", Pal::OtraImagen}, {"picw", Pal::PicW},
-            {"pich", Pal::PicH}, {"picwgoal", Pal::PicWGoal}, {"pichgoal", Pal::PicHGoal},
-            {"picscalex", Pal::PicScaleX}, {"picscaley", Pal::PicScaleY}, {"bin", Pal::Bin},
+            {"pngblip", Pal::PngBlip},
+            {"jpegblip", Pal::JpegBlip},
+            {"emfblip", Pal::OtraImagen},
+            {"wmetafile", Pal::OtraImagen},
+            {"dibitmap", Pal::OtraImagen},
+            {"wbitmap", Pal::OtraImagen},
+            {"macpict", Pal::OtraImagen},
+            {"pmmetafile", Pal::OtraImagen},
+            {"picw", Pal::PicW},
+            {"pich", Pal::PicH},
+            {"picwgoal", Pal::PicWGoal},
+            {"pichgoal", Pal::PicHGoal},
+            {"picscalex", Pal::PicScaleX},
+            {"picscaley", Pal::PicScaleY},
+            {"bin", Pal::Bin},
         };
-        for (const auto& [k, v] : simples) m.emplace(k, Entrada{v});
+        for (const auto& [k, v] : simples)
+            m.emplace(k, Entrada{v});
         const std::pair<const char*, char16_t> caracteres[] = {
-            {"bullet", 0x2022}, {"emdash", 0x2014}, {"endash", 0x2013}, {"emspace", 0x2003},
-            {"enspace", 0x2002}, {"qmspace", 0x2005}, {"lquote", 0x2018}, {"rquote", 0x2019},
-            {"ldblquote", 0x201C}, {"rdblquote", 0x201D}, {"zwj", 0x200D}, {"zwnj", 0x200C},
-            {"ltrmark", 0x200E}, {"rtlmark", 0x200F}, {"zwbo", 0x200B}, {"zwnbo", 0xFEFF},
+            {"bullet", 0x2022},    {"emdash", 0x2014},    {"endash", 0x2013}, {"emspace", 0x2003},
+            {"enspace", 0x2002},   {"qmspace", 0x2005},   {"lquote", 0x2018}, {"rquote", 0x2019},
+            {"ldblquote", 0x201C}, {"rdblquote", 0x201D}, {"zwj", 0x200D},    {"zwnj", 0x200C},
+            {"ltrmark", 0x200E},   {"rtlmark", 0x200F},   {"zwbo", 0x200B},   {"zwnbo", 0xFEFF},
         };
-        for (const auto& [k, v] : caracteres) m.emplace(k, Entrada{Pal::Caracter, v});
+        for (const auto& [k, v] : caracteres)
+            m.emplace(k, Entrada{Pal::Caracter, v});
         // Destinations the notes never show: page furniture, notes, document properties, style
         // and list definitions, field instructions, alternative pictures and embedded objects'
         // data. Their groups are read past without effect.
         const char* saltar[] = {
-            "stylesheet", "info", "header", "headerl", "headerr", "headerf", "footer", "footerl", "footerr",
-            "footerf", "footnote", "annotation", "xe", "tc", "txe", "rxe", "pn", "fldinst", "nonshppict",
-            "listtable", "listoverridetable", "revtbl", "rsidtbl", "filetbl", "colorschememapping",
-            "themedata", "latentstyles", "datastore", "xmlnstbl", "generator", "pgdsctbl", "objdata",
-            "objclass", "objname", "background", "nonesttables", "ftnsep", "ftnsepc", "ftncn", "aftnsep",
-            "aftnsepc", "aftncn", "comment", "private", "template", "userprops", "docvar", "bkmkstart",
-            "bkmkend", "picprop", "blipuid", "shpinst", "sp", "fontemb", "fontfile", "falt", "panose",
-            "pnseclvl", "do", "formfield", "datafield", "mhtmltag", "htmltag", "title", "subject",
-            "author", "operator", "keywords", "doccomm", "company", "ud", "upr", "atnid", "atnauthor",
-            "mmathPr", "wgrffmtfilter", "shptxt", "shprslt", "pxe", "fchars", "lchars", "protusertbl",
-            "leveltext", "levelnumbers", "listname", "listpicture", "passwordhash", "ffdeftext",
+            "stylesheet",
+            "info",
+            "header",
+            "headerl",
+            "headerr",
+            "headerf",
+            "footer",
+            "footerl",
+            "footerr",
+            "footerf",
+            "footnote",
+            "annotation",
+            "xe",
+            "tc",
+            "txe",
+            "rxe",
+            "pn",
+            "fldinst",
+            "nonshppict",
+            "listtable",
+            "listoverridetable",
+            "revtbl",
+            "rsidtbl",
+            "filetbl",
+            "colorschememapping",
+            "themedata",
+            "latentstyles",
+            "datastore",
+            "xmlnstbl",
+            "generator",
+            "pgdsctbl",
+            "objdata",
+            "objclass",
+            "objname",
+            "background",
+            "nonesttables",
+            "ftnsep",
+            "ftnsepc",
+            "ftncn",
+            "aftnsep",
+            "aftnsepc",
+            "aftncn",
+            "comment",
+            "private",
+            "template",
+            "userprops",
+            "docvar",
+            "bkmkstart",
+            "bkmkend",
+            "picprop",
+            "blipuid",
+            "shpinst",
+            "sp",
+            "fontemb",
+            "fontfile",
+            "falt",
+            "panose",
+            "pnseclvl",
+            "do",
+            "formfield",
+            "datafield",
+            "mhtmltag",
+            "htmltag",
+            "title",
+            "subject",
+            "author",
+            "operator",
+            "keywords",
+            "doccomm",
+            "company",
+            "ud",
+            "upr",
+            "atnid",
+            "atnauthor",
+            "mmathPr",
+            "wgrffmtfilter",
+            "shptxt",
+            "shprslt",
+            "pxe",
+            "fchars",
+            "lchars",
+            "protusertbl",
+            "leveltext",
+            "levelnumbers",
+            "listname",
+            "listpicture",
+            "passwordhash",
+            "ffdeftext",
         };
-        for (const char* k : saltar) m.emplace(k, Entrada{Pal::SaltarGrupo});
+        for (const char* k : saltar)
+            m.emplace(k, Entrada{Pal::SaltarGrupo});
         return m;
     }();
     return d;
@@ -196,49 +434,49 @@ const std::unordered_map<std::string_view, Entrada>& Diccionario() {
 // this group if you do not know it).
 bool EntendidaConAsterisco(Pal p) {
     switch (p) {
-    case Pal::ShpPict: case Pal::Pict: case Pal::Fldrslt: case Pal::Result: case Pal::Field:
-    case Pal::ListText: case Pal::PnText:
+    case Pal::ShpPict:
+    case Pal::Pict:
+    case Pal::Fldrslt:
+    case Pal::Result:
+    case Pal::Field:
+    case Pal::ListText:
+    case Pal::PnText:
         return true;
     default:
         return false;
     }
 }
 
+// The Windows code page of a font's character set (\fcharsetN); 0 for the document's own.
 int CodepageDeCharset(int charset) {
-    switch (charset) {
-    case 2: return kCpSimbolos;
-    case 77: return 10000;
-    case 128: return 932;
-    case 129: return 949;
-    case 130: return 1361;
-    case 134: return 936;
-    case 136: return 950;
-    case 161: return 1253;
-    case 162: return 1254;
-    case 163: return 1258;
-    case 177: return 1255;
-    case 178: return 1256;
-    case 186: return 1257;
-    case 204: return 1251;
-    case 222: return 874;
-    case 238: return 1250;
-    case 254: return 437;
-    case 255: return 850;
-    default: return 0;
-    }
+    static constexpr std::pair<int, int> tabla[] = {
+        {2, kCpSimbolos}, {77, 10000}, {128, 932},  {129, 949},  {130, 1361}, {134, 936},
+        {136, 950},       {161, 1253}, {162, 1254}, {163, 1258}, {177, 1255}, {178, 1256},
+        {186, 1257},      {204, 1251}, {222, 874},  {238, 1250}, {254, 437},  {255, 850},
+    };
+    for (const auto& [cs, cp] : tabla)
+        if (cs == charset) return cp;
+    return 0;
 }
 
 char16_t Simbolo(char16_t c) {
     switch (c & 0xFF) {
-    case 0xB7: return 0x2022; // Symbol's bullet
-    case 0xA7: return 0x25AA; // Wingdings' small square
-    case 0xD8: return 0x27A2; // Wingdings' arrowhead
-    case 0xFC: return 0x2713; // Wingdings' tick
-    default: return c;
+    case 0xB7:
+        return 0x2022; // Symbol's bullet
+    case 0xA7:
+        return 0x25AA; // Wingdings' small square
+    case 0xD8:
+        return 0x27A2; // Wingdings' arrowhead
+    case 0xFC:
+        return 0x2713; // Wingdings' tick
+    default:
+        return c;
     }
 }
 
-double Pixeles(int twips) { return twips / 15.0; }
+double Pixeles(int twips) {
+    return twips / 15.0;
+}
 
 class Lector {
 public:
@@ -246,7 +484,8 @@ public:
         : p_(rtf.constData()), fin_(rtf.constData() + rtf.size()), doc_(doc), cursor_(&doc) {}
 
     void Leer() {
-        while (p_ < fin_ && *p_ != '{') ++p_; // EsRtf has checked that only white space precedes
+        while (p_ < fin_ && *p_ != '{')
+            ++p_; // EsRtf has checked that only white space precedes
         while (p_ < fin_) {
             const char c = *p_;
             if (c == '{') {
@@ -317,8 +556,10 @@ private:
         const char c = *p_;
         if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')) {
             const char* inicio = p_;
-            while (p_ < fin_ && ((*p_ >= 'a' && *p_ <= 'z') || (*p_ >= 'A' && *p_ <= 'Z'))) ++p_;
-            const std::string_view palabra(inicio, static_cast<size_t>(std::min<ptrdiff_t>(p_ - inicio, kMaxLetrasPalabra + 1)));
+            while (p_ < fin_ && ((*p_ >= 'a' && *p_ <= 'z') || (*p_ >= 'A' && *p_ <= 'Z')))
+                ++p_;
+            const std::string_view palabra(
+                inicio, static_cast<size_t>(std::min<ptrdiff_t>(p_ - inicio, kMaxLetrasPalabra + 1)));
             bool conParametro = false;
             bool negativo = false;
             long long valor = 0;
@@ -366,16 +607,34 @@ private:
             return;
         }
         switch (c) {
-        case '\\': case '{': case '}':
+        case '\\':
+        case '{':
+        case '}':
             Byte(static_cast<unsigned char>(c), false);
             break;
-        case '~': Unidad(0x00A0); break;
-        case '-': Unidad(0x00AD); break;
-        case '_': Unidad(0x2011); break;
-        case '*': VaciarBytes(); asterisco_ = true; break;
-        case '\r': case '\n': VaciarBytes(); FinParrafo(); break;
-        case '\t': Unidad(u'\t'); break;
-        default: break; // \: \| and unknown symbols
+        case '~':
+            Unidad(0x00A0);
+            break;
+        case '-':
+            Unidad(0x00AD);
+            break;
+        case '_':
+            Unidad(0x2011);
+            break;
+        case '*':
+            VaciarBytes();
+            asterisco_ = true;
+            break;
+        case '\r':
+        case '\n':
+            VaciarBytes();
+            FinParrafo();
+            break;
+        case '\t':
+            Unidad(u'\t');
+            break;
+        default:
+            break; // \: \| and unknown symbols
         }
     }
 
@@ -406,20 +665,36 @@ private:
             return;
         }
         switch (it->second.pal) {
-        case Pal::Rtf: case Pal::Ansi: break;
-        case Pal::Mac: codepage_ = 10000; break;
-        case Pal::Pc: codepage_ = 437; break;
-        case Pal::Pca: codepage_ = 850; break;
-        case Pal::Ansicpg: if (conParametro && n > 0) codepage_ = n; break;
-        case Pal::Deff: if (conParametro) deff_ = n; break;
-        case Pal::Uc: if (conParametro) st_.uc = std::clamp(n, 0, 16); break;
+        case Pal::Rtf:
+        case Pal::Ansi:
+            break;
+        case Pal::Mac:
+            codepage_ = 10000;
+            break;
+        case Pal::Pc:
+            codepage_ = 437;
+            break;
+        case Pal::Pca:
+            codepage_ = 850;
+            break;
+        case Pal::Ansicpg:
+            if (conParametro && n > 0) codepage_ = n;
+            break;
+        case Pal::Deff:
+            if (conParametro) deff_ = n;
+            break;
+        case Pal::Uc:
+            if (conParametro) st_.uc = std::clamp(n, 0, 16);
+            break;
         case Pal::U:
             if (!conParametro) break;
             if (dest == Destino::Texto) Unidad(static_cast<char16_t>(n < 0 ? n + 65536 : n));
             saltarUc_ = st_.uc;
             break;
 
-        case Pal::FontTbl: st_.destino = Destino::Fuentes; break;
+        case Pal::FontTbl:
+            st_.destino = Destino::Fuentes;
+            break;
         case Pal::ColorTbl:
             st_.destino = Destino::Colores;
             colores_.clear();
@@ -435,10 +710,16 @@ private:
             imagenProf_ = static_cast<int>(pila_.size());
             st_.destino = Destino::Imagen;
             break;
-        case Pal::ShpPict: case Pal::Fldrslt: case Pal::Result: case Pal::Field:
-        case Pal::ListText: case Pal::PnText:
+        case Pal::ShpPict:
+        case Pal::Fldrslt:
+        case Pal::Result:
+        case Pal::Field:
+        case Pal::ListText:
+        case Pal::PnText:
             break; // their text is shown like any other
-        case Pal::SaltarGrupo: st_.destino = Destino::Saltar; break;
+        case Pal::SaltarGrupo:
+            st_.destino = Destino::Saltar;
+            break;
 
         case Pal::F:
             if (!conParametro) break;
@@ -452,48 +733,136 @@ private:
                 car.fuente = n;
             }
             break;
-        case Pal::FCharset: if (dest == Destino::Fuentes && conParametro) cpDef_ = CodepageDeCharset(n); break;
-        case Pal::Cpg: if (dest == Destino::Fuentes && conParametro && n > 0) cpDef_ = n; break;
-        case Pal::FSwiss: estiloDef_ = QFont::SansSerif; break;
-        case Pal::FRoman: estiloDef_ = QFont::Serif; break;
-        case Pal::FModern: estiloDef_ = QFont::TypeWriter; break;
-        case Pal::FScript: estiloDef_ = QFont::Cursive; break;
-        case Pal::FDecor: estiloDef_ = QFont::Decorative; break;
-        case Pal::FNil: case Pal::FTech: break;
+        case Pal::FCharset:
+            if (dest == Destino::Fuentes && conParametro) cpDef_ = CodepageDeCharset(n);
+            break;
+        case Pal::Cpg:
+            if (dest == Destino::Fuentes && conParametro && n > 0) cpDef_ = n;
+            break;
+        case Pal::FSwiss:
+            estiloDef_ = QFont::SansSerif;
+            break;
+        case Pal::FRoman:
+            estiloDef_ = QFont::Serif;
+            break;
+        case Pal::FModern:
+            estiloDef_ = QFont::TypeWriter;
+            break;
+        case Pal::FScript:
+            estiloDef_ = QFont::Cursive;
+            break;
+        case Pal::FDecor:
+            estiloDef_ = QFont::Decorative;
+            break;
+        case Pal::FNil:
+        case Pal::FTech:
+            break;
 
-        case Pal::Red: if (dest == Destino::Colores) { rojo_ = std::clamp(n, 0, 255); hayColor_ = true; } break;
-        case Pal::Green: if (dest == Destino::Colores) { verde_ = std::clamp(n, 0, 255); hayColor_ = true; } break;
-        case Pal::Blue: if (dest == Destino::Colores) { azul_ = std::clamp(n, 0, 255); hayColor_ = true; } break;
+        case Pal::Red:
+            if (dest == Destino::Colores) {
+                rojo_ = std::clamp(n, 0, 255);
+                hayColor_ = true;
+            }
+            break;
+        case Pal::Green:
+            if (dest == Destino::Colores) {
+                verde_ = std::clamp(n, 0, 255);
+                hayColor_ = true;
+            }
+            break;
+        case Pal::Blue:
+            if (dest == Destino::Colores) {
+                azul_ = std::clamp(n, 0, 255);
+                hayColor_ = true;
+            }
+            break;
 
-        case Pal::Plain: car = Caracter{}; break;
-        case Pal::Fs: car.tamano = conParametro && n > 0 ? std::clamp(n, 2, 400) : 24; break;
-        case Pal::B: car.negrita = on; break;
-        case Pal::I: car.cursiva = on; break;
-        case Pal::Ul: car.subrayado = on; break;
-        case Pal::UlNone: car.subrayado = false; break;
-        case Pal::Strike: car.tachado = on; break;
-        case Pal::Cf: car.color = conParametro ? n : 0; break;
-        case Pal::Cb: case Pal::Highlight: car.fondo = conParametro ? n : 0; break;
-        case Pal::Super: car.posicion = 1; break;
-        case Pal::Sub: car.posicion = -1; break;
-        case Pal::NoSuperSub: car.posicion = 0; break;
-        case Pal::Up: car.posicion = (conParametro && n == 0) ? 0 : 1; break;
-        case Pal::Dn: car.posicion = (conParametro && n == 0) ? 0 : -1; break;
-        case Pal::V: car.oculto = on; break;
+        case Pal::Plain:
+            car = Caracter{};
+            break;
+        case Pal::Fs:
+            car.tamano = conParametro && n > 0 ? std::clamp(n, 2, 400) : 24;
+            break;
+        case Pal::B:
+            car.negrita = on;
+            break;
+        case Pal::I:
+            car.cursiva = on;
+            break;
+        case Pal::Ul:
+            car.subrayado = on;
+            break;
+        case Pal::UlNone:
+            car.subrayado = false;
+            break;
+        case Pal::Strike:
+            car.tachado = on;
+            break;
+        case Pal::Cf:
+            car.color = conParametro ? n : 0;
+            break;
+        case Pal::Cb:
+        case Pal::Highlight:
+            car.fondo = conParametro ? n : 0;
+            break;
+        case Pal::Super:
+            car.posicion = 1;
+            break;
+        case Pal::Sub:
+            car.posicion = -1;
+            break;
+        case Pal::NoSuperSub:
+            car.posicion = 0;
+            break;
+        case Pal::Up:
+            car.posicion = (conParametro && n == 0) ? 0 : 1;
+            break;
+        case Pal::Dn:
+            car.posicion = (conParametro && n == 0) ? 0 : -1;
+            break;
+        case Pal::V:
+            car.oculto = on;
+            break;
 
-        case Pal::Pard: par = Parrafo{}; break;
-        case Pal::Ql: par.alineacion = 0; break;
-        case Pal::Qc: par.alineacion = 1; break;
-        case Pal::Qr: par.alineacion = 2; break;
-        case Pal::Qj: par.alineacion = 3; break;
-        case Pal::Li: if (conParametro) par.izquierda = std::clamp(n, -30000, 30000); break;
-        case Pal::Ri: if (conParametro) par.derecha = std::clamp(n, -30000, 30000); break;
-        case Pal::Fi: if (conParametro) par.primera = std::clamp(n, -30000, 30000); break;
-        case Pal::Sb: if (conParametro) par.antes = std::clamp(n, 0, 30000); break;
-        case Pal::Sa: if (conParametro) par.despues = std::clamp(n, 0, 30000); break;
-        case Pal::Tqc: par.tipoTab = 1; break;
-        case Pal::Tqr: par.tipoTab = 2; break;
-        case Pal::Tqdec: par.tipoTab = 3; break;
+        case Pal::Pard:
+            par = Parrafo{};
+            break;
+        case Pal::Ql:
+            par.alineacion = 0;
+            break;
+        case Pal::Qc:
+            par.alineacion = 1;
+            break;
+        case Pal::Qr:
+            par.alineacion = 2;
+            break;
+        case Pal::Qj:
+            par.alineacion = 3;
+            break;
+        case Pal::Li:
+            if (conParametro) par.izquierda = std::clamp(n, -30000, 30000);
+            break;
+        case Pal::Ri:
+            if (conParametro) par.derecha = std::clamp(n, -30000, 30000);
+            break;
+        case Pal::Fi:
+            if (conParametro) par.primera = std::clamp(n, -30000, 30000);
+            break;
+        case Pal::Sb:
+            if (conParametro) par.antes = std::clamp(n, 0, 30000);
+            break;
+        case Pal::Sa:
+            if (conParametro) par.despues = std::clamp(n, 0, 30000);
+            break;
+        case Pal::Tqc:
+            par.tipoTab = 1;
+            break;
+        case Pal::Tqr:
+            par.tipoTab = 2;
+            break;
+        case Pal::Tqdec:
+            par.tipoTab = 3;
+            break;
         case Pal::Tx:
             if (conParametro && par.nTabs < kMaxTabs) {
                 par.tabs[par.nTabs] = std::clamp(n, 0, 30000);
@@ -502,28 +871,69 @@ private:
             }
             par.tipoTab = 0;
             break;
-        case Pal::InTbl: par.enTabla = on; break;
-        case Pal::OutlineLevel: par.nivel = conParametro ? n : -1; break;
+        case Pal::InTbl:
+            par.enTabla = on;
+            break;
+        case Pal::OutlineLevel:
+            par.nivel = conParametro ? n : -1;
+            break;
 
-        case Pal::Par: case Pal::Sect: FinParrafo(); break;
-        case Pal::Line: Unidad(static_cast<char16_t>(QChar::LineSeparator)); break;
-        case Pal::Tab: Unidad(u'\t'); break;
-        case Pal::Caracter: Unidad(it->second.caracter); break;
-        case Pal::Cell: FinCelda(); break;
-        case Pal::Row: FinFila(); break;
-        case Pal::TRowD: cellx_.clear(); break;
-        case Pal::CellX: if (conParametro && cellx_.size() < static_cast<size_t>(kMaxColumnas)) cellx_.push_back(n); break;
+        case Pal::Par:
+        case Pal::Sect:
+            FinParrafo();
+            break;
+        case Pal::Line:
+            Unidad(static_cast<char16_t>(QChar::LineSeparator));
+            break;
+        case Pal::Tab:
+            Unidad(u'\t');
+            break;
+        case Pal::Caracter:
+            Unidad(it->second.caracter);
+            break;
+        case Pal::Cell:
+            FinCelda();
+            break;
+        case Pal::Row:
+            FinFila();
+            break;
+        case Pal::TRowD:
+            cellx_.clear();
+            break;
+        case Pal::CellX:
+            if (conParametro && cellx_.size() < static_cast<size_t>(kMaxColumnas)) cellx_.push_back(n);
+            break;
 
-        case Pal::PngBlip: if (dest == Destino::Imagen) imagen_.tipo = 1; break;
-        case Pal::JpegBlip: if (dest == Destino::Imagen) imagen_.tipo = 2; break;
-        case Pal::OtraImagen: if (dest == Destino::Imagen) imagen_.tipo = -1; break;
-        case Pal::PicW: if (dest == Destino::Imagen) imagen_.picw = n; break;
-        case Pal::PicH: if (dest == Destino::Imagen) imagen_.pich = n; break;
-        case Pal::PicWGoal: if (dest == Destino::Imagen) imagen_.goalw = n; break;
-        case Pal::PicHGoal: if (dest == Destino::Imagen) imagen_.goalh = n; break;
-        case Pal::PicScaleX: if (dest == Destino::Imagen && n > 0) imagen_.escalax = std::min(n, 1000); break;
-        case Pal::PicScaleY: if (dest == Destino::Imagen && n > 0) imagen_.escalay = std::min(n, 1000); break;
-        case Pal::Bin: if (conParametro) Binario(n, dest == Destino::Imagen); break;
+        case Pal::PngBlip:
+            if (dest == Destino::Imagen) imagen_.tipo = 1;
+            break;
+        case Pal::JpegBlip:
+            if (dest == Destino::Imagen) imagen_.tipo = 2;
+            break;
+        case Pal::OtraImagen:
+            if (dest == Destino::Imagen) imagen_.tipo = -1;
+            break;
+        case Pal::PicW:
+            if (dest == Destino::Imagen) imagen_.picw = n;
+            break;
+        case Pal::PicH:
+            if (dest == Destino::Imagen) imagen_.pich = n;
+            break;
+        case Pal::PicWGoal:
+            if (dest == Destino::Imagen) imagen_.goalw = n;
+            break;
+        case Pal::PicHGoal:
+            if (dest == Destino::Imagen) imagen_.goalh = n;
+            break;
+        case Pal::PicScaleX:
+            if (dest == Destino::Imagen && n > 0) imagen_.escalax = std::min(n, 1000);
+            break;
+        case Pal::PicScaleY:
+            if (dest == Destino::Imagen && n > 0) imagen_.escalay = std::min(n, 1000);
+            break;
+        case Pal::Bin:
+            if (conParametro) Binario(n, dest == Destino::Imagen);
+            break;
         }
     }
 
@@ -580,8 +990,10 @@ private:
         if (st_.destino != Destino::Texto) return;
         if (b < 0x80 && !escapado) {
             VaciarBytes();
-            if (b == '\t') Unidad(u'\t');
-            else if (b >= 0x20) Unidad(b);
+            if (b == '\t')
+                Unidad(u'\t');
+            else if (b >= 0x20)
+                Unidad(b);
             return;
         }
         const int cp = CodepageActual();
@@ -601,7 +1013,8 @@ private:
         if (bytes_.isEmpty()) return;
         const QString texto = Decodificar(bytes_, cpBytes_);
         bytes_.clear();
-        for (const QChar ch : texto) Unidad(ch.unicode());
+        for (const QChar ch : texto)
+            Unidad(ch.unicode());
     }
 
     QString Decodificar(const QByteArray& bytes, int cp) {
@@ -629,15 +1042,33 @@ private:
         if (it != decodificadores_.end()) return it->second.isValid() ? &it->second : nullptr;
         QByteArray nombre;
         switch (cp) {
-        case 437: nombre = "IBM437"; break;
-        case 850: nombre = "IBM850"; break;
-        case 932: nombre = "Shift_JIS"; break;
-        case 936: nombre = "GBK"; break;
-        case 949: nombre = "windows-949"; break;
-        case 950: nombre = "Big5"; break;
-        case 10000: nombre = "macintosh"; break;
-        case 65001: nombre = "UTF-8"; break;
-        default: nombre = "windows-" + QByteArray::number(cp); break;
+        case 437:
+            nombre = "IBM437";
+            break;
+        case 850:
+            nombre = "IBM850";
+            break;
+        case 932:
+            nombre = "Shift_JIS";
+            break;
+        case 936:
+            nombre = "GBK";
+            break;
+        case 949:
+            nombre = "windows-949";
+            break;
+        case 950:
+            nombre = "Big5";
+            break;
+        case 10000:
+            nombre = "macintosh";
+            break;
+        case 65001:
+            nombre = "UTF-8";
+            break;
+        default:
+            nombre = "windows-" + QByteArray::number(cp);
+            break;
         }
         QStringDecoder d(nombre.constData());
         if (!d.isValid()) d = QStringDecoder(("cp" + QByteArray::number(cp)).constData());
@@ -670,7 +1101,7 @@ private:
             Anadir(QChar(QChar::ReplacementCharacter));
         }
         if (u >= 0xF000 && u <= 0xF0FF) u = Simbolo(u); // symbol fonts' private-use bullets
-        if (u < 0x20 && u != u'\t') return;               // control characters (and \u10) are not text
+        if (u < 0x20 && u != u'\t') return;             // control characters (and \u10) are not text
         if (u == QChar::ParagraphSeparator) u = static_cast<char16_t>(QChar::LineSeparator);
         Anadir(QChar(u));
     }
@@ -722,10 +1153,18 @@ private:
     static QTextBlockFormat FormatoBloque(const Parrafo& p) {
         QTextBlockFormat b;
         switch (p.alineacion) {
-        case 1: b.setAlignment(Qt::AlignHCenter); break;
-        case 2: b.setAlignment(Qt::AlignRight); break;
-        case 3: b.setAlignment(Qt::AlignJustify); break;
-        default: b.setAlignment(Qt::AlignLeft); break;
+        case 1:
+            b.setAlignment(Qt::AlignHCenter);
+            break;
+        case 2:
+            b.setAlignment(Qt::AlignRight);
+            break;
+        case 3:
+            b.setAlignment(Qt::AlignJustify);
+            break;
+        default:
+            b.setAlignment(Qt::AlignLeft);
+            break;
         }
         const int izquierda = std::max(0, p.izquierda);
         b.setLeftMargin(Pixeles(izquierda));
@@ -741,7 +1180,8 @@ private:
                 if (p.tiposTab[k] == 1) tipo = QTextOption::CenterTab;
                 if (p.tiposTab[k] == 2) tipo = QTextOption::RightTab;
                 if (p.tiposTab[k] == 3) tipo = QTextOption::DelimiterTab;
-                tabs.append(QTextOption::Tab(Pixeles(p.tabs[k]), tipo, tipo == QTextOption::DelimiterTab ? QChar(u',') : QChar()));
+                tabs.append(QTextOption::Tab(Pixeles(p.tabs[k]), tipo,
+                                             tipo == QTextOption::DelimiterTab ? QChar(u',') : QChar()));
             }
             b.setTabPositions(tabs);
         }
@@ -920,7 +1360,8 @@ private:
         for (int k = 0; k < static_cast<int>(fila_.size()); ++k) {
             const int col = std::min(k, n - 1);
             QTextCursor c = tabla_->cellAt(fila, col).lastCursorPosition();
-            bool primero = c.block().text().isEmpty() && c.block().position() == tabla_->cellAt(fila, col).firstPosition();
+            bool primero = c.block().text().isEmpty() &&
+                           c.block().position() == tabla_->cellAt(fila, col).firstPosition();
             for (const ParrafoListo& p : fila_[k]) {
                 if (primero) {
                     c.setBlockFormat(p.bloque);
@@ -948,9 +1389,11 @@ private:
                 total += partes.back();
                 anterior = x;
             }
-            for (int parte : partes) anchos.append(QTextLength(QTextLength::PercentageLength, 100.0 * parte / total));
+            for (int parte : partes)
+                anchos.append(QTextLength(QTextLength::PercentageLength, 100.0 * parte / total));
         } else {
-            for (int k = 0; k < columnas; ++k) anchos.append(QTextLength(QTextLength::PercentageLength, 100.0 / columnas));
+            for (int k = 0; k < columnas; ++k)
+                anchos.append(QTextLength(QTextLength::PercentageLength, 100.0 / columnas));
         }
         QTextTableFormat tf = tabla_->format();
         if (tf.columnWidthConstraints() != anchos) {
@@ -968,7 +1411,8 @@ private:
 
     void Terminar() {
         VaciarBytes();
-        while (!pila_.empty() && st_.destino != Destino::Texto) CerrarGrupo(); // cut short inside a table or picture
+        while (!pila_.empty() && st_.destino != Destino::Texto)
+            CerrarGrupo(); // cut short inside a table or picture
         if (imagenProf_ >= 0) TerminarImagen();
         if (st_.destino != Destino::Texto) return;
         VaciarAlto();
@@ -1045,7 +1489,8 @@ QChar Cp1252(unsigned char byte) {
 bool EsRtf(const QByteArray& datos) {
     qsizetype k = 0;
     if (datos.startsWith("\xEF\xBB\xBF")) k = 3;
-    while (k < datos.size() && (datos[k] == ' ' || datos[k] == '\t' || datos[k] == '\r' || datos[k] == '\n')) ++k;
+    while (k < datos.size() && (datos[k] == ' ' || datos[k] == '\t' || datos[k] == '\r' || datos[k] == '\n'))
+        ++k;
     return datos.mid(k, 5) == "{\\rtf";
 }
 

@@ -20,7 +20,8 @@ namespace {
 constexpr qint64 kMaxBytesArchivo = 64LL * 1024 * 1024;
 
 bool EsRutaDeUnidad(const QString& path) {
-    return path.size() >= 3 && path[0].isLetter() && path[1] == QLatin1Char(':') && path[2] == QLatin1Char('\\');
+    return path.size() >= 3 && path[0].isLetter() && path[1] == QLatin1Char(':') &&
+           path[2] == QLatin1Char('\\');
 }
 
 } // namespace
@@ -44,17 +45,22 @@ RichTextBox::RichTextBox(QWidget* parent) : QTextEdit(parent) {
     pal.setColor(QPalette::Link, QColor(0x9c, 0xc8, 0xff));
     setPalette(pal);
     // A slim scroll bar in the colours of the frame rather than the desktop's.
-    verticalScrollBar()->setStyleSheet(QStringLiteral(
-        "QScrollBar:vertical { background: #141d2b; width: 10px; margin: 0; }"
-        "QScrollBar::handle:vertical { background: #5b6b82; border-radius: 4px; min-height: 24px; margin: 1px; }"
-        "QScrollBar::handle:vertical:hover { background: #7d8ea6; }"
-        "QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0; }"
-        "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }"));
+    verticalScrollBar()->setStyleSheet(
+        QStringLiteral("QScrollBar:vertical { background: #141d2b; width: 10px; margin: 0; }"
+                       "QScrollBar::handle:vertical { background: #5b6b82; border-radius: 4px; min-height: "
+                       "24px; margin: 1px; }"
+                       "QScrollBar::handle:vertical:hover { background: #7d8ea6; }"
+                       "QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0; }"
+                       "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }"));
     document()->setDocumentMargin(6);
 }
 
-QString RichTextBox::MensajeNoEncontrado() { return QStringLiteral("No se encontraron las notas de este idioma."); }
-QString RichTextBox::MensajeNoRtf() { return QStringLiteral("El archivo de notas no es un documento RTF válido."); }
+QString RichTextBox::MensajeNoEncontrado() {
+    return QStringLiteral("No se encontraron las notas de este idioma.");
+}
+QString RichTextBox::MensajeNoRtf() {
+    return QStringLiteral("El archivo de notas no es un documento RTF válido.");
+}
 
 void RichTextBox::LoadFile(const QString& path) {
     QFile archivo(EsRutaDeUnidad(path) ? drives::RutaNativa(path) : path);
@@ -100,7 +106,9 @@ QString RichTextBox::Text() const {
     return t;
 }
 
-void RichTextBox::SetFocus() { setFocus(Qt::OtherFocusReason); }
+void RichTextBox::SetFocus() {
+    setFocus(Qt::OtherFocusReason);
+}
 
 void RichTextBox::mouseMoveEvent(QMouseEvent* e) {
     const QPointF p = viewport()->mapTo(this, e->position().toPoint());
@@ -112,7 +120,7 @@ void RichTextBox::mouseMoveEvent(QMouseEvent* e) {
 void RichTextBox::keyPressEvent(QKeyEvent* e) {
     if (e->modifiers() == Qt::NoModifier && (e->key() == Qt::Key_PageUp || e->key() == Qt::Key_PageDown)) {
         verticalScrollBar()->triggerAction(e->key() == Qt::Key_PageUp ? QAbstractSlider::SliderPageStepSub
-                                                                       : QAbstractSlider::SliderPageStepAdd);
+                                                                      : QAbstractSlider::SliderPageStepAdd);
         e->accept();
         return;
     }

@@ -9,13 +9,16 @@
 
 namespace {
 
-QImage Imagen(const char* nombre) { return DisenoNotas(QString::fromLatin1(nombre)).toImage().convertToFormat(QImage::Format_ARGB32); }
+QImage Imagen(const char* nombre) {
+    return DisenoNotas(QString::fromLatin1(nombre)).toImage().convertToFormat(QImage::Format_ARGB32);
+}
 
 // Share of opaque pixels in a rectangle.
 double Opaco(const QImage& img, const QRect& r) {
     int opacos = 0;
     for (int y = r.top(); y <= r.bottom(); ++y)
-        for (int x = r.left(); x <= r.right(); ++x) opacos += qAlpha(img.pixel(x, y)) == 255;
+        for (int x = r.left(); x <= r.right(); ++x)
+            opacos += qAlpha(img.pixel(x, y)) == 255;
     return double(opacos) / (r.width() * r.height());
 }
 
@@ -23,7 +26,8 @@ double Opaco(const QImage& img, const QRect& r) {
 double Luz(const QImage& img, const QRect& r) {
     double suma = 0;
     for (int y = r.top(); y <= r.bottom(); ++y)
-        for (int x = r.left(); x <= r.right(); ++x) suma += QColor(img.pixel(x, y)).lightness();
+        for (int x = r.left(); x <= r.right(); ++x)
+            suma += QColor(img.pixel(x, y)).lightness();
     return suma / (r.width() * r.height());
 }
 
@@ -34,13 +38,16 @@ TEST(DisenosNotas, EveryFaceExistsAtItsDesignSize) {
         const char* nombre;
         QSize tam;
     } caras[] = {
-        {"FondoPropiedades", {640, 480}}, {"Salir", {14, 14}}, {"SalirLuz", {14, 14}},
-        {"TabTraductor", {90, 93}}, {"TabTraductorLuz", {90, 93}}, {"TabPropiedades", {95, 93}},
-        {"TabDiccionario", {95, 93}}, {"TabDiccionarioLuz", {95, 93}}, {"PagArriba", {11, 10}},
-        {"PagArribaLuz", {11, 10}}, {"PagAbajo", {11, 10}}, {"PagAbajoLuz", {11, 10}},
-        {"BanderaEspana", {72, 71}}, {"BanderaEspanaLuz", {72, 71}}, {"BanderaReinoUnido", {72, 71}},
-        {"BanderaReinoUnidoLuz", {72, 71}}, {"BanderaBrasil", {72, 71}}, {"BanderaBrasilLuz", {72, 71}},
-        {"BanderaFrancia", {72, 71}}, {"BanderaFranciaLuz", {72, 71}},
+        {"FondoPropiedades", {640, 480}}, {"Salir", {14, 14}},
+        {"SalirLuz", {14, 14}},           {"TabTraductor", {90, 93}},
+        {"TabTraductorLuz", {90, 93}},    {"TabPropiedades", {95, 93}},
+        {"TabDiccionario", {95, 93}},     {"TabDiccionarioLuz", {95, 93}},
+        {"PagArriba", {11, 10}},          {"PagArribaLuz", {11, 10}},
+        {"PagAbajo", {11, 10}},           {"PagAbajoLuz", {11, 10}},
+        {"BanderaEspana", {72, 71}},      {"BanderaEspanaLuz", {72, 71}},
+        {"BanderaReinoUnido", {72, 71}},  {"BanderaReinoUnidoLuz", {72, 71}},
+        {"BanderaBrasil", {72, 71}},      {"BanderaBrasilLuz", {72, 71}},
+        {"BanderaFrancia", {72, 71}},     {"BanderaFranciaLuz", {72, 71}},
     };
     for (const auto& c : caras) {
         const QPixmap p = DisenoNotas(QString::fromLatin1(c.nombre));
@@ -55,8 +62,8 @@ TEST(DisenosNotas, EveryFaceExistsAtItsDesignSize) {
 TEST(DisenosNotas, FacesCoverTheirButtonsAndFlagsLeaveTheCaptionStripClear) {
     // The background, the exit button and the tabs are opaque all over: a tab repeats the shelf
     // behind it, so nothing of a previous face can show through.
-    for (const char* n : {"FondoPropiedades", "Salir", "SalirLuz", "TabTraductor", "TabTraductorLuz", "TabPropiedades",
-                          "TabDiccionario", "TabDiccionarioLuz"}) {
+    for (const char* n : {"FondoPropiedades", "Salir", "SalirLuz", "TabTraductor", "TabTraductorLuz",
+                          "TabPropiedades", "TabDiccionario", "TabDiccionarioLuz"}) {
         const QImage img = Imagen(n);
         EXPECT_DOUBLE_EQ(Opaco(img, img.rect()), 1.0) << n;
     }
@@ -82,7 +89,8 @@ TEST(DisenosNotas, BackgroundShowsCaptionsUnderTheFlagsAndADarkFrameUnderTheBox)
     // The notes box (208, 212, 329 x 209) sits on a ground of the box's own colour, so nothing
     // flashes while it is being shown; its frame is dark too.
     const QColor base = richtext::RichTextBox().palette().color(QPalette::Base);
-    for (const QPoint p : {QPoint(208, 212), QPoint(372, 316), QPoint(536, 420)}) EXPECT_EQ(QColor(f.pixel(p)), base);
+    for (const QPoint p : {QPoint(208, 212), QPoint(372, 316), QPoint(536, 420)})
+        EXPECT_EQ(QColor(f.pixel(p)), base);
     EXPECT_LT(Luz(f, QRect(165, 200, 30, 220)), 40);
     // The page buttons' places (553,196 and 553,424, 11 x 10) and "Copiar" (468,444) sit on
     // dark ground, where the white option word and the faces read well.

@@ -1,7 +1,7 @@
 // The notes box: loading files (native and drive-form paths), its messages for missing or
 // non-RTF files, plain text, focus, page keys and the mouse-move report in twips.
-#include "platform/Drives.h"
 #include "platform/RichTextBox.h"
+#include "platform/Drives.h"
 
 #include <QApplication>
 #include <QFile>
@@ -25,7 +25,9 @@ QString Escribir(const QTemporaryDir& dir, const QString& nombre, const QByteArr
 class UnidadC : public drives::Tabla {
 public:
     explicit UnidadC(QString raiz) : raiz_(std::move(raiz)) {}
-    std::vector<drives::Unidad> Unidades() const override { return {{QLatin1Char('C'), raiz_, QStringLiteral("programa")}}; }
+    std::vector<drives::Unidad> Unidades() const override {
+        return {{QLatin1Char('C'), raiz_, QStringLiteral("programa")}};
+    }
 
 private:
     QString raiz_;
@@ -35,7 +37,8 @@ private:
 
 TEST(RichTextBox, LoadFileReplacesTheWholeContentAndTextIsPlain) {
     QTemporaryDir dir;
-    const QString a = Escribir(dir, "a.rtf", "{\\rtf1\\ansi {\\b Negrita} y {\\i cursiva}\\par Segunda l\\'ednea\\par}");
+    const QString a =
+        Escribir(dir, "a.rtf", "{\\rtf1\\ansi {\\b Negrita} y {\\i cursiva}\\par Segunda l\\'ednea\\par}");
     const QString b = Escribir(dir, "b.rtf", "{\\rtf1 Otro documento}");
     richtext::RichTextBox box;
     EXPECT_TRUE(box.isReadOnly());
@@ -77,7 +80,8 @@ TEST(RichTextBox, DriveFormPathsGoThroughTheDriveTable) {
 TEST(RichTextBox, PageKeysScrollByAPageAndSetFocusTakesTheFocus) {
     QTemporaryDir dir;
     QByteArray largo = "{\\rtf1 ";
-    for (int k = 0; k < 200; ++k) largo += "L\\'ednea " + QByteArray::number(k) + "\\par ";
+    for (int k = 0; k < 200; ++k)
+        largo += "L\\'ednea " + QByteArray::number(k) + "\\par ";
     largo += "}";
     QWidget ventana;
     ventana.resize(400, 300);
@@ -120,8 +124,8 @@ TEST(RichTextBox, MouseMoveReportsButtonsShiftAndTwips) {
     std::vector<std::tuple<int, int, double, double>> vistos;
     QObject::connect(&box, &richtext::RichTextBox::MouseMove,
                      [&](int b, int s, double x, double y) { vistos.emplace_back(b, s, x, y); });
-    QMouseEvent mov(QEvent::MouseMove, QPointF(10, 20), box.viewport()->mapToGlobal(QPointF(10, 20)), Qt::NoButton,
-                    Qt::LeftButton, Qt::ShiftModifier);
+    QMouseEvent mov(QEvent::MouseMove, QPointF(10, 20), box.viewport()->mapToGlobal(QPointF(10, 20)),
+                    Qt::NoButton, Qt::LeftButton, Qt::ShiftModifier);
     QApplication::sendEvent(box.viewport(), &mov);
     ASSERT_EQ(vistos.size(), 1u);
     const QPoint origen = box.viewport()->mapTo(&box, QPoint(0, 0));

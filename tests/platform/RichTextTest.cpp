@@ -7,13 +7,13 @@
 #include <QImage>
 #include <QImageReader>
 #include <QRegularExpression>
-#include <QtEndian>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFrame>
 #include <QTextTable>
 #include <QVariant>
+#include <QtEndian>
 #include <gtest/gtest.h>
 
 namespace {
@@ -72,7 +72,8 @@ quint32 Crc32(const QByteArray& datos) {
     quint32 c = 0xFFFFFFFFu;
     for (const char ch : datos) {
         c ^= static_cast<unsigned char>(ch);
-        for (int k = 0; k < 8; ++k) c = (c >> 1) ^ (0xEDB88320u & (0u - (c & 1u)));
+        for (int k = 0; k < 8; ++k)
+            c = (c >> 1) ^ (0xEDB88320u & (0u - (c & 1u)));
     }
     return c ^ 0xFFFFFFFFu;
 }
@@ -81,7 +82,8 @@ std::vector<QTextImageFormat> Imagenes(const QTextDocument& doc) {
     std::vector<QTextImageFormat> out;
     for (QTextBlock b = doc.begin(); b.isValid(); b = b.next())
         for (auto it = b.begin(); !it.atEnd(); ++it)
-            if (it.fragment().charFormat().isImageFormat()) out.push_back(it.fragment().charFormat().toImageFormat());
+            if (it.fragment().charFormat().isImageFormat())
+                out.push_back(it.fragment().charFormat().toImageFormat());
     return out;
 }
 
@@ -111,7 +113,8 @@ TEST(RichText, CharacterFormatsFollowControlWordsAndGroups) {
          "{\\fs40 grande} {\\f1 romana} {\\highlight2 fondo} {\\strike tachado} x{\\super 2} H{\\sub 2}O "
          "\\b encendido\\b0  apagado \\i\\ul ambas\\plain  llano\\par}",
          doc);
-    EXPECT_EQ(doc.toPlainText(), "normal negrita cursiva subrayado sinraya rojo grande romana fondo tachado x2 H2O encendido apagado ambas llano");
+    EXPECT_EQ(doc.toPlainText(), "normal negrita cursiva subrayado sinraya rojo grande romana fondo tachado "
+                                 "x2 H2O encendido apagado ambas llano");
 
     const QTextCharFormat normal = FormatoDe(doc, "normal");
     EXPECT_EQ(normal.fontWeight(), QFont::Normal);
@@ -132,7 +135,8 @@ TEST(RichText, CharacterFormatsFollowControlWordsAndGroups) {
     EXPECT_TRUE(FormatoDe(doc, "tachado").fontStrikeOut());
     EXPECT_EQ(FormatoDe(doc, "x2").verticalAlignment(), QTextCharFormat::AlignSuperScript);
     EXPECT_EQ(FormatoDe(doc, "H2").verticalAlignment(), QTextCharFormat::AlignSubScript);
-    EXPECT_EQ(FormatoDe(doc, "2O").verticalAlignment(), QTextCharFormat::AlignNormal) << "the group ended the subscript";
+    EXPECT_EQ(FormatoDe(doc, "2O").verticalAlignment(), QTextCharFormat::AlignNormal)
+        << "the group ended the subscript";
 
     // Toggles with and without a parameter, and \plain resetting everything.
     EXPECT_EQ(FormatoDe(doc, "encendido").fontWeight(), QFont::Bold);
@@ -181,7 +185,9 @@ TEST(RichText, BreaksTabsAndSpecialCharacters) {
                             "\\lquote x\\rquote  \\ldblquote y\\rdblquote\\par segunda\\par}");
     // \line stays inside its paragraph; toPlainText shows it as a line break (and the hard
     // space as a space). The space after a control word is its delimiter, not text.
-    EXPECT_EQ(t, QString::fromUtf8("a\tb\nc d\u00ade\u2011f \\ { } \u2022\u2014\u2013\u2018x\u2019 \u201cy\u201d\nsegunda"));
+    EXPECT_EQ(t,
+              QString::fromUtf8(
+                  "a\tb\nc d\u00ade\u2011f \\ { } \u2022\u2014\u2013\u2018x\u2019 \u201cy\u201d\nsegunda"));
     QTextDocument duro;
     Leer("{\\rtf1 c\\~d}", duro);
     EXPECT_EQ(duro.toRawText(), QString::fromUtf8("c\u00a0d"));
@@ -200,11 +206,13 @@ TEST(RichText, CodePageBytesAndUnicodeEscapes) {
     // Raw 8-bit bytes in the file are read in the same code page.
     EXPECT_EQ(Texto("{\\rtf1\\ansi caf\xe9}"), QString::fromUtf8("café"));
     // Another code page, for the document and for one font by its character set.
-    EXPECT_EQ(Texto("{\\rtf1\\ansi\\ansicpg1251 \\'cf\\'f0\\'e8\\'e2\\'e5\\'f2}"), QString::fromUtf8("Привет"));
+    EXPECT_EQ(Texto("{\\rtf1\\ansi\\ansicpg1251 \\'cf\\'f0\\'e8\\'e2\\'e5\\'f2}"),
+              QString::fromUtf8("Привет"));
     EXPECT_EQ(Texto("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}{\\f1\\fcharset161 Greek;}}\\f1 \\'e1\\f0 \\'e1}"),
               QString::fromUtf8("αá"));
     // A multi-byte code page takes its bytes in pairs.
-    EXPECT_EQ(Texto("{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset128 Mincho;}}\\f0 \\'82\\'a0}"), QString::fromUtf8("あ"));
+    EXPECT_EQ(Texto("{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset128 Mincho;}}\\f0 \\'82\\'a0}"),
+              QString::fromUtf8("あ"));
     // A code page nobody knows is read as 1252 rather than dropped.
     EXPECT_EQ(Texto("{\\rtf1\\ansi\\ansicpg99999 \\'e9}"), QString::fromUtf8("é"));
     EXPECT_EQ(richtext::Cp1252(0x80), QChar(0x20AC));
@@ -212,7 +220,8 @@ TEST(RichText, CodePageBytesAndUnicodeEscapes) {
     EXPECT_EQ(richtext::Cp1252(0xE9), QChar(0xE9));
 
     // \uN, negative values, surrogate pairs; a lone half becomes U+FFFD.
-    EXPECT_EQ(Texto("{\\rtf1 T\\u237?tulo \\u-3913?\\u8212- \\u55357?\\u56832?}"), QString::fromUtf8("Título •— 😀"));
+    EXPECT_EQ(Texto("{\\rtf1 T\\u237?tulo \\u-3913?\\u8212- \\u55357?\\u56832?}"),
+              QString::fromUtf8("Título •— 😀"));
     EXPECT_EQ(Texto("{\\rtf1 a\\u55357?b}"), QString::fromUtf8("a\uFFFDb"));
 }
 
@@ -310,7 +319,9 @@ TEST(RichText, TablesBecomeQTextTables) {
 TEST(RichText, PngAndJpegPicturesAreEmbeddedAtTheirGoalSize) {
     const QByteArray png = PngHex(4, 2, QColor(200, 30, 40));
     QTextDocument doc;
-    Leer("{\\rtf1 antes {\\pict\\pngblip\\picw4\\pich2\\picwgoal1200\\pichgoal600\n" + png + "\n} despu\\'e9s}", doc);
+    Leer("{\\rtf1 antes {\\pict\\pngblip\\picw4\\pich2\\picwgoal1200\\pichgoal600\n" + png +
+             "\n} despu\\'e9s}",
+         doc);
     EXPECT_EQ(doc.toPlainText(), QString::fromUtf8("antes \uFFFC después"));
     auto imgs = Imagenes(doc);
     ASSERT_EQ(imgs.size(), 1u);
@@ -337,7 +348,9 @@ TEST(RichText, PngAndJpegPicturesAreEmbeddedAtTheirGoalSize) {
     b.open(QIODevice::WriteOnly);
     j.save(&b, "JPEG");
     QTextDocument word;
-    Leer("{\\rtf1 x{\\*\\shppict{\\pict{\\*\\picprop}\\jpegblip " + jpg.toHex() + "}}{\\nonshppict{\\pict\\wmetafile8 0102}}y}", word);
+    Leer("{\\rtf1 x{\\*\\shppict{\\pict{\\*\\picprop}\\jpegblip " + jpg.toHex() +
+             "}}{\\nonshppict{\\pict\\wmetafile8 0102}}y}",
+         word);
     EXPECT_EQ(Imagenes(word).size(), 1u);
     EXPECT_EQ(word.toPlainText(), QString::fromUtf8("x\uFFFCy"));
 
@@ -359,8 +372,9 @@ TEST(RichText, PngAndJpegPicturesAreEmbeddedAtTheirGoalSize) {
 TEST(RichText, BrokenOrOversizedPicturesAreLeftOut) {
     // Not a PNG at all, a truncated one, an unsupported format: no picture, text goes on.
     const QByteArray png = PngHex(4, 4, Qt::green);
-    for (const QByteArray& pict : {QByteArray("\\pngblip 0102030405"), QByteArray("\\pngblip ") + png.left(40),
-                                   QByteArray("\\emfblip ") + png, QByteArray("\\jpegblip ") + png}) {
+    for (const QByteArray& pict :
+         {QByteArray("\\pngblip 0102030405"), QByteArray("\\pngblip ") + png.left(40),
+          QByteArray("\\emfblip ") + png, QByteArray("\\jpegblip ") + png}) {
         QTextDocument doc;
         Leer("{\\rtf1 a{\\pict" + pict + "}b}", doc);
         EXPECT_TRUE(Imagenes(doc).empty()) << pict.left(20).toStdString();
@@ -413,7 +427,8 @@ TEST(RichText, ReadsPandocOutputOfTheEnglishNotes) {
     QTextDocument doc;
     Leer(f.readAll(), doc);
     const QString t = doc.toPlainText();
-    EXPECT_TRUE(t.startsWith(QString::fromUtf8("El inglés para hispanohablantes"))) << t.left(80).toStdString();
+    EXPECT_TRUE(t.startsWith(QString::fromUtf8("El inglés para hispanohablantes")))
+        << t.left(80).toStdString();
     EXPECT_TRUE(t.contains(QString::fromUtf8("1. El alfabeto y la pronunciación")));
     // No RTF syntax leaks into the text.
     EXPECT_FALSE(t.contains(QLatin1Char('\\')));

@@ -94,10 +94,14 @@ std::vector<bool> EstadosEnCiclo(const Transiciones& t, int estados) {
 class Recorrido {
 public:
     Recorrido(Alphabet& alfabeto, Transducer& t, std::vector<Par>& salida)
-        : alfabeto_(alfabeto), transiciones_(t.getTransitions()), finales_(t.getFinals()), salida_(salida) {
+        : alfabeto_(alfabeto), transiciones_(t.getTransitions()), finales_(t.getFinals()), salida_(salida),
+          inicial_(t.getInitial()) {
         enCiclo_ = EstadosEnCiclo(transiciones_, t.size());
-        if (static_cast<int>(enCiclo_.size()) <= t.getInitial() || enCiclo_[t.getInitial()]) return;
-        Caminar(t.getInitial());
+    }
+
+    // Appends every path that avoids the cycles to the output.
+    void Recorrer() {
+        if (inicial_ >= 0 && inicial_ < static_cast<int>(enCiclo_.size()) && !enCiclo_[inicial_]) Caminar(inicial_);
     }
 
 private:
@@ -122,6 +126,7 @@ private:
     Transiciones& transiciones_;
     std::map<int, double> finales_;
     std::vector<Par>& salida_;
+    int inicial_;
     std::vector<bool> enCiclo_;
     UString izquierda_, derecha_;
 };
@@ -180,7 +185,7 @@ std::vector<Par> LeerBilingue(const std::string& archivo) {
         std::map<UString, Transducer> secciones;
         readTransducerSet(f, letras, alfabeto, secciones);
         std::fclose(f);
-        for (auto& [nombre, t] : secciones) Recorrido(alfabeto, t, caminos);
+        for (auto& [nombre, t] : secciones) Recorrido(alfabeto, t, caminos).Recorrer();
     }
     // A pattern shows on either side: "siglo I" is only caught by its translation "1st century".
     std::erase_if(caminos, [](const Par& p) {

@@ -103,8 +103,9 @@ int main(int argc, char** argv) {
         const qint64 msDatos = reloj.elapsed();
 
         // Recordings of the English translations (Spanish to English).
-        qint64 msGrabaciones = 0;
+        qint64 msGrabaciones = 0, bytes = 0;
         int nuevas = 0, fallidas = 0;
+        QSet<QString> contadas; // recordings on disk
         if (!pronun.isEmpty()) {
             QElapsedTimer relojGrab;
             relojGrab.start();
@@ -122,7 +123,14 @@ int main(int argc, char** argv) {
                 else ++fallidas;
             }
             MarcarGrabaciones(filas[0], [&](const QString& t) {
-                return NombreGrabable(t) && QFileInfo(RutaGrabacion(pronun, t)).isFile();
+                if (!NombreGrabable(t)) return false;
+                const QFileInfo archivo(RutaGrabacion(pronun, t));
+                if (!archivo.isFile()) return false;
+                if (!contadas.contains(t)) {
+                    contadas.insert(t);
+                    bytes += archivo.size();
+                }
+                return true;
             });
             msGrabaciones = relojGrab.elapsed();
         }
@@ -133,7 +141,6 @@ int main(int argc, char** argv) {
             auto db = dao::DBEngine().Workspaces(0).CreateDatabase(temporal);
             esquema::Crear(*db);
             for (size_t d = 0; d < filas.size(); ++d) esquema::Insertar(*db, static_cast<int>(d), filas[d]);
-            dao::Execute(*db, QStringLiteral("ANALYZE"));
             db->Close();
         }
         std::filesystem::rename(QFile::encodeName(temporal).toStdString(), QFile::encodeName(salida).toStdString());
@@ -156,6 +163,11 @@ int main(int argc, char** argv) {
                          .arg(r.conAcepciones, 15)
                          .arg(r.conPronunciacion, 14));
         }
+        if (!pronun.isEmpty())
+            Imprimir(QStringLiteral("Grabaciones en %1: %2 archivos, %3 MB de datos")
+                         .arg(pronun)
+                         .arg(contadas.size())
+                         .arg(bytes / 1e6, 0, 'f', 1));
         Imprimir(QStringLiteral("Tiempo: datos %1 s, grabaciones %2 s (%3 nuevas, %4 fallidas), escritura %5 s")
                      .arg(msDatos / 1000.0, 0, 'f', 1)
                      .arg(msGrabaciones / 1000.0, 0, 'f', 1)

@@ -35,9 +35,6 @@ constexpr char16_t kCp1252Alto[32] = {
 // use as list bullets are mapped to their Unicode look-alikes.
 constexpr int kCpSimbolos = 42;
 
-// Tables longer than this continue as a new table: Qt rebuilds a table's cell grid after every
-// added row, so one endless table would cost time quadratic in its rows.
-constexpr int kMaxFilasPorTabla = 500;
 // All pictures of one document together, so many big pictures cannot exhaust memory.
 constexpr qint64 kMaxPixelesDocumento = 4 * kMaxPixelesImagen;
 constexpr int kMaxTabs = 16;
@@ -1283,10 +1280,7 @@ private:
             fila_.push_back(std::move(celda_));
             celda_.clear();
         }
-        if (!fila_.empty()) {
-            EscribirFila();
-            fila_.clear();
-        }
+        if (!fila_.empty()) EscribirFila();
     }
 
     void FinCelda() {
@@ -1303,9 +1297,7 @@ private:
         VaciarAlto();
         CerrarRun();
         if (!tramos_.empty() || !celda_.empty()) FinCelda();
-        if (fila_.empty()) return;
-        EscribirFila();
-        fila_.clear();
+        if (!fila_.empty()) EscribirFila();
     }
 
     void VaciarAlto() {
@@ -1336,55 +1328,97 @@ private:
         }
     }
 
+    // A finished row joins the table being gathered. The table goes into the document in one
+    // piece when the text leaves it: Qt rescans every frame of the document after each change to
+    // a table's shape, so growing it row by row would cost time quadratic in its rows.
     void EscribirFila() {
-        const int n = std::min<int>(static_cast<int>(fila_.size()), kMaxColumnas);
-        if (tabla_ && tabla_->rows() >= kMaxFilasPorTabla) CerrarTabla();
-        if (!tabla_) {
-            cursor_.movePosition(QTextCursor::End);
-            QTextTableFormat tf;
-            tf.setBorder(1);
-            tf.setBorderBrush(QColor(0x8a, 0x96, 0xa8));
-            tf.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
-            tf.setBorderCollapse(true);
-            tf.setCellPadding(3);
-            tf.setCellSpacing(0);
-            tf.setWidth(QTextLength(QTextLength::PercentageLength, 100));
-            tabla_ = cursor_.insertTable(1, n, tf);
-            reusarBloque_ = false;
-        } else {
-            tabla_->appendRows(1);
-            if (n > tabla_->columns()) tabla_->appendColumns(n - tabla_->columns());
-        }
-        AnchosColumnas();
-        const int fila = tabla_->rows() - 1;
-        for (int k = 0; k < static_cast<int>(fila_.size()); ++k) {
-            const int col = std::min(k, n - 1);
-            QTextCursor c = tabla_->cellAt(fila, col).lastCursorPosition();
-            bool primero = c.block().text().isEmpty() &&
-                           c.block().position() == tabla_->cellAt(fila, col).firstPosition();
-            for (const ParrafoListo& p : fila_[k]) {
-                if (primero) {
-                    c.setBlockFormat(p.bloque);
-                    c.setBlockCharFormat(p.caracter);
-                    primero = false;
-                } else {
-                    c.insertBlock(p.bloque, p.caracter);
+        if (filasTabla_.empty()) cellxTabla_ = cellx_;
+        filasTabla_.push_back(std::move(fila_));
+        fila_.clear();
+        if (static_cast<int>(filasTabla_.size()) >= kMaxFilasPorTabla) CerrarTabla();
+    }
+
+    void CerrarTabla() {
+        if (filasTabla_.empty()) return;
+        cursor_.movePosition(QTextCursor::End);
+        if (tablas_ >= kMaxTablas)
+            EscribirFilasComoParrafos();
+        else
+            EscribirTabla();
+        filasTabla_.clear();
+        cursor_.movePosition(QTextCursor::End);
+        reusarBloque_ = true; // the empty block Qt keeps after every table
+    }
+
+    void EscribirTabla() {
+        int columnas = 1;
+        for (const auto& fila : filasTabla_)
+            columnas = std::max(columnas, std::min<int>(static_cast<int>(fila.size()), kMaxColumnas));
+        QTextTableFormat tf;
+        tf.setBorder(1);
+        tf.setBorderBrush(QColor(0x8a, 0x96, 0xa8));
+        tf.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
+        tf.setBorderCollapse(true);
+        tf.setCellPadding(3);
+        tf.setCellSpacing(0);
+        tf.setWidth(QTextLength(QTextLength::PercentageLength, 100));
+        tf.setColumnWidthConstraints(AnchosColumnas(columnas));
+        QTextTable* tabla = cursor_.insertTable(static_cast<int>(filasTabla_.size()), columnas, tf);
+        ++tablas_;
+        for (int r = 0; r < static_cast<int>(filasTabla_.size()); ++r) {
+            const auto& fila = filasTabla_[r];
+            for (int k = 0; k < static_cast<int>(fila.size()); ++k) {
+                // Cells beyond the last column join the last one.
+                const int col = std::min(k, columnas - 1);
+                QTextCursor c = tabla->cellAt(r, col).lastCursorPosition();
+                bool primero = k < columnas;
+                for (const ParrafoListo& p : fila[k]) {
+                    if (primero) {
+                        c.setBlockFormat(p.bloque);
+                        c.setBlockCharFormat(p.caracter);
+                        primero = false;
+                    } else {
+                        c.insertBlock(p.bloque, p.caracter);
+                    }
+                    EscribirTramos(c, p.tramos);
                 }
-                EscribirTramos(c, p.tramos);
             }
         }
     }
 
-    // Column widths in the proportions of the row's cell boundaries, as parts of the box's width
-    // (the notes box is narrower than the page the document was written for).
-    void AnchosColumnas() {
-        const int columnas = tabla_->columns();
+    // Past kMaxTablas tables (every new table makes Qt rescan the whole document), rows are
+    // shown as paragraphs with their cells separated by tabs.
+    void EscribirFilasComoParrafos() {
+        for (auto& fila : filasTabla_) {
+            ParrafoListo p;
+            bool primero = true;
+            for (size_t k = 0; k < fila.size(); ++k) {
+                if (k > 0) p.tramos.push_back({QStringLiteral("\t"), QTextCharFormat()});
+                for (size_t j = 0; j < fila[k].size(); ++j) {
+                    ParrafoListo& q = fila[k][j];
+                    if (primero) {
+                        p.bloque = q.bloque;
+                        p.caracter = q.caracter;
+                        primero = false;
+                    }
+                    if (j > 0) p.tramos.push_back({QStringLiteral(" "), q.caracter});
+                    for (Tramo& t : q.tramos)
+                        p.tramos.push_back(std::move(t));
+                }
+            }
+            if (reusarBloque_ || !p.tramos.empty()) Escribir(p);
+        }
+    }
+
+    // Column widths in the proportions of the first row's cell boundaries, as parts of the box's
+    // width (the notes box is narrower than the page the document was written for).
+    QList<QTextLength> AnchosColumnas(int columnas) const {
         QList<QTextLength> anchos;
-        if (static_cast<int>(cellx_.size()) == columnas) {
+        if (static_cast<int>(cellxTabla_.size()) == columnas) {
             int anterior = 0;
             long long total = 0;
             std::vector<int> partes;
-            for (int x : cellx_) {
+            for (int x : cellxTabla_) {
                 partes.push_back(std::max(1, x - anterior));
                 total += partes.back();
                 anterior = x;
@@ -1395,18 +1429,7 @@ private:
             for (int k = 0; k < columnas; ++k)
                 anchos.append(QTextLength(QTextLength::PercentageLength, 100.0 / columnas));
         }
-        QTextTableFormat tf = tabla_->format();
-        if (tf.columnWidthConstraints() != anchos) {
-            tf.setColumnWidthConstraints(anchos);
-            tabla_->setFormat(tf);
-        }
-    }
-
-    void CerrarTabla() {
-        if (!tabla_) return;
-        tabla_ = nullptr;
-        cursor_.movePosition(QTextCursor::End);
-        reusarBloque_ = true; // the empty block Qt keeps after every table
+        return anchos;
     }
 
     void Terminar() {
@@ -1420,15 +1443,14 @@ private:
         if (st_.par.enTabla) {
             if (!tramos_.empty()) celda_.push_back(TomarParrafo());
             EscribirFilaPendiente();
+            CerrarTabla();
             return;
         }
         const bool texto = !tramos_.empty();
         ParrafoListo p = TomarParrafo();
         EscribirFilaPendiente();
-        if (texto) {
-            CerrarTabla();
-            Escribir(p);
-        }
+        CerrarTabla();
+        if (texto) Escribir(p);
     }
 
     const char* p_;
@@ -1468,7 +1490,9 @@ private:
     QTextCharFormat cacheFormato_;
 
     bool reusarBloque_ = true;
-    QTextTable* tabla_ = nullptr;
+    std::vector<std::vector<Celda>> filasTabla_;
+    std::vector<int> cellxTabla_;
+    int tablas_ = 0;
     Celda celda_;
     std::vector<Celda> fila_;
     std::vector<int> cellx_;

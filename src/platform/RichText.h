@@ -18,7 +18,10 @@
 // Hostile input is expected (a notes file can be anything on a disc): the reader never crashes
 // or loops, its work is linear in the input, groups nest to at most kMaxProfundidad levels
 // (deeper braces are read as text grouping without saving state), tables have at most
-// kMaxColumnas columns, and a picture is shown only when its data is at most kMaxBytesImagen
+// kMaxColumnas columns (further cells join the last one) and kMaxFilasPorTabla rows (further
+// rows start a new table), a document shows at most kMaxTablas tables (the rows of any further
+// table become paragraphs with their cells separated by tabs: every table added makes Qt rescan
+// the whole document), and a picture is shown only when its data is at most kMaxBytesImagen
 // bytes and it decodes to at most kMaxPixelesImagen pixels.
 #include <QByteArray>
 #include <QString>
@@ -29,6 +32,8 @@ namespace richtext {
 
 inline constexpr int kMaxProfundidad = 512;
 inline constexpr int kMaxColumnas = 64;
+inline constexpr int kMaxFilasPorTabla = 5000;
+inline constexpr int kMaxTablas = 200;
 inline constexpr qsizetype kMaxBytesImagen = 16 * 1024 * 1024;
 inline constexpr qint64 kMaxPixelesImagen = 4096LL * 4096LL;
 

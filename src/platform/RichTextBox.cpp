@@ -58,14 +58,21 @@ RichTextBox::RichTextBox(QWidget* parent) : QTextEdit(parent) {
 QString RichTextBox::MensajeNoEncontrado() {
     return QStringLiteral("No se encontraron las notas de este idioma.");
 }
+QString RichTextBox::MensajeDemasiadoGrande() {
+    return QStringLiteral("El archivo de notas es demasiado grande para mostrarlo.");
+}
 QString RichTextBox::MensajeNoRtf() {
     return QStringLiteral("El archivo de notas no es un documento RTF válido.");
 }
 
 void RichTextBox::LoadFile(const QString& path) {
     QFile archivo(EsRutaDeUnidad(path) ? drives::RutaNativa(path) : path);
-    if (!archivo.open(QIODevice::ReadOnly) || archivo.size() > kMaxBytesArchivo) {
+    if (!archivo.open(QIODevice::ReadOnly)) {
         MostrarMensaje(MensajeNoEncontrado());
+        return;
+    }
+    if (archivo.size() > kMaxBytesArchivo) {
+        MostrarMensaje(MensajeDemasiadoGrande());
         return;
     }
     const QByteArray datos = archivo.readAll();

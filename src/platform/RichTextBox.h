@@ -27,6 +27,7 @@ public:
     // What LoadFile shows instead of the notes.
     static QString MensajeNoEncontrado();
     static QString MensajeNoRtf();
+    static QString MensajeDemasiadoGrande(); // over 64 MB: no notes file is anywhere near that
 
 signals:
     // The pointer moved over the box: buttons and shift state as controls::Label reports them,

@@ -62,6 +62,11 @@ TEST(RichTextBox, MissingOrNonRtfFilesShowAMessage) {
     EXPECT_EQ(box.Text(), QString::fromUtf8("El archivo de notas no es un documento RTF válido."));
     box.LoadFile(dir.path()); // a folder, not a file
     EXPECT_EQ(box.Text(), "No se encontraron las notas de este idioma.");
+    // A huge file is refused before it is read (a sparse file: nothing is written to disk).
+    const QString enorme = Escribir(dir, "enorme.rtf", "{\\rtf1 ");
+    QFile(enorme).resize(65LL * 1024 * 1024);
+    box.LoadFile(enorme);
+    EXPECT_EQ(box.Text(), "El archivo de notas es demasiado grande para mostrarlo.");
 }
 
 TEST(RichTextBox, DriveFormPathsGoThroughTheDriveTable) {

@@ -108,7 +108,7 @@ TEST(Analizador, NounReadingsFromACompiledAnalyser) {
     const QByteArray monodix = R"(<?xml version="1.0" encoding="UTF-8"?>
 <dictionary>
   <alphabet>abcdefghijklmnopqrstuvwxyzáéíóúñ</alphabet>
-  <sdefs><sdef n="n"/><sdef n="m"/><sdef n="f"/><sdef n="mf"/><sdef n="sg"/><sdef n="pl"/><sdef n="sp"/><sdef n="vblex"/><sdef n="inf"/></sdefs>
+  <sdefs><sdef n="n"/><sdef n="m"/><sdef n="f"/><sdef n="mf"/><sdef n="sg"/><sdef n="pl"/><sdef n="sp"/><sdef n="vblex"/><sdef n="inf"/><sdef n="det"/><sdef n="def"/></sdefs>
   <section id="main" type="standard">
     <e><p><l>perro</l><r>perro<s n="n"/><s n="m"/><s n="sg"/></r></p></e>
     <e><p><l>perros</l><r>perro<s n="n"/><s n="m"/><s n="pl"/></r></p></e>
@@ -117,14 +117,15 @@ TEST(Analizador, NounReadingsFromACompiledAnalyser) {
     <e><p><l>estudiante</l><r>estudiante<s n="n"/><s n="mf"/><s n="sg"/></r></p></e>
     <e><p><l>correr</l><r>correr<s n="vblex"/><s n="inf"/></r></p></e>
     <e><p><l>profesión</l><r>profesión<s n="n"/><s n="f"/><s n="sg"/></r></p></e>
+    <e><p><l>el</l><r>el<s n="det"/><s n="def"/><s n="m"/><s n="sg"/></r></p></e>
   </section>
 </dictionary>
 )";
     const QString bin = Compilar(dir, QStringLiteral("mono"), monodix);
     ASSERT_FALSE(bin.isEmpty()) << "lt-comp failed";
     Analizador a(QFile::encodeName(bin).toStdString());
-    const QHash<QString, Rasgos> r = a.Sustantivos(
-        {"perro", "tijeras", "crisis", "estudiante", "correr", "xyzzy", "profesión de fe", "perros"});
+    const QHash<QString, Rasgos> r = a.Consultar(
+        {"perro", "tijeras", "crisis", "estudiante", "correr", "xyzzy", "profesión de fe", "perros", "el"});
 
     ASSERT_TRUE(r.contains("perro"));
     EXPECT_EQ(r["perro"].genero, QStringLiteral("m"));
@@ -134,7 +135,13 @@ TEST(Analizador, NounReadingsFromACompiledAnalyser) {
     EXPECT_EQ(r["crisis"].numero, QString()); // invariable
     ASSERT_TRUE(r.contains("estudiante"));
     EXPECT_EQ(r["estudiante"].genero, QString()); // common gender
-    EXPECT_FALSE(r.contains("correr"));           // a verb has no noun reading
+    EXPECT_EQ(r["perro"].tipos, QStringList({"n"}));
+    ASSERT_TRUE(r.contains("correr"));            // a verb: no gender, no number
+    EXPECT_EQ(r["correr"].tipos, QStringList({"vblex"}));
+    EXPECT_TRUE(r["correr"].genero.isEmpty() && r["correr"].numero.isEmpty());
+    ASSERT_TRUE(r.contains("el"));
+    EXPECT_TRUE(r["el"].articulo);
+    EXPECT_FALSE(r["perro"].articulo);
     EXPECT_FALSE(r.contains("xyzzy"));            // unknown
     EXPECT_FALSE(r.contains("perros"));           // a plural form is not the lemma "perros"
     // A multiword takes its head's reading.
@@ -149,6 +156,9 @@ TEST(Analizador, ReadingsOfOneWord) {
     EXPECT_EQ(r.genero, QString());
     EXPECT_TRUE(RasgosDeLecturas("casa", {"casar<vblex><pri><p3><sg>", "casa<n><f><sg>"}, r));
     EXPECT_EQ(r.genero, QStringLiteral("f"));
+    EXPECT_EQ(r.tipos, QStringList({"n"})); // casar's reading is another lemma's
+    EXPECT_TRUE(RasgosDeLecturas("water", {"water<n><sg>", "water<vblex><inf>", "water<vblex><pres>"}, r));
+    EXPECT_EQ(r.tipos, QStringList({"n", "vblex"}));
     // Case does not matter for the lemma; other lemmas' readings are ignored.
     EXPECT_TRUE(RasgosDeLecturas("Maison", {"maison<n><f><sg>"}, r));
     EXPECT_FALSE(RasgosDeLecturas("casas", {"casa<n><f><pl>"}, r));

@@ -26,6 +26,10 @@ QStringList Traducciones(const std::vector<esquema::Fila>& filas, const QString&
     return r;
 }
 
+Rasgos R(const char* genero, const char* numero, QStringList tipos = {}, bool articulo = false) {
+    return Rasgos{QString::fromLatin1(genero), QString::fromLatin1(numero), std::move(tipos), articulo};
+}
+
 const esquema::Fila* Primera(const std::vector<esquema::Fila>& filas, const QString& palabra) {
     for (const auto& f : filas)
         if (f.palabra == palabra) return &f;
@@ -48,6 +52,36 @@ TEST(Filas, DefaultTranslationComesFirst) {
     // Headwords are inserted in the list's order, each headword's rows together.
     ASSERT_EQ(filas.size(), 6u);
     EXPECT_EQ(filas.front().palabra, QStringLiteral("bank"));
+}
+
+TEST(Filas, ReadingsRankedByAnalyserFirstChoiceAndPartOfSpeech) {
+    Insumos in = IngEsp({{"time<adj>", "horario<adj>"}, {"time<n>", "tiempo<n><m>"},
+                         {"run<n>", "carrera<n><f>"}, {"run<vblex>", "correr<vblex>"},
+                         {"red<n>", "rojo<n><GD>"}, {"red<adj>", "rosso<adj>"}, {"red<adj>", "rojo<adj>"},
+                         {"water<vblex>", "abrevar<vblex>"}, {"water<n>", "agua<n><f>"},
+                         {"good<adj><sint><comp>", "mejor<adj>"}, {"good<adj><sint>", "bueno<adj>"}},
+                        {{"horario<adj>", "time<adj>"}, {"tiempo<n>", "time<n>"}, {"carrera<n>", "career<n>"},
+                         {"carrera<n>", "run<n>"}, {"correr<vblex>", "run<vblex>"}, {"rojo<adj>", "red<adj>"},
+                         {"rojo<n>", "red<n>"}, {"abrevar<vblex>", "water<vblex>"}, {"agua<n>", "water<n>"},
+                         {"mejor<adj>", "better<adj>"}, {"mejor<adj>", "good<adj>"}, {"bueno<adj>", "good<adj>"}});
+    in.predilectos = ClavesPredilectas({{"horario<adj>", "time<adj>"}, {"tiempo<n>", "time<n>"},
+                                        {"carrera<n>", "career<n>"}, {"carrera<n>", "run<n>"},
+                                        {"correr<vblex>", "run<vblex>"}, {"rojo<adj>", "red<adj>"},
+                                        {"rojo<n>", "red<n>"}, {"abrevar<vblex>", "water<vblex>"},
+                                        {"agua<n>", "water<n>"}, {"mejor<adj>", "better<adj>"},
+                                        {"mejor<adj>", "good<adj>"}, {"bueno<adj>", "good<adj>"}});
+    // The analyser knows "time" as a noun and a verb only.
+    in.rasgosOrigen = {{"time", R("", "s", {"n", "vblex"})}};
+    const auto filas = ConstruirFilas(in);
+    // Not an adjective for the analyser.
+    EXPECT_EQ(Traducciones(filas, "time").first(), QStringLiteral("tiempo"));
+    // "correr" takes "run" back as its first choice; "carrera" prefers "career".
+    EXPECT_EQ(Traducciones(filas, "run").first(), QStringLiteral("correr"));
+    // Ties go to the adjective, then the noun, then the verb; comparatives last.
+    EXPECT_EQ(Traducciones(filas, "red"), QStringList({"rojo", "rosso"}));
+    EXPECT_EQ(Primera(filas, "red")->tipo, QStringLiteral("aj"));
+    EXPECT_EQ(Traducciones(filas, "water").first(), QStringLiteral("agua"));
+    EXPECT_EQ(Traducciones(filas, "good"), QStringList({"bueno", "mejor"}));
 }
 
 TEST(Filas, OneRowPerPairAndProperNouns) {
@@ -74,9 +108,12 @@ TEST(Filas, CodesComeFromTagsThenFromTheAnalyser) {
     in.direccion = kEspIng;
     in.pares = {{"perro<n>", "dog<n>"}, {"casa<n><f>", "house<n>"}, {"estudiante<n><mf>", "student<n>"},
                 {"correr<vblex>", "run<vblex>"}, {"tijeras<n><f>", "scissors<n><pl>"}};
-    in.rasgosOrigen = {{"perro", {"m", "s"}}, {"casa", {"f", "s"}}, {"estudiante", {"m", "s"}},
-                       {"tijeras", {"f", "p"}}};
-    in.rasgosDestino = {{"dog", {"", "s"}}, {"house", {"", "s"}}, {"scissors", {"", "s"}}};
+    in.pares.push_back({"el<det>", "the<det>"});
+    in.pares.push_back({"este<det>", "this<det>"});
+    in.rasgosOrigen = {{"perro", R("m", "s")},   {"casa", R("f", "s")},
+                       {"estudiante", R("m", "s")}, {"tijeras", R("f", "p")},
+                       {"el", R("", "", {"det"}, true)}, {"este", R("", "", {"det"})}};
+    in.rasgosDestino = {{"dog", R("", "s")}, {"house", R("", "s")}, {"scissors", R("", "s")}};
     const auto filas = ConstruirFilas(in);
 
     const esquema::Fila* perro = Primera(filas, "perro");
@@ -93,6 +130,9 @@ TEST(Filas, CodesComeFromTagsThenFromTheAnalyser) {
     // The entry's own number tag wins over the analyser.
     EXPECT_EQ(Primera(filas, "tijeras")->numeroT, QStringLiteral("p"));
     EXPECT_EQ(Primera(filas, "tijeras")->numero, QStringLiteral("p"));
+    // A bare determiner is an article when the analyser reads it as one.
+    EXPECT_EQ(Primera(filas, "el")->tipo, QStringLiteral("ar"));
+    EXPECT_EQ(Primera(filas, "este")->tipo, QString());
     const esquema::Fila* correr = Primera(filas, "correr");
     EXPECT_EQ(correr->tipo, QStringLiteral("v"));
     EXPECT_TRUE(correr->genero.isEmpty() && correr->numero.isEmpty());

@@ -24,21 +24,22 @@ Analizador::~Analizador() = default;
 
 bool RasgosDeLecturas(const QString& lema, const QStringList& lecturas, Rasgos& rasgos) {
     bool hay = false, singular = false, plural = false, invariable = false;
-    QString genero;
+    rasgos = Rasgos();
     for (const QString& l : lecturas) {
         const Analisis a = LeerAnalisis(l);
-        if (a.etiquetas.isEmpty() || a.etiquetas.first() != QLatin1String("n")) continue;
-        if (a.lema.compare(lema, Qt::CaseInsensitive) != 0) continue;
+        if (a.etiquetas.isEmpty() || a.lema.compare(lema, Qt::CaseInsensitive) != 0) continue;
         hay = true;
-        if (genero.isEmpty() && !a.etiquetas.contains(QLatin1String("mf"))) genero = CodigoGenero(a.etiquetas);
+        const QString& pos = a.etiquetas.first();
+        if (!rasgos.tipos.contains(pos)) rasgos.tipos << pos;
+        if (pos == QLatin1String("det") && CodigoTipo(a.etiquetas) == QLatin1String("ar")) rasgos.articulo = true;
+        if (pos != QLatin1String("n")) continue;
+        if (rasgos.genero.isEmpty() && !a.etiquetas.contains(QLatin1String("mf"))) rasgos.genero = CodigoGenero(a.etiquetas);
         if (a.etiquetas.contains(QLatin1String("sg"))) singular = true;
         if (a.etiquetas.contains(QLatin1String("pl"))) plural = true;
         if (a.etiquetas.contains(QLatin1String("sp"))) invariable = true;
     }
-    if (!hay) return false;
-    rasgos.genero = genero;
     rasgos.numero = invariable ? QString() : singular ? QStringLiteral("s") : plural ? QStringLiteral("p") : QString();
-    return true;
+    return hay;
 }
 
 namespace {
@@ -78,7 +79,7 @@ QString EscaparTexto(const QString& s) {
 
 } // namespace
 
-QHash<QString, Rasgos> Analizador::Sustantivos(const QStringList& lemas) {
+QHash<QString, Rasgos> Analizador::Consultar(const QStringList& lemas) {
     QHash<QString, Rasgos> resultado;
     if (lemas.isEmpty()) return resultado;
     // Two lines per lemma: the lemma, then its head word, so one pass answers both questions.
@@ -111,8 +112,13 @@ QHash<QString, Rasgos> Analizador::Sustantivos(const QStringList& lemas) {
             continue;
         }
         const QString cabeza = lema.section(QLatin1Char(' '), 0, 0);
-        if (cabeza != lema && 2 * i + 1 < lineas.size() && RasgosDeLecturas(cabeza, PrimeraUnidad(lineas[2 * i + 1]), r))
+        if (cabeza != lema && 2 * i + 1 < lineas.size() && RasgosDeLecturas(cabeza, PrimeraUnidad(lineas[2 * i + 1]), r) &&
+            r.tipos.contains(QLatin1String("n"))) {
+            // The head's noun reading only: its other readings say nothing about the whole.
+            r.tipos = QStringList{QStringLiteral("n")};
+            r.articulo = false;
             resultado.insert(lema, r);
+        }
     }
     return resultado;
 }

@@ -19,10 +19,27 @@ struct Candidata {
     QString clave;   // headword as lookups compare it
     bool propio = false;
     bool restringida = false;
-    bool grupoLibre = false; // its source analysis has some unrestricted translation
-    size_t grupo = 0;        // rank of its source analysis, as first met
+    // Properties of its source analysis (its group), which rank the groups of one headword.
+    bool confirmada = true;  // the analyser knows the headword in this part of speech
+    bool grupoMutuo = false; // some translation gives the headword back as its own first choice
+    bool grupoLibre = false; // some translation is unrestricted
+    int rango = 0;           // part of speech preference
+    size_t grupo = 0;        // as first met
     size_t orden = 0;
 };
+
+// Between parts of speech that tie on everything else: adjectives before nouns ("rojo" is first
+// "red" the colour), nouns before verbs ("water"), then adverbs, then the rest; comparative and
+// superlative readings ("good" -> "mejor") last.
+int RangoTipo(const QStringList& etiquetas) {
+    if (etiquetas.contains(QLatin1String("comp")) || etiquetas.contains(QLatin1String("sup"))) return 9;
+    const QString t = CodigoTipo(etiquetas);
+    if (t == QLatin1String("aj")) return 0;
+    if (t == QLatin1String("n")) return 1;
+    if (t == QLatin1String("v")) return 2;
+    if (t == QLatin1String("av")) return 3;
+    return 4;
+}
 
 bool TieneLetra(const QString& s) {
     return std::any_of(s.begin(), s.end(), [](QChar c) { return c.isLetter(); });
@@ -30,6 +47,15 @@ bool TieneLetra(const QString& s) {
 
 bool EsSustantivo(const QStringList& etiquetas) {
     return !etiquetas.isEmpty() && etiquetas.first() == QLatin1String("n");
+}
+
+// A bare <det> is an article when the analyser reads the word as one ("el" -> el<det><def>).
+QString Tipo(const Analisis& a, const QHash<QString, Rasgos>& rasgos) {
+    const QString t = CodigoTipo(a.etiquetas);
+    if (t.isEmpty() && !a.etiquetas.isEmpty() && a.etiquetas.first() == QLatin1String("det") &&
+        rasgos.value(a.lema).articulo)
+        return QStringLiteral("ar");
+    return t;
 }
 
 void Rasgar(const Analisis& a, const QHash<QString, Rasgos>& rasgos, QString& genero, QString& numero) {
@@ -51,16 +77,26 @@ QSet<QString> ClavesInversas(const std::vector<Par>& paresOpuestos) {
     return claves;
 }
 
-QStringList SustantivosAbiertos(const std::vector<Par>& pares, bool destino) {
+QSet<QString> ClavesPredilectas(const std::vector<Par>& paresOpuestos) {
+    // LeerBilingue keeps each source analysis's translations together, its first choice first.
+    QSet<QString> claves;
+    const QString* anterior = nullptr;
+    for (const Par& p : paresOpuestos) {
+        if (!anterior || *anterior != p.origen)
+            claves.insert(ClavePar(LeerAnalisis(p.destino).lema, LeerAnalisis(p.origen).lema));
+        anterior = &p.origen;
+    }
+    return claves;
+}
+
+QStringList Lemas(const std::vector<Par>& pares, bool destino) {
     QSet<QString> vistos;
     QStringList lemas;
     for (const Par& p : pares) {
-        const Analisis a = LeerAnalisis(destino ? p.destino : p.origen);
-        if (!EsSustantivo(a.etiquetas) || a.lema.isEmpty()) continue;
-        if (!GeneroAbierto(a.etiquetas) && !NumeroAbierto(a.etiquetas)) continue;
-        if (vistos.contains(a.lema)) continue;
-        vistos.insert(a.lema);
-        lemas << a.lema;
+        const QString lema = LeerAnalisis(destino ? p.destino : p.origen).lema;
+        if (lema.isEmpty() || vistos.contains(lema)) continue;
+        vistos.insert(lema);
+        lemas << lema;
     }
     return lemas;
 }
@@ -70,7 +106,7 @@ std::vector<esquema::Fila> ConstruirFilas(const Insumos& in) {
     std::vector<Candidata> candidatas;
     candidatas.reserve(in.pares.size());
     std::unordered_map<QString, size_t> grupos;
-    QSet<QString> libres;
+    QSet<QString> libres, mutuos;
     std::vector<const QString*> origenes;
     for (const Par& p : in.pares) {
         Candidata c;
@@ -85,18 +121,30 @@ std::vector<esquema::Fila> ConstruirFilas(const Insumos& in) {
         c.restringida = !in.inversos.contains(ClavePar(c.origen.lema, c.destino.lema));
         c.orden = candidatas.size();
         c.grupo = grupos.try_emplace(p.origen, grupos.size()).first->second;
+        c.rango = RangoTipo(c.origen.etiquetas);
+        // A headword the analyser does not know at all is not held against any of its readings.
+        const auto r = in.rasgosOrigen.constFind(c.origen.lema);
+        if (r != in.rasgosOrigen.constEnd() && !c.origen.etiquetas.isEmpty())
+            c.confirmada = r->tipos.contains(c.origen.etiquetas.first());
         if (!c.restringida) libres.insert(p.origen);
+        if (in.predilectos.contains(ClavePar(c.origen.lema, c.destino.lema))) mutuos.insert(p.origen);
         candidatas.push_back(std::move(c));
         origenes.push_back(&p.origen);
     }
-    for (size_t i = 0; i < candidatas.size(); ++i) candidatas[i].grupoLibre = libres.contains(*origenes[i]);
+    for (size_t i = 0; i < candidatas.size(); ++i) {
+        candidatas[i].grupoLibre = libres.contains(*origenes[i]);
+        candidatas[i].grupoMutuo = mutuos.contains(*origenes[i]);
+    }
     std::stable_sort(candidatas.begin(), candidatas.end(), [](const Candidata& a, const Candidata& b) {
         if (a.clave != b.clave) {
             const int r = textfold::Compare(a.clave, b.clave);
             return r != 0 ? r < 0 : a.clave < b.clave;
         }
         if (a.propio != b.propio) return !a.propio;
+        if (a.confirmada != b.confirmada) return a.confirmada;
+        if (a.grupoMutuo != b.grupoMutuo) return a.grupoMutuo;
         if (a.grupoLibre != b.grupoLibre) return a.grupoLibre;
+        if (a.rango != b.rango) return a.rango < b.rango;
         if (a.grupo != b.grupo) return a.grupo < b.grupo;
         if (a.restringida != b.restringida) return !a.restringida;
         return a.orden < b.orden;
@@ -137,8 +185,8 @@ std::vector<esquema::Fila> ConstruirFilas(const Insumos& in) {
         esquema::Fila f;
         f.palabra = c.origen.lema;
         f.traduccion = c.destino.lema;
-        f.tipo = CodigoTipo(c.origen.etiquetas);
-        f.tipoT = CodigoTipo(c.destino.etiquetas);
+        f.tipo = Tipo(c.origen, in.rasgosOrigen);
+        f.tipoT = Tipo(c.destino, in.rasgosDestino);
         Rasgar(c.origen, in.rasgosOrigen, f.genero, f.numero);
         Rasgar(c.destino, in.rasgosDestino, f.generoT, f.numeroT);
         filas.push_back(std::move(f));

@@ -94,10 +94,9 @@ int main(int argc, char** argv) {
             in.direccion = static_cast<int>(d);
             in.pares = pares[d];
             in.inversos = ClavesInversas(pares[opuesto]);
-            in.rasgosOrigen = Analizador(Archivo(apertium, f.paquete, f.analizadorOrigen, "automorf"))
-                                  .Sustantivos(SustantivosAbiertos(pares[d], false));
-            in.rasgosDestino = Analizador(Archivo(apertium, f.paquete, f.analizadorDestino, "automorf"))
-                                   .Sustantivos(SustantivosAbiertos(pares[d], true));
+            in.predilectos = ClavesPredilectas(pares[opuesto]);
+            in.rasgosOrigen = Analizador(Archivo(apertium, f.paquete, f.analizadorOrigen, "automorf")).Consultar(Lemas(pares[d], false));
+            in.rasgosDestino = Analizador(Archivo(apertium, f.paquete, f.analizadorDestino, "automorf")).Consultar(Lemas(pares[d], true));
             filas[d] = ConstruirFilas(in);
         }
         const qint64 msDatos = reloj.elapsed();

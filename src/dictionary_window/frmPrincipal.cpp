@@ -1,11 +1,423 @@
 #include "dictionary_window/frmPrincipal.h"
 
+#include "about/frmAcercaDe.h"
+#include "chrome/Disenos.h"
+#include "chrome/Hostpot.h"
+#include "chrome/Imagenes.h"
+#include "chrome/Sonidos.h"
+#include "chrome/Ventanas.h"
+#include "dictionary_data/BaseDatos.h"
+#include "dictionary_data/Decodificadores.h"
+#include "dictionary_data/Direcciones.h"
+#include "guide/Explicaciones.h"
+#include "guide/MSAgent.h"
+#include "notes/frmPropiedades.h"
 #include "platform/Screen.h"
+#include "platform/SimpleCombo.h"
+#include "platform/Twips.h"
+#include "startup/General.h"
+#include "startup/VerificarDrive.h"
+#include "translator/frmTraductor.h"
 
-frmPrincipal::frmPrincipal() { Tag = QStringLiteral("prin"); }
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListView>
+
+namespace {
+constexpr int kTopDiccionarios[] = {540, 900, 1200, 1560, 1920, 2280};
+constexpr int kAnchoDiccionarios[] = {1335, 1335, 1710, 1710, 1530, 1530};
+const char* const kNombresDiccionarios[] = {"Español / Inglés",    "Inglés / Español",  "Español / Portugues",
+                                            "Portugues / Español", "Español / Francés", "Francés / Español"};
+} // namespace
+
+frmPrincipal::frmPrincipal() : VentanaPiel("frmPrincipal") {
+    Tag = QStringLiteral("prin");
+    setWindowTitle(QStringLiteral("Palavrix"));
+    crearControles();
+}
+
+void frmPrincipal::crearControles() {
+    CrearFondo(2460, 0, 6075, 315);
+    using controls::Colocar;
+    using controls::Label;
+    using controls::PictureBox;
+
+    lblSelDic = new Label(this, QStringLiteral("lblSelDic"), QStringLiteral("Seleccione Diccionario"));
+    lblSelDic->setFont(controls::Fuente(9));
+    Colocar(lblSelDic, 180, 120, 1965, 225);
+    for (int i = 0; i < 6; ++i) {
+        auto* l = new Label(this, controls::Nombre("lblDiccionarios", i), QString::fromUtf8(kNombresDiccionarios[i]));
+        l->setFont(controls::Fuente(9));
+        l->setWordWrap(false);
+        Colocar(l, 180, kTopDiccionarios[i], kAnchoDiccionarios[i], 225);
+        l->setCursor(CursorBoton());
+        connect(l, &Label::MouseMove, this, [this, i] { lblDiccionarios_MouseMove(i); });
+        connect(l, &Label::Click, this, [this, i] { lblDiccionarios_Click(i); });
+    }
+
+    lblTPalabra = new Label(this, QStringLiteral("lblTPalabra"));
+    lblTPalabra->setFont(controls::Fuente(9));
+    Colocar(lblTPalabra, 1020, 3840, 990, 225);
+
+    txtPalabra = new QLineEdit(this);
+    txtPalabra->setObjectName(QStringLiteral("txtPalabra"));
+    txtPalabra->setAccessibleName(QStringLiteral("Palabra a traducir"));
+    txtPalabra->setFrame(false);
+    txtPalabra->setFont(controls::Fuente(8.25));
+    txtPalabra->setStyleSheet(QStringLiteral("QLineEdit { background: black; color: white; border: none; }"));
+    Colocar(txtPalabra, 2110, 3850, 2115, 255);
+    txtPalabra->installEventFilter(this);
+
+    // Button 5 is made first so that button 4, made after it, starts in front.
+    CrearBoton(5, 4380, 3900, 165, 150)->setAccessibleName(QStringLiteral("Cerrar la lista de palabras"));
+    CrearBoton(4, 4380, 3900, 165, 150)->setAccessibleName(QStringLiteral("Abrir la lista de palabras"));
+    FijarCaras(4, Diseno(QStringLiteral("ListaAbrir")), Diseno(QStringLiteral("ListaAbrirLuz")));
+    FijarCaras(5, Diseno(QStringLiteral("ListaCerrar")), Diseno(QStringLiteral("ListaCerrarLuz")));
+
+    lblTTraduccion = new Label(this, QStringLiteral("lblTTraduccion"));
+    lblTTraduccion->setFont(controls::Fuente(9));
+    Colocar(lblTTraduccion, 7620, 3840, 990, 225);
+    lblTraduccion = new Label(this, QStringLiteral("lblTraduccion"));
+    lblTraduccion->setAccessibleName(QStringLiteral("Traducción"));
+    Colocar(lblTraduccion, 5160, 3840, 2385, 225);
+
+    const int tops[] = {4860, 5220, 5580};
+    Label** izquierda[] = {&lblTipo, &lblGenero, &lblNumero};
+    Label** derecha[] = {&lblTipoT, &lblGeneroT, &lblNumeroT};
+    const char* nombresIzq[] = {"lblTipo", "lblGenero", "lblNumero"};
+    const char* nombresDer[] = {"lblTipoT", "lblGeneroT", "lblNumeroT"};
+    for (int i = 0; i < 3; ++i) {
+        *izquierda[i] = new Label(this, QLatin1String(nombresIzq[i]));
+        Colocar(*izquierda[i], 60, tops[i], 1545, 225);
+        *derecha[i] = new Label(this, QLatin1String(nombresDer[i]));
+        Colocar(*derecha[i], 8040, tops[i], 1545, 225);
+    }
+
+    pctAcepciones = new PictureBox(this, QStringLiteral("pctAcepciones"));
+    Colocar(pctAcepciones, 5100, 3495, 1500, 270);
+    CrearOpcion(1, QStringLiteral("Acepciones"), 360, 30, 1020, 225, 9, pctAcepciones);
+    pctAcepciones->hide();
+
+    CrearOpcion(2, QStringLiteral("Pronunciación"), 5400, 4200, 1230, 225)->hide();
+    imgPronun = new PictureBox(this, QStringLiteral("imgPronun"));
+    Colocar(imgPronun, 5100, 4200, 480, 480);
+    imgPronun->SetPicture(Diseno(QStringLiteral("Pronun")));
+    imgPronun->hide();
+
+    pctOpcActual = new PictureBox(this, QStringLiteral("pctOpcActual"));
+    Colocar(pctOpcActual, 4980, 885, 1425, 1395);
+    CrearBoton(0, 9300, 60, 210, 210)->setAccessibleName(QStringLiteral("Salir del programa"));
+    CrearBoton(1, 6390, 885, 1350, 1395)->setAccessibleName(QStringLiteral("Ir al traductor"));
+    CrearBoton(2, 7725, 885, 1425, 1395)->setAccessibleName(QStringLiteral("Ir a las propiedades de los idiomas"));
+    CrearBoton(6, 9000, 60, 195, 240)->setAccessibleName(QStringLiteral("Mostrar u ocultar el guía"));
+    FijarCaras(6, Diseno(QStringLiteral("Guia")), Diseno(QStringLiteral("GuiaLuz")));
+    CrearOpcion(0, QStringLiteral("Ayuda"), 8340, 60, 555, 225);
+    CrearOpcion(3, QStringLiteral("Acerca de ..."), 8460, 6960, 990, 195, 8.25);
+
+    // The word list and its frame, hidden until opened.
+    const struct {
+        PictureBox** p;
+        const char* nombre;
+        const char* diseno;
+        int l, t, w, h;
+    } marcos[] = {
+        {&pctMLTop, "pctMLTop", "MLTop", 2040, 3780, 2235, 75},
+        {&pctMLCenter, "pctMLCenter", "MLCenter", 2040, 4080, 2265, 75},
+        {&pctMLBottom, "pctMLBottom", "MLBottom", 1970, 7080, 2400, 120},
+        {&pctMLLeft, "pctMLLeft", "MLLeft", 1970, 3770, 105, 3435},
+        {&pctMLRight, "pctMLRight", "MLRight", 4260, 3770, 105, 3435},
+    };
+    cboLista = new controls::SimpleCombo(this, QStringLiteral("cboLista"));
+    Colocar(cboLista, 2040, 3810, 2265, 3300);
+    cboLista->setFont(controls::Fuente(8.25));
+    cboLista->setStyleSheet(QStringLiteral("QLineEdit, QListView { background: black; color: white; border: none; }"
+                                           "QListView::item:selected { background: #1f4e8c; color: white; }"));
+    cboLista->hide();
+    connect(cboLista, &controls::SimpleCombo::Click, this, [this] { cboLista_Click(); });
+    connect(cboLista, &controls::SimpleCombo::DblClick, this, [this] { cboLista_DblClick(); });
+    connect(cboLista, &controls::SimpleCombo::KeyPress, this, [this](int k) { cboLista_KeyPress(k); });
+    for (const auto& m : marcos) {
+        *m.p = new PictureBox(this, QLatin1String(m.nombre));
+        Colocar(*m.p, m.l, m.t, m.w, m.h);
+        (*m.p)->SetPicture(Diseno(QLatin1String(m.diseno)));
+        (*m.p)->SetStretch(true);
+        (*m.p)->hide();
+    }
+
+    // The meanings panel, with its close button, placed below the window until opened.
+    pctContAcep = new PictureBox(this, QStringLiteral("pctContAcep"));
+    Colocar(pctContAcep, 1980, 6300, 4560, 2880);
+    pctContAcep->setFocusPolicy(Qt::ClickFocus);
+    lblTraduccionAcep = new Label(pctContAcep, QStringLiteral("lblTraduccionAcep"));
+    Colocar(lblTraduccionAcep, 120, 350, 2385, 225);
+    lblAcepcion1 = new Label(pctContAcep, QStringLiteral("lblAcepcion1"));
+    Colocar(lblAcepcion1, 2820, 1380, 1665, 390);
+    lblAcepcion2 = new Label(pctContAcep, QStringLiteral("lblAcepcion2"));
+    Colocar(lblAcepcion2, 2820, 1920, 1665, 390);
+    CrearBoton(3, 4380, 1110, 150, 165, pctContAcep)->setAccessibleName(QStringLiteral("Cerrar las acepciones"));
+    pctContAcep->hide();
+    connect(pctContAcep, &PictureBox::LostFocus, this, [this] { pctContAcep_LostFocus(); });
+
+    setTabOrder(txtPalabra, cboLista);
+}
+
+controls::Label* frmPrincipal::lblDiccionarios(int index) const {
+    return findChild<controls::Label*>(controls::Nombre("lblDiccionarios", index));
+}
+
+// ---- Life of the window -------------------------------------------------------------------
 
 void frmPrincipal::Form_Load() {
-    SetHeight(7200);
-    SetWidth(9600);
+    FijarTamano(this);
+    CentrarVentana(this);
+    VentanaActiva = 1;
+    DiccionarioResaltado = -1;
+    OpcionResaltada = -1;
+    CargarImagenes();
+    MostrarIdiomas();
+    ElegirConsulta();
     Screen::SetMousePointer(Screen::vbDefault);
+}
+
+void frmPrincipal::Form_Activate() {
+    if (!SaludoDado) {
+        if (AgenteActivo) SaludarAgente();
+    } else if (AgenteActivo) {
+        UbicarAgente(this, 5000, 4800);
+    }
+}
+
+void frmPrincipal::Form_Unload() { ReproducirSonido(QStringLiteral("SALIR.WAV"), false); }
+
+void frmPrincipal::CargarImagenes() {
+    LocalizarDatos();
+    Screen::SetMousePointer(Screen::vbHourglass);
+    const QString familia = DigitoFamilia(DiccionarioActual);
+    pctOpcActual->hide();
+    pctBoton(1)->hide();
+    pctBoton(2)->hide();
+    CargarBoton(this, 0, familia + QStringLiteral("SalirUp"), familia + QStringLiteral("SalirDn"));
+    CargarImagen(pctOpcActual, familia + QStringLiteral("oDicUp"));
+    CargarBoton(this, 1, familia + QStringLiteral("oTraDn"), familia + QStringLiteral("oTraUp"));
+    CargarBoton(this, 2, familia + QStringLiteral("oProDn"), familia + QStringLiteral("oProUp"));
+    CargarImagen(pctAcepciones, familia + QStringLiteral("TAcepciones"));
+    CargarImagen(pctContAcep, familia + QStringLiteral("CAcepciones"));
+    CargarBoton(this, 3, familia + QStringLiteral("CerAcepUp"), familia + QStringLiteral("CerAcepDn"));
+    CargarImagen(imgFondo, DigitoDireccion(DiccionarioActual) + QStringLiteral("FDic1"));
+    pctOpcActual->show();
+    pctBoton(1)->show();
+    pctBoton(2)->show();
+    Screen::SetMousePointer(Screen::vbDefault);
+}
+
+void frmPrincipal::MostrarIdiomas() {
+    if (DireccionValida(DiccionarioActual)) {
+        const Direccion& d = kDirecciones[DiccionarioActual];
+        lblTPalabra->setText(QString::fromUtf8(d.idiomaPalabra));
+        lblTTraduccion->setText(QString::fromUtf8(d.idiomaTraduccion));
+    }
+    txtPalabra->clear();
+    txtPalabra->setFocus();
+}
+
+void frmPrincipal::ElegirConsulta() {
+    if (DireccionValida(DiccionarioActual)) ConsultaActual = QString::fromUtf8(kDirecciones[DiccionarioActual].consulta);
+}
+
+void frmPrincipal::LimpiarResultado() {
+    for (controls::Label* l : {lblTipo, lblGenero, lblNumero, lblTraduccion, lblTipoT, lblGeneroT, lblNumeroT})
+        l->clear();
+    lblOpciones(2)->hide();
+    imgPronun->hide();
+    pctAcepciones->hide();
+    pctContAcep->hide();
+}
+
+// ---- Lookup -----------------------------------------------------------------------------
+
+void frmPrincipal::TradicirPalabra(const QString& palabra) {
+    Screen::SetMousePointer(Screen::vbHourglass);
+    try {
+        if (!dbDiccionario) throw dao::DaoError(dao::errEngine, QStringLiteral("La base de datos no está abierta."));
+        auto consulta = dbDiccionario->QueryDefs(ConsultaActual);
+        consulta->Parameters(QStringLiteral("ptroPalabra")).SetValue(palabra);
+        auto filas = consulta->OpenRecordset(dao::dbOpenForwardOnly);
+        pctContAcep->hide();
+        if (filas->Eof()) {
+            LimpiarResultado();
+            if (AgenteActivo) SugerirLista();
+            lblTraduccion->SetForeColor(controls::vbRed);
+            lblTraduccion->setText(QStringLiteral("<Palabra no encontrada>"));
+        } else {
+            // Every column is read before anything changes, so a row the lookup cannot read
+            // leaves the window as it was and ends in the message below.
+            const auto texto = [&](const char* c) { return filas->Fields(QLatin1String(c)).Value().toString(); };
+            const QString tipo = texto("Tipo"), genero = texto("Genero"), numero = texto("Numero");
+            const QString traduccion = texto("Traduccion");
+            const QString tipoT = texto("TipoT"), generoT = texto("GeneroT"), numeroT = texto("NumeroT");
+            bool pronunciacion = false;
+            QVariant acepcion1, acepcion2;
+            if (DiccionarioActual == 0) pronunciacion = filas->Fields(QStringLiteral("Pronunciacion")).Value().toBool();
+            if (DiccionarioActual == 1 || DiccionarioActual == 3 || DiccionarioActual == 5) {
+                acepcion1 = filas->Fields(QStringLiteral("Acepcion1")).Value();
+                acepcion2 = filas->Fields(QStringLiteral("Acepcion2")).Value();
+            }
+            lblTraduccion->SetForeColor(controls::vbWhite);
+            lblTipo->setText(DescribirTipo(tipo));
+            lblGenero->setText(DescribirGenero(genero));
+            lblNumero->setText(DescribirNumero(numero));
+            lblTraduccion->setText(traduccion);
+            lblTipoT->setText(DescribirTipo(tipoT));
+            lblGeneroT->setText(DescribirGenero(generoT));
+            lblNumeroT->setText(DescribirNumero(numeroT));
+            if (DiccionarioActual == 0) {
+                lblOpciones(2)->setVisible(pronunciacion);
+                imgPronun->setVisible(pronunciacion);
+            }
+            if (DiccionarioActual == 1 || DiccionarioActual == 3 || DiccionarioActual == 5) {
+                if (!acepcion1.isNull() && !acepcion1.toString().isEmpty()) {
+                    pctAcepciones->show();
+                    lblAcepcion1->setText(acepcion1.toString());
+                    lblAcepcion2->setText(acepcion2.toString());
+                } else {
+                    pctAcepciones->hide();
+                }
+            }
+        }
+        filas->Close();
+    } catch (const dao::DaoError& e) {
+        // The dictionary could not be read (a query or column missing, a damaged file): say so
+        // where the translation goes and keep the window usable.
+        LimpiarResultado();
+        lblTraduccion->SetForeColor(controls::vbRed);
+        lblTraduccion->setText(QStringLiteral("<Error al consultar el diccionario>"));
+        lblTraduccion->setToolTip(QStringLiteral("Error %1: %2").arg(e.Number()).arg(e.Description()));
+    }
+    Screen::SetMousePointer(Screen::vbDefault);
+}
+
+// ---- Events -----------------------------------------------------------------------------
+
+void frmPrincipal::lblDiccionarios_Click(int Index) {
+    if (Index != DiccionarioActual) ListaCargada = false;
+    DiccionarioActual = static_cast<uint8_t>(Index);
+    CargarImagenes();
+    MostrarIdiomas();
+    LimpiarResultado();
+    ElegirConsulta();
+    pctBoton_Click(5);
+}
+
+void frmPrincipal::lblDiccionarios_MouseMove(int Index) {
+    Resaltar(this, "lblDiccionarios", DiccionarioResaltado, Index, controls::vbYellow);
+}
+
+void frmPrincipal::imgFondo_MouseMove() {
+    if (DiccionarioResaltado == -1 && OpcionResaltada == -1) return;
+    Apagar(this, "lblDiccionarios", DiccionarioResaltado);
+    Apagar(this, "lblOpciones", OpcionResaltada);
+}
+
+bool frmPrincipal::txtPalabra_KeyPress(int KeyAscii) {
+    if (KeyAscii != 13) return false;
+    TradicirPalabra(txtPalabra->text());
+    txtPalabra->setSelection(0, static_cast<int>(txtPalabra->text().size()));
+    return true;
+}
+
+bool frmPrincipal::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == txtPalabra && event->type() == QEvent::KeyPress) {
+        auto* k = static_cast<QKeyEvent*>(event);
+        if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) return txtPalabra_KeyPress(13);
+    }
+    return VentanaPiel::eventFilter(watched, event);
+}
+
+void frmPrincipal::keyPressEvent(QKeyEvent* e) {
+    // Esc closes the meanings panel, the one thing on this window that opens over the rest.
+    if (e->key() == Qt::Key_Escape && !pctContAcep->isHidden()) {
+        pctContAcep->hide();
+        txtPalabra->setFocus();
+        return;
+    }
+    VentanaPiel::keyPressEvent(e);
+}
+
+void frmPrincipal::pctContAcep_LostFocus() {
+    // Focus moving to the panel's own close button is not leaving the panel.
+    QWidget* f = QApplication::focusWidget();
+    if (f && pctContAcep->isAncestorOf(f)) return;
+    pctContAcep->hide();
+}
+
+void frmPrincipal::pctBoton_Click(int Index) {
+    PulsarBoton(this, Index);
+    switch (Index) {
+    case 0:
+        SecuenciaSalida(this);
+        break;
+    case 1:
+        IrA<frmTraductor>();
+        break;
+    case 2:
+        IrA<frmPropiedades>();
+        break;
+    case 3:
+        pctContAcep->hide();
+        break;
+    case 4:
+        pctBoton(5)->raise();
+        MostrarLista(true);
+        break;
+    case 5:
+        pctBoton(4)->raise();
+        MostrarLista(false);
+        txtPalabra->setFocus();
+        txtPalabra->setSelection(0, static_cast<int>(txtPalabra->text().size()));
+        break;
+    case 6:
+        if (AgenteActivo && Personaje) {
+            try {
+                if (Personaje->Visible()) {
+                    Personaje->Play(QStringLiteral("Wave"));
+                    Personaje->Hide();
+                } else {
+                    Personaje->Show();
+                    Personaje->Play(QStringLiteral("Greet"));
+                    Personaje->Play(QStringLiteral("GreetReturn"));
+                }
+            } catch (...) {
+            }
+        }
+        break;
+    default:
+        break;
+    }
+    Screen::SetMousePointer(Screen::vbDefault);
+}
+
+void frmPrincipal::lblOpciones_Click(int Index) {
+    ReproducirSonido(QStringLiteral("CLICK.WAV"), false);
+    switch (Index) {
+    case 0:
+        AbrirDocumento(this, DocumentoAyuda());
+        break;
+    case 1:
+        pctContAcep->move(twips::APixeles(5040), twips::APixeles(3495));
+        pctContAcep->show();
+        pctContAcep->raise();
+        lblTraduccionAcep->setText(lblTraduccion->text());
+        pctContAcep->setFocus();
+        break;
+    case 2:
+        if (AgenteActivo && Personaje) Personaje->Play(QStringLiteral("Hear_3"));
+        ReproducirPronunciacion(lblTraduccion->text(), false);
+        break;
+    case 3:
+        AbrirAcercaDe(this);
+        break;
+    default:
+        break;
+    }
 }

@@ -7,6 +7,7 @@
 #include "platform/Screen.h"
 #include "platform/SingleInstance.h"
 #include "startup/VerificarDrive.h"
+#include "startup/frmPresentacion.h"
 
 #include <QMessageBox>
 
@@ -38,7 +39,7 @@ QString MensajeErrorBaseDatos(const QString& ruta, int numero, const QString& de
 bool PasosPrograma::InstanciaPrevia() { return instancia::HayInstanciaPrevia(); }
 void PasosPrograma::LocalizarDatos() { ::LocalizarDatos(); }
 void PasosPrograma::PunteroEspera() { Screen::SetMousePointer(Screen::vbHourglass); }
-void PasosPrograma::MostrarPresentacion() {}
+void PasosPrograma::MostrarPresentacion() { (new frmPresentacion)->Show(); }
 void PasosPrograma::MostrarPrincipal() { (new frmPrincipal)->Show(); }
 void PasosPrograma::CargarAgente(const QString& nombre) { ::CargarAgente(nombre); }
 void PasosPrograma::AbrirBaseDatos() { ::AbrirBaseDatos(); }

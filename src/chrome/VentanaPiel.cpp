@@ -1,0 +1,117 @@
+#include "chrome/VentanaPiel.h"
+
+#include "chrome/Disenos.h"
+#include "chrome/Hostpot.h"
+#include "platform/Twips.h"
+
+#include <QCursor>
+
+VentanaPiel::VentanaPiel(const char* nombre) {
+    setObjectName(QLatin1String(nombre));
+    setAttribute(Qt::WA_StyledBackground, true);
+    setStyleSheet(QString());
+    QPalette p = palette();
+    p.setColor(QPalette::Window, Qt::black);
+    setPalette(p);
+    setAutoFillBackground(true);
+}
+
+controls::PictureBox* VentanaPiel::pctBoton(int i) const {
+    auto it = botones_.find(i);
+    return it == botones_.end() ? nullptr : it->second;
+}
+controls::PictureBox* VentanaPiel::imgBotonSF(int i) const {
+    auto it = sf_.find(i);
+    return it == sf_.end() ? nullptr : it->second;
+}
+controls::PictureBox* VentanaPiel::imgBotonCF(int i) const {
+    auto it = cf_.find(i);
+    return it == cf_.end() ? nullptr : it->second;
+}
+controls::Label* VentanaPiel::lblOpciones(int i) const {
+    auto it = opciones_.find(i);
+    return it == opciones_.end() ? nullptr : it->second;
+}
+
+void VentanaPiel::CrearFondo(int l, int t, int w, int h) {
+    imgFondo = new controls::PictureBox(this, QStringLiteral("imgFondo"));
+    controls::Colocar(imgFondo, 0, 0, 9600, 7200);
+    connect(imgFondo, &controls::PictureBox::MouseMove, this, [this] { imgFondo_MouseMove(); });
+
+    imgMMover = new controls::PictureBox(this, QStringLiteral("imgMMover"));
+    imgMMover->setAccessibleName(QStringLiteral("Barra para mover la ventana"));
+    controls::Colocar(imgMMover, l, t, w, h);
+    imgMMover->setCursor(Qt::SizeAllCursor);
+    connect(imgMMover, &controls::PictureBox::MouseDown, this,
+            [this](int b, int s, double x, double y) { imgMMover_MouseDown(b, s, x, y); });
+    connect(imgMMover, &controls::PictureBox::MouseMove, this,
+            [this](int b, int s, double x, double y) { imgMMover_MouseMove(b, s, x, y); });
+    connect(imgMMover, &controls::PictureBox::MouseUp, this,
+            [this](int b, int s, double x, double y) { imgMMover_MouseUp(b, s, x, y); });
+}
+
+controls::PictureBox* VentanaPiel::CrearBoton(int index, int left, int top, int width, int height, QWidget* padre) {
+    auto* b = new controls::PictureBox(padre ? padre : this, controls::Nombre("pctBoton", index));
+    controls::Colocar(b, left, top, width, height);
+    b->setCursor(CursorBoton());
+    connect(b, &controls::PictureBox::MouseMove, this,
+            [this, index](int bt, int s, double x, double y) { pctBoton_MouseMove(index, bt, s, x, y); });
+    connect(b, &controls::PictureBox::Click, this, [this, index] { pctBoton_Click(index); });
+    auto* sf = new controls::PictureBox(this, controls::Nombre("imgBotonSF", index));
+    auto* cf = new controls::PictureBox(this, controls::Nombre("imgBotonCF", index));
+    sf->hide();
+    cf->hide();
+    botones_[index] = b;
+    sf_[index] = sf;
+    cf_[index] = cf;
+    return b;
+}
+
+controls::Label* VentanaPiel::CrearOpcion(int index, const QString& caption, int left, int top, int width, int height,
+                                          double puntos, QWidget* padre) {
+    auto* l = new controls::Label(padre ? padre : this, controls::Nombre("lblOpciones", index), caption);
+    l->setFont(controls::Fuente(puntos));
+    l->setWordWrap(false);
+    controls::Colocar(l, left, top, width, height);
+    l->setCursor(CursorBoton());
+    connect(l, &controls::Label::MouseMove, this, [this, index] { lblOpciones_MouseMove(index); });
+    connect(l, &controls::Label::Click, this, [this, index] { lblOpciones_Click(index); });
+    opciones_[index] = l;
+    return l;
+}
+
+void VentanaPiel::FijarCaras(int index, const QPixmap& reposo, const QPixmap& luz) {
+    if (auto* b = pctBoton(index)) b->SetPicture(reposo);
+    if (auto* sf = imgBotonSF(index)) sf->SetPicture(reposo);
+    if (auto* cf = imgBotonCF(index)) cf->SetPicture(luz);
+}
+
+void VentanaPiel::pctBoton_MouseMove(int Index, int, int, double X, double Y) { ResaltarBoton(this, Index, X, Y); }
+
+void VentanaPiel::lblOpciones_MouseMove(int Index) {
+    Resaltar(this, "lblOpciones", OpcionResaltada, Index, controls::vbRed);
+}
+
+void VentanaPiel::imgFondo_MouseMove() { Apagar(this, "lblOpciones", OpcionResaltada); }
+
+void VentanaPiel::Resaltar(QWidget* frm, const char* arreglo, int& resaltada, int index, uint32_t color) {
+    if (resaltada == index) return;
+    if (resaltada != -1)
+        if (auto* anterior = frm->findChild<controls::Label*>(controls::Nombre(arreglo, resaltada)))
+            anterior->SetForeColor(controls::vbWhite);
+    resaltada = index;
+    if (auto* l = frm->findChild<controls::Label*>(controls::Nombre(arreglo, index))) l->SetForeColor(color);
+}
+
+void VentanaPiel::Apagar(QWidget* frm, const char* arreglo, int& resaltada) {
+    if (resaltada == -1) return;
+    if (auto* l = frm->findChild<controls::Label*>(controls::Nombre(arreglo, resaltada)))
+        l->SetForeColor(controls::vbWhite);
+    resaltada = -1;
+}
+
+void VentanaPiel::imgMMover_MouseDown(int, int, double X, double Y) { arrastre.MouseDown(X, Y); }
+void VentanaPiel::imgMMover_MouseMove(int, int, double X, double Y) { arrastre.MouseMove(this, X, Y); }
+void VentanaPiel::imgMMover_MouseUp(int, int, double, double) { arrastre.MouseUp(); }
+
+QCursor CursorBoton() { return CursorMano(); }

@@ -1,0 +1,71 @@
+#pragma once
+// What the three skinned main windows share: a background picture, bitmap buttons with their
+// two hidden faces, the options strip, label highlighting with its reset, and the drag strip.
+// Each window adds its own controls and answers pctBoton_Click and lblOpciones_Click.
+#include "chrome/Arrastre.h"
+#include "platform/Controls.h"
+#include "platform/Form.h"
+
+#include <map>
+
+class VentanaPiel : public Form {
+    Q_OBJECT
+public:
+    explicit VentanaPiel(const char* nombre);
+
+    controls::PictureBox* imgFondo = nullptr;
+    controls::PictureBox* imgMMover = nullptr;
+    controls::PictureBox* pctBoton(int index) const;
+    controls::PictureBox* imgBotonSF(int index) const;
+    controls::PictureBox* imgBotonCF(int index) const;
+    controls::Label* lblOpciones(int index) const;
+
+    // Index of the option label drawn lit, -1 for none.
+    int OpcionResaltada = -1;
+    // The drag by the strip along the top.
+    Arrastre arrastre;
+
+    // Moves to another main window: loads it, puts it at this window's place, shows it, then
+    // unloads this one.
+    template <class T> T* IrA() {
+        auto* destino = new T;
+        destino->Load();
+        destino->Move(Left(), Top());
+        destino->Show();
+        Unload();
+        return destino;
+    }
+
+    virtual void pctBoton_Click(int Index) = 0;
+    virtual void lblOpciones_Click(int Index) = 0;
+    void pctBoton_MouseMove(int Index, int Button, int Shift, double X, double Y);
+    void lblOpciones_MouseMove(int Index);
+    // The reset of the highlight when the pointer is back on the background (and the text boxes).
+    virtual void imgFondo_MouseMove();
+    void imgMMover_MouseDown(int Button, int Shift, double X, double Y);
+    void imgMMover_MouseMove(int Button, int Shift, double X, double Y);
+    void imgMMover_MouseUp(int Button, int Shift, double X, double Y);
+
+protected:
+    // Builds the background (lowest) and the drag strip (just above it) at their positions.
+    void CrearFondo(int arrastreLeft, int arrastreTop, int arrastreWidth, int arrastreHeight);
+    // A bitmap button with its two hidden faces; clicks and moves wired to the handlers.
+    controls::PictureBox* CrearBoton(int index, int left, int top, int width, int height, QWidget* padre = nullptr);
+    // An option word, white bold italic, with the pointing hand.
+    controls::Label* CrearOpcion(int index, const QString& caption, int left, int top, int width, int height,
+                                 double puntos = 9, QWidget* padre = nullptr);
+    // Puts a picture on a button and its two faces (resting on the button and its SF face).
+    void FijarCaras(int index, const QPixmap& reposo, const QPixmap& luz);
+
+    // Paints a label of an array lit, the previously lit one back to white (the rule shared by
+    // the options and the dictionary window's direction menu).
+    static void Resaltar(QWidget* frm, const char* arreglo, int& resaltada, int index, uint32_t color);
+    static void Apagar(QWidget* frm, const char* arreglo, int& resaltada);
+
+private:
+    std::map<int, controls::PictureBox*> botones_, sf_, cf_;
+    std::map<int, controls::Label*> opciones_;
+};
+
+// The pointing hand shown over buttons and option words.
+QCursor CursorBoton();

@@ -1,0 +1,164 @@
+#include "notes/frmPropiedades.h"
+
+#include "chrome/Hostpot.h"
+#include "chrome/Sonidos.h"
+#include "chrome/Ventanas.h"
+#include "dictionary_data/BaseDatos.h"
+#include "dictionary_window/frmPrincipal.h"
+#include "guide/Explicaciones.h"
+#include "guide/MSAgent.h"
+#include "notes/DisenosNotas.h"
+#include "platform/Drives.h"
+#include "platform/RichTextBox.h"
+#include "platform/Screen.h"
+#include "startup/General.h"
+#include "startup/VerificarDrive.h"
+#include "translator/frmTraductor.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
+
+namespace {
+struct Bandera {
+    const char* diseno;
+    const char* accesible;
+};
+const Bandera kBanderas[] = {
+    {"BanderaEspana", "Notas del español"},
+    {"BanderaReinoUnido", "Notas del inglés"},
+    {"BanderaBrasil", "Notas del portugués"},
+    {"BanderaFrancia", "Notas del francés"},
+};
+const int kTopBanderas[] = {1210, 2270, 3320, 4370};
+} // namespace
+
+frmPropiedades::frmPropiedades() : VentanaPiel("frmPropiedades") {
+    setWindowTitle(QStringLiteral("Palavrix - Propiedades"));
+    CrearFondo(60, 0, 8475, 315);
+    imgFondo->SetPicture(DisenoNotas(QStringLiteral("FondoPropiedades")));
+
+    txtTexto = new RichTextBox(this);
+    txtTexto->setObjectName(QStringLiteral("txtTexto"));
+    txtTexto->setAccessibleName(QStringLiteral("Notas del idioma"));
+    controls::Colocar(txtTexto, 3120, 3180, 4935, 3135);
+    connect(txtTexto, &RichTextBox::MouseMove, this, [this] { imgFondo_MouseMove(); });
+
+    CrearBoton(0, 9300, 60, 210, 210)->setAccessibleName(QStringLiteral("Salir del programa"));
+    FijarCaras(0, DisenoNotas(QStringLiteral("Salir")), DisenoNotas(QStringLiteral("SalirLuz")));
+    CrearBoton(1, 6390, 885, 1350, 1395)->setAccessibleName(QStringLiteral("Ir al traductor"));
+    FijarCaras(1, DisenoNotas(QStringLiteral("TabTraductor")), DisenoNotas(QStringLiteral("TabTraductorLuz")));
+    // This window's own tab: its picture is part of the design and it holds no faces to swap.
+    CrearBoton(2, 7725, 885, 1425, 1395)->setAccessibleName(QStringLiteral("Propiedades (ventana actual)"));
+    pctBoton(2)->SetPicture(DisenoNotas(QStringLiteral("TabPropiedades")));
+    pctBoton(2)->setEnabled(false);
+    CrearBoton(3, 4980, 885, 1425, 1395)->setAccessibleName(QStringLiteral("Ir al diccionario"));
+    FijarCaras(3, DisenoNotas(QStringLiteral("TabDiccionario")), DisenoNotas(QStringLiteral("TabDiccionarioLuz")));
+    CrearBoton(4, 8300, 2940, 165, 150)->setAccessibleName(QStringLiteral("Página anterior de las notas"));
+    FijarCaras(4, DisenoNotas(QStringLiteral("PagArriba")), DisenoNotas(QStringLiteral("PagArribaLuz")));
+    CrearBoton(5, 8300, 6360, 165, 150)->setAccessibleName(QStringLiteral("Página siguiente de las notas"));
+    FijarCaras(5, DisenoNotas(QStringLiteral("PagAbajo")), DisenoNotas(QStringLiteral("PagAbajoLuz")));
+    for (int i = 0; i < 4; ++i) {
+        CrearBoton(6 + i, 780, kTopBanderas[i], 1080, 1065)->setAccessibleName(QString::fromUtf8(kBanderas[i].accesible));
+        FijarCaras(6 + i, DisenoNotas(QLatin1String(kBanderas[i].diseno)),
+                   DisenoNotas(QLatin1String(kBanderas[i].diseno) + QStringLiteral("Luz")));
+    }
+    CrearOpcion(0, QStringLiteral("Ayuda"), 8640, 60, 555, 225);
+    CrearOpcion(1, QStringLiteral("Copiar"), 7020, 6660, 570, 225);
+}
+
+int frmPropiedades::BanderaInicial(int direccion) {
+    switch (direccion) {
+    case 1:
+        return 7;
+    case 3:
+        return 8;
+    case 5:
+        return 9;
+    default:
+        return 6;
+    }
+}
+
+QString frmPropiedades::RutaNotas(int n) {
+    return RutaDatos + QStringLiteral("\\PROPIEDADES\\") + QStringLiteral("Prop") + QString::number(n) +
+           QStringLiteral(".RTF");
+}
+
+// ---- Life of the window -------------------------------------------------------------------
+
+void frmPropiedades::Form_Load() {
+    FijarTamano(this);
+    VentanaActiva = 3;
+    CargarPropiedades(BanderaInicial(DiccionarioActual));
+    Screen::SetMousePointer(Screen::vbDefault);
+}
+
+void frmPropiedades::Form_Activate() {
+    if (!AgenteActivo || !Personaje) return;
+    UbicarAgente(this, 1800, 750);
+    Personaje->Play(QStringLiteral("Read"));
+    Personaje->Play(QStringLiteral("ReadReturn"));
+}
+
+void frmPropiedades::Form_Unload() { ReproducirSonido(QStringLiteral("SALIR.WAV"), false); }
+
+void frmPropiedades::CargarPropiedades(int n) {
+    LocalizarDatos();
+    if (auto* anterior = pctBoton(BanderaActual)) {
+        anterior->setEnabled(true);
+        if (auto* reposo = imgBotonSF(BanderaActual)) anterior->SetPicture(reposo->Picture());
+    }
+    if (auto* bandera = pctBoton(n)) {
+        bandera->setEnabled(false);
+        if (auto* luz = imgBotonCF(n)) bandera->SetPicture(luz->Picture());
+    }
+    txtTexto->LoadFile(drives::RutaNativa(RutaNotas(n)));
+    BanderaActual = n;
+}
+
+// ---- Events -------------------------------------------------------------------------------
+
+void frmPropiedades::pctBoton_Click(int Index) {
+    PulsarBoton(this, Index);
+    switch (Index) {
+    case 0:
+        SecuenciaSalida(this);
+        break;
+    case 1:
+        IrA<frmTraductor>();
+        break;
+    case 3:
+        IrA<frmPrincipal>();
+        break;
+    case 4:
+        enviarTecla(Qt::Key_PageUp);
+        break;
+    case 5:
+        enviarTecla(Qt::Key_PageDown);
+        break;
+    case 6:
+    case 7:
+    case 8:
+    case 9:
+        CargarPropiedades(Index);
+        break;
+    default:
+        break;
+    }
+    Screen::SetMousePointer(Screen::vbDefault);
+}
+
+void frmPropiedades::enviarTecla(int tecla) {
+    txtTexto->SetFocus();
+    QKeyEvent pulsar(QEvent::KeyPress, tecla, Qt::NoModifier);
+    QApplication::sendEvent(txtTexto, &pulsar);
+    QKeyEvent soltar(QEvent::KeyRelease, tecla, Qt::NoModifier);
+    QApplication::sendEvent(txtTexto, &soltar);
+}
+
+void frmPropiedades::lblOpciones_Click(int Index) {
+    ReproducirSonido(QStringLiteral("CLICK.WAV"), false);
+    if (Index == 0) AbrirDocumento(this, DocumentoAyuda());
+    else if (Index == 1) QApplication::clipboard()->setText(txtTexto->Text());
+}

@@ -1,0 +1,89 @@
+#include "startup/frmVerDrive.h"
+
+#include "chrome/Disenos.h"
+#include "platform/Controls.h"
+#include "platform/Drives.h"
+#include "platform/Proceso.h"
+#include "platform/Screen.h"
+#include "platform/Twips.h"
+#include "startup/VerificarDrive.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+const QString kTitulo = QStringLiteral("Palavrix");
+}
+
+frmVerDrive::frmVerDrive() {
+    setObjectName(QStringLiteral("frmVerDrive"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setWindowTitle(QStringLiteral("Seleccionar Drive"));
+    setFixedSize(twips::APixeles(4575), twips::APixeles(2805));
+    const QFont fuente = controls::Fuente(8, false, false, "MS Sans Serif");
+
+    lblInfo = new QLabel(QStringLiteral("Label1"), this);
+    lblInfo->setObjectName(QStringLiteral("lblInfo"));
+    controls::Colocar(lblInfo, 120, 120, 4230, 390);
+    lblIndi = new QLabel(QStringLiteral("Label2"), this);
+    lblIndi->setObjectName(QStringLiteral("lblIndi"));
+    controls::Colocar(lblIndi, 120, 600, 4200, 585);
+    Label3 = new QLabel(QStringLiteral("Drive"), this);
+    Label3->setObjectName(QStringLiteral("Label3"));
+    controls::Colocar(Label3, 1020, 1560, 375, 195);
+    Image1 = new QLabel(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    controls::Colocar(Image1, 420, 1680, 480, 480);
+    Image1->setPixmap(Diseno(QStringLiteral("Drive")));
+    Drive1 = new QComboBox(this);
+    Drive1->setObjectName(QStringLiteral("Drive1"));
+    Drive1->setAccessibleName(QStringLiteral("Unidad donde buscar los datos"));
+    controls::Colocar(Drive1, 1020, 1800, 2835, 315);
+    cmdAceptar = new QPushButton(QStringLiteral("&Aceptar"), this);
+    cmdAceptar->setObjectName(QStringLiteral("cmdAceptar"));
+    cmdAceptar->setDefault(true);
+    controls::Colocar(cmdAceptar, 1080, 2280, 1095, 375);
+    cmdCancelar = new QPushButton(QStringLiteral("&Cancelar"), this);
+    cmdCancelar->setObjectName(QStringLiteral("cmdCancelar"));
+    controls::Colocar(cmdCancelar, 2340, 2280, 1095, 375);
+    for (QWidget* w : std::initializer_list<QWidget*>{lblInfo, lblIndi, Label3, Drive1, cmdAceptar, cmdCancelar})
+        w->setFont(fuente);
+    lblInfo->setWordWrap(true);
+    lblIndi->setWordWrap(true);
+    connect(cmdAceptar, &QPushButton::clicked, this, [this] { cmdAceptar_Click(); });
+    connect(cmdCancelar, &QPushButton::clicked, this, [this] { cmdCancelar_Click(); });
+}
+
+void frmVerDrive::Form_Load() {
+    lblInfo->setText(kTitulo + QStringLiteral(" no encuentra la información en el drive especificado."));
+    lblIndi->setText(QStringLiteral("Asegúrese que ") + kTitulo +
+                     QStringLiteral(" este buscando en el drive correcto o que el CD Rom de ") + kTitulo +
+                     QStringLiteral(" este colocado en el siguiente drive."));
+    // Start on the first drive that does hold a Palavrix folder, so that a stick or disc just
+    // put in is offered; otherwise on the saved one.
+    int inicial = -1;
+    const auto unidades = drives::Unidades();
+    for (size_t i = 0; i < unidades.size(); ++i) {
+        Drive1->addItem(drives::TextoUnidad(unidades[i]));
+        if (inicial < 0 && QDir(QDir(unidades[i].raiz).filePath(QStringLiteral("Palavrix"))).exists())
+            inicial = static_cast<int>(i);
+    }
+    if (inicial < 0) {
+        const QString guardada = LeerDrive().left(1).toLower();
+        for (int i = 0; i < Drive1->count(); ++i)
+            if (Drive1->itemText(i).startsWith(guardada)) inicial = i;
+    }
+    Drive1->setCurrentIndex(std::max(0, inicial));
+    // Centred on the screen.
+    move((Screen::Width() / 15 - width()) / 2, (Screen::Height() / 15 - height()) / 2);
+}
+
+void frmVerDrive::cmdAceptar_Click() {
+    const QString texto = Drive1->currentText();
+    if (!texto.isEmpty()) GuardarDrive(texto.left(1));
+    Unload();
+}
+
+void frmVerDrive::cmdCancelar_Click() { proceso::Terminar(); }

@@ -1,0 +1,229 @@
+#include "translator/frmTraductor.h"
+
+#include "chrome/Disenos.h"
+#include "chrome/Hostpot.h"
+#include "chrome/Imagenes.h"
+#include "chrome/Sonidos.h"
+#include "chrome/Ventanas.h"
+#include "dictionary_data/BaseDatos.h"
+#include "dictionary_data/Direcciones.h"
+#include "dictionary_window/frmPrincipal.h"
+#include "guide/Explicaciones.h"
+#include "guide/MSAgent.h"
+#include "notes/frmPropiedades.h"
+#include "platform/Screen.h"
+#include "startup/General.h"
+#include "startup/VerificarDrive.h"
+#include "translator/Traduccion.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
+#include <QPlainTextEdit>
+
+namespace {
+
+QPlainTextEdit* crearCaja(QWidget* padre, const QString& nombre, const QString& accesible, int top) {
+    auto* caja = new QPlainTextEdit(padre);
+    caja->setObjectName(nombre);
+    caja->setAccessibleName(accesible);
+    caja->setFont(controls::Fuente(8.25));
+    caja->setFrameShape(QFrame::NoFrame);
+    caja->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    caja->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    caja->setStyleSheet(QStringLiteral("QPlainTextEdit { background: black; color: white; border: none; }"));
+    caja->viewport()->setMouseTracking(true);
+    controls::Colocar(caja, 780, top, 5535, 1095);
+    return caja;
+}
+
+} // namespace
+
+frmTraductor::frmTraductor() : VentanaPiel("frmTraductor") {
+    setWindowTitle(QStringLiteral("Palavrix - Traductor"));
+    CrearFondo(60, 0, 8475, 315);
+    txtTexto = crearCaja(this, QStringLiteral("txtTexto"), QStringLiteral("Texto a traducir"), 3300);
+    txtTraduccion = crearCaja(this, QStringLiteral("txtTraduccion"), QStringLiteral("Traducción"), 4920);
+    txtTraduccion->setReadOnly(true);
+    txtTraduccion->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    txtTexto->viewport()->installEventFilter(this);
+    txtTraduccion->viewport()->installEventFilter(this);
+
+    CrearBoton(0, 9300, 60, 210, 210)->setAccessibleName(QStringLiteral("Salir del programa"));
+    CrearBoton(1, 6390, 885, 1350, 1395)->setAccessibleName(QStringLiteral("Traductor (ventana actual)"));
+    pctBoton(1)->setEnabled(false);
+    CrearBoton(2, 7725, 885, 1425, 1395)->setAccessibleName(QStringLiteral("Ir a las propiedades de los idiomas"));
+    CrearBoton(3, 4980, 885, 1425, 1395)->setAccessibleName(QStringLiteral("Ir al diccionario"));
+    const int tops[] = {3300, 4260, 4920, 5880};
+    const char* nombres[] = {"Subir en el texto", "Bajar en el texto", "Subir en la traducción", "Bajar en la traducción"};
+    for (int i = 0; i < 4; ++i) {
+        CrearBoton(4 + i, 6450, tops[i], 165, 150)->setAccessibleName(QString::fromUtf8(nombres[i]));
+        const bool arriba = i % 2 == 0;
+        FijarCaras(4 + i, Diseno(arriba ? QStringLiteral("FlechaArriba") : QStringLiteral("FlechaAbajo")),
+                   Diseno(arriba ? QStringLiteral("FlechaArribaLuz") : QStringLiteral("FlechaAbajoLuz")));
+    }
+    CrearOpcion(0, QStringLiteral("Ayuda"), 8640, 60, 555, 225);
+    CrearOpcion(1, QStringLiteral("Copiar"), 4320, 6360, 570, 225);
+    CrearOpcion(2, QStringLiteral("Cerrar"), 6000, 6360, 570, 225);
+    CrearOpcion(3, QStringLiteral("Traducir ahora"), 4980, 4620, 1260, 225);
+    CrearOpcion(4, QStringLiteral("Pegar"), 5160, 6360, 510, 225);
+    setTabOrder(txtTexto, txtTraduccion);
+}
+
+// ---- Life of the window -------------------------------------------------------------------
+
+void frmTraductor::Form_Load() {
+    FijarTamano(this);
+    VentanaActiva = 2;
+    CargarImagenes();
+    Screen::SetMousePointer(Screen::vbDefault);
+    txtTexto->setFocus();
+}
+
+void frmTraductor::Form_Activate() {
+    if (AgenteActivo) UbicarAgente(this, 7020, 3800);
+}
+
+void frmTraductor::Form_Unload() { ReproducirSonido(QStringLiteral("SALIR.WAV"), false); }
+
+void frmTraductor::CargarImagenes() {
+    LocalizarDatos();
+    Screen::SetMousePointer(Screen::vbHourglass);
+    const QString familia = DigitoFamilia(DiccionarioActual);
+    pctBoton(3)->hide();
+    pctBoton(1)->hide();
+    pctBoton(2)->hide();
+    CargarBoton(this, 0, familia + QStringLiteral("SalirUp"), familia + QStringLiteral("SalirDn"));
+    CargarBoton(this, 3, familia + QStringLiteral("oDicDn"), familia + QStringLiteral("oDicUp"));
+    // This window's own tab stands lit; its resting face is kept all the same.
+    CargarImagen(pctBoton(1), familia + QStringLiteral("oTraUp"));
+    CargarImagen(imgBotonSF(1), familia + QStringLiteral("oTraDn"));
+    CargarImagen(imgBotonCF(1), familia + QStringLiteral("oTraUp"));
+    CargarBoton(this, 2, familia + QStringLiteral("oProDn"), familia + QStringLiteral("oProUp"));
+    CargarImagen(imgFondo, familia + QStringLiteral("FTra1"));
+    pctBoton(3)->show();
+    pctBoton(1)->show();
+    pctBoton(2)->show();
+    Screen::SetMousePointer(Screen::vbDefault);
+}
+
+// ---- Translation --------------------------------------------------------------------------
+
+void frmTraductor::TraducirTexto() {
+    Screen::SetMousePointer(Screen::vbHourglass);
+    if (DireccionValida(DiccionarioActual)) TablaActual = QString::fromUtf8(kDirecciones[DiccionarioActual].tabla);
+    try {
+        if (!dbDiccionario) throw dao::DaoError(dao::errEngine, QStringLiteral("La base de datos no está abierta."));
+        rsTraduccion = dbDiccionario->OpenRecordset(TablaActual, dao::dbOpenDynaset);
+        // Built whole and set once: a long text never redraws the box word by word.
+        const QString salida =
+            traduccion::Traducir(txtTexto->toPlainText(), [this](const QString& p) { return BuscarTraduccion(p); });
+        txtTraduccion->setPlainText(salida);
+    } catch (const dao::DaoError& e) {
+        txtTraduccion->setPlainText(QStringLiteral("No se pudo traducir el texto: error %1, %2")
+                                        .arg(e.Number())
+                                        .arg(e.Description()));
+    }
+    if (rsTraduccion) rsTraduccion->Close();
+    rsTraduccion.reset();
+    Screen::SetMousePointer(Screen::vbDefault);
+}
+
+QString frmTraductor::BuscarTraduccion(const QString& palabra) {
+    const QString noEncontrada = QLatin1Char('<') + palabra + QLatin1Char('>');
+    // A table with no rows has no first record to move to: every word is simply not found.
+    if (rsTraduccion->Eof()) {
+        try {
+            rsTraduccion->MoveFirst();
+        } catch (const dao::DaoError& e) {
+            if (e.Number() == dao::errNoCurrentRecord) return noEncontrada;
+            throw;
+        }
+    } else {
+        rsTraduccion->MoveFirst();
+    }
+    rsTraduccion->FindFirst(QStringLiteral("Palabra = '") + palabra + QLatin1Char('\''));
+    if (rsTraduccion->NoMatch()) return noEncontrada;
+    return rsTraduccion->Fields(QStringLiteral("Traduccion")).Value().toString();
+}
+
+// ---- Events -------------------------------------------------------------------------------
+
+void frmTraductor::pctBoton_Click(int Index) {
+    PulsarBoton(this, Index);
+    switch (Index) {
+    case 0:
+        SecuenciaSalida(this);
+        break;
+    case 2:
+        IrA<frmPropiedades>();
+        break;
+    case 3:
+        IrA<frmPrincipal>();
+        break;
+    case 4:
+        enviarTecla(txtTexto, Qt::Key_Up);
+        break;
+    case 5:
+        enviarTecla(txtTexto, Qt::Key_Down);
+        break;
+    case 6:
+        enviarTecla(txtTraduccion, Qt::Key_Up);
+        break;
+    case 7:
+        enviarTecla(txtTraduccion, Qt::Key_Down);
+        break;
+    default:
+        break;
+    }
+    Screen::SetMousePointer(Screen::vbDefault);
+}
+
+void frmTraductor::enviarTecla(QPlainTextEdit* caja, int tecla) {
+    caja->setFocus();
+    // Delivered synchronously: the handler goes on only once the box has moved its caret.
+    QKeyEvent pulsar(QEvent::KeyPress, tecla, Qt::NoModifier);
+    QApplication::sendEvent(caja, &pulsar);
+    QKeyEvent soltar(QEvent::KeyRelease, tecla, Qt::NoModifier);
+    QApplication::sendEvent(caja, &soltar);
+}
+
+QPlainTextEdit* frmTraductor::controlActivo() const {
+    QWidget* f = QApplication::focusWidget();
+    if (!f) f = focusWidget();
+    if (f == txtTexto) return txtTexto;
+    if (f == txtTraduccion) return txtTraduccion;
+    return nullptr;
+}
+
+void frmTraductor::lblOpciones_Click(int Index) {
+    ReproducirSonido(QStringLiteral("CLICK.WAV"), false);
+    switch (Index) {
+    case 0:
+        AbrirDocumento(this, DocumentoAyuda());
+        break;
+    case 1:
+        if (QPlainTextEdit* c = controlActivo()) {
+            QApplication::clipboard()->clear();
+            QApplication::clipboard()->setText(c->textCursor().selectedText().replace(QChar::ParagraphSeparator, QLatin1Char('\n')));
+        }
+        break;
+    case 2:
+        IrA<frmPrincipal>();
+        break;
+    case 3:
+        TraducirTexto();
+        break;
+    case 4:
+        if (QPlainTextEdit* c = controlActivo()) c->textCursor().insertText(QApplication::clipboard()->text());
+        break;
+    default:
+        break;
+    }
+}
+
+bool frmTraductor::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseMove && (watched == txtTexto->viewport() || watched == txtTraduccion->viewport()))
+        imgFondo_MouseMove();
+    return VentanaPiel::eventFilter(watched, event);
+}

@@ -1,0 +1,248 @@
+#include "Grabadores.h"
+#include "TempDatabase.h"
+#include "dictionary_data/BaseDatos.h"
+#include "dictionary_window/frmPrincipal.h"
+#include "guide/MSAgent.h"
+#include "platform/Screen.h"
+#include "platform/SimpleCombo.h"
+
+#include <QLineEdit>
+#include <QListView>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+esquema::Fila fila(const QString& p, const QString& t, const QString& tipo, const QString& gen, const QString& num,
+                   const QString& tipoT, const QString& genT, const QString& numT) {
+    esquema::Fila f;
+    f.palabra = p;
+    f.traduccion = t;
+    f.tipo = tipo;
+    f.genero = gen;
+    f.numero = num;
+    f.tipoT = tipoT;
+    f.generoT = genT;
+    f.numeroT = numT;
+    return f;
+}
+
+esquema::Fila conAcepciones(const QString& p, const QString& t, const QVariant& a1, const QVariant& a2) {
+    esquema::Fila f = fila(p, t, "n", "", "s", "n", "f", "s");
+    f.acepcion1 = a1;
+    f.acepcion2 = a2;
+    return f;
+}
+
+class DictionaryWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        esquema::Fila casa = fila("casa", "house", "n", "f", "s", "n", "", "s");
+        casa.pronunciacion = true;
+        esquema::Fila perro = fila("perro", "dog", "n", "m", "s", "n", "", "s");
+        esquema::Fila raro = fila("raro", "odd", "N", "f ", "x", "aj", "", "");
+        db.Insert(0, {casa, fila("casa", "home", "n", "f", "s", "n", "", "s"), perro, raro,
+                      fila("árbol", "tree", "n", "m", "s", "n", "", "s"), fila("abeja", "bee", "n", "f", "s", "n", "", "s"),
+                      fila("arbolado", "woodland", "n", "m", "s", "n", "", "s")});
+        db.Insert(1, {conAcepciones("house", "casa", "cámara", ""), conAcepciones("bank", "banco", "orilla", "ribera"),
+                      conAcepciones("cat", "gato", QVariant(), QVariant())});
+        db.Insert(2, {fila("casa", "casa", "n", "f", "s", "n", "f", "s")});
+        paths::SetAppPath(entorno.Carpeta());
+        dbDiccionario = dao::DBEngine().Workspaces(0).OpenDatabase(db.Path());
+        DiccionarioActual = 0;
+        AgenteActivo = false;
+        w = new frmPrincipal;
+        w->Load();
+        w->show();
+    }
+    void TearDown() override {
+        if (w) w->Unload();
+        Forms::FlushUnloaded();
+        CerrarBaseDatos();
+        DiccionarioActual = 0;
+    }
+    void Enter(const QString& palabra) {
+        w->txtPalabra->setText(palabra);
+        QTest::keyClick(w->txtPalabra, Qt::Key_Return);
+    }
+    QStringList Etiquetas() const {
+        QStringList out;
+        for (auto* l : {w->lblTipo, w->lblGenero, w->lblNumero, w->lblTraduccion, w->lblTipoT, w->lblGeneroT, w->lblNumeroT})
+            out << l->text();
+        return out;
+    }
+    bool Visible(QWidget* x) const { return !x->isHidden(); }
+
+    EntornoPrueba entorno;
+    TempDatabase db;
+    frmPrincipal* w = nullptr;
+};
+
+} // namespace
+
+TEST_F(DictionaryWindow, EnterLooksTheWordUpAsTypedAndSelectsItForTheNext) {
+    Enter("CASA");
+    EXPECT_EQ(Etiquetas(), (QStringList{"Sustantivo", "Femenino", "Singular", "house", "Sustantivo", "", "Singular"}));
+    EXPECT_EQ(w->lblTraduccion->ForeColor(), controls::vbWhite);
+    EXPECT_EQ(w->txtPalabra->selectedText(), "CASA");
+    EXPECT_EQ(w->txtPalabra->text(), "CASA"); // the key typed no character
+    EXPECT_EQ(Screen::MousePointer(), Screen::vbDefault);
+    // A word with spaces is looked up as it stands: no trimming.
+    Enter(" casa");
+    EXPECT_EQ(w->lblTraduccion->text(), "<Palabra no encontrada>");
+}
+
+TEST_F(DictionaryWindow, ANotFoundWordClearsTheEntryInRedAndTheNextFoundWordIsWhiteAgain) {
+    Enter("casa");
+    Enter("xyz");
+    EXPECT_EQ(Etiquetas(), (QStringList{"", "", "", "<Palabra no encontrada>", "", "", ""}));
+    EXPECT_EQ(w->lblTraduccion->ForeColor(), controls::vbRed);
+    EXPECT_FALSE(Visible(w->lblOpciones(2)));
+    EXPECT_FALSE(Visible(w->imgPronun));
+    Enter("");
+    EXPECT_EQ(w->lblTraduccion->text(), "<Palabra no encontrada>");
+    Enter("perro");
+    EXPECT_EQ(Etiquetas(), (QStringList{"Sustantivo", "Masculino", "Singular", "dog", "Sustantivo", "", "Singular"}));
+    EXPECT_EQ(w->lblTraduccion->ForeColor(), controls::vbWhite);
+}
+
+TEST_F(DictionaryWindow, CodesOutsideTheTablesLeaveOnlyTheirOwnLabelEmpty) {
+    Enter("raro");
+    EXPECT_EQ(Etiquetas(), (QStringList{"", "", "", "odd", "Adjetivo", "", ""}));
+}
+
+TEST_F(DictionaryWindow, PronunciationOptionFollowsTheRecordingFlagInSpanishToEnglish) {
+    Enter("casa");
+    EXPECT_TRUE(Visible(w->lblOpciones(2)));
+    EXPECT_TRUE(Visible(w->imgPronun));
+    Enter("perro");
+    EXPECT_FALSE(Visible(w->lblOpciones(2)));
+    EXPECT_FALSE(Visible(w->imgPronun));
+    // The option plays the recording named after the translation on show.
+    Enter("casa");
+    w->lblOpciones_Click(2);
+    ASSERT_GE(entorno.sonidos->rutas.size(), 2);
+    EXPECT_TRUE(entorno.sonidos->rutas.last().endsWith("Palavrix/PRONUN/h/house"));
+    EXPECT_TRUE(entorno.sonidos->rutas[entorno.sonidos->rutas.size() - 2].endsWith("SONIDOS/CLICK.WAV"));
+}
+
+TEST_F(DictionaryWindow, FurtherMeaningsShowForWordsThatHaveThemAndStaleTextsStay) {
+    w->lblDiccionarios_Click(1);
+    Enter("bank");
+    EXPECT_TRUE(Visible(w->pctAcepciones));
+    EXPECT_EQ(w->lblAcepcion1->text(), "orilla");
+    EXPECT_EQ(w->lblAcepcion2->text(), "ribera");
+    Enter("cat"); // Acepcion1 is Null
+    EXPECT_FALSE(Visible(w->pctAcepciones));
+    EXPECT_EQ(w->lblAcepcion1->text(), "orilla");
+    EXPECT_EQ(w->lblAcepcion2->text(), "ribera");
+
+    Enter("house");
+    w->lblOpciones_Click(1);
+    EXPECT_TRUE(Visible(w->pctContAcep));
+    EXPECT_EQ(w->pctContAcep->pos(), QPoint(336, 233));
+    EXPECT_EQ(w->lblTraduccionAcep->text(), "casa");
+    EXPECT_EQ(w->lblAcepcion1->text(), "cámara");
+    Enter("house"); // any lookup closes the panel
+    EXPECT_FALSE(Visible(w->pctContAcep));
+    w->lblOpciones_Click(1);
+    w->pctBoton_Click(3);
+    EXPECT_FALSE(Visible(w->pctContAcep));
+}
+
+TEST_F(DictionaryWindow, DirectionMenuRefillsTheListOnlyForANewDirection) {
+    w->pctBoton_Click(4);
+    EXPECT_TRUE(Visible(w->cboLista));
+    EXPECT_TRUE(w->ListaCargada);
+    EXPECT_EQ(w->cboLista->ListCount(), 6);
+    EXPECT_EQ(TablaActual, "EspIng");
+
+    // The same direction: pictures and result cleared, the list closed but kept.
+    db.Insert(0, {fila("zorro", "fox", "n", "m", "s", "n", "", "s")});
+    w->lblDiccionarios_Click(0);
+    EXPECT_FALSE(Visible(w->cboLista));
+    EXPECT_TRUE(w->ListaCargada);
+    w->pctBoton_Click(4);
+    EXPECT_EQ(w->cboLista->ListCount(), 6); // no query: the new word is not there
+
+    w->lblDiccionarios_Click(1);
+    EXPECT_FALSE(Visible(w->cboLista));
+    EXPECT_FALSE(w->ListaCargada);
+    EXPECT_EQ(w->lblTPalabra->text(), "Inglés");
+    EXPECT_EQ(w->lblTTraduccion->text(), "Español");
+    EXPECT_EQ(w->ConsultaActual, "qryBuscarIngEsp");
+    w->pctBoton_Click(4);
+    EXPECT_EQ(w->cboLista->ListCount(), 3);
+    EXPECT_EQ(w->cboLista->List(0), "bank");
+    EXPECT_EQ(TablaActual, "IngEsp");
+}
+
+TEST_F(DictionaryWindow, ListClickCopiesDoubleClickLooksUpAndClosesEnterLooksUpAndStays) {
+    w->pctBoton_Click(4);
+    const int perro = w->cboLista->FindPrefix("perro");
+    ASSERT_GE(perro, 0);
+    QListView* view = w->cboLista->View();
+    view->scrollTo(view->model()->index(perro, 0));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(view->model()->index(perro, 0)).center());
+    EXPECT_EQ(w->txtPalabra->text(), "perro");
+    EXPECT_EQ(w->lblTraduccion->text(), ""); // nothing looked up
+
+    w->cboLista->SetText("casa");
+    QTest::keyClick(w->cboLista->Edit(), Qt::Key_Return);
+    EXPECT_EQ(w->txtPalabra->text(), "casa");
+    EXPECT_EQ(w->lblTraduccion->text(), "house");
+    EXPECT_TRUE(Visible(w->cboLista));
+
+    w->cboLista->SetText("perro");
+    w->cboLista_DblClick();
+    EXPECT_EQ(w->lblTraduccion->text(), "dog");
+    EXPECT_FALSE(Visible(w->cboLista));
+    EXPECT_EQ(w->txtPalabra->selectedText(), "perro");
+}
+
+TEST_F(DictionaryWindow, TypingInTheListHighlightsTheFirstMatchIgnoringAccents) {
+    w->pctBoton_Click(4);
+    QTest::keyClicks(w->cboLista->Edit(), "arbol");
+    ASSERT_GE(w->cboLista->ListIndex(), 0);
+    EXPECT_EQ(w->cboLista->List(w->cboLista->ListIndex()), "árbol");
+    EXPECT_EQ(w->cboLista->Text(), "arbol"); // what was typed stays
+    QTest::keyClick(w->cboLista->Edit(), Qt::Key_Return);
+    EXPECT_EQ(w->lblTraduccion->text(), "<Palabra no encontrada>"); // Enter looks up the typed text
+    QTest::keyClick(w->cboLista->Edit(), Qt::Key_Down);
+    EXPECT_EQ(w->txtPalabra->text(), "arbolado");
+}
+
+TEST_F(DictionaryWindow, AReloadedWindowKeepsTheDirectionWithAnEmptyWordBox) {
+    w->lblDiccionarios_Click(2);
+    Enter("casa");
+    w->Unload();
+    Forms::FlushUnloaded();
+    w = new frmPrincipal;
+    w->Load();
+    EXPECT_EQ(DiccionarioActual, 2);
+    EXPECT_EQ(w->txtPalabra->text(), "");
+    EXPECT_EQ(w->lblTPalabra->text(), "Español");
+    EXPECT_EQ(w->lblTTraduccion->text(), "Portugues");
+    EXPECT_EQ(w->lblTraduccion->text(), "");
+    EXPECT_FALSE(w->ListaCargada);
+    EXPECT_FALSE(Visible(w->cboLista));
+    Enter("casa");
+    EXPECT_EQ(w->lblTraduccion->text(), "casa");
+    EXPECT_EQ(entorno.sonidos->rutas.filter("SALIR.WAV").size(), 1);
+}
+
+TEST_F(DictionaryWindow, ADictionaryThatCannotBeReadSaysSoAndLeavesNoHourglass) {
+    dao::Execute(*dbDiccionario, "DELETE FROM QueryDefs WHERE Name = 'qryBuscarEspIng'");
+    Enter("casa");
+    EXPECT_EQ(w->lblTraduccion->text(), "<Error al consultar el diccionario>");
+    EXPECT_EQ(Screen::MousePointer(), Screen::vbDefault);
+    dao::Execute(*dbDiccionario, "DROP TABLE IngEsp");
+    w->lblDiccionarios_Click(1);
+    w->pctBoton_Click(4);
+    EXPECT_EQ(w->cboLista->ListCount(), 0);
+    EXPECT_FALSE(w->ListaCargada);
+    EXPECT_EQ(Screen::MousePointer(), Screen::vbDefault);
+    CerrarBaseDatos();
+    Enter("casa");
+    EXPECT_EQ(w->lblTraduccion->text(), "<Error al consultar el diccionario>");
+}

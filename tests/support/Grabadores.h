@@ -1,0 +1,60 @@
+#pragma once
+// Recording stand-ins for the sound player and the desktop shell, and a data folder in a
+// temporary place that the program finds as drive C:.
+#include "platform/Drives.h"
+#include "platform/Paths.h"
+#include "platform/Shell.h"
+#include "platform/Sound.h"
+
+#include <QDir>
+#include <QSettings>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <memory>
+
+struct SonidosGrabados : sound::Player {
+    QStringList rutas;
+    void Play(const QString& path, bool) override { rutas << path; }
+};
+
+struct DocumentosGrabados : shell::Opener {
+    QStringList abiertos;
+    void Open(const QString& d) override { abiertos << d; }
+};
+
+// A drive table of folders the test owns: C: and, optionally, more letters.
+struct TablaPrueba : drives::Tabla {
+    std::vector<drives::Unidad> unidades;
+    std::vector<drives::Unidad> Unidades() const override { return unidades; }
+};
+
+// The program's folder in a temporary place, with an empty Palavrix data folder in it, the
+// sound player and shell recording, and everything restored afterwards.
+class EntornoPrueba {
+public:
+    EntornoPrueba() {
+        QSettings().remove(QStringLiteral("DriveCD"));
+        QDir(carpeta_.path()).mkpath(QStringLiteral("Palavrix"));
+        paths::SetAppPath(carpeta_.path());
+        tabla = std::make_shared<TablaPrueba>();
+        tabla->unidades.push_back({QLatin1Char('C'), carpeta_.path(), QStringLiteral("programa")});
+        drives::Instalar(tabla);
+        sound::Install(sonidos);
+        shell::Install(documentos);
+    }
+    ~EntornoPrueba() {
+        paths::SetAppPath(QString());
+        drives::Instalar(nullptr);
+        sound::Install(nullptr);
+        shell::Install(nullptr);
+    }
+    QString Carpeta() const { return carpeta_.path(); }
+    QString Datos() const { return QDir(carpeta_.path()).filePath(QStringLiteral("Palavrix")); }
+
+    std::shared_ptr<TablaPrueba> tabla;
+    std::shared_ptr<SonidosGrabados> sonidos = std::make_shared<SonidosGrabados>();
+    std::shared_ptr<DocumentosGrabados> documentos = std::make_shared<DocumentosGrabados>();
+
+private:
+    QTemporaryDir carpeta_;
+};

@@ -1,0 +1,209 @@
+#include "Grabadores.h"
+#include "chrome/Hostpot.h"
+#include "chrome/Imagenes.h"
+#include "chrome/Sonidos.h"
+#include "chrome/VentanaPiel.h"
+#include "chrome/Ventanas.h"
+#include "platform/Screen.h"
+#include "platform/Twips.h"
+#include "startup/VerificarDrive.h"
+
+#include <QPainter>
+#include <gtest/gtest.h>
+
+namespace {
+
+QPixmap cara(Qt::GlobalColor c) {
+    QPixmap p(10, 10);
+    p.fill(c);
+    return p;
+}
+
+bool misma(const QPixmap& a, const QPixmap& b) { return a.toImage() == b.toImage(); }
+
+// A skinned window with two tabs side by side and three option words.
+class Ventana : public VentanaPiel {
+public:
+    QList<int> clics, opciones;
+    Ventana() : VentanaPiel("Ventana") {
+        CrearFondo(60, 0, 8475, 315);
+        CrearBoton(1, 6390, 885, 1350, 1395);
+        CrearBoton(2, 7725, 885, 1425, 1395);
+        FijarCaras(1, cara(Qt::gray), cara(Qt::yellow));
+        FijarCaras(2, cara(Qt::gray), cara(Qt::yellow));
+        for (int i = 0; i < 3; ++i) CrearOpcion(i, QString("op%1").arg(i), 100 + 1000 * i, 60, 555, 225);
+    }
+    void pctBoton_Click(int i) override {
+        PulsarBoton(this, i);
+        clics << i;
+    }
+    void lblOpciones_Click(int i) override { opciones << i; }
+};
+
+class Chrome : public ::testing::Test {
+protected:
+    void SetUp() override {
+        BotonCapturado = false;
+        LocalizarDatos();
+        w.FijarTamanoYMostrar();
+    }
+    void TearDown() override { controls::PictureBox::ReleaseCapture(); }
+    struct V : Ventana {
+        void FijarTamanoYMostrar() {
+            FijarTamano(this);
+            show();
+        }
+    };
+    EntornoPrueba entorno;
+    V w;
+};
+
+} // namespace
+
+TEST_F(Chrome, AButtonLightsUpToItsEdgesAndRestsWhenThePointerLeaves) {
+    auto* b = w.pctBoton(1);
+    ResaltarBoton(&w, 1, 1350, 1395); // the right and bottom edges count as inside
+    EXPECT_TRUE(BotonCapturado);
+    EXPECT_TRUE(misma(b->Picture(), cara(Qt::yellow)));
+    ResaltarBoton(&w, 1, 700, 700); // moving within changes nothing
+    EXPECT_TRUE(misma(b->Picture(), cara(Qt::yellow)));
+    ResaltarBoton(&w, 1, -1, 700); // one twip left of the left edge is outside
+    EXPECT_FALSE(BotonCapturado);
+    EXPECT_TRUE(misma(b->Picture(), cara(Qt::gray)));
+    ResaltarBoton(&w, 1, 700, 1396);
+    EXPECT_FALSE(BotonCapturado);
+}
+
+TEST_F(Chrome, PassingStraightFromOneTabToTheNextLightsOneAtATime) {
+    ResaltarBoton(&w, 1, 1340, 500);
+    // The first move past the edge still goes to the captured tab, which puts itself out.
+    ResaltarBoton(&w, 1, 1351, 500);
+    EXPECT_TRUE(misma(w.pctBoton(1)->Picture(), cara(Qt::gray)));
+    EXPECT_TRUE(misma(w.pctBoton(2)->Picture(), cara(Qt::gray)));
+    ResaltarBoton(&w, 2, 5, 500);
+    EXPECT_TRUE(misma(w.pctBoton(1)->Picture(), cara(Qt::gray)));
+    EXPECT_TRUE(misma(w.pctBoton(2)->Picture(), cara(Qt::yellow)));
+    // While one tab holds the capture another cannot light.
+    ResaltarBoton(&w, 1, 5, 5);
+    EXPECT_TRUE(misma(w.pctBoton(1)->Picture(), cara(Qt::gray)));
+}
+
+TEST_F(Chrome, AClickSoundsReleasesTheCaptureAndShowsTheRestingFace) {
+    ResaltarBoton(&w, 2, 5, 5);
+    w.pctBoton_Click(2);
+    EXPECT_FALSE(BotonCapturado);
+    EXPECT_TRUE(misma(w.pctBoton(2)->Picture(), cara(Qt::gray)));
+    ASSERT_EQ(entorno.sonidos->rutas.size(), 1);
+    EXPECT_TRUE(entorno.sonidos->rutas[0].endsWith("Palavrix/SONIDOS/CLICK.WAV"));
+    ResaltarBoton(&w, 2, 5, 5); // the next move lights it again
+    EXPECT_TRUE(misma(w.pctBoton(2)->Picture(), cara(Qt::yellow)));
+}
+
+TEST_F(Chrome, OptionWordsLightRedOneAtATimeUntilThePointerReachesTheBackground) {
+    EXPECT_EQ(w.OpcionResaltada, -1);
+    w.lblOpciones_MouseMove(0);
+    EXPECT_EQ(w.lblOpciones(0)->ForeColor(), controls::vbRed);
+    w.lblOpciones_MouseMove(0);
+    EXPECT_EQ(w.OpcionResaltada, 0);
+    w.lblOpciones_MouseMove(2);
+    EXPECT_EQ(w.lblOpciones(0)->ForeColor(), controls::vbWhite);
+    EXPECT_EQ(w.lblOpciones(2)->ForeColor(), controls::vbRed);
+    ResaltarBoton(&w, 1, 5, 5); // crossing a button resets nothing
+    EXPECT_EQ(w.lblOpciones(2)->ForeColor(), controls::vbRed);
+    w.imgFondo_MouseMove();
+    EXPECT_EQ(w.lblOpciones(2)->ForeColor(), controls::vbWhite);
+    EXPECT_EQ(w.OpcionResaltada, -1);
+}
+
+TEST_F(Chrome, CentringRoundsEachDifferenceThenHalvesTowardZero) {
+    EXPECT_EQ(twips::MitadDiferencia(2401), 1200);
+    EXPECT_EQ(twips::MitadDiferencia(-2401), -1200);
+    EXPECT_EQ(twips::MitadDiferencia(2400.5), 1200);
+    EXPECT_EQ(twips::MitadDiferencia(2401.5), 1201);
+
+    // A window centred over the dictionary window of the same size lands exactly on it.
+    Form principal;
+    principal.setObjectName("frmPrincipal");
+    principal.Load();
+    principal.Move(1500, 900);
+    FijarTamano(&principal);
+    Form otra;
+    otra.Load();
+    FijarTamano(&otra);
+    CentrarVentana(&otra);
+    EXPECT_EQ(otra.Left(), 1500);
+    EXPECT_EQ(otra.Top(), 900);
+    // Tagged "prin": on the screen.
+    otra.Tag = "prin";
+    CentrarVentana(&otra);
+    EXPECT_EQ(otra.Left(), static_cast<int>(twips::MitadDiferencia(Screen::Width() - 9600)) / 15 * 15);
+}
+
+TEST_F(Chrome, DraggingTheStripMovesTheWindowByThePointersTravelWithAnyButton) {
+    w.Move(3000, 1500);
+    w.imgMMover_MouseMove(0, 0, 500, 100); // passing over without a press
+    EXPECT_EQ(w.Left(), 3000);
+    w.imgMMover_MouseDown(2, 0, 450, 90); // the right button drags too
+    w.imgMMover_MouseMove(2, 0, 750, 240);
+    EXPECT_EQ(w.Left(), 3300);
+    EXPECT_EQ(w.Top(), 1650);
+    // The strip moved with the window: the same point of the strip is under the pointer again.
+    w.imgMMover_MouseMove(2, 0, 450, 90);
+    EXPECT_EQ(w.Left(), 3300);
+    w.imgMMover_MouseUp(2, 0, 450, 90);
+    w.imgMMover_MouseMove(0, 0, 900, 900);
+    EXPECT_EQ(w.Left(), 3300);
+    // No bounds: off the screen is allowed.
+    w.imgMMover_MouseDown(1, 0, 0, 0);
+    w.imgMMover_MouseMove(1, 0, -90000, -30000);
+    EXPECT_EQ(w.Left(), -86700);
+}
+
+TEST_F(Chrome, PicturePathsFollowTheFamilyAndDirectionDigits) {
+    RutaDatos = "D:\\Palavrix";
+    EXPECT_EQ(RutaImagen(DigitoFamilia(3) + "SalirUp"), "D:\\Palavrix\\ENTORNO\\IMAGENES\\2SalirUp.BMP");
+    EXPECT_EQ(RutaImagen(DigitoDireccion(3) + "FDic1"), "D:\\Palavrix\\ENTORNO\\IMAGENES\\3FDic1.BMP");
+    EXPECT_EQ(DigitoFamilia(0), "0");
+    EXPECT_EQ(DigitoFamilia(1), "0");
+    EXPECT_EQ(DigitoFamilia(5), "4");
+    EXPECT_EQ(DigitoFamilia(9), "0");
+    EXPECT_EQ(DigitoDireccion(9), "0");
+}
+
+TEST_F(Chrome, AMissingPictureKeepsTheControlsPictureAndAPresentOneIsLoaded) {
+    LocalizarDatos();
+    QDir(entorno.Datos()).mkpath("ENTORNO/IMAGENES");
+    QImage img(14, 14, QImage::Format_RGB888);
+    img.fill(Qt::red);
+    ASSERT_TRUE(img.save(entorno.Datos() + "/ENTORNO/IMAGENES/0SalirUp.BMP"));
+    controls::PictureBox caja(nullptr, "caja");
+    caja.SetPicture(cara(Qt::blue));
+    EXPECT_FALSE(CargarImagen(&caja, "0NoEsta"));
+    EXPECT_TRUE(misma(caja.Picture(), cara(Qt::blue)));
+    EXPECT_TRUE(CargarImagen(&caja, "0SalirUp"));
+    EXPECT_EQ(caja.Picture().size(), QSize(14, 14));
+}
+
+TEST_F(Chrome, SoundAndPronunciationPathsAreBuiltAsNamed) {
+    RutaDatos = "D:\\Palavrix";
+    EXPECT_EQ(RutaSonido("CLICK.WAV"), "D:\\Palavrix\\SONIDOS\\CLICK.WAV");
+    EXPECT_EQ(RutaPronunciacion("house"), "D:\\Palavrix\\PRONUN\\h\\house");
+    EXPECT_EQ(RutaPronunciacion("House"), "D:\\Palavrix\\PRONUN\\H\\House");
+    EXPECT_EQ(RutaPronunciacion(""), "D:\\Palavrix\\PRONUN\\\\");
+    EXPECT_EQ(RutaPronunciacion("😀x"), "D:\\Palavrix\\PRONUN\\😀\\😀x");
+
+    LocalizarDatos();
+    ReproducirSonido("CLICK.WAV", false);
+    ReproducirSonido("SALIR.WAV", false);
+    ReproducirPronunciacion("house", false);
+    ASSERT_EQ(entorno.sonidos->rutas.size(), 3);
+    EXPECT_EQ(entorno.sonidos->rutas[0], entorno.Datos() + "/SONIDOS/CLICK.WAV");
+    EXPECT_EQ(entorno.sonidos->rutas[2], entorno.Datos() + "/PRONUN/h/house");
+}
+
+TEST_F(Chrome, TheHelpDocumentIsTheSameFromEveryWindow) {
+    LocalizarDatos();
+    AbrirDocumento(&w, DocumentoAyuda());
+    ASSERT_EQ(entorno.documentos->abiertos.size(), 1);
+    EXPECT_EQ(entorno.documentos->abiertos[0], "C:\\Palavrix\\AYUDA\\PalavrixHelp.htm");
+}

@@ -1,0 +1,77 @@
+#include "Grabadores.h"
+#include "platform/Drives.h"
+#include "startup/VerificarDrive.h"
+#include "startup/frmVerDrive.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QSettings>
+#include <gtest/gtest.h>
+
+TEST(Locator, FirstStartWithTheFolderOnCAsksNothingAndSavesNothing) {
+    EntornoPrueba entorno;
+    int preguntas = 0;
+    FijarPreguntaDrive([&] { ++preguntas; });
+    LocalizarDatos();
+    EXPECT_EQ(preguntas, 0);
+    EXPECT_EQ(RutaDatos, "C:\\Palavrix");
+    EXPECT_FALSE(QSettings().contains("DriveCD"));
+    FijarPreguntaDrive(nullptr);
+}
+
+TEST(Locator, AMissingFolderIsAskedForUntilADriveThatHasItIsChosen) {
+    EntornoPrueba entorno;
+    QTemporaryDir usb, vacio;
+    QDir(usb.path()).mkpath("Palavrix");
+    entorno.tabla->unidades.push_back({QLatin1Char('D'), vacio.path(), "VACIO"});
+    entorno.tabla->unidades.push_back({QLatin1Char('E'), usb.path(), "PALAVRIX"});
+    GuardarDrive("D");
+    QStringList respuestas{"d", "e"};
+    int preguntas = 0;
+    FijarPreguntaDrive([&] {
+        ++preguntas;
+        GuardarDrive(respuestas.takeFirst());
+    });
+    LocalizarDatos();
+    EXPECT_EQ(preguntas, 2); // D has no folder, asked again; E has it
+    EXPECT_EQ(RutaDatos, "e:\\Palavrix");
+    EXPECT_EQ(QSettings().value("DriveCD").toString(), "e");
+    EXPECT_EQ(drives::RutaNativa(RutaDatos + "\\SONIDOS\\CLICK.WAV"), usb.path() + "/Palavrix/SONIDOS/CLICK.WAV");
+
+    // A folder that exists but is a file cannot be entered: 75; a letter nobody has: 76.
+    QFile(vacio.filePath("Palavrix")).open(QIODevice::WriteOnly);
+    EXPECT_EQ(EntrarCarpeta("D:\\Palavrix"), 75);
+    EXPECT_EQ(EntrarCarpeta("Q:\\Palavrix"), 76);
+    FijarPreguntaDrive(nullptr);
+}
+
+TEST(Locator, TheDialogSaysWhatIsMissingAndSavesTheChosenLetter) {
+    EntornoPrueba entorno;
+    QTemporaryDir usb;
+    QDir(usb.path()).mkpath("Palavrix");
+    entorno.tabla->unidades[0].raiz = QDir::tempPath() + "/no-existe-palavrix";
+    entorno.tabla->unidades.push_back({QLatin1Char('D'), usb.path(), "PALAVRIX"});
+    auto* dlg = new frmVerDrive;
+    dlg->Load();
+    EXPECT_EQ(dlg->windowTitle(), "Seleccionar Drive");
+    EXPECT_EQ(dlg->lblInfo->text(), "Palavrix no encuentra la información en el drive especificado.");
+    EXPECT_EQ(dlg->lblIndi->text(), "Asegúrese que Palavrix este buscando en el drive correcto o que el CD Rom de "
+                                     "Palavrix este colocado en el siguiente drive.");
+    ASSERT_EQ(dlg->Drive1->count(), 2);
+    EXPECT_EQ(dlg->Drive1->itemText(1), "d: [PALAVRIX]");
+    EXPECT_EQ(dlg->Drive1->currentIndex(), 1); // the drive that holds the folder is offered
+    dlg->cmdAceptar_Click();
+    EXPECT_EQ(QSettings().value("DriveCD").toString(), "d");
+    Forms::FlushUnloaded();
+}
+
+TEST(LocatorDeathTest, CancelEndsTheProcessAtOnce) {
+    EntornoPrueba entorno;
+    EXPECT_EXIT(
+        {
+            frmVerDrive dlg;
+            dlg.Load();
+            dlg.cmdCancelar_Click();
+        },
+        ::testing::ExitedWithCode(0), "");
+}

@@ -73,6 +73,7 @@ controls::Label* VentanaPiel::CrearOpcion(int index, const QString& caption, int
     l->setFont(controls::Fuente(puntos));
     l->setWordWrap(false);
     controls::Colocar(l, left, top, width, height);
+    controls::AnchoParaTexto(l);
     l->setCursor(CursorBoton());
     connect(l, &controls::Label::MouseMove, this, [this, index] { lblOpciones_MouseMove(index); });
     connect(l, &controls::Label::Click, this, [this, index] { lblOpciones_Click(index); });

@@ -46,11 +46,14 @@ void frmPrincipal::crearControles() {
     lblSelDic = new Label(this, QStringLiteral("lblSelDic"), QStringLiteral("Seleccione Diccionario"));
     lblSelDic->setFont(controls::Fuente(9));
     Colocar(lblSelDic, 180, 120, 1965, 225);
+    lblSelDic->setWordWrap(false);
+    controls::AnchoParaTexto(lblSelDic);
     for (int i = 0; i < 6; ++i) {
         auto* l = new Label(this, controls::Nombre("lblDiccionarios", i), QString::fromUtf8(kNombresDiccionarios[i]));
         l->setFont(controls::Fuente(9));
         l->setWordWrap(false);
         Colocar(l, 180, kTopDiccionarios[i], kAnchoDiccionarios[i], 225);
+        controls::AnchoParaTexto(l);
         l->setCursor(CursorBoton());
         connect(l, &Label::MouseMove, this, [this, i] { lblDiccionarios_MouseMove(i); });
         connect(l, &Label::Click, this, [this, i] { lblDiccionarios_Click(i); });
@@ -99,11 +102,12 @@ void frmPrincipal::crearControles() {
     CrearOpcion(1, QStringLiteral("Acepciones"), 360, 30, 1020, 225, 9, pctAcepciones);
     pctAcepciones->hide();
 
-    CrearOpcion(2, QStringLiteral("Pronunciación"), 5400, 4200, 1230, 225)->hide();
+    // The icon lies under the option word, which overlaps it.
     imgPronun = new PictureBox(this, QStringLiteral("imgPronun"));
     Colocar(imgPronun, 5100, 4200, 480, 480);
     imgPronun->SetPicture(Diseno(QStringLiteral("Pronun")));
     imgPronun->hide();
+    CrearOpcion(2, QStringLiteral("Pronunciación"), 5400, 4200, 1230, 225)->hide();
 
     pctOpcActual = new PictureBox(this, QStringLiteral("pctOpcActual"));
     Colocar(pctOpcActual, 4980, 885, 1425, 1395);
@@ -131,8 +135,7 @@ void frmPrincipal::crearControles() {
     cboLista = new controls::SimpleCombo(this, QStringLiteral("cboLista"));
     Colocar(cboLista, 2040, 3810, 2265, 3300);
     cboLista->setFont(controls::Fuente(8.25));
-    cboLista->setStyleSheet(QStringLiteral("QLineEdit, QListView { background: black; color: white; border: none; }"
-                                           "QListView::item:selected { background: #1f4e8c; color: white; }"));
+    cboLista->SetColores(Qt::black, Qt::white, QColor(0x1f, 0x4e, 0x8c));
     cboLista->hide();
     connect(cboLista, &controls::SimpleCombo::Click, this, [this] { cboLista_Click(); });
     connect(cboLista, &controls::SimpleCombo::DblClick, this, [this] { cboLista_DblClick(); });

@@ -38,11 +38,11 @@ frmPropiedades::frmPropiedades() : VentanaPiel("frmPropiedades") {
     CrearFondo(60, 0, 8475, 315);
     imgFondo->SetPicture(DisenoNotas(QStringLiteral("FondoPropiedades")));
 
-    txtTexto = new RichTextBox(this);
+    txtTexto = new richtext::RichTextBox(this);
     txtTexto->setObjectName(QStringLiteral("txtTexto"));
     txtTexto->setAccessibleName(QStringLiteral("Notas del idioma"));
     controls::Colocar(txtTexto, 3120, 3180, 4935, 3135);
-    connect(txtTexto, &RichTextBox::MouseMove, this, [this] { imgFondo_MouseMove(); });
+    connect(txtTexto, &richtext::RichTextBox::MouseMove, this, [this] { imgFondo_MouseMove(); });
 
     CrearBoton(0, 9300, 60, 210, 210)->setAccessibleName(QStringLiteral("Salir del programa"));
     FijarCaras(0, DisenoNotas(QStringLiteral("Salir")), DisenoNotas(QStringLiteral("SalirLuz")));

@@ -3,7 +3,9 @@
 // rich-text document per language, chosen by flag.
 #include "chrome/VentanaPiel.h"
 
+namespace richtext {
 class RichTextBox;
+}
 
 class frmPropiedades : public VentanaPiel {
     Q_OBJECT
@@ -21,7 +23,7 @@ public:
 
     // The flag whose notes are shown; 0 when the window loads.
     int BanderaActual = 0;
-    RichTextBox* txtTexto = nullptr;
+    richtext::RichTextBox* txtTexto = nullptr;
 
     // The flag the window opens on for a direction: the language translated from.
     static int BanderaInicial(int direccion);

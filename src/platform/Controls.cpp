@@ -15,6 +15,11 @@ void Colocar(QWidget* w, int left, int top, int width, int height) {
     w->setGeometry(twips::APixeles(left), twips::APixeles(top), twips::APixeles(width), twips::APixeles(height));
 }
 
+void AnchoParaTexto(QLabel* l) {
+    const int ancho = l->fontMetrics().horizontalAdvance(l->text()) + 4;
+    if (ancho > l->width()) l->resize(ancho, l->height());
+}
+
 QFont Fuente(double points, bool bold, bool italic, const char* family) {
     QFont f(QString::fromLatin1(family));
     f.setStyleHint(QFont::SansSerif);

@@ -23,6 +23,8 @@ QColor DesdeBGR(uint32_t bgr);
 QString Nombre(const char* name, int index);
 // Places a widget at a design position in twips, relative to its parent.
 void Colocar(QWidget* w, int left, int top, int width, int height);
+// Widens a label whose text is longer than its design width, so no caption is ever cut.
+void AnchoParaTexto(QLabel* l);
 // The design font: Arial (Liberation Sans through fontconfig) at a point size.
 QFont Fuente(double points, bool bold = true, bool italic = true, const char* family = "Arial");
 // Mouse buttons and shift state numbered as the designs' events number them.

@@ -59,6 +59,21 @@ void SimpleCombo::AddItem(const QString& item) {
     keys_.clear();
 }
 
+void SimpleCombo::SetColores(const QColor& fondo, const QColor& texto, const QColor& resalte) {
+    for (QWidget* w : {static_cast<QWidget*>(edit_), static_cast<QWidget*>(view_), view_->viewport()}) {
+        QPalette p = w->palette();
+        p.setColor(QPalette::Base, fondo);
+        p.setColor(QPalette::Window, fondo);
+        p.setColor(QPalette::Text, texto);
+        p.setColor(QPalette::WindowText, texto);
+        p.setColor(QPalette::Highlight, resalte);
+        p.setColor(QPalette::HighlightedText, texto);
+        w->setPalette(p);
+        w->setAutoFillBackground(true);
+        w->setFont(font());
+    }
+}
+
 int SimpleCombo::ListCount() const { return model_->rowCount(); }
 QString SimpleCombo::List(int index) const { return model_->index(index).data().toString(); }
 int SimpleCombo::ListIndex() const {

@@ -33,6 +33,8 @@ public:
     void SetText(const QString& text);
     // The first entry that begins with `prefix`, ignoring case and accents, or -1.
     int FindPrefix(const QString& prefix) const;
+    // Background, text and highlight colours of the edit line and the list.
+    void SetColores(const QColor& fondo, const QColor& texto, const QColor& resalte);
     QLineEdit* Edit() const { return edit_; }
     QListView* View() const { return view_; }
 

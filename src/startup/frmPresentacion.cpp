@@ -65,6 +65,7 @@ void frmPresentacion::Form_Load() {
 
 void frmPresentacion::Timer1_Timer() {
     const int n = Ticks;
+    raise(); // stays in front even where no window manager honours the stay-on-top hint
     if (n < 9) pctPres->SetPicture(imgPres(n)->Picture());
     if (n == 18) imgPresenta->show();
     if (n == 30) {

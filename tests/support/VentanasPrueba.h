@@ -1,0 +1,62 @@
+#pragma once
+// A program with a small dictionary, a data folder on C:, recording sound and shell and,
+// optionally, a recording guide: what the window tests start from.
+#include "Grabadores.h"
+#include "RecordingAgent.h"
+#include "TempDatabase.h"
+#include "dictionary_data/BaseDatos.h"
+#include "guide/MSAgent.h"
+#include "platform/Form.h"
+
+#include <QApplication>
+#include <gtest/gtest.h>
+
+class VentanasPrueba : public ::testing::Test {
+protected:
+    void SetUp() override {
+        esquema::Fila casa = Fila("casa", "house", "n", "f", "s");
+        casa.pronunciacion = true;
+        db.Insert(0, {casa, Fila("perro", "dog", "n", "m", "s")});
+        esquema::Fila bank = Fila("bank", "banco", "n");
+        bank.acepcion1 = QString("orilla");
+        bank.acepcion2 = QString("");
+        db.Insert(1, {bank});
+        paths::SetAppPath(entorno.Carpeta());
+        dbDiccionario = dao::DBEngine().Workspaces(0).OpenDatabase(db.Path());
+        DiccionarioActual = 0;
+        AgenteActivo = false;
+        SaludoDado = false;
+        VentanaActiva = 0;
+    }
+    void TearDown() override {
+        // The guide first: its hidden host is a window too, and owns the character.
+        if (AgenteActivo && Personaje) DescargarAgente();
+        Forms::FlushUnloaded();
+        for (QWidget* x : QApplication::topLevelWidgets())
+            if (auto* f = qobject_cast<Form*>(x); f && f->Loaded()) f->Unload();
+        Forms::FlushUnloaded();
+        InstalarFabricaAgente(nullptr);
+        InstalarAzar(nullptr);
+        AgenteActivo = false;
+        SaludoDado = false;
+        CerrarBaseDatos();
+        DiccionarioActual = 0;
+    }
+    // Loads the recording guide as the program does at start.
+    std::shared_ptr<GuiaGrabadora> ConGuia() {
+        auto guia = InstalarGuiaGrabadora();
+        CargarAgente(QStringLiteral("Genie"));
+        EXPECT_TRUE(AgenteActivo);
+        return guia;
+    }
+    template <class T> T* Abrir(int left = 3000, int top = 1500) {
+        auto* w = new T;
+        w->Load();
+        w->Move(left, top);
+        w->show();
+        return w;
+    }
+
+    EntornoPrueba entorno;
+    TempDatabase db;
+};

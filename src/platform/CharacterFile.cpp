@@ -9,6 +9,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 namespace agent {
@@ -60,7 +61,8 @@ void PutU32(QByteArray& out, quint32 v) {
 int Entero(const QJsonValue& v, int min, int max, const QString& what) {
     if (!v.isDouble()) Danado(QStringLiteral("%1 no es un número").arg(what));
     const double d = v.toDouble();
-    if (d != double(qint64(d)) || d < min || d > max) Danado(QStringLiteral("%1 fuera de rango").arg(what));
+    // The range comes first: turning a double beyond the integer range into an integer is undefined.
+    if (!(d >= min && d <= max) || d != std::floor(d)) Danado(QStringLiteral("%1 fuera de rango").arg(what));
     return int(d);
 }
 

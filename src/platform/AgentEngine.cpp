@@ -487,6 +487,9 @@ void EngineCharacter::Tick() {
 }
 
 void EngineCharacter::StartFrames(const std::vector<CharacterFrame>* frames) {
+    // Back in front at every gesture: a window opened since (the About window) may cover the
+    // guide where no window manager keeps it on top.
+    if (window_->isVisible()) window_->raise();
     frames_ = frames;
     frameIndex_ = 0;
     phase_ = Phase::Frames;

@@ -22,9 +22,29 @@ public:
     Connection(sqlite3* db, QString path) : db_(db), path_(std::move(path)) {}
     ~Connection() { close(); }
     void close() {
+        for (auto& [sql, st] : idle_) sqlite3_finalize(st);
+        idle_.clear();
         if (db_) sqlite3_close_v2(db_);
         db_ = nullptr;
         columns_.clear();
+    }
+    // Prepared statements are kept for reuse: a lookup or a search prepares nothing after the
+    // first time, which is most of what a short query costs.
+    sqlite3_stmt* take(const QByteArray& sql) {
+        auto it = idle_.find(sql);
+        if (it == idle_.end()) return nullptr;
+        sqlite3_stmt* st = it->second;
+        idle_.erase(it);
+        return st;
+    }
+    void give(const QByteArray& sql, sqlite3_stmt* st) {
+        if (!db_ || idle_.size() > 64) {
+            sqlite3_finalize(st);
+            return;
+        }
+        sqlite3_reset(st);
+        sqlite3_clear_bindings(st);
+        idle_.emplace(sql, st);
     }
     sqlite3* handle() const {
         if (!db_) throw DaoError(errEngine, QStringLiteral("La base de datos está cerrada."));
@@ -42,6 +62,7 @@ private:
     sqlite3* db_;
     QString path_;
     QHash<QString, QStringList> columns_;
+    std::multimap<QByteArray, sqlite3_stmt*> idle_;
 };
 
 namespace {
@@ -141,12 +162,16 @@ void bindValue(sqlite3_stmt* st, int index, const QVariant& v) {
 // An owned prepared statement.
 class Statement {
 public:
-    Statement(std::shared_ptr<Connection> conn, const QString& sql) : conn_(std::move(conn)) {
-        const QByteArray utf8 = sql.toUtf8();
-        const int rc = sqlite3_prepare_v2(conn_->handle(), utf8.constData(), utf8.size(), &st_, nullptr);
+    Statement(std::shared_ptr<Connection> conn, const QString& sql) : conn_(std::move(conn)), sql_(sql.toUtf8()) {
+        st_ = conn_->take(sql_);
+        if (st_) return;
+        const int rc = sqlite3_prepare_v2(conn_->handle(), sql_.constData(), sql_.size(), &st_, nullptr);
         if (rc != SQLITE_OK) conn_->fail(rc, QString());
     }
-    ~Statement() { sqlite3_finalize(st_); }
+    ~Statement() {
+        if (conn_->isOpen()) conn_->give(sql_, st_);
+        else sqlite3_finalize(st_);
+    }
     Statement(const Statement&) = delete;
     Statement& operator=(const Statement&) = delete;
     sqlite3_stmt* get() const { return st_; }
@@ -164,6 +189,7 @@ public:
 
 private:
     std::shared_ptr<Connection> conn_;
+    QByteArray sql_;
     sqlite3_stmt* st_ = nullptr;
 };
 
@@ -173,16 +199,23 @@ struct Criterion {
 };
 
 // The only criterion form the program builds: Column = 'value' (a doubled quote stands for one).
+// Read by hand rather than with a regular expression: the translator parses one per word.
 Criterion parseCriterion(const QString& text) {
-    static const QRegularExpression form(
-        QStringLiteral("^\\s*\\[?([A-Za-z_][A-Za-z0-9_]*)\\]?\\s*=\\s*'(.*)'\\s*$"),
-        QRegularExpression::DotMatchesEverythingOption);
-    const auto m = form.match(text);
-    if (!m.hasMatch())
-        throw DaoError(errSyntax, QStringLiteral("Criterio no válido: %1").arg(text.left(80)));
-    QString value = m.captured(2);
-    value.replace(QStringLiteral("''"), QStringLiteral("'"));
-    return {m.captured(1), value};
+    const auto invalid = [&] {
+        return DaoError(errSyntax, QStringLiteral("Criterio no válido: %1").arg(text.left(80)));
+    };
+    const qsizetype eq = text.indexOf(QLatin1Char('='));
+    if (eq < 0) throw invalid();
+    QStringView column = QStringView(text).left(eq).trimmed();
+    if (column.startsWith(QLatin1Char('[')) && column.endsWith(QLatin1Char(']'))) column = column.mid(1, column.size() - 2);
+    if (column.isEmpty() || column[0].isDigit()) throw invalid();
+    for (QChar c : column)
+        if (!(c.isLetterOrNumber() && c.unicode() < 128) && c != QLatin1Char('_')) throw invalid();
+    QStringView rest = QStringView(text).mid(eq + 1).trimmed();
+    if (rest.size() < 2 || rest.front() != QLatin1Char('\'') || rest.back() != QLatin1Char('\'')) throw invalid();
+    QString value = rest.mid(1, rest.size() - 2).toString();
+    if (value.contains(QLatin1Char('\''))) value.replace(QStringLiteral("''"), QStringLiteral("'"));
+    return {column.toString(), value};
 }
 
 Field makeField(const QStringList& names, const std::vector<QVariant>& row, const QString& name) {
@@ -270,6 +303,7 @@ public:
     void MoveNext() override {
         if (!current_) noCurrentRecord();
         check();
+        unload();
         next_->reset();
         sqlite3_bind_int64(next_->get(), 1, rowid_);
         setCurrent(next_->step(), next_.get());
@@ -280,36 +314,45 @@ public:
         const QString column = resolveColumn(c.column);
         auto& stmt = finders_[column];
         if (!stmt)
-            stmt = std::make_unique<Statement>(conn_, QStringLiteral("SELECT rowid FROM %1 WHERE %2 = ?1 ORDER BY rowid LIMIT 1")
+            stmt = std::make_unique<Statement>(conn_, QStringLiteral("SELECT rowid, * FROM %1 WHERE %2 = ?1 ORDER BY rowid LIMIT 1")
                                                           .arg(quoteIdentifier(table_), quoteIdentifier(column)));
+        if (source_ == stmt.get()) unload();
         stmt->reset();
         bindValue(stmt->get(), 1, c.value);
         if (stmt->step()) {
+            unload();
             rowid_ = sqlite3_column_int64(stmt->get(), 0);
             current_ = true;
-            loaded_ = false;
             noMatch_ = false;
+            // The search read the whole record already: it is the current one's values.
+            source_ = stmt.get();
+            offset_ = 1;
+            loaded_ = true;
         } else {
             noMatch_ = true; // the current record stays where it was, as the old engine left it
+            stmt->reset();
         }
-        stmt->reset();
     }
     bool NoMatch() const override { return noMatch_; }
     Field Fields(const QString& name) const override {
         if (!current_) noCurrentRecord();
         check();
+        // The record is read once it is asked for, and only the columns asked for are converted.
         if (!loaded_) {
             row_->reset();
             sqlite3_bind_int64(row_->get(), 1, rowid_);
             if (!row_->step()) noCurrentRecord();
-            values_.clear();
-            for (int i = 0; i < columns_.size(); ++i) values_.push_back(columnValue(row_->get(), i));
-            row_->reset();
+            source_ = row_.get();
+            offset_ = 0;
             loaded_ = true;
         }
-        return makeField(columns_, values_, name);
+        for (int i = 0; i < columns_.size(); ++i)
+            if (columns_[i].compare(name, Qt::CaseInsensitive) == 0)
+                return Field(columns_[i], columnValue(source_->get(), i + offset_));
+        throw DaoError(errItemNotFound, QStringLiteral("Elemento no encontrado en esta colección: %1").arg(name));
     }
     void Close() override {
+        unload();
         finders_.clear();
         first_.reset();
         next_.reset();
@@ -321,16 +364,30 @@ private:
     void check() const {
         if (!row_) throw DaoError(errEngine, QStringLiteral("El conjunto de registros está cerrado."));
     }
+    // The first record is looked up once per recordset: the translator moves to it before every
+    // word, and a recordset lives for one operation.
     void MoveFirstOrEnd() {
         check();
-        first_->reset();
-        setCurrent(first_->step(), first_.get());
+        unload();
+        if (!firstKnown_) {
+            first_->reset();
+            firstExists_ = first_->step();
+            if (firstExists_) firstRowid_ = sqlite3_column_int64(first_->get(), 0);
+            first_->reset();
+            firstKnown_ = true;
+        }
+        current_ = firstExists_;
+        rowid_ = firstRowid_;
     }
     void setCurrent(bool found, Statement* st) {
         current_ = found;
-        loaded_ = false;
         if (found) rowid_ = sqlite3_column_int64(st->get(), 0);
         st->reset();
+    }
+    void unload() {
+        if (loaded_ && source_) source_->reset();
+        loaded_ = false;
+        source_ = nullptr;
     }
     QString resolveColumn(const QString& name) const {
         for (const auto& c : columns_)
@@ -348,8 +405,12 @@ private:
     sqlite3_int64 rowid_ = 0;
     bool current_ = false;
     bool noMatch_ = false;
+    bool firstKnown_ = false, firstExists_ = false;
+    sqlite3_int64 firstRowid_ = 0;
     mutable bool loaded_ = false;
-    mutable std::vector<QVariant> values_;
+    // The statement holding the current record's values, and where its columns start in it.
+    mutable Statement* source_ = nullptr;
+    mutable int offset_ = 0;
 };
 
 // A dynaset over the rows of an SQL text, read once into memory; searches run over those rows

@@ -33,6 +33,7 @@ frmVerDrive::frmVerDrive() {
     Label3 = new QLabel(QStringLiteral("Drive"), this);
     Label3->setObjectName(QStringLiteral("Label3"));
     controls::Colocar(Label3, 1020, 1560, 375, 195);
+    controls::AnchoParaTexto(Label3);
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     controls::Colocar(Image1, 420, 1680, 480, 480);

@@ -1,0 +1,166 @@
+// What the user waits for, on the generated database: the start up to the dictionary window,
+// one lookup, the first word-list fill of each direction, translating 32,766 characters and
+// 1 MB; and, as the floor everything is compared with, the raw indexed SQLite lookup.
+#include "dictionary_data/BaseDatos.h"
+#include "dictionary_data/Esquema.h"
+#include "dictionary_window/frmPrincipal.h"
+#include "guide/MSAgent.h"
+#include "platform/Paths.h"
+#include "platform/SimpleCombo.h"
+#include "startup/General.h"
+#include "translator/frmTraductor.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <benchmark/benchmark.h>
+#include <sqlite3.h>
+
+namespace {
+
+const QString kCarpeta = QStringLiteral(PALAVRIX_BUILD_DIR);
+
+bool abrir(benchmark::State& state) {
+    paths::SetAppPath(kCarpeta);
+    if (!dbDiccionario) {
+        try {
+            AbrirBaseDatos();
+        } catch (const dao::DaoError& e) {
+            state.SkipWithError(e.what());
+            return false;
+        }
+    }
+    return true;
+}
+
+// The floor: the stored query's own SQL, prepared once, bound, stepped to the first row and
+// every column read.
+void BM_LookupFloor(benchmark::State& state) {
+    if (!abrir(state)) return;
+    sqlite3* h = dbDiccionario->Handle();
+    sqlite3_stmt* st = nullptr;
+    const QByteArray sql = esquema::SqlConsulta(0).toUtf8();
+    sqlite3_prepare_v2(h, sql.constData(), -1, &st, nullptr);
+    for (auto _ : state) {
+        sqlite3_bind_text(st, 1, "casa", 4, SQLITE_STATIC);
+        if (sqlite3_step(st) == SQLITE_ROW)
+            for (int i = 0; i < sqlite3_column_count(st); ++i) benchmark::DoNotOptimize(sqlite3_column_text(st, i));
+        sqlite3_reset(st);
+    }
+    sqlite3_finalize(st);
+}
+BENCHMARK(BM_LookupFloor)->Unit(benchmark::kMicrosecond);
+
+// One lookup as the user makes it: the stored query read from the file, run, and the seven
+// labels filled.
+void BM_Lookup(benchmark::State& state) {
+    if (!abrir(state)) return;
+    DiccionarioActual = 0;
+    auto* w = new frmPrincipal;
+    w->Load();
+    for (auto _ : state) w->TradicirPalabra(QStringLiteral("casa"));
+    if (w->lblTraduccion->text() != QLatin1String("house")) state.SkipWithError("casa was not found");
+    w->Unload();
+    Forms::FlushUnloaded();
+}
+BENCHMARK(BM_Lookup)->Unit(benchmark::kMicrosecond);
+
+// The first opening of the word list: every headword of the direction read and listed.
+void BM_WordListFill(benchmark::State& state) {
+    if (!abrir(state)) return;
+    DiccionarioActual = static_cast<uint8_t>(state.range(0));
+    auto* w = new frmPrincipal;
+    w->Load();
+    w->show();
+    for (auto _ : state) {
+        w->ListaCargada = false;
+        w->pctBoton_Click(4);
+        w->pctBoton_Click(5);
+    }
+    state.counters["words"] = w->cboLista->ListCount();
+    w->Unload();
+    Forms::FlushUnloaded();
+    DiccionarioActual = 0;
+}
+BENCHMARK(BM_WordListFill)->DenseRange(0, 5)->Unit(benchmark::kMillisecond);
+
+// A text of the dictionary's own words, with the punctuation of prose.
+QString prosa(int caracteres) {
+    auto filas = dbDiccionario->OpenRecordset(QStringLiteral("SELECT Palabra FROM EspIng WHERE Id % 7 = 0"),
+                                              dao::dbOpenForwardOnly);
+    QStringList palabras;
+    for (; !filas->Eof(); filas->MoveNext()) palabras << filas->Fields(QStringLiteral("Palabra")).Value().toString();
+    QString texto;
+    const char* signos[] = {" ", " ", " ", ", ", " ", ". ", " ", "\r\n"};
+    for (int i = 0; texto.size() < caracteres; ++i) {
+        texto += palabras[i % palabras.size()];
+        texto += QLatin1String(signos[i % 8]);
+        if (i % 13 == 0) texto += QStringLiteral("xyzw "); // a word no dictionary has
+    }
+    texto.truncate(caracteres);
+    return texto;
+}
+
+void BM_Translate(benchmark::State& state) {
+    if (!abrir(state)) return;
+    DiccionarioActual = 0;
+    auto* w = new frmTraductor;
+    w->Load();
+    w->txtTexto->setPlainText(prosa(static_cast<int>(state.range(0))));
+    for (auto _ : state) w->TraducirTexto();
+    state.SetBytesProcessed(state.iterations() * state.range(0));
+    w->Unload();
+    Forms::FlushUnloaded();
+}
+BENCHMARK(BM_Translate)->Arg(32766)->Arg(1 << 20)->Unit(benchmark::kMillisecond);
+
+long residenteKb() {
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (!f.open(QIODevice::ReadOnly)) return 0;
+    for (const QByteArray& linea : f.readAll().split('\n'))
+        if (linea.startsWith("VmRSS:")) return linea.mid(6).trimmed().split(' ').first().toLong();
+    return 0;
+}
+
+// From nothing to the dictionary window shown, the guide loaded and the database open: what
+// Main does (the splash is shown too), without the process start itself.
+void BM_Start(benchmark::State& state) {
+    paths::SetAppPath(kCarpeta);
+    CerrarBaseDatos();
+    long rss = 0;
+    for (auto _ : state) {
+        struct Pasos : PasosPrograma {
+            bool InstanciaPrevia() override { return false; }
+        } pasos;
+        if (Main(pasos) != ResultadoMain::Continuar) {
+            state.SkipWithError("the start failed");
+            break;
+        }
+        QCoreApplication::processEvents();
+        state.PauseTiming();
+        rss = std::max(rss, residenteKb());
+        if (AgenteActivo) DescargarAgente();
+        for (QWidget* x : QApplication::topLevelWidgets())
+            if (auto* f = qobject_cast<Form*>(x); f && f->Loaded()) f->Unload();
+        Forms::FlushUnloaded();
+        CerrarBaseDatos();
+        AgenteActivo = false;
+        SaludoDado = false;
+        state.ResumeTiming();
+    }
+    state.counters["rss_mb"] = static_cast<double>(rss) / 1024.0;
+}
+BENCHMARK(BM_Start)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("PalavrixBench"));
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

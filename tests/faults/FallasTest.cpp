@@ -1,0 +1,164 @@
+// Bad data and bad input: the program says so clearly or carries on, and never crashes or leaves
+// the hourglass behind.
+#include "VentanasPrueba.h"
+#include "dictionary_window/frmPrincipal.h"
+#include "notes/frmPropiedades.h"
+#include "platform/RichTextBox.h"
+#include "platform/Screen.h"
+#include "platform/SimpleCombo.h"
+#include "startup/General.h"
+#include "translator/frmTraductor.h"
+
+#include <QFile>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRandomGenerator>
+#include <QTest>
+#include <sqlite3.h>
+
+namespace {
+
+// Text mixing what a user may paste: letters with and without accents, CJK, emoji, combining
+// marks, control characters and NUL.
+QString textoAzaroso(QRandomGenerator& r, int largo) {
+    static const char32_t piezas[] = {U'a', U'ñ', U'É', U' ', U',', U'\t', U'\n', U'\r', 0, 1, 0x301, 0x308,
+                                      U'日', U'本', U'語', 0x1F600, 0x1F468, 0x200D, 0x1F469, U'œ', U'€', 0xFFFD,
+                                      U'\'', U'"', U'%', U'_', U'ß', 0x10FFFF, U'σ', U'Ж'};
+    QString s;
+    for (int i = 0; i < largo; ++i) {
+        const char32_t c = piezas[r.bounded(static_cast<int>(std::size(piezas)))];
+        s += QString::fromUcs4(&c, 1);
+    }
+    return s;
+}
+
+} // namespace
+
+using Fallas = VentanasPrueba;
+
+TEST_F(Fallas, AThousandRandomLookupsAndTranslationsOfAnyTextCarryOn) {
+    // The generated dictionary when the build made it, the test one otherwise.
+    const QString generada = QStringLiteral(PALAVRIX_BUILD_DIR "/PALAVRIX.MDB");
+    if (QFile::exists(generada)) {
+        CerrarBaseDatos();
+        dbDiccionario = dao::DBEngine().Workspaces(0).OpenDatabase(generada);
+    }
+    QRandomGenerator r(20261209);
+    auto* p = Abrir<frmPrincipal>();
+    for (int i = 0; i < 1000; ++i) {
+        if (i % 200 == 0) p->lblDiccionarios_Click(i / 200);
+        const QString palabra = textoAzaroso(r, 1 + r.bounded(12));
+        p->txtPalabra->setText(palabra);
+        p->TradicirPalabra(p->txtPalabra->text());
+        ASSERT_EQ(Screen::MousePointer(), Screen::vbDefault);
+        const QString t = p->lblTraduccion->text();
+        ASSERT_FALSE(t.startsWith("<Error")) << palabra.toStdString();
+    }
+    p->pctBoton_Click(4);
+    for (int i = 0; i < 50; ++i) p->cboLista->Edit()->setText(textoAzaroso(r, 3));
+    p->Unload();
+    Forms::FlushUnloaded();
+
+    auto* t = Abrir<frmTraductor>();
+    for (int i = 0; i < 1000; ++i) {
+        DiccionarioActual = static_cast<uint8_t>(i % 6);
+        t->txtTexto->setPlainText(textoAzaroso(r, 1 + r.bounded(40)));
+        t->TraducirTexto();
+        ASSERT_FALSE(t->txtTraduccion->toPlainText().startsWith("No se pudo")) << i;
+    }
+    EXPECT_EQ(Screen::MousePointer(), Screen::vbDefault);
+}
+
+TEST_F(Fallas, ANullWhereTextIsReadShowsNothingThereAndTheRestOfTheEntry) {
+    // A database made by another tool, without the schema's NOT NULL rules.
+    QTemporaryDir dir;
+    const QString ruta = dir.filePath("PALAVRIX.MDB");
+    sqlite3* h = nullptr;
+    ASSERT_EQ(sqlite3_open(ruta.toUtf8().constData(), &h), SQLITE_OK);
+    const char* sql =
+        "CREATE TABLE QueryDefs (Name TEXT, SQL TEXT);"
+        "CREATE TABLE EspIng (Palabra TEXT, Traduccion TEXT, Tipo TEXT, TipoT TEXT, Genero TEXT, GeneroT TEXT,"
+        " Numero TEXT, NumeroT TEXT, Pronunciacion INTEGER);"
+        "INSERT INTO EspIng VALUES ('casa', NULL, NULL, 'n', 'f', NULL, NULL, 's', NULL);"
+        "INSERT INTO QueryDefs VALUES ('qryBuscarEspIng', 'SELECT * FROM EspIng WHERE Palabra = :ptroPalabra');";
+    ASSERT_EQ(sqlite3_exec(h, sql, nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(h);
+    CerrarBaseDatos();
+    dbDiccionario = dao::DBEngine().Workspaces(0).OpenDatabase(ruta);
+    auto* p = Abrir<frmPrincipal>();
+    p->txtPalabra->setText("casa");
+    QTest::keyClick(p->txtPalabra, Qt::Key_Return);
+    EXPECT_EQ(p->lblTraduccion->text(), "");
+    EXPECT_EQ(p->lblGenero->text(), "Femenino");
+    EXPECT_EQ(p->lblTipoT->text(), "Sustantivo");
+    EXPECT_TRUE(p->lblOpciones(2)->isHidden());
+    EXPECT_EQ(Screen::MousePointer(), Screen::vbDefault);
+
+    auto* t = Abrir<frmTraductor>();
+    t->txtTexto->setPlainText("casa casa");
+    t->TraducirTexto();
+    EXPECT_EQ(t->txtTraduccion->toPlainText(), " ");
+}
+
+TEST_F(Fallas, WithNoPictureSoundNotesOrCharacterEveryWindowStillWorks) {
+    // The data folder of this test holds nothing at all.
+    auto guia = InstalarGuiaGrabadora(true);
+    CargarAgente("Genie");
+    EXPECT_FALSE(AgenteActivo);
+    auto* p = Abrir<frmPrincipal>();
+    EXPECT_TRUE(p->imgFondo->Picture().isNull());
+    p->txtPalabra->setText("casa");
+    QTest::keyClick(p->txtPalabra, Qt::Key_Return);
+    EXPECT_EQ(p->lblTraduccion->text(), "house");
+    p->lblOpciones_Click(2); // no recording: silence
+    p->pctBoton_Click(1);
+    auto* t = Forms::Find<frmTraductor>();
+    ASSERT_NE(t, nullptr);
+    t->txtTexto->setPlainText("perro");
+    t->lblOpciones_Click(3);
+    EXPECT_EQ(t->txtTraduccion->toPlainText(), "dog");
+    t->pctBoton_Click(2);
+    auto* n = Forms::Find<frmPropiedades>();
+    ASSERT_NE(n, nullptr);
+    EXPECT_FALSE(n->txtTexto->Text().isEmpty()); // the Spanish message in place of the notes
+    n->pctBoton_Click(3);
+    ASSERT_NE(Forms::Find<frmPrincipal>(), nullptr);
+}
+
+TEST_F(Fallas, DatabasesThatAreNotDictionariesAreRefusedWithTheirNumberAtStart) {
+    QTemporaryDir dir;
+    paths::SetAppPath(dir.path());
+    const auto numeroAlAbrir = [&](const QByteArray& contenido) {
+        QFile f(dir.filePath("PALAVRIX.MDB"));
+        f.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        f.write(contenido);
+        f.close();
+        PasosPrograma real;
+        try {
+            real.AbrirBaseDatos();
+        } catch (const dao::DaoError& e) {
+            return e.Number();
+        }
+        return 0;
+    };
+    EXPECT_EQ(numeroAlAbrir(QByteArray()), dao::errUnrecognizedFormat);
+    QByteArray ruido(4096, 0);
+    QRandomGenerator r(7);
+    for (auto& b : ruido) b = static_cast<char>(r.bounded(256));
+    EXPECT_EQ(numeroAlAbrir(ruido), dao::errUnrecognizedFormat);
+    EXPECT_EQ(numeroAlAbrir("SQLite format 3" + QByteArray(1, 0) + QByteArray(84, 'x')), dao::errUnrecognizedFormat);
+    // A real SQLite file without the dictionary's tables opens, and each lookup says so.
+    QFile::remove(dir.filePath("PALAVRIX.MDB"));
+    sqlite3* h = nullptr;
+    sqlite3_open(dir.filePath("PALAVRIX.MDB").toUtf8().constData(), &h);
+    sqlite3_exec(h, "CREATE TABLE otra (x)", nullptr, nullptr, nullptr);
+    sqlite3_close(h);
+    CerrarBaseDatos();
+    AbrirBaseDatos();
+    auto* p = Abrir<frmPrincipal>();
+    p->TradicirPalabra("casa");
+    EXPECT_EQ(p->lblTraduccion->text(), "<Error al consultar el diccionario>");
+    p->pctBoton_Click(4);
+    EXPECT_EQ(p->cboLista->ListCount(), 0);
+    EXPECT_EQ(Screen::MousePointer(), Screen::vbDefault);
+}

@@ -4,7 +4,9 @@
 #include "chrome/Hostpot.h"
 #include "platform/Twips.h"
 
+#include <QApplication>
 #include <QCursor>
+#include <QKeyEvent>
 
 VentanaPiel::VentanaPiel(const char* nombre) {
     setObjectName(QLatin1String(nombre));
@@ -109,6 +111,14 @@ void VentanaPiel::Apagar(QWidget* frm, const char* arreglo, int& resaltada) {
     if (auto* l = frm->findChild<controls::Label*>(controls::Nombre(arreglo, resaltada)))
         l->SetForeColor(controls::vbWhite);
     resaltada = -1;
+}
+
+void VentanaPiel::EnviarTecla(QWidget* caja, int tecla) {
+    caja->setFocus();
+    QKeyEvent pulsar(QEvent::KeyPress, tecla, Qt::NoModifier);
+    QApplication::sendEvent(caja, &pulsar);
+    QKeyEvent soltar(QEvent::KeyRelease, tecla, Qt::NoModifier);
+    QApplication::sendEvent(caja, &soltar);
 }
 
 void VentanaPiel::imgMMover_MouseDown(int, int, double X, double Y) { arrastre.MouseDown(X, Y); }

@@ -57,6 +57,9 @@ protected:
     // Puts a picture on a button and its two faces (resting on the button and its SF face).
     void FijarCaras(int index, const QPixmap& reposo, const QPixmap& luz);
 
+    // Gives the box the focus and sends it one key, handled before this returns: how the arrow and
+    // page buttons scroll their boxes.
+    static void EnviarTecla(QWidget* caja, int tecla);
     // Paints a label of an array lit, the previously lit one back to white (the rule shared by
     // the options and the dictionary window's direction menu).
     static void Resaltar(QWidget* frm, const char* arreglo, int& resaltada, int index, uint32_t color);

@@ -132,10 +132,10 @@ void frmPropiedades::pctBoton_Click(int Index) {
         IrA<frmPrincipal>();
         break;
     case 4:
-        enviarTecla(Qt::Key_PageUp);
+        EnviarTecla(txtTexto, Qt::Key_PageUp);
         break;
     case 5:
-        enviarTecla(Qt::Key_PageDown);
+        EnviarTecla(txtTexto, Qt::Key_PageDown);
         break;
     case 6:
     case 7:
@@ -147,14 +147,6 @@ void frmPropiedades::pctBoton_Click(int Index) {
         break;
     }
     Screen::SetMousePointer(Screen::vbDefault);
-}
-
-void frmPropiedades::enviarTecla(int tecla) {
-    txtTexto->SetFocus();
-    QKeyEvent pulsar(QEvent::KeyPress, tecla, Qt::NoModifier);
-    QApplication::sendEvent(txtTexto, &pulsar);
-    QKeyEvent soltar(QEvent::KeyRelease, tecla, Qt::NoModifier);
-    QApplication::sendEvent(txtTexto, &soltar);
 }
 
 void frmPropiedades::lblOpciones_Click(int Index) {

@@ -29,7 +29,4 @@ public:
     static int BanderaInicial(int direccion);
     // RutaDatos & "\PROPIEDADES\" & "Prop" & n & ".RTF".
     static QString RutaNotas(int n);
-
-private:
-    void enviarTecla(int tecla);
 };

@@ -162,30 +162,21 @@ void frmTraductor::pctBoton_Click(int Index) {
         IrA<frmPrincipal>();
         break;
     case 4:
-        enviarTecla(txtTexto, Qt::Key_Up);
+        EnviarTecla(txtTexto, Qt::Key_Up);
         break;
     case 5:
-        enviarTecla(txtTexto, Qt::Key_Down);
+        EnviarTecla(txtTexto, Qt::Key_Down);
         break;
     case 6:
-        enviarTecla(txtTraduccion, Qt::Key_Up);
+        EnviarTecla(txtTraduccion, Qt::Key_Up);
         break;
     case 7:
-        enviarTecla(txtTraduccion, Qt::Key_Down);
+        EnviarTecla(txtTraduccion, Qt::Key_Down);
         break;
     default:
         break;
     }
     Screen::SetMousePointer(Screen::vbDefault);
-}
-
-void frmTraductor::enviarTecla(QPlainTextEdit* caja, int tecla) {
-    caja->setFocus();
-    // Delivered synchronously: the handler goes on only once the box has moved its caret.
-    QKeyEvent pulsar(QEvent::KeyPress, tecla, Qt::NoModifier);
-    QApplication::sendEvent(caja, &pulsar);
-    QKeyEvent soltar(QEvent::KeyRelease, tecla, Qt::NoModifier);
-    QApplication::sendEvent(caja, &soltar);
 }
 
 QPlainTextEdit* frmTraductor::controlActivo() const {

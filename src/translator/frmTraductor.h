@@ -36,5 +36,4 @@ protected:
 private:
     // The text box the options act on: the one holding the focus, or none.
     QPlainTextEdit* controlActivo() const;
-    void enviarTecla(QPlainTextEdit* caja, int tecla);
 };

@@ -183,7 +183,7 @@ TEST(RenderSkins, ToolFillsTemplatesAndRefusesOneWithAMissingValue) {
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(texto);
     };
-    escribir("aspectos.txt", "[base]\nCOLOR = #ff0000\n[hijo]\nbase = base\nOTRO = {{COLOR}}\n");
+    escribir("estilos.txt", "[base]\nCOLOR = #ff0000\n[hijo]\nbase = base\nOTRO = {{COLOR}}\n");
     escribir("cuadro.svg", "<svg xmlns='http://www.w3.org/2000/svg' width='{{WIDTH}}' height='{{HEIGHT}}' "
                            "viewBox='0 0 {{WIDTH}} {{HEIGHT}}'>{{@PIEZA}}</svg>");
     escribir("pieza.frag", "<rect x='0' y='0' width='{{WIDTH}}' height='{{HEIGHT}}' fill='{{OTRO}}'/>");

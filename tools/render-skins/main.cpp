@@ -3,7 +3,7 @@
 //   render-skins <templates folder> <output folder>
 //
 // The templates folder holds catalogo.txt (one picture per line: output name, SVG template, width,
-// height, look, and optional KEY=VALUE pairs), aspectos.txt (the looks: sections of KEY = VALUE,
+// height, look, and optional KEY=VALUE pairs), estilos.txt (the looks: sections of KEY = VALUE,
 // a section may start from another with "base = name") and the SVG templates themselves.
 // In a template, {{KEY}} is replaced by the value of KEY and {{@KEY}} by the content of the file
 // that KEY names (a shared fragment such as a tab icon), itself filled in the same way.
@@ -63,7 +63,7 @@ int main(int argc, char** argv) {
     }
 
     QString error;
-    const auto aspectos = plantillas::LeerAspectos(fuentes.filePath("aspectos.txt"), error);
+    const auto aspectos = plantillas::LeerAspectos(fuentes.filePath("estilos.txt"), error);
     if (!error.isEmpty()) {
         err << "render-skins: " << error << "\n";
         return 1;

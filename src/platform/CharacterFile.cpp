@@ -164,6 +164,10 @@ CharacterData Parse(const QByteArray& bytes) {
 
     d.pictures.resize(count); // indexes are checked against the count while the manifest is read
     LeerManifiesto(manifest, d);
+    // Each picture is small when compressed but decodes to its full size: bound the sum, so a
+    // few megabytes of file can never ask for gigabytes of memory.
+    if (quint64(count) * quint64(d.size.width()) * quint64(d.size.height()) > (quint64(1) << 26))
+        Danado(QStringLiteral("demasiadas imágenes para su tamaño"));
 
     for (quint32 i = 0; i < count; ++i) {
         const bool mouth = std::find(d.mouths.begin(), d.mouths.end(), int(i)) != d.mouths.end();

@@ -202,3 +202,16 @@ TEST(CharacterFile, TheBuiltGenieHasEveryAnimationThePlayUses) {
     EXPECT_EQ(qAlpha(rest.pixel(127, 0)), 0);
     EXPECT_EQ(qAlpha(rest.pixel(64, 70)), 255);
 }
+
+TEST(CharacterFile, PicturesThatWouldDecodeToTooMuchMemoryAreRefused) {
+    // Uniform pictures compress to almost nothing, but 65 of 1024 x 1024 would take 272 MB.
+    CharacterData d = Pequeno();
+    d.size = QSize(1024, 1024);
+    QImage vacia(d.size, QImage::Format_ARGB32_Premultiplied);
+    vacia.fill(Qt::transparent);
+    d.pictures.assign(65, vacia);
+    d.mouths.clear();
+    const QByteArray bytes = cf::Write(d);
+    EXPECT_LT(bytes.size(), 2 * 1024 * 1024);
+    ExpectDamaged(bytes);
+}

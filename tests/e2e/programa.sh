@@ -15,7 +15,14 @@ trap 'kill $pid 2>/dev/null || true' EXIT
 # The splash closes itself after about six seconds.
 sleep 8
 if ! kill -0 $pid 2>/dev/null; then
-  echo "FALLO: el programa terminó al arrancar"; cat "$out/palavrix.log"; exit 1
+  estado=0
+  wait $pid || estado=$?
+  if [ "$estado" -eq 0 ]; then
+    echo "FALLO: el programa terminó al arrancar sin error: ¿hay otro Palavrix abierto? (una sola instancia por usuario)"
+  else
+    echo "FALLO: el programa terminó al arrancar con estado $estado"
+  fi
+  cat "$out/palavrix.log"; exit 1
 fi
 import -window root "$out/inicio.png"
 

@@ -33,6 +33,9 @@ QPlainTextEdit* crearCaja(QWidget* padre, const QString& nombre, const QString& 
     caja->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     caja->setStyleSheet(QStringLiteral("QPlainTextEdit { background: black; color: white; border: none; }"));
     caja->viewport()->setMouseTracking(true);
+    // Tab moves between the boxes, as in the program's other boxes; a tab inside a text still
+    // arrives by pasting.
+    caja->setTabChangesFocus(true);
     controls::Colocar(caja, 780, top, 5535, 1095);
     return caja;
 }

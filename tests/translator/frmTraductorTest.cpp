@@ -123,6 +123,11 @@ TEST_F(TranslatorWindow, ArrowButtonsMoveTheCaretOfTheirOwnBoxAndLeaveTheFocusTh
     EXPECT_EQ(w->focusWidget(), w->txtTraduccion);
     w->pctBoton_Click(6);
     EXPECT_EQ(w->txtTraduccion->textCursor().blockNumber(), 0);
+    // Tab goes from one box to the other.
+    w->txtTexto->setFocus();
+    QTest::keyClick(w->txtTexto, Qt::Key_Tab);
+    EXPECT_EQ(w->focusWidget(), w->txtTraduccion);
+    EXPECT_EQ(w->txtTexto->toPlainText(), "a\nb");
     // Enter in the input box is a new line, never a translation.
     w->txtTexto->setFocus();
     w->txtTexto->moveCursor(QTextCursor::End);

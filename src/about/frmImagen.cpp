@@ -30,12 +30,7 @@ frmImagen::frmImagen() {
 
     connect(imgImagen, &controls::PictureBox::Click, this, [this] { imgImagen_Click(); });
     connect(lblSalir, &controls::Label::Click, this, [this] { lblSalir_Click(); });
-    connect(imgMMover, &controls::PictureBox::MouseDown, this,
-            [this](int b, int s, double x, double y) { imgMMover_MouseDown(b, s, x, y); });
-    connect(imgMMover, &controls::PictureBox::MouseMove, this,
-            [this](int b, int s, double x, double y) { imgMMover_MouseMove(b, s, x, y); });
-    connect(imgMMover, &controls::PictureBox::MouseUp, this,
-            [this](int b, int s, double x, double y) { imgMMover_MouseUp(b, s, x, y); });
+    ConectarArrastre(imgMMover, this);
 }
 
 void frmImagen::Mostrar(const QPixmap& imagen, const QString& titulo) {

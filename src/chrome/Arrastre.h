@@ -1,6 +1,8 @@
 #pragma once
 // Dragging a borderless window by the strip along its top. The strip moves with the window, so
 // the point of the strip under the pointer stays under it; no bounds are applied.
+#include "platform/Controls.h"
+
 class Form;
 
 struct Arrastre {
@@ -12,3 +14,13 @@ struct Arrastre {
     void MouseMove(Form* ventana, double X, double Y);
     void MouseUp() { Arrastrando = false; }
 };
+
+// Wires a window's drag strip to the window's own imgMMover_MouseDown/Move/Up handlers.
+template <class Ventana> void ConectarArrastre(controls::PictureBox* franja, Ventana* w) {
+    QObject::connect(franja, &controls::PictureBox::MouseDown, w,
+                     [w](int b, int s, double x, double y) { w->imgMMover_MouseDown(b, s, x, y); });
+    QObject::connect(franja, &controls::PictureBox::MouseMove, w,
+                     [w](int b, int s, double x, double y) { w->imgMMover_MouseMove(b, s, x, y); });
+    QObject::connect(franja, &controls::PictureBox::MouseUp, w,
+                     [w](int b, int s, double x, double y) { w->imgMMover_MouseUp(b, s, x, y); });
+}

@@ -44,12 +44,7 @@ void VentanaPiel::CrearFondo(int l, int t, int w, int h) {
     imgMMover->setAccessibleName(QStringLiteral("Barra para mover la ventana"));
     controls::Colocar(imgMMover, l, t, w, h);
     imgMMover->setCursor(Qt::SizeAllCursor);
-    connect(imgMMover, &controls::PictureBox::MouseDown, this,
-            [this](int b, int s, double x, double y) { imgMMover_MouseDown(b, s, x, y); });
-    connect(imgMMover, &controls::PictureBox::MouseMove, this,
-            [this](int b, int s, double x, double y) { imgMMover_MouseMove(b, s, x, y); });
-    connect(imgMMover, &controls::PictureBox::MouseUp, this,
-            [this](int b, int s, double x, double y) { imgMMover_MouseUp(b, s, x, y); });
+    ConectarArrastre(imgMMover, this);
 }
 
 controls::PictureBox* VentanaPiel::CrearBoton(int index, int left, int top, int width, int height, QWidget* padre) {

@@ -111,6 +111,12 @@ TEST_F(VentanasMenores, ThePictureWindowClosesByItsPictureOrXAndDragsByItsStrip)
     v->imgMMover_MouseUp(1, 0, 400, 200);
     EXPECT_EQ(v->Left(), 1800);
     EXPECT_EQ(v->Top(), 1650);
+    // The strip's own events reach those handlers.
+    emit v->imgMMover->MouseDown(2, 0, 100, 50);
+    emit v->imgMMover->MouseMove(2, 0, 250, 50);
+    emit v->imgMMover->MouseUp(2, 0, 250, 50);
+    EXPECT_EQ(v->Left(), 1950);
+    EXPECT_EQ(v->Top(), 1650);
     QTest::mouseClick(v->lblSalir, Qt::LeftButton);
     EXPECT_FALSE(v->Loaded());
 

@@ -2,6 +2,7 @@
 
 #include "chrome/Disenos.h"
 #include "chrome/Hostpot.h"
+#include "platform/Accesible.h"
 #include "platform/Twips.h"
 
 #include <QApplication>
@@ -41,7 +42,8 @@ void VentanaPiel::CrearFondo(int l, int t, int w, int h) {
     connect(imgFondo, &controls::PictureBox::MouseMove, this, [this] { imgFondo_MouseMove(); });
 
     imgMMover = new controls::PictureBox(this, QStringLiteral("imgMMover"));
-    imgMMover->setAccessibleName(QStringLiteral("Barra para mover la ventana"));
+    controls::Describir(imgMMover, QStringLiteral("Barra para mover la ventana"),
+                        QStringLiteral("Arrástrela para llevar la ventana a otro lugar de la pantalla."));
     controls::Colocar(imgMMover, l, t, w, h);
     imgMMover->setCursor(Qt::SizeAllCursor);
     ConectarArrastre(imgMMover, this);
@@ -51,6 +53,8 @@ controls::PictureBox* VentanaPiel::CrearBoton(int index, int left, int top, int 
     auto* b = new controls::PictureBox(padre ? padre : this, controls::Nombre("pctBoton", index));
     controls::Colocar(b, left, top, width, height);
     b->setCursor(CursorBoton());
+    // Its name and description come from the window, which knows what the button does.
+    controls::Pulsable(b, QString(), QString());
     connect(b, &controls::PictureBox::MouseMove, this,
             [this, index](int bt, int s, double x, double y) { pctBoton_MouseMove(index, bt, s, x, y); });
     connect(b, &controls::PictureBox::Click, this, [this, index] { pctBoton_Click(index); });
@@ -72,6 +76,7 @@ controls::Label* VentanaPiel::CrearOpcion(int index, const QString& caption, int
     controls::Colocar(l, left, top, width, height);
     controls::AnchoParaTexto(l);
     l->setCursor(CursorBoton());
+    controls::Pulsable(l, caption, QString());
     connect(l, &controls::Label::MouseMove, this, [this, index] { lblOpciones_MouseMove(index); });
     connect(l, &controls::Label::Click, this, [this, index] { lblOpciones_Click(index); });
     opciones_[index] = l;

@@ -12,6 +12,7 @@
 #include "guide/Explicaciones.h"
 #include "guide/MSAgent.h"
 #include "notes/frmPropiedades.h"
+#include "platform/Accesible.h"
 #include "platform/Screen.h"
 #include "platform/SimpleCombo.h"
 #include "platform/Twips.h"
@@ -29,6 +30,9 @@ constexpr int kTopDiccionarios[] = {540, 900, 1200, 1560, 1920, 2280};
 constexpr int kAnchoDiccionarios[] = {1335, 1335, 1710, 1710, 1530, 1530};
 const char* const kNombresDiccionarios[] = {"Español / Inglés",    "Inglés / Español",  "Español / Portugues",
                                             "Portugues / Español", "Español / Francés", "Francés / Español"};
+// The direction each of those names, spelt out for a screen reader.
+const char* const kSentidos[] = {"español a inglés",    "inglés a español",  "español a portugués",
+                                 "portugués a español", "español a francés", "francés a español"};
 } // namespace
 
 frmPrincipal::frmPrincipal() : VentanaPiel("frmPrincipal") {
@@ -55,6 +59,8 @@ void frmPrincipal::crearControles() {
         Colocar(l, 180, kTopDiccionarios[i], kAnchoDiccionarios[i], 225);
         controls::AnchoParaTexto(l);
         l->setCursor(CursorBoton());
+        controls::Pulsable(l, l->text(),
+                           QStringLiteral("Elige el diccionario de %1.").arg(QString::fromUtf8(kSentidos[i])));
         connect(l, &Label::MouseMove, this, [this, i] { lblDiccionarios_MouseMove(i); });
         connect(l, &Label::Click, this, [this, i] { lblDiccionarios_Click(i); });
     }
@@ -65,7 +71,8 @@ void frmPrincipal::crearControles() {
 
     txtPalabra = new QLineEdit(this);
     txtPalabra->setObjectName(QStringLiteral("txtPalabra"));
-    txtPalabra->setAccessibleName(QStringLiteral("Palabra a traducir"));
+    controls::Describir(txtPalabra, QStringLiteral("Palabra a traducir"),
+                        QStringLiteral("Escriba la palabra y pulse Intro para ver su traducción."));
     txtPalabra->setFrame(false);
     txtPalabra->setFont(controls::Fuente(8.25));
     txtPalabra->setStyleSheet(QStringLiteral("QLineEdit { background: black; color: white; border: none; }"));
@@ -73,8 +80,10 @@ void frmPrincipal::crearControles() {
     txtPalabra->installEventFilter(this);
 
     // Button 5 is made first so that button 4, made after it, starts in front.
-    CrearBoton(5, 4380, 3900, 165, 150)->setAccessibleName(QStringLiteral("Cerrar la lista de palabras"));
-    CrearBoton(4, 4380, 3900, 165, 150)->setAccessibleName(QStringLiteral("Abrir la lista de palabras"));
+    controls::Describir(CrearBoton(5, 4380, 3900, 165, 150), QStringLiteral("Cerrar la lista de palabras"),
+                        QStringLiteral("Oculta la lista de palabras del diccionario."));
+    controls::Describir(CrearBoton(4, 4380, 3900, 165, 150), QStringLiteral("Abrir la lista de palabras"),
+                        QStringLiteral("Muestra todas las palabras del diccionario elegido para escoger una."));
     FijarCaras(4, Diseno(QStringLiteral("ListaAbrir")), Diseno(QStringLiteral("ListaAbrirLuz")));
     FijarCaras(5, Diseno(QStringLiteral("ListaCerrar")), Diseno(QStringLiteral("ListaCerrarLuz")));
 
@@ -82,7 +91,8 @@ void frmPrincipal::crearControles() {
     lblTTraduccion->setFont(controls::Fuente(9));
     Colocar(lblTTraduccion, 7620, 3840, 990, 225);
     lblTraduccion = new Label(this, QStringLiteral("lblTraduccion"));
-    lblTraduccion->setAccessibleName(QStringLiteral("Traducción"));
+    // No fixed name: a reader speaks the translation itself, which is the label's text.
+    lblTraduccion->setAccessibleDescription(QStringLiteral("La traducción de la palabra buscada."));
     Colocar(lblTraduccion, 5160, 3840, 2385, 225);
 
     const int tops[] = {4860, 5220, 5580};
@@ -99,7 +109,8 @@ void frmPrincipal::crearControles() {
 
     pctAcepciones = new PictureBox(this, QStringLiteral("pctAcepciones"));
     Colocar(pctAcepciones, 5100, 3495, 1500, 270);
-    CrearOpcion(1, QStringLiteral("Acepciones"), 360, 30, 1020, 225, 9, pctAcepciones);
+    CrearOpcion(1, QStringLiteral("Acepciones"), 360, 30, 1020, 225, 9, pctAcepciones)
+        ->setAccessibleDescription(QStringLiteral("Muestra otras acepciones de la palabra traducida."));
     pctAcepciones->hide();
 
     // The icon lies under the option word, which overlaps it.
@@ -107,17 +118,25 @@ void frmPrincipal::crearControles() {
     Colocar(imgPronun, 5100, 4200, 480, 480);
     imgPronun->SetPicture(Diseno(QStringLiteral("Pronun")));
     imgPronun->hide();
-    CrearOpcion(2, QStringLiteral("Pronunciación"), 5400, 4200, 1230, 225)->hide();
+    auto* pronunciacion = CrearOpcion(2, QStringLiteral("Pronunciación"), 5400, 4200, 1230, 225);
+    pronunciacion->setAccessibleDescription(QStringLiteral("Reproduce la pronunciación grabada de la traducción."));
+    pronunciacion->hide();
 
     pctOpcActual = new PictureBox(this, QStringLiteral("pctOpcActual"));
     Colocar(pctOpcActual, 4980, 885, 1425, 1395);
-    CrearBoton(0, 9300, 60, 210, 210)->setAccessibleName(QStringLiteral("Salir del programa"));
-    CrearBoton(1, 6390, 885, 1350, 1395)->setAccessibleName(QStringLiteral("Ir al traductor"));
-    CrearBoton(2, 7725, 885, 1425, 1395)->setAccessibleName(QStringLiteral("Ir a las propiedades de los idiomas"));
-    CrearBoton(6, 9000, 60, 195, 240)->setAccessibleName(QStringLiteral("Mostrar u ocultar el guía"));
+    controls::Describir(CrearBoton(0, 9300, 60, 210, 210), QStringLiteral("Salir del programa"),
+                        QStringLiteral("Cierra Palavrix."));
+    controls::Describir(CrearBoton(1, 6390, 885, 1350, 1395), QStringLiteral("Ir al traductor"),
+                        QStringLiteral("Abre el traductor, que traduce un texto palabra por palabra."));
+    controls::Describir(CrearBoton(2, 7725, 885, 1425, 1395), QStringLiteral("Ir a las propiedades de los idiomas"),
+                        QStringLiteral("Abre las notas de gramática de los cuatro idiomas."));
+    controls::Describir(CrearBoton(6, 9000, 60, 195, 240), QStringLiteral("Mostrar u ocultar el guía"),
+                        QStringLiteral("Hace aparecer o desaparecer al genio que explica el programa."));
     FijarCaras(6, Diseno(QStringLiteral("Guia")), Diseno(QStringLiteral("GuiaLuz")));
-    CrearOpcion(0, QStringLiteral("Ayuda"), 8340, 60, 555, 225);
-    CrearOpcion(3, QStringLiteral("Acerca de ..."), 8460, 6960, 990, 195, 8.25);
+    CrearOpcion(0, QStringLiteral("Ayuda"), 8340, 60, 555, 225)
+        ->setAccessibleDescription(QStringLiteral("Abre la ayuda de Palavrix."));
+    CrearOpcion(3, QStringLiteral("Acerca de ..."), 8460, 6960, 990, 195, 8.25)
+        ->setAccessibleDescription(QStringLiteral("Muestra quién hizo Palavrix y de dónde vienen sus diccionarios."));
 
     // The word list and its frame, hidden until opened.
     const struct {
@@ -158,7 +177,8 @@ void frmPrincipal::crearControles() {
     Colocar(lblAcepcion1, 2820, 1380, 1665, 390);
     lblAcepcion2 = new Label(pctContAcep, QStringLiteral("lblAcepcion2"));
     Colocar(lblAcepcion2, 2820, 1920, 1665, 390);
-    CrearBoton(3, 4380, 1110, 150, 165, pctContAcep)->setAccessibleName(QStringLiteral("Cerrar las acepciones"));
+    controls::Describir(CrearBoton(3, 4380, 1110, 150, 165, pctContAcep), QStringLiteral("Cerrar las acepciones"),
+                        QStringLiteral("Cierra el cuadro de las otras acepciones."));
     pctContAcep->hide();
     connect(pctContAcep, &PictureBox::LostFocus, this, [this] { pctContAcep_LostFocus(); });
 

@@ -8,6 +8,7 @@
 #include "guide/Explicaciones.h"
 #include "guide/MSAgent.h"
 #include "notes/DisenosNotas.h"
+#include "platform/Accesible.h"
 #include "platform/Drives.h"
 #include "platform/RichTextBox.h"
 #include "platform/Screen.h"
@@ -23,12 +24,13 @@ namespace {
 struct Bandera {
     const char* diseno;
     const char* accesible;
+    const char* idioma;
 };
 const Bandera kBanderas[] = {
-    {"BanderaEspana", "Notas del español"},
-    {"BanderaReinoUnido", "Notas del inglés"},
-    {"BanderaBrasil", "Notas del portugués"},
-    {"BanderaFrancia", "Notas del francés"},
+    {"BanderaEspana", "Notas del español", "español"},
+    {"BanderaReinoUnido", "Notas del inglés", "inglés"},
+    {"BanderaBrasil", "Notas del portugués", "portugués"},
+    {"BanderaFrancia", "Notas del francés", "francés"},
 };
 const int kTopBanderas[] = {1210, 2270, 3320, 4370};
 } // namespace
@@ -40,31 +42,41 @@ frmPropiedades::frmPropiedades() : VentanaPiel("frmPropiedades") {
 
     txtTexto = new richtext::RichTextBox(this);
     txtTexto->setObjectName(QStringLiteral("txtTexto"));
-    txtTexto->setAccessibleName(QStringLiteral("Notas del idioma"));
+    controls::Describir(txtTexto, QStringLiteral("Notas del idioma"),
+                        QStringLiteral("Las notas de gramática del idioma elegido con las banderas."));
     controls::Colocar(txtTexto, 3120, 3180, 4935, 3135);
     connect(txtTexto, &richtext::RichTextBox::MouseMove, this, [this] { imgFondo_MouseMove(); });
 
-    CrearBoton(0, 9300, 60, 210, 210)->setAccessibleName(QStringLiteral("Salir del programa"));
+    controls::Describir(CrearBoton(0, 9300, 60, 210, 210), QStringLiteral("Salir del programa"),
+                        QStringLiteral("Cierra Palavrix."));
     FijarCaras(0, DisenoNotas(QStringLiteral("Salir")), DisenoNotas(QStringLiteral("SalirLuz")));
-    CrearBoton(1, 6390, 885, 1350, 1395)->setAccessibleName(QStringLiteral("Ir al traductor"));
+    controls::Describir(CrearBoton(1, 6390, 885, 1350, 1395), QStringLiteral("Ir al traductor"),
+                        QStringLiteral("Abre el traductor, que traduce un texto palabra por palabra."));
     FijarCaras(1, DisenoNotas(QStringLiteral("TabTraductor")), DisenoNotas(QStringLiteral("TabTraductorLuz")));
     // This window's own tab: its picture is part of the design and it holds no faces to swap.
-    CrearBoton(2, 7725, 885, 1425, 1395)->setAccessibleName(QStringLiteral("Propiedades (ventana actual)"));
+    controls::Describir(CrearBoton(2, 7725, 885, 1425, 1395), QStringLiteral("Propiedades (ventana actual)"),
+                        QStringLiteral("Esta es la ventana de las notas de gramática."));
     pctBoton(2)->SetPicture(DisenoNotas(QStringLiteral("TabPropiedades")));
     pctBoton(2)->setEnabled(false);
-    CrearBoton(3, 4980, 885, 1425, 1395)->setAccessibleName(QStringLiteral("Ir al diccionario"));
+    controls::Describir(CrearBoton(3, 4980, 885, 1425, 1395), QStringLiteral("Ir al diccionario"),
+                        QStringLiteral("Vuelve al diccionario para buscar una palabra."));
     FijarCaras(3, DisenoNotas(QStringLiteral("TabDiccionario")), DisenoNotas(QStringLiteral("TabDiccionarioLuz")));
-    CrearBoton(4, 8300, 2940, 165, 150)->setAccessibleName(QStringLiteral("Página anterior de las notas"));
+    controls::Describir(CrearBoton(4, 8300, 2940, 165, 150), QStringLiteral("Página anterior de las notas"),
+                        QStringLiteral("Sube una página en las notas."));
     FijarCaras(4, DisenoNotas(QStringLiteral("PagArriba")), DisenoNotas(QStringLiteral("PagArribaLuz")));
-    CrearBoton(5, 8300, 6360, 165, 150)->setAccessibleName(QStringLiteral("Página siguiente de las notas"));
+    controls::Describir(CrearBoton(5, 8300, 6360, 165, 150), QStringLiteral("Página siguiente de las notas"),
+                        QStringLiteral("Baja una página en las notas."));
     FijarCaras(5, DisenoNotas(QStringLiteral("PagAbajo")), DisenoNotas(QStringLiteral("PagAbajoLuz")));
     for (int i = 0; i < 4; ++i) {
-        CrearBoton(6 + i, 780, kTopBanderas[i], 1080, 1065)->setAccessibleName(QString::fromUtf8(kBanderas[i].accesible));
+        controls::Describir(CrearBoton(6 + i, 780, kTopBanderas[i], 1080, 1065), QString::fromUtf8(kBanderas[i].accesible),
+                            QStringLiteral("Muestra las notas de gramática del %1.").arg(QString::fromUtf8(kBanderas[i].idioma)));
         FijarCaras(6 + i, DisenoNotas(QLatin1String(kBanderas[i].diseno)),
                    DisenoNotas(QLatin1String(kBanderas[i].diseno) + QStringLiteral("Luz")));
     }
-    CrearOpcion(0, QStringLiteral("Ayuda"), 8640, 60, 555, 225);
-    CrearOpcion(1, QStringLiteral("Copiar"), 7020, 6660, 570, 225);
+    CrearOpcion(0, QStringLiteral("Ayuda"), 8640, 60, 555, 225)
+        ->setAccessibleDescription(QStringLiteral("Abre la ayuda de Palavrix."));
+    CrearOpcion(1, QStringLiteral("Copiar"), 7020, 6660, 570, 225)
+        ->setAccessibleDescription(QStringLiteral("Copia al portapapeles el texto de las notas."));
 }
 
 int frmPropiedades::BanderaInicial(int direccion) {

@@ -61,6 +61,8 @@ public:
         Preparar(this);
         setObjectName(QStringLiteral("agtPersonaje"));
         setAccessibleName(QStringLiteral("Genio, el guía"));
+        setAccessibleDescription(
+            QStringLiteral("El personaje que explica el programa; haga clic derecho sobre él para ver su menú."));
         resize(owner->data_.size);
     }
 

@@ -53,7 +53,6 @@ double tw(double px) { return px * twips::kPorPixel; }
 
 Label::Label(QWidget* parent, const QString& name, const QString& caption) : QLabel(caption, parent) {
     setObjectName(name);
-    setAccessibleName(caption);
     setAttribute(Qt::WA_TranslucentBackground);
     setMouseTracking(true);
     setWordWrap(true);

@@ -1,6 +1,7 @@
 #include "startup/frmVerDrive.h"
 
 #include "chrome/Disenos.h"
+#include "platform/Accesible.h"
 #include "platform/Controls.h"
 #include "platform/Drives.h"
 #include "platform/Proceso.h"
@@ -40,7 +41,8 @@ frmVerDrive::frmVerDrive() {
     Image1->setPixmap(Diseno(QStringLiteral("Drive")));
     Drive1 = new QComboBox(this);
     Drive1->setObjectName(QStringLiteral("Drive1"));
-    Drive1->setAccessibleName(QStringLiteral("Unidad donde buscar los datos"));
+    controls::Describir(Drive1, QStringLiteral("Unidad donde buscar los datos"),
+                        QStringLiteral("Elija la unidad que tiene la carpeta de datos de Palavrix."));
     controls::Colocar(Drive1, 1020, 1800, 2835, 315);
     cmdAceptar = new QPushButton(QStringLiteral("&Aceptar"), this);
     cmdAceptar->setObjectName(QStringLiteral("cmdAceptar"));

@@ -11,6 +11,7 @@
 #include "guide/Explicaciones.h"
 #include "guide/MSAgent.h"
 #include "notes/frmPropiedades.h"
+#include "platform/Accesible.h"
 #include "platform/Screen.h"
 #include "startup/General.h"
 #include "startup/VerificarDrive.h"
@@ -23,10 +24,11 @@
 
 namespace {
 
-QPlainTextEdit* crearCaja(QWidget* padre, const QString& nombre, const QString& accesible, int top) {
+QPlainTextEdit* crearCaja(QWidget* padre, const QString& nombre, const QString& accesible, const QString& descripcion,
+                          int top) {
     auto* caja = new QPlainTextEdit(padre);
     caja->setObjectName(nombre);
-    caja->setAccessibleName(accesible);
+    controls::Describir(caja, accesible, descripcion);
     caja->setFont(controls::Fuente(8.25));
     caja->setFrameShape(QFrame::NoFrame);
     caja->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -45,31 +47,47 @@ QPlainTextEdit* crearCaja(QWidget* padre, const QString& nombre, const QString& 
 frmTraductor::frmTraductor() : VentanaPiel("frmTraductor") {
     setWindowTitle(QStringLiteral("Palavrix - Traductor"));
     CrearFondo(60, 0, 8475, 315);
-    txtTexto = crearCaja(this, QStringLiteral("txtTexto"), QStringLiteral("Texto a traducir"), 3300);
-    txtTraduccion = crearCaja(this, QStringLiteral("txtTraduccion"), QStringLiteral("Traducción"), 4920);
+    txtTexto = crearCaja(this, QStringLiteral("txtTexto"), QStringLiteral("Texto a traducir"),
+                         QStringLiteral("Escriba o pegue aquí el texto que quiere traducir."), 3300);
+    txtTraduccion = crearCaja(this, QStringLiteral("txtTraduccion"), QStringLiteral("Traducción"),
+                              QStringLiteral("La traducción palabra por palabra; las palabras que no están en el "
+                                             "diccionario van entre corchetes."),
+                              4920);
     txtTraduccion->setReadOnly(true);
     txtTraduccion->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     txtTexto->viewport()->installEventFilter(this);
     txtTraduccion->viewport()->installEventFilter(this);
 
-    CrearBoton(0, 9300, 60, 210, 210)->setAccessibleName(QStringLiteral("Salir del programa"));
-    CrearBoton(1, 6390, 885, 1350, 1395)->setAccessibleName(QStringLiteral("Traductor (ventana actual)"));
+    controls::Describir(CrearBoton(0, 9300, 60, 210, 210), QStringLiteral("Salir del programa"),
+                        QStringLiteral("Cierra Palavrix."));
+    controls::Describir(CrearBoton(1, 6390, 885, 1350, 1395), QStringLiteral("Traductor (ventana actual)"),
+                        QStringLiteral("Esta es la ventana del traductor."));
     pctBoton(1)->setEnabled(false);
-    CrearBoton(2, 7725, 885, 1425, 1395)->setAccessibleName(QStringLiteral("Ir a las propiedades de los idiomas"));
-    CrearBoton(3, 4980, 885, 1425, 1395)->setAccessibleName(QStringLiteral("Ir al diccionario"));
+    controls::Describir(CrearBoton(2, 7725, 885, 1425, 1395), QStringLiteral("Ir a las propiedades de los idiomas"),
+                        QStringLiteral("Abre las notas de gramática de los cuatro idiomas."));
+    controls::Describir(CrearBoton(3, 4980, 885, 1425, 1395), QStringLiteral("Ir al diccionario"),
+                        QStringLiteral("Vuelve al diccionario para buscar una palabra."));
     const int tops[] = {3300, 4260, 4920, 5880};
     const char* nombres[] = {"Subir en el texto", "Bajar en el texto", "Subir en la traducción", "Bajar en la traducción"};
+    const char* descripciones[] = {"Sube una línea en el texto a traducir.", "Baja una línea en el texto a traducir.",
+                                   "Sube una línea en la traducción.", "Baja una línea en la traducción."};
     for (int i = 0; i < 4; ++i) {
-        CrearBoton(4 + i, 6450, tops[i], 165, 150)->setAccessibleName(QString::fromUtf8(nombres[i]));
+        controls::Describir(CrearBoton(4 + i, 6450, tops[i], 165, 150), QString::fromUtf8(nombres[i]),
+                            QString::fromUtf8(descripciones[i]));
         const bool arriba = i % 2 == 0;
         FijarCaras(4 + i, Diseno(arriba ? QStringLiteral("FlechaArriba") : QStringLiteral("FlechaAbajo")),
                    Diseno(arriba ? QStringLiteral("FlechaArribaLuz") : QStringLiteral("FlechaAbajoLuz")));
     }
-    CrearOpcion(0, QStringLiteral("Ayuda"), 8640, 60, 555, 225);
-    CrearOpcion(1, QStringLiteral("Copiar"), 4320, 6360, 570, 225);
-    CrearOpcion(2, QStringLiteral("Cerrar"), 6000, 6360, 570, 225);
-    CrearOpcion(3, QStringLiteral("Traducir ahora"), 4980, 4620, 1260, 225);
-    CrearOpcion(4, QStringLiteral("Pegar"), 5160, 6360, 510, 225);
+    CrearOpcion(0, QStringLiteral("Ayuda"), 8640, 60, 555, 225)
+        ->setAccessibleDescription(QStringLiteral("Abre la ayuda de Palavrix."));
+    CrearOpcion(1, QStringLiteral("Copiar"), 4320, 6360, 570, 225)
+        ->setAccessibleDescription(QStringLiteral("Copia al portapapeles lo seleccionado en el cuadro activo."));
+    CrearOpcion(2, QStringLiteral("Cerrar"), 6000, 6360, 570, 225)
+        ->setAccessibleDescription(QStringLiteral("Cierra el traductor y vuelve al diccionario."));
+    CrearOpcion(3, QStringLiteral("Traducir ahora"), 4980, 4620, 1260, 225)
+        ->setAccessibleDescription(QStringLiteral("Traduce el texto con el diccionario elegido."));
+    CrearOpcion(4, QStringLiteral("Pegar"), 5160, 6360, 510, 225)
+        ->setAccessibleDescription(QStringLiteral("Pega el texto del portapapeles en el cuadro activo."));
     setTabOrder(txtTexto, txtTraduccion);
 }
 

@@ -5,12 +5,10 @@
 #include "guide/MSAgent.h"
 #include "platform/Screen.h"
 #include "platform/SimpleCombo.h"
-#include "startup/VerificarDrive.h"
 
 #include <QDir>
 #include <QImage>
 #include <QLineEdit>
-#include <QTemporaryDir>
 #include <QListView>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -253,22 +251,16 @@ TEST_F(DictionaryWindow, ADictionaryThatCannotBeReadSaysSoAndLeavesNoHourglass) 
 
 TEST_F(DictionaryWindow, TheDataFolderGoneMeansTheDriveQuestionBeforeTheNextDirection) {
     // The data is on a stick plugged in as D:, with the background of the English direction.
-    QTemporaryDir otro;
-    const QString imagenes = otro.path() + "/Palavrix/ENTORNO/IMAGENES";
+    const QString imagenes = entorno.OtraUnidad('D') + "/ENTORNO/IMAGENES";
     ASSERT_TRUE(QDir().mkpath(imagenes));
     QImage fondo(640, 480, QImage::Format_RGB32);
     fondo.fill(QColor(0, 128, 64));
     ASSERT_TRUE(fondo.save(imagenes + "/1FDic1.BMP", "BMP"));
-    entorno.tabla->unidades.push_back({QLatin1Char('D'), otro.path(), "DISCO"});
 
     QDir(entorno.Datos()).removeRecursively();
-    int preguntas = 0;
-    FijarPreguntaDrive([&] {
-        ++preguntas;
-        GuardarDrive("D");
-    });
+    RespuestaDrive respuesta("D");
     w->lblDiccionarios_Click(1);
-    EXPECT_EQ(preguntas, 1);
+    EXPECT_EQ(respuesta.preguntas, 1);
     EXPECT_EQ(RutaDatos, "D:\\Palavrix");
     EXPECT_EQ(w->imgFondo->Picture().toImage().pixelColor(10, 10), QColor(0, 128, 64));
     EXPECT_EQ(DiccionarioActual, 1);
@@ -277,8 +269,7 @@ TEST_F(DictionaryWindow, TheDataFolderGoneMeansTheDriveQuestionBeforeTheNextDire
 
     // With the folder found, the next change asks nothing, and lookups go on.
     w->lblDiccionarios_Click(1);
-    FijarPreguntaDrive(nullptr);
-    EXPECT_EQ(preguntas, 1);
+    EXPECT_EQ(respuesta.preguntas, 1);
     Enter("bank");
     EXPECT_EQ(w->lblTraduccion->text(), "banco");
 }

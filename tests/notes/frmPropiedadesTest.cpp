@@ -113,19 +113,13 @@ TEST_F(NotesWindow, TabsMoveToTheOtherWindowsInPlace) {
 
 TEST_F(NotesWindow, TheDataFolderGoneMeansTheDriveQuestionBeforeTheNextNotes) {
     auto* w = Abrir<frmPropiedades>();
-    QTemporaryDir otro;
-    QDir(otro.path()).mkpath("Palavrix/PROPIEDADES");
-    QFile::copy(entorno.Datos() + "/PROPIEDADES/Prop7.RTF", otro.path() + "/Palavrix/PROPIEDADES/Prop7.RTF");
-    entorno.tabla->unidades.push_back({QLatin1Char('D'), otro.path(), "DISCO"});
+    const QString otra = entorno.OtraUnidad('D');
+    QDir(otra).mkpath("PROPIEDADES");
+    QFile::copy(entorno.Datos() + "/PROPIEDADES/Prop7.RTF", otra + "/PROPIEDADES/Prop7.RTF");
     QDir(entorno.Datos()).removeRecursively();
-    int preguntas = 0;
-    FijarPreguntaDrive([&] {
-        ++preguntas;
-        GuardarDrive("D");
-    });
+    RespuestaDrive respuesta("D");
     w->pctBoton_Click(7);
-    FijarPreguntaDrive(nullptr);
-    EXPECT_EQ(preguntas, 1);
+    EXPECT_EQ(respuesta.preguntas, 1);
     EXPECT_EQ(RutaDatos, "D:\\Palavrix");
     EXPECT_TRUE(w->txtTexto->Text().startsWith("Notas 7"));
 }

@@ -5,12 +5,14 @@
 #include "platform/Paths.h"
 #include "platform/Shell.h"
 #include "platform/Sound.h"
+#include "startup/VerificarDrive.h"
 
 #include <QDir>
 #include <QSettings>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <memory>
+#include <vector>
 
 struct SonidosGrabados : sound::Player {
     QStringList rutas;
@@ -50,6 +52,15 @@ public:
     }
     QString Carpeta() const { return carpeta_.path(); }
     QString Datos() const { return QDir(carpeta_.path()).filePath(QStringLiteral("Palavrix")); }
+    // Another volume under `letra`, as a USB stick would be, holding an empty Palavrix folder,
+    // whose path this returns.
+    QString OtraUnidad(QChar letra) {
+        otras_.push_back(std::make_unique<QTemporaryDir>());
+        const QDir raiz(otras_.back()->path());
+        raiz.mkpath(QStringLiteral("Palavrix"));
+        tabla->unidades.push_back({letra, raiz.path(), QStringLiteral("DISCO")});
+        return raiz.filePath(QStringLiteral("Palavrix"));
+    }
 
     std::shared_ptr<TablaPrueba> tabla;
     std::shared_ptr<SonidosGrabados> sonidos = std::make_shared<SonidosGrabados>();
@@ -57,4 +68,17 @@ public:
 
 private:
     QTemporaryDir carpeta_;
+    std::vector<std::unique_ptr<QTemporaryDir>> otras_;
+};
+
+// While it lives, the drive question is answered by choosing `letra`, and counted.
+struct RespuestaDrive {
+    explicit RespuestaDrive(const QString& letra) {
+        FijarPreguntaDrive([this, letra] {
+            ++preguntas;
+            GuardarDrive(letra);
+        });
+    }
+    ~RespuestaDrive() { FijarPreguntaDrive(nullptr); }
+    int preguntas = 0;
 };

@@ -1,5 +1,8 @@
 // Every test program runs inside one QApplication (offscreen unless a display is asked for).
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QSettings>
 #include <QStandardPaths>
 #include <gtest/gtest.h>
 
@@ -9,8 +12,12 @@ int main(int argc, char** argv) {
     QStandardPaths::setTestModeEnabled(true);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Palavrix"));
-    QApplication::setOrganizationName(QStringLiteral("PalavrixTests"));
+    // One settings file per test process: CTest runs programs side by side, and a drive letter
+    // saved by one must not send another to a drive it does not have.
+    QApplication::setOrganizationName(QStringLiteral("PalavrixTests-%1").arg(QCoreApplication::applicationPid()));
     QApplication::setQuitOnLastWindowClosed(false);
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    const int resultado = RUN_ALL_TESTS();
+    QDir(QFileInfo(QSettings().fileName()).path()).removeRecursively();
+    return resultado;
 }

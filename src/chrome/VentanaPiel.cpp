@@ -83,6 +83,41 @@ controls::Label* VentanaPiel::CrearOpcion(int index, const QString& caption, int
     return l;
 }
 
+controls::PictureBox* VentanaPiel::CrearSalir() {
+    auto* b = CrearBoton(0, 9300, 60, 210, 210);
+    controls::Describir(b, QStringLiteral("Salir del programa"), QStringLiteral("Cierra Palavrix."));
+    return b;
+}
+
+controls::PictureBox* VentanaPiel::CrearPestana(int index, bool propia) {
+    const struct {
+        int left, width;
+        const char* nombre;
+        const char* descripcion;
+        const char* nombrePropia;
+        const char* descripcionPropia;
+    } pestanas[] = {
+        {6390, 1350, "Ir al traductor", "Abre el traductor, que traduce un texto palabra por palabra.",
+         "Traductor (ventana actual)", "Esta es la ventana del traductor."},
+        {7725, 1425, "Ir a las propiedades de los idiomas", "Abre las notas de gramática de los cuatro idiomas.",
+         "Propiedades (ventana actual)", "Esta es la ventana de las notas de gramática."},
+        // The dictionary window shows its own tab as a picture, not as a button.
+        {4980, 1425, "Ir al diccionario", "Vuelve al diccionario para buscar una palabra.", nullptr, nullptr},
+    };
+    const auto& p = pestanas[index - 1];
+    auto* b = CrearBoton(index, p.left, 885, p.width, 1395);
+    controls::Describir(b, QString::fromUtf8(propia ? p.nombrePropia : p.nombre),
+                        QString::fromUtf8(propia ? p.descripcionPropia : p.descripcion));
+    if (propia) b->setEnabled(false);
+    return b;
+}
+
+controls::Label* VentanaPiel::CrearAyuda(int left) {
+    auto* l = CrearOpcion(0, QStringLiteral("Ayuda"), left, 60, 555, 225);
+    l->setAccessibleDescription(QStringLiteral("Abre la ayuda de Palavrix."));
+    return l;
+}
+
 void VentanaPiel::FijarCaras(int index, const QPixmap& reposo, const QPixmap& luz) {
     if (auto* b = pctBoton(index)) b->SetPicture(reposo);
     if (auto* sf = imgBotonSF(index)) sf->SetPicture(reposo);

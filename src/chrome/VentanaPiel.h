@@ -54,6 +54,13 @@ protected:
     // An option word, white bold italic, with the pointing hand.
     controls::Label* CrearOpcion(int index, const QString& caption, int left, int top, int width, int height,
                                  double puntos = 9, QWidget* padre = nullptr);
+    // What every skinned window has, in the same place and with the same spoken name and
+    // description: the exit button (index 0), the tab to each main window (1 the translator, 2
+    // the notes, 3 the dictionary; the window's own tab, `propia`, is disabled) and the help
+    // option (option 0).
+    controls::PictureBox* CrearSalir();
+    controls::PictureBox* CrearPestana(int index, bool propia = false);
+    controls::Label* CrearAyuda(int left);
     // Puts a picture on a button and its two faces (resting on the button and its SF face).
     void FijarCaras(int index, const QPixmap& reposo, const QPixmap& luz);
 

@@ -124,17 +124,13 @@ void frmPrincipal::crearControles() {
 
     pctOpcActual = new PictureBox(this, QStringLiteral("pctOpcActual"));
     Colocar(pctOpcActual, 4980, 885, 1425, 1395);
-    controls::Describir(CrearBoton(0, 9300, 60, 210, 210), QStringLiteral("Salir del programa"),
-                        QStringLiteral("Cierra Palavrix."));
-    controls::Describir(CrearBoton(1, 6390, 885, 1350, 1395), QStringLiteral("Ir al traductor"),
-                        QStringLiteral("Abre el traductor, que traduce un texto palabra por palabra."));
-    controls::Describir(CrearBoton(2, 7725, 885, 1425, 1395), QStringLiteral("Ir a las propiedades de los idiomas"),
-                        QStringLiteral("Abre las notas de gramática de los cuatro idiomas."));
+    CrearSalir();
+    CrearPestana(1);
+    CrearPestana(2);
     controls::Describir(CrearBoton(6, 9000, 60, 195, 240), QStringLiteral("Mostrar u ocultar el guía"),
                         QStringLiteral("Hace aparecer o desaparecer al genio que explica el programa."));
     FijarCaras(6, Diseno(QStringLiteral("Guia")), Diseno(QStringLiteral("GuiaLuz")));
-    CrearOpcion(0, QStringLiteral("Ayuda"), 8340, 60, 555, 225)
-        ->setAccessibleDescription(QStringLiteral("Abre la ayuda de Palavrix."));
+    CrearAyuda(8340);
     CrearOpcion(3, QStringLiteral("Acerca de ..."), 8460, 6960, 990, 195, 8.25)
         ->setAccessibleDescription(QStringLiteral("Muestra quién hizo Palavrix y de dónde vienen sus diccionarios."));
 

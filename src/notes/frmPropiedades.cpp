@@ -47,19 +47,13 @@ frmPropiedades::frmPropiedades() : VentanaPiel("frmPropiedades") {
     controls::Colocar(txtTexto, 3120, 3180, 4935, 3135);
     connect(txtTexto, &richtext::RichTextBox::MouseMove, this, [this] { imgFondo_MouseMove(); });
 
-    controls::Describir(CrearBoton(0, 9300, 60, 210, 210), QStringLiteral("Salir del programa"),
-                        QStringLiteral("Cierra Palavrix."));
+    CrearSalir();
     FijarCaras(0, DisenoNotas(QStringLiteral("Salir")), DisenoNotas(QStringLiteral("SalirLuz")));
-    controls::Describir(CrearBoton(1, 6390, 885, 1350, 1395), QStringLiteral("Ir al traductor"),
-                        QStringLiteral("Abre el traductor, que traduce un texto palabra por palabra."));
+    CrearPestana(1);
     FijarCaras(1, DisenoNotas(QStringLiteral("TabTraductor")), DisenoNotas(QStringLiteral("TabTraductorLuz")));
     // This window's own tab: its picture is part of the design and it holds no faces to swap.
-    controls::Describir(CrearBoton(2, 7725, 885, 1425, 1395), QStringLiteral("Propiedades (ventana actual)"),
-                        QStringLiteral("Esta es la ventana de las notas de gramática."));
-    pctBoton(2)->SetPicture(DisenoNotas(QStringLiteral("TabPropiedades")));
-    pctBoton(2)->setEnabled(false);
-    controls::Describir(CrearBoton(3, 4980, 885, 1425, 1395), QStringLiteral("Ir al diccionario"),
-                        QStringLiteral("Vuelve al diccionario para buscar una palabra."));
+    CrearPestana(2, true)->SetPicture(DisenoNotas(QStringLiteral("TabPropiedades")));
+    CrearPestana(3);
     FijarCaras(3, DisenoNotas(QStringLiteral("TabDiccionario")), DisenoNotas(QStringLiteral("TabDiccionarioLuz")));
     controls::Describir(CrearBoton(4, 8300, 2940, 165, 150), QStringLiteral("Página anterior de las notas"),
                         QStringLiteral("Sube una página en las notas."));
@@ -73,8 +67,7 @@ frmPropiedades::frmPropiedades() : VentanaPiel("frmPropiedades") {
         FijarCaras(6 + i, DisenoNotas(QLatin1String(kBanderas[i].diseno)),
                    DisenoNotas(QLatin1String(kBanderas[i].diseno) + QStringLiteral("Luz")));
     }
-    CrearOpcion(0, QStringLiteral("Ayuda"), 8640, 60, 555, 225)
-        ->setAccessibleDescription(QStringLiteral("Abre la ayuda de Palavrix."));
+    CrearAyuda(8640);
     CrearOpcion(1, QStringLiteral("Copiar"), 7020, 6660, 570, 225)
         ->setAccessibleDescription(QStringLiteral("Copia al portapapeles el texto de las notas."));
 }

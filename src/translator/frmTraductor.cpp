@@ -58,15 +58,10 @@ frmTraductor::frmTraductor() : VentanaPiel("frmTraductor") {
     txtTexto->viewport()->installEventFilter(this);
     txtTraduccion->viewport()->installEventFilter(this);
 
-    controls::Describir(CrearBoton(0, 9300, 60, 210, 210), QStringLiteral("Salir del programa"),
-                        QStringLiteral("Cierra Palavrix."));
-    controls::Describir(CrearBoton(1, 6390, 885, 1350, 1395), QStringLiteral("Traductor (ventana actual)"),
-                        QStringLiteral("Esta es la ventana del traductor."));
-    pctBoton(1)->setEnabled(false);
-    controls::Describir(CrearBoton(2, 7725, 885, 1425, 1395), QStringLiteral("Ir a las propiedades de los idiomas"),
-                        QStringLiteral("Abre las notas de gramática de los cuatro idiomas."));
-    controls::Describir(CrearBoton(3, 4980, 885, 1425, 1395), QStringLiteral("Ir al diccionario"),
-                        QStringLiteral("Vuelve al diccionario para buscar una palabra."));
+    CrearSalir();
+    CrearPestana(1, true);
+    CrearPestana(2);
+    CrearPestana(3);
     const int tops[] = {3300, 4260, 4920, 5880};
     const char* nombres[] = {"Subir en el texto", "Bajar en el texto", "Subir en la traducción", "Bajar en la traducción"};
     const char* descripciones[] = {"Sube una línea en el texto a traducir.", "Baja una línea en el texto a traducir.",
@@ -78,8 +73,7 @@ frmTraductor::frmTraductor() : VentanaPiel("frmTraductor") {
         FijarCaras(4 + i, Diseno(arriba ? QStringLiteral("FlechaArriba") : QStringLiteral("FlechaAbajo")),
                    Diseno(arriba ? QStringLiteral("FlechaArribaLuz") : QStringLiteral("FlechaAbajoLuz")));
     }
-    CrearOpcion(0, QStringLiteral("Ayuda"), 8640, 60, 555, 225)
-        ->setAccessibleDescription(QStringLiteral("Abre la ayuda de Palavrix."));
+    CrearAyuda(8640);
     CrearOpcion(1, QStringLiteral("Copiar"), 4320, 6360, 570, 225)
         ->setAccessibleDescription(QStringLiteral("Copia al portapapeles lo seleccionado en el cuadro activo."));
     CrearOpcion(2, QStringLiteral("Cerrar"), 6000, 6360, 570, 225)

@@ -17,12 +17,7 @@ namespace {
 
 esquema::Fila fila(const QString& p, const QString& t, const QString& tipo, const QString& gen, const QString& num,
                    const QString& tipoT, const QString& genT, const QString& numT) {
-    esquema::Fila f;
-    f.palabra = p;
-    f.traduccion = t;
-    f.tipo = tipo;
-    f.genero = gen;
-    f.numero = num;
+    esquema::Fila f = Fila(p, t, tipo, gen, num);
     f.tipoT = tipoT;
     f.generoT = genT;
     f.numeroT = numT;

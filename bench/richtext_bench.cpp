@@ -3,7 +3,6 @@
 // must stay flat: the reader promises work linear in its input.
 #include "platform/RichText.h"
 
-#include <QApplication>
 #include <QFile>
 #include <QTextDocument>
 #include <benchmark/benchmark.h>
@@ -69,12 +68,3 @@ void BM_ReadDeepNesting(benchmark::State& state) {
 BENCHMARK(BM_ReadDeepNesting)->Range(1000, 1000000)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -14,11 +14,16 @@ set(PALAVRIX_INSTALL_DIR lib/palavrix)
 
 # Two parts, packaged apart: the program (built for one architecture) and its data (the same
 # everywhere, and nine tenths of the size).
-install(TARGETS palavrix RUNTIME DESTINATION ${PALAVRIX_INSTALL_DIR} COMPONENT programa)
+install(TARGETS palavrix palavrix-cli RUNTIME DESTINATION ${PALAVRIX_INSTALL_DIR} COMPONENT programa)
+# The command line finds its dictionary beside its real file, so a link in bin/ is enough.
+install(CODE "file(MAKE_DIRECTORY \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin\")
+  file(CREATE_LINK ../${PALAVRIX_INSTALL_DIR}/palavrix-cli \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin/palavrix-cli\" SYMBOLIC)"
+  COMPONENT programa)
 # The generated data is copied from the build folder, so the installed program reads the very
 # files the tests ran against. A missing one fails the installation rather than ship without it.
 install(FILES ${PALAVRIX_RUNTIME_DIR}/PALAVRIX.MDB ${PALAVRIX_RUNTIME_DIR}/Genie.ACS
   DESTINATION ${PALAVRIX_INSTALL_DIR} COMPONENT datos)
+install(DIRECTORY ${PALAVRIX_RUNTIME_DIR}/Morfologia DESTINATION ${PALAVRIX_INSTALL_DIR} COMPONENT datos)
 # PRONUN/.grabaciones only tells the build the recordings are up to date.
 install(DIRECTORY ${PALAVRIX_DATA_DIR} DESTINATION ${PALAVRIX_INSTALL_DIR} COMPONENT datos
   PATTERN .grabaciones EXCLUDE)

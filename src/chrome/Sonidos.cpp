@@ -1,8 +1,14 @@
 #include "chrome/Sonidos.h"
 
+#include "platform/AgentEngineVoice.h"
 #include "platform/Drives.h"
 #include "platform/Sound.h"
 #include "startup/VerificarDrive.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
 
 QString RutaSonido(const QString& nombre) { return RutaDatos + QStringLiteral("\\SONIDOS\\") + nombre; }
 
@@ -21,9 +27,48 @@ void ReproducirSonido(const QString& nombre, bool esperar) {
     }
 }
 
+namespace {
+
+// A word with no recording (a form such as "books", made when it was looked up) is spoken by
+// espeak-ng's English voice into a file of its own, which the one player plays like a recording:
+// a new sound still cuts it, and tests see it like any other.
+void DecirEnIngles(const QString& texto) {
+    QCoreApplication* app = QCoreApplication::instance();
+    if (!app) return;
+    agent::voice::Synthesize(
+        texto, app,
+        [](int job, const QByteArray& pcm, int rate) {
+            if (pcm.isEmpty() || rate <= 0) return;
+            static QTemporaryDir carpeta;
+            if (!carpeta.isValid()) return;
+            // Two names in turn: the file the player may still be reading is never rewritten.
+            const QString ruta = carpeta.filePath(QStringLiteral("pronunciacion%1.wav").arg(job % 2));
+            QFile f(ruta);
+            if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) return;
+            f.write(agent::voice::Wav(pcm, rate));
+            f.close();
+            sound::Current().Play(ruta, false);
+        },
+        QStringLiteral("en"));
+}
+
+} // namespace
+
 void ReproducirPronunciacion(const QString& nombre, bool esperar) {
     try {
         sound::Current().Play(drives::RutaNativa(RutaPronunciacion(nombre)), esperar);
+    } catch (...) {
+    }
+}
+
+void PronunciarForma(const QString& texto) {
+    try {
+        const QString ruta = drives::RutaNativa(RutaPronunciacion(texto));
+        if (QFileInfo::exists(ruta) || texto.trimmed().isEmpty() || !agent::voice::SynthesisAvailable()) {
+            sound::Current().Play(ruta, false);
+            return;
+        }
+        DecirEnIngles(texto);
     } catch (...) {
     }
 }

@@ -9,3 +9,6 @@ QString RutaPronunciacion(const QString& nombre);
 
 void ReproducirSonido(const QString& nombre, bool esperar);
 void ReproducirPronunciacion(const QString& nombre, bool esperar);
+// The English pronunciation of a translated form ("books"): its recording when there is one,
+// else spoken live by espeak-ng, asynchronously.
+void PronunciarForma(const QString& texto);

@@ -7,6 +7,7 @@
 #include "chrome/Sonidos.h"
 #include "chrome/Ventanas.h"
 #include "dictionary_data/BaseDatos.h"
+#include "dictionary_data/Consulta.h"
 #include "dictionary_data/Decodificadores.h"
 #include "dictionary_data/Direcciones.h"
 #include "guide/Explicaciones.h"
@@ -94,6 +95,13 @@ void frmPrincipal::crearControles() {
     // No fixed name: a reader speaks the translation itself, which is the label's text.
     lblTraduccion->setAccessibleDescription(QStringLiteral("La traducción de la palabra buscada."));
     Colocar(lblTraduccion, 5160, 3840, 2385, 225);
+    // Under the word box: the headword whose entry a form shows ("plural de «libro»").
+    lblForma = new Label(this, QStringLiteral("lblForma"));
+    lblForma->setFont(controls::Fuente(8));
+    lblForma->SetForeColor(controls::vbYellow);
+    lblForma->setWordWrap(false);
+    lblForma->setAccessibleDescription(QStringLiteral("De qué palabra del diccionario es forma la palabra buscada."));
+    Colocar(lblForma, 2110, 4140, 2880, 225);
 
     const int tops[] = {4860, 5220, 5580};
     Label** izquierda[] = {&lblTipo, &lblGenero, &lblNumero};
@@ -247,6 +255,8 @@ void frmPrincipal::ElegirConsulta() {
 void frmPrincipal::LimpiarResultado() {
     for (controls::Label* l : {lblTipo, lblGenero, lblNumero, lblTraduccion, lblTipoT, lblGeneroT, lblNumeroT})
         l->clear();
+    lblForma->clear();
+    lblForma->setToolTip(QString());
     lblOpciones(2)->hide();
     imgPronun->hide();
     pctAcepciones->hide();
@@ -259,52 +269,41 @@ void frmPrincipal::TradicirPalabra(const QString& palabra) {
     Screen::SetMousePointer(Screen::vbHourglass);
     try {
         if (!dbDiccionario) throw dao::DaoError(dao::errEngine, QStringLiteral("La base de datos no está abierta."));
-        auto consulta = dbDiccionario->QueryDefs(ConsultaActual);
-        consulta->Parameters(QStringLiteral("ptroPalabra")).SetValue(palabra);
-        auto filas = consulta->OpenRecordset(dao::dbOpenForwardOnly);
+        // Read whole before anything changes, so an entry the lookup cannot read leaves the
+        // window as it was and ends in the message below.
+        const consulta::Entrada e = consulta::Buscar(*dbDiccionario, DiccionarioActual, palabra);
         pctContAcep->hide();
-        if (filas->Eof()) {
+        if (!e.encontrada) {
             LimpiarResultado();
             if (AgenteActivo) SugerirLista();
             lblTraduccion->SetForeColor(controls::vbRed);
             lblTraduccion->setText(QStringLiteral("<Palabra no encontrada>"));
         } else {
-            // Every column is read before anything changes, so a row the lookup cannot read
-            // leaves the window as it was and ends in the message below.
-            const auto texto = [&](const char* c) { return filas->Fields(QLatin1String(c)).Value().toString(); };
-            const QString tipo = texto("Tipo"), genero = texto("Genero"), numero = texto("Numero");
-            const QString traduccion = texto("Traduccion");
-            const QString tipoT = texto("TipoT"), generoT = texto("GeneroT"), numeroT = texto("NumeroT");
-            bool pronunciacion = false;
-            QVariant acepcion1, acepcion2;
-            if (DiccionarioActual == 0) pronunciacion = filas->Fields(QStringLiteral("Pronunciacion")).Value().toBool();
-            if (DiccionarioActual == 1 || DiccionarioActual == 3 || DiccionarioActual == 5) {
-                acepcion1 = filas->Fields(QStringLiteral("Acepcion1")).Value();
-                acepcion2 = filas->Fields(QStringLiteral("Acepcion2")).Value();
-            }
             lblTraduccion->SetForeColor(controls::vbWhite);
-            lblTipo->setText(DescribirTipo(tipo));
-            lblGenero->setText(DescribirGenero(genero));
-            lblNumero->setText(DescribirNumero(numero));
-            lblTraduccion->setText(traduccion);
-            lblTipoT->setText(DescribirTipo(tipoT));
-            lblGeneroT->setText(DescribirGenero(generoT));
-            lblNumeroT->setText(DescribirNumero(numeroT));
+            lblTipo->setText(DescribirTipo(e.tipo));
+            lblGenero->setText(DescribirGenero(e.genero));
+            lblNumero->setText(DescribirNumero(e.numero));
+            lblTraduccion->setText(e.traduccion);
+            lblTipoT->setText(DescribirTipo(e.tipoT));
+            lblGeneroT->setText(DescribirGenero(e.generoT));
+            lblNumeroT->setText(DescribirNumero(e.numeroT));
+            // Which headword a form was found under: "libros" shows the entry of "libro".
+            lblForma->setText(e.pista);
+            lblForma->setToolTip(e.pista);
             if (DiccionarioActual == 0) {
-                lblOpciones(2)->setVisible(pronunciacion);
-                imgPronun->setVisible(pronunciacion);
+                lblOpciones(2)->setVisible(e.pronunciacion);
+                imgPronun->setVisible(e.pronunciacion);
             }
             if (DiccionarioActual == 1 || DiccionarioActual == 3 || DiccionarioActual == 5) {
-                if (!acepcion1.isNull() && !acepcion1.toString().isEmpty()) {
+                if (!e.acepcion1.isNull() && !e.acepcion1.toString().isEmpty()) {
                     pctAcepciones->show();
-                    lblAcepcion1->setText(acepcion1.toString());
-                    lblAcepcion2->setText(acepcion2.toString());
+                    lblAcepcion1->setText(e.acepcion1.toString());
+                    lblAcepcion2->setText(e.acepcion2.toString());
                 } else {
                     pctAcepciones->hide();
                 }
             }
         }
-        filas->Close();
     } catch (const dao::DaoError& e) {
         // The dictionary could not be read (a query or column missing, a damaged file): say so
         // where the translation goes and keep the window usable.
@@ -431,7 +430,9 @@ void frmPrincipal::lblOpciones_Click(int Index) {
         break;
     case 2:
         if (AgenteActivo && Personaje) Personaje->Play(QStringLiteral("Hear_3"));
-        ReproducirPronunciacion(lblTraduccion->text(), false);
+        // A form has no recording of its own unless it happens to be a headword's translation too.
+        if (lblForma->text().isEmpty()) ReproducirPronunciacion(lblTraduccion->text(), false);
+        else PronunciarForma(lblTraduccion->text());
         break;
     case 3:
         AbrirAcercaDe(this);

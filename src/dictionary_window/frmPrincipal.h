@@ -53,6 +53,7 @@ public:
     controls::Label *lblSelDic = nullptr, *lblTPalabra = nullptr, *lblTTraduccion = nullptr;
     controls::Label *lblTraduccion = nullptr, *lblTipo = nullptr, *lblGenero = nullptr, *lblNumero = nullptr;
     controls::Label *lblTipoT = nullptr, *lblGeneroT = nullptr, *lblNumeroT = nullptr;
+    controls::Label* lblForma = nullptr;
     controls::Label *lblTraduccionAcep = nullptr, *lblAcepcion1 = nullptr, *lblAcepcion2 = nullptr;
     controls::PictureBox *pctAcepciones = nullptr, *pctContAcep = nullptr, *imgPronun = nullptr, *pctOpcActual = nullptr;
     controls::PictureBox *pctMLTop = nullptr, *pctMLCenter = nullptr, *pctMLBottom = nullptr, *pctMLLeft = nullptr,

@@ -20,6 +20,7 @@ namespace {
 // Only ever touched from the single worker thread of Pool().
 int g_rate = 0;
 bool g_ready = false;
+QString g_voz;
 bool g_tried = false;
 
 int Recoger(short* wav, int samples, espeak_EVENT* events) {
@@ -37,15 +38,20 @@ bool Preparar() {
     if (g_rate <= 0) return false;
     espeak_SetSynthCallback(&Recoger);
     if (espeak_SetVoiceByName("es") != EE_OK) return false;
+    g_voz = QStringLiteral("es");
     espeak_SetParameter(espeakRATE, 165, 0);
     espeak_SetParameter(espeakPITCH, 62, 0);
     g_ready = true;
     return true;
 }
 
-QByteArray Sintetizar(const QString& text) {
+QByteArray Sintetizar(const QString& text, const QString& voz) {
     QByteArray pcm;
     if (!Preparar()) return pcm;
+    if (voz != g_voz) {
+        if (espeak_SetVoiceByName(voz.toUtf8().constData()) != EE_OK) return pcm;
+        g_voz = voz;
+    }
     const QByteArray utf8 = text.toUtf8();
     if (espeak_Synth(utf8.constData(), size_t(utf8.size()) + 1, 0, POS_CHARACTER, 0, espeakCHARS_UTF8,
                      nullptr, &pcm) != EE_OK)
@@ -84,12 +90,12 @@ bool OutputAvailable() {
     return available;
 }
 
-int Synthesize(const QString& text, QObject* context, Done done) {
+int Synthesize(const QString& text, QObject* context, Done done, const QString& voz) {
 #ifdef PALAVRIX_HAVE_ESPEAK
     const int job = ++g_job;
     QPointer<QObject> target(context);
-    Pool().start([job, text, target, done = std::move(done)]() {
-        const QByteArray pcm = Sintetizar(text);
+    Pool().start([job, text, voz, target, done = std::move(done)]() {
+        const QByteArray pcm = Sintetizar(text, voz);
         const int rate = g_rate;
         // Handed to the main thread, where the target is looked at: it may be gone by then.
         QCoreApplication* app = QCoreApplication::instance();
@@ -106,8 +112,34 @@ int Synthesize(const QString& text, QObject* context, Done done) {
     Q_UNUSED(text);
     Q_UNUSED(context);
     Q_UNUSED(done);
+    Q_UNUSED(voz);
     return 0;
 #endif
+}
+
+QByteArray Wav(const QByteArray& pcm, int sampleRate) {
+    QByteArray wav;
+    auto n32 = [&wav](quint32 v) {
+        for (int i = 0; i < 4; ++i) wav.append(char((v >> (8 * i)) & 0xFF));
+    };
+    auto n16 = [&wav](quint16 v) {
+        wav.append(char(v & 0xFF));
+        wav.append(char(v >> 8));
+    };
+    wav.append("RIFF", 4);
+    n32(quint32(36 + pcm.size()));
+    wav.append("WAVEfmt ", 8);
+    n32(16);
+    n16(1); // PCM
+    n16(1); // mono
+    n32(quint32(sampleRate));
+    n32(quint32(sampleRate) * 2);
+    n16(2);
+    n16(16);
+    wav.append("data", 4);
+    n32(quint32(pcm.size()));
+    wav.append(pcm);
+    return wav;
 }
 
 } // namespace agent::voice

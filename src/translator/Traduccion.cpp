@@ -1,5 +1,6 @@
 #include "translator/Traduccion.h"
 
+
 #include <QChar>
 
 namespace traduccion {
@@ -86,6 +87,28 @@ QString Traducir(const QString& texto, const std::function<QString(const QString
     }
     if (!palabra.isEmpty()) salida += buscar(palabra);
     return salida;
+}
+
+QString ConservarMayusculas(const QString& original, const QString& traduccion) {
+    if (original.isEmpty() || traduccion.isEmpty() || !original.at(0).isUpper()) return traduccion;
+    qsizetype letras = 0;
+    bool todas = true;
+    for (QChar c : original) {
+        if (!c.isLetter()) continue;
+        ++letras;
+        if (!c.isUpper()) todas = false;
+    }
+    if (todas && letras > 1) return traduccion.toUpper();
+    // The first letter, wherever it stands ("¿qué" has none to lose, "l'eau" starts with one).
+    QString r = traduccion;
+    for (qsizetype i = 0; i < r.size(); ++i) {
+        if (r[i].isLetter()) {
+            const QString mayuscula = QString(r[i]).toUpper();
+            r.replace(i, 1, mayuscula);
+            break;
+        }
+    }
+    return r;
 }
 
 } // namespace traduccion

@@ -20,4 +20,9 @@ bool EsSeparador(char32_t c);
 // Translates `texto`, calling `buscar` once per word in text order. The result is built whole.
 QString Traducir(const QString& texto, const std::function<QString(const QString&)>& buscar);
 
+// The translation keeps the word's capitalisation: "Casa" -> "House", "CASA" -> "HOUSE"; a word
+// in lower case takes the translation as stored ("españa" -> "Spain"). A single capital letter is
+// a capitalised word ("I" -> "Yo"), not one in capitals.
+QString ConservarMayusculas(const QString& original, const QString& traduccion);
+
 } // namespace traduccion

@@ -129,7 +129,7 @@ void frmTraductor::TraducirTexto() {
     if (DireccionValida(DiccionarioActual)) TablaActual = QString::fromUtf8(kDirecciones[DiccionarioActual].tabla);
     try {
         if (!dbDiccionario) throw dao::DaoError(dao::errEngine, QStringLiteral("La base de datos no está abierta."));
-        rsTraduccion = dbDiccionario->OpenRecordset(TablaActual, dao::dbOpenDynaset);
+        rsTraduccion = std::make_unique<traduccion::Buscador>(*dbDiccionario, DiccionarioActual);
         // Built whole and set once: a long text never redraws the box word by word.
         const QString salida =
             traduccion::Traducir(txtTexto->toPlainText(), [this](const QString& p) { return BuscarTraduccion(p); });
@@ -139,28 +139,11 @@ void frmTraductor::TraducirTexto() {
                                         .arg(e.Number())
                                         .arg(e.Description()));
     }
-    if (rsTraduccion) rsTraduccion->Close();
     rsTraduccion.reset();
     Screen::SetMousePointer(Screen::vbDefault);
 }
 
-QString frmTraductor::BuscarTraduccion(const QString& palabra) {
-    const QString noEncontrada = QLatin1Char('<') + palabra + QLatin1Char('>');
-    // A table with no rows has no first record to move to: every word is simply not found.
-    if (rsTraduccion->Eof()) {
-        try {
-            rsTraduccion->MoveFirst();
-        } catch (const dao::DaoError& e) {
-            if (e.Number() == dao::errNoCurrentRecord) return noEncontrada;
-            throw;
-        }
-    } else {
-        rsTraduccion->MoveFirst();
-    }
-    rsTraduccion->FindFirst(QStringLiteral("Palabra = '") + palabra + QLatin1Char('\''));
-    if (rsTraduccion->NoMatch()) return noEncontrada;
-    return rsTraduccion->Fields(QStringLiteral("Traduccion")).Value().toString();
-}
+QString frmTraductor::BuscarTraduccion(const QString& palabra) { return rsTraduccion->BuscarTraduccion(palabra); }
 
 // ---- Events -------------------------------------------------------------------------------
 

@@ -2,7 +2,7 @@
 // The translator window: a text typed or pasted, translated word by word in the current
 // dictionary direction.
 #include "chrome/VentanaPiel.h"
-#include "platform/Dao.h"
+#include "translator/Buscador.h"
 
 #include <memory>
 
@@ -28,7 +28,9 @@ public:
 
     QPlainTextEdit* txtTexto = nullptr;
     QPlainTextEdit* txtTraduccion = nullptr;
-    std::unique_ptr<dao::Recordset> rsTraduccion;
+    // The lookups of the translation under way (the table's recordset and the forms): only while
+    // a translation runs.
+    std::unique_ptr<traduccion::Buscador> rsTraduccion;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,9 +1,9 @@
 // Tag mapping: from Apertium analyses to the codes the dictionary window decodes.
-#include "Etiquetas.h"
+#include "dictionary_data/Etiquetas.h"
 
 #include <gtest/gtest.h>
 
-using namespace generador;
+using namespace etiquetas;
 
 TEST(Etiquetas, ReadsLemmaTagsQueueAndEscapes) {
     const Analisis casa = LeerAnalisis(QStringLiteral("casa<n><f>"));

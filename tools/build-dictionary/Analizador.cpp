@@ -1,6 +1,6 @@
 #include "Analizador.h"
 
-#include "Etiquetas.h"
+#include "dictionary_data/Etiquetas.h"
 
 #include <lttoolbox/fst_processor.h>
 #include <lttoolbox/input_file.h>
@@ -11,6 +11,8 @@
 #include <stdexcept>
 
 namespace generador {
+
+using namespace etiquetas;
 
 Analizador::Analizador(const std::string& automorf) : fst_(std::make_unique<FSTProcessor>()) {
     FILE* f = std::fopen(automorf.c_str(), "rb");

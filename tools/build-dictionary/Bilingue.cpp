@@ -1,6 +1,6 @@
 #include "Bilingue.h"
 
-#include "Etiquetas.h"
+#include "dictionary_data/Etiquetas.h"
 
 #include <lttoolbox/file_utils.h>
 #include <lttoolbox/fst_processor.h>
@@ -13,6 +13,8 @@
 #include <stdexcept>
 
 namespace generador {
+
+using namespace etiquetas;
 
 namespace {
 

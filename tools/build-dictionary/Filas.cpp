@@ -1,12 +1,14 @@
 #include "Filas.h"
 
-#include "Etiquetas.h"
+#include "dictionary_data/Etiquetas.h"
 #include "platform/TextFold.h"
 
 #include <algorithm>
 #include <unordered_map>
 
 namespace generador {
+
+using namespace etiquetas;
 
 namespace {
 

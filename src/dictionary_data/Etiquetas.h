@@ -9,7 +9,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace generador {
+namespace etiquetas {
 
 struct Analisis {
     QString lema;          // as shown to the user: the lemma-queue mark '#' removed
@@ -37,4 +37,4 @@ bool NumeroAbierto(const QStringList& etiquetas);
 // Proper nouns (<np>) are left out of the dictionary unless they translate to something else.
 bool EsNombrePropio(const QStringList& etiquetas);
 
-} // namespace generador
+} // namespace etiquetas

@@ -1,8 +1,8 @@
-#include "Etiquetas.h"
+#include "dictionary_data/Etiquetas.h"
 
 #include <QHash>
 
-namespace generador {
+namespace etiquetas {
 
 Analisis LeerAnalisis(const QString& texto) {
     Analisis a;
@@ -88,4 +88,4 @@ bool EsNombrePropio(const QStringList& etiquetas) {
     return !etiquetas.isEmpty() && etiquetas.first() == QLatin1String("np");
 }
 
-} // namespace generador
+} // namespace etiquetas

@@ -1,0 +1,105 @@
+// palavrix-cli: the dictionary from a terminal or a script, with no window and no display.
+//
+//   palavrix-cli buscar DIRECCION PALABRA    the entry the dictionary window would show
+//   palavrix-cli traducir DIRECCION          standard input translated word by word to standard output
+//
+// DIRECCION is EspIng, IngEsp, EspPor, PorEsp, EspFra or FraEsp. It reads the same PALAVRIX.MDB
+// and transducers beside it as the program, through the same code, and takes no single-instance
+// lock: it runs beside an open window without either waiting for the other.
+// Exit: 0 done (buscar: found), 1 not found, 2 a usage error or a dictionary that cannot be read.
+#include "dictionary_data/BaseDatos.h"
+#include "dictionary_data/Consulta.h"
+#include "dictionary_data/Decodificadores.h"
+#include "dictionary_data/Direcciones.h"
+#include "translator/Buscador.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStringDecoder>
+#include <cstdio>
+
+namespace {
+
+void Escribir(FILE* f, const QString& s) {
+    const QByteArray b = s.toUtf8();
+    std::fwrite(b.constData(), 1, static_cast<size_t>(b.size()), f);
+}
+
+int Error(const QString& mensaje) {
+    Escribir(stderr, QStringLiteral("palavrix-cli: %1\n").arg(mensaje));
+    return 2;
+}
+
+int Uso() {
+    return Error(QStringLiteral("uso: palavrix-cli buscar DIRECCION PALABRA | palavrix-cli traducir DIRECCION "
+                                "(DIRECCION: EspIng, IngEsp, EspPor, PorEsp, EspFra o FraEsp)"));
+}
+
+int DireccionDe(const QString& nombre) {
+    for (size_t i = 0; i < kDirecciones.size(); ++i)
+        if (nombre.compare(QLatin1String(kDirecciones[i].tabla), Qt::CaseInsensitive) == 0) return static_cast<int>(i);
+    return -1;
+}
+
+int Buscar(int direccion, const QString& palabra) {
+    const consulta::Entrada e = consulta::Buscar(*dbDiccionario, direccion, palabra);
+    const auto linea = [](const char* campo, const QString& valor) {
+        Escribir(stdout, QStringLiteral("%1: %2\n").arg(QLatin1String(campo), valor));
+    };
+    linea("Palabra", palabra);
+    if (!e.encontrada) {
+        linea("Traduccion", QStringLiteral("<Palabra no encontrada>"));
+        return 1;
+    }
+    linea("Lema", e.lema);
+    linea("Tipo", DescribirTipo(e.tipo));
+    linea("Genero", DescribirGenero(e.genero));
+    linea("Numero", DescribirNumero(e.numero));
+    linea("Traduccion", e.traduccion);
+    linea("TipoT", DescribirTipo(e.tipoT));
+    linea("GeneroT", DescribirGenero(e.generoT));
+    linea("NumeroT", DescribirNumero(e.numeroT));
+    linea("Acepcion1", e.acepcion1.toString());
+    linea("Acepcion2", e.acepcion2.toString());
+    linea("Pronunciacion", e.pronunciacion ? QStringLiteral("sí") : QStringLiteral("no"));
+    return 0;
+}
+
+int Traducir(int direccion) {
+    QFile entrada;
+    if (!entrada.open(stdin, QIODevice::ReadOnly)) return Error(QStringLiteral("no se puede leer la entrada estándar"));
+    const QByteArray bytes = entrada.readAll();
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString texto = utf8.decode(bytes);
+    if (utf8.hasError()) return Error(QStringLiteral("la entrada no es texto UTF-8 válido"));
+    Escribir(stdout, traduccion::TraducirTexto(*dbDiccionario, direccion, texto));
+    std::fflush(stdout);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() < 3) return Uso();
+    const QString orden = args[1];
+    const int direccion = DireccionDe(args[2]);
+    const bool buscar = orden == QLatin1String("buscar") && args.size() == 4;
+    const bool traducir = orden == QLatin1String("traducir") && args.size() == 3;
+    if (!buscar && !traducir) return Uso();
+    if (direccion < 0) return Error(QStringLiteral("dirección desconocida: %1 (use EspIng, IngEsp, EspPor, PorEsp, EspFra o FraEsp)").arg(args[2]));
+    if (!QFileInfo(RutaBaseDatos()).isFile())
+        return Error(QStringLiteral("no se encuentra el diccionario %1").arg(QDir::toNativeSeparators(RutaBaseDatos())));
+    try {
+        AbrirBaseDatos();
+        const int r = buscar ? Buscar(direccion, args[3]) : Traducir(direccion);
+        CerrarBaseDatos();
+        return r;
+    } catch (const dao::DaoError& e) {
+        CerrarBaseDatos();
+        return Error(QStringLiteral("no se puede leer el diccionario: error %1, %2").arg(e.Number()).arg(e.Description()));
+    }
+}

@@ -1,0 +1,103 @@
+#include "dictionary_data/Consulta.h"
+
+#include "dictionary_data/Direcciones.h"
+
+namespace consulta {
+
+namespace {
+
+struct Fila {
+    bool hay = false;
+    QString tipo, genero, numero, traduccion, tipoT, generoT, numeroT;
+    QVariant acepcion1, acepcion2;
+    bool pronunciacion = false;
+};
+
+// The first row of the stored query for `palabra`. Every column is read before anything is
+// returned, so a row that cannot be read throws rather than half-fills an entry.
+Fila PrimeraFila(dao::Database& db, int direccion, const QString& palabra) {
+    const Direccion& d = kDirecciones.at(static_cast<size_t>(direccion));
+    auto consulta = db.QueryDefs(QString::fromUtf8(d.consulta));
+    consulta->Parameters(QStringLiteral("ptroPalabra")).SetValue(palabra);
+    auto filas = consulta->OpenRecordset(dao::dbOpenForwardOnly);
+    Fila f;
+    if (!filas->Eof()) {
+        const auto texto = [&](const char* c) { return filas->Fields(QLatin1String(c)).Value().toString(); };
+        f.hay = true;
+        f.tipo = texto("Tipo");
+        f.genero = texto("Genero");
+        f.numero = texto("Numero");
+        f.traduccion = texto("Traduccion");
+        f.tipoT = texto("TipoT");
+        f.generoT = texto("GeneroT");
+        f.numeroT = texto("NumeroT");
+        if (d.pronunciacion) f.pronunciacion = filas->Fields(QStringLiteral("Pronunciacion")).Value().toBool();
+        if (d.acepciones) {
+            f.acepcion1 = filas->Fields(QStringLiteral("Acepcion1")).Value();
+            f.acepcion2 = filas->Fields(QStringLiteral("Acepcion2")).Value();
+        }
+    }
+    filas->Close();
+    return f;
+}
+
+} // namespace
+
+QString TraduccionDe(dao::Database& db, int direccion, const QString& lema) {
+    return PrimeraFila(db, direccion, lema).traduccion;
+}
+
+Entrada Buscar(dao::Database& db, int direccion, const QString& palabra) {
+    if (!DireccionValida(direccion)) throw dao::DaoError(dao::errEngine, QStringLiteral("Dirección de diccionario no válida."));
+    Entrada e;
+    e.palabra = palabra;
+    const Fila fila = PrimeraFila(db, direccion, palabra);
+    if (fila.hay) {
+        e.encontrada = true;
+        e.lema = palabra;
+        e.tipo = fila.tipo;
+        e.genero = fila.genero;
+        e.numero = fila.numero;
+        e.traduccion = fila.traduccion;
+        e.tipoT = fila.tipoT;
+        e.generoT = fila.generoT;
+        e.numeroT = fila.numeroT;
+        e.acepcion1 = fila.acepcion1;
+        e.acepcion2 = fila.acepcion2;
+        e.pronunciacion = fila.pronunciacion;
+        return e;
+    }
+    formas::Morfologia* m = formas::De(direccion);
+    if (!m || !m->Disponible()) return e;
+    Fila deLema;
+    const auto forma = m->Traducir(palabra, [&](const QString& lema) {
+        deLema = PrimeraFila(db, direccion, lema);
+        return deLema.traduccion;
+    });
+    if (!forma) return e;
+    e.encontrada = true;
+    e.lema = forma->lema.isEmpty() ? palabra : forma->lema;
+    e.tipo = forma->tipo;
+    e.genero = forma->genero;
+    e.numero = forma->numero;
+    e.traduccion = forma->traduccion;
+    e.tipoT = forma->tipoT;
+    e.generoT = forma->generoT;
+    e.numeroT = forma->numeroT;
+    e.pista = forma->pista;
+    // The window speaks a form that has no recording, so it offers the pronunciation of every one.
+    e.pronunciacion = kDirecciones[static_cast<size_t>(direccion)].pronunciacion;
+    if (forma->partes == 1 && !forma->lema.isEmpty()) {
+        // The callback ran for the lemma of the last single-word reading tried, which need not be
+        // the one that won.
+        if (!deLema.hay || deLema.traduccion.isEmpty() || forma->lemaTraduccion.compare(deLema.traduccion, Qt::CaseInsensitive) != 0)
+            deLema = PrimeraFila(db, direccion, forma->lema);
+        if (deLema.hay) {
+            e.acepcion1 = deLema.acepcion1;
+            e.acepcion2 = deLema.acepcion2;
+        }
+    }
+    return e;
+}
+
+} // namespace consulta

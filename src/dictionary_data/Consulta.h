@@ -1,0 +1,37 @@
+#pragma once
+// The lookup of one word in one direction, as the dictionary window shows it and the command line
+// prints it: one code path for both.
+//
+// A headword is looked up by the direction's stored query and its first row is the entry, as it
+// always was. A word that is no headword ("libros", "tiene", "del") is taken through the
+// direction's transducers (Formas.h): the entry is then its lemma's ("libro"), with the form's
+// own codes, the translation in the same form ("books") and the lemma's further meanings.
+#include "dictionary_data/Formas.h"
+#include "platform/Dao.h"
+
+#include <QString>
+#include <QVariant>
+
+namespace consulta {
+
+struct Entrada {
+    bool encontrada = false;
+    QString palabra;  // as asked
+    QString lema;     // the headword whose entry is shown (the word itself for a headword)
+    QString tipo, genero, numero;
+    QString traduccion;
+    QString tipoT, generoT, numeroT;
+    QVariant acepcion1, acepcion2; // Null when the direction or the row has none
+    bool pronunciacion = false;    // the stored flag (Spanish to English only)
+    QString pista;                 // what the form is: "plural de «libro»"; empty for a headword
+    bool esForma() const { return !pista.isEmpty() || lema.compare(palabra, Qt::CaseInsensitive) != 0; }
+};
+
+// Looks `palabra` up, exactly as typed, in direction `direccion` (0..5). Throws dao::DaoError when
+// the dictionary cannot be read.
+Entrada Buscar(dao::Database& db, int direccion, const QString& palabra);
+
+// The headword's first-row translation, through the stored query; empty when it is no headword.
+QString TraduccionDe(dao::Database& db, int direccion, const QString& lema);
+
+} // namespace consulta

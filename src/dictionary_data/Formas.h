@@ -1,0 +1,95 @@
+#pragma once
+// Words that are not headwords: the forms a reader meets in running text ("libros", "tiene",
+// "del", "went"), translated into the same form through the direction's Apertium transducers.
+//
+// The headwords of PALAVRIX.MDB are lemmas. A form is analysed by the source language's analyser
+// ("libros" -> libro<n><m><pl>), each reading translated with its tags by the bilingual
+// dictionary ("book<n><pl>") and put into words by the target language's generator ("books").
+// A form that analyses as several words (contractions "del" = de + el, verbs with clitics)
+// translates part by part; the post-generator joins what the target language joins ("de el" ->
+// "del"). The readings are tried in a fixed order of parts of speech (articles and pronouns
+// before content words, nouns before verbs, proper nouns and numerals last) and the first that
+// translates and generates cleanly wins; when none generates, the translation of its lemma
+// stands in. A form none of whose readings translates is not found.
+//
+// The four transducers of a direction are loaded on its first use, not at start.
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <memory>
+#include <optional>
+
+namespace lt {
+class Transductor;
+}
+namespace etiquetas {
+struct Analisis;
+}
+
+namespace formas {
+
+struct Forma {
+    QString lema;           // the headword the form belongs to ("libro"); empty for personal pronouns
+    QString traduccion;     // in the same form: "books"
+    QString lemaTraduccion; // "book"
+    // Codes as the window decodes them; gender and number only for nouns, articles and pronouns.
+    QString tipo, genero, numero;
+    QString tipoT, generoT, numeroT;
+    QString pista;          // what the form is, for the user: "plural de «libro»"; may be empty
+    bool generada = true;   // false when the form could not be made and the lemma's translation stands in
+    int partes = 1;         // words the form analyses as (2 for "del")
+};
+
+// The translation the dictionary itself gives a lemma first (its headword's first row), or empty.
+// The bilingual dictionary's translations of a reading are tried with this one first, so a form
+// translates as its headword does.
+using Preferida = std::function<QString(const QString& lema)>;
+
+// The files one direction needs, by Apertium's name of the pair ("spa-eng"): <par>.automorf.bin,
+// .autobil.bin, .autogen.bin and .autopgen.bin.
+QString NombrePar(int direccion);
+
+class Morfologia {
+public:
+    // `carpeta` holds the transducers of the direction.
+    Morfologia(const QString& carpeta, int direccion);
+    ~Morfologia();
+    Morfologia(const Morfologia&) = delete;
+    Morfologia& operator=(const Morfologia&) = delete;
+
+    // Loads the transducers if not done yet; false when one is missing or unreadable.
+    bool Disponible();
+    std::optional<Forma> Traducir(const QString& palabra, const Preferida& preferida = {});
+
+    // The readings of a word in the order they are tried (for tests and the data generator).
+    QStringList Lecturas(const QString& palabra);
+
+private:
+    std::optional<Forma> TraducirLecturas(const QStringList& lecturas, const Preferida& preferida);
+    QString Generar(const QString& lectura, QString& usada);
+    QString GeneroDeLema(const etiquetas::Analisis& lectura);
+
+    QString carpeta_;
+    int direccion_;
+    bool intentado_ = false;
+    std::unique_ptr<lt::Transductor> analizador_, bilingue_, generador_, postgenerador_;
+};
+
+// The process-wide analysers, one per direction, reading the transducers from the "Morfologia"
+// folder beside the executable. nullptr for a direction outside 0..5.
+Morfologia* De(int direccion);
+// Drops them all (tests that change the program's folder).
+void Olvidar();
+
+// The order in which readings are tried; lower first. `lectura` as lttoolbox spells it.
+int Rango(const QString& lectura);
+
+// Whether a lemma is a name Apertium uses inside its data ("prpers") rather than a word.
+bool LemaInterno(const QString& lema);
+
+// "plural de «libro»", "presente de «tener»", "contracción de «de» y «el»": what a form is.
+// `generoLema` is the gender of the headword itself, when known, so that a feminine form of a
+// masculine headword ("niñas" of "niño") says so and "casas" of "casa" does not.
+QString Pista(const QString& lema, const QStringList& etiquetas, const QString& generoLema, const QStringList& partes);
+
+} // namespace formas

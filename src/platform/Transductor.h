@@ -1,0 +1,55 @@
+#pragma once
+// One compiled lttoolbox transducer (an Apertium .bin file), used in the one mode it was made for.
+//
+// Apertium ships, for each direction of a pair, an analyser (word -> its readings), a bilingual
+// dictionary (reading -> readings in the other language), a generator (reading -> word) and a
+// post-generator (joins such as "de el" -> "del"). This class hides lttoolbox behind plain
+// QString calls: the rest of the program never sees its types or its stream format, only the
+// readings as lttoolbox spells them ("casa<n><f><pl>", "de<pr>+el<det><def><m><sg>").
+//
+// A transducer is not thread-safe; each caller keeps its own.
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+class FSTProcessor;
+
+namespace lt {
+
+enum class Modo { Analisis, Bilingue, Generacion, Postgeneracion };
+
+class Transductor {
+public:
+    // Loads the file; nullptr when it cannot be read or is not a transducer.
+    static std::unique_ptr<Transductor> Cargar(const QString& archivo, Modo modo);
+    ~Transductor();
+    Transductor(const Transductor&) = delete;
+    Transductor& operator=(const Transductor&) = delete;
+
+    // Analysis: the readings of one word, as the analyser orders them; empty when it does not
+    // know the word. The dictionary's case is kept in the lemma ("Casa" -> "casa<n><f><sg>").
+    QStringList Analizar(const QString& palabra);
+    // Bilingual: the translations of one reading, the default first; empty when the dictionary
+    // has none. Tags the entry does not fix are passed through as lttoolbox does.
+    QStringList Traducir(const QString& lectura);
+    // Generation: the word for one reading, or empty when the generator cannot make it (what
+    // lttoolbox marks with '#' or '@'). Marks for the post-generator ('~') are kept.
+    QString Generar(const QString& lectura);
+    // Post-generation of a generated text ("~de el" -> "del"); text without marks is unchanged.
+    QString Postgenerar(const QString& texto);
+
+private:
+    Transductor(std::unique_ptr<FSTProcessor> fst, Modo modo);
+    QString Procesar(const QString& entrada);
+
+    std::unique_ptr<FSTProcessor> fst_;
+    Modo modo_;
+};
+
+// The characters the stream format reserves, escaped with a backslash.
+QString Escapar(const QString& texto);
+// Splits "^forma/a/b$" into its readings {"a", "b"} (the surface form dropped), undoing escapes
+// only where they separate readings. A reading that starts with '*' (unknown word) gives none.
+QStringList Lecturas(const QString& unidad);
+
+} // namespace lt

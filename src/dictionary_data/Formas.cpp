@@ -108,27 +108,35 @@ QStringList Adaptar(QStringList t, const QString& idiomaDestino) {
         if (i >= 0) t[i] = QLatin1String(a);
         return i >= 0;
     };
+    const auto quitarPersona = [&t] {
+        for (const char* e : {"p1", "p2", "p3", "sg", "pl"}) t.removeAll(QLatin1String(e));
+    };
     if (idiomaDestino == QLatin1String("eng")) {
         cambiar("ifi", "past") || cambiar("pii", "past") || cambiar("pis", "past");
-        if (t.contains(QLatin1String("past"))) {
-            t.removeAll(QStringLiteral("p1"));
-            t.removeAll(QStringLiteral("p2"));
-            t.removeAll(QStringLiteral("p3"));
-            t.removeAll(QStringLiteral("sg"));
-            t.removeAll(QStringLiteral("pl"));
-        }
         cambiar("prs", "pres");
-        if (t.contains(QLatin1String("pri")) && !(t.contains(QLatin1String("p3")) && t.contains(QLatin1String("sg")))) {
+        // English inflects for person only in "was"/"were" and the third person singular present.
+        const bool ser = t.first() == QLatin1String("vbser");
+        if (t.contains(QLatin1String("past")) && !ser) quitarPersona();
+        if (t.contains(QLatin1String("pri")) && !(t.contains(QLatin1String("p3")) && t.contains(QLatin1String("sg"))) && !ser) {
             cambiar("pri", "pres");
-            t.removeAll(QStringLiteral("p1"));
-            t.removeAll(QStringLiteral("p2"));
-            t.removeAll(QStringLiteral("p3"));
-            t.removeAll(QStringLiteral("sg"));
-            t.removeAll(QStringLiteral("pl"));
+            quitarPersona();
         }
     } else {
-        const bool cambio = cambiar("past", "ifi") || cambiar("pres", "pri");
-        if (cambio && !persona) t << QStringLiteral("p3") << QStringLiteral("sg");
+        // English gives no person, and no number where the form has none of its own: the bare
+        // present ("have", "are") and "were" are what plural subjects take; other past forms
+        // ("went") serve every person alike, and the third singular is the commonest.
+        const bool presente = cambiar("pres", "pri");
+        const bool pasado = !presente && cambiar("past", "ifi");
+        if ((presente || pasado) && !persona) {
+            qsizetype numero = t.indexOf(QLatin1String("pl"));
+            if (numero < 0) numero = t.indexOf(QLatin1String("sg"));
+            if (numero >= 0) {
+                t.insert(numero, QStringLiteral("p3"));
+            } else {
+                const bool plural = presente || t.first() == QLatin1String("vbser");
+                t << QStringLiteral("p3") << (plural ? QStringLiteral("pl") : QStringLiteral("sg"));
+            }
+        }
     }
     return t;
 }
@@ -235,24 +243,33 @@ QString Pista(const QString& lema, const QStringList& t, const QString& generoLe
 }
 
 Morfologia::Morfologia(const QString& carpeta, int direccion) : carpeta_(carpeta), direccion_(direccion) {}
-Morfologia::~Morfologia() = default;
+Morfologia::~Morfologia() {
+    if (carga_.valid()) carga_.wait();
+}
+
+void Morfologia::Cargar() {
+    intentado_ = true;
+    const QString par = NombrePar(direccion_);
+    if (par.isEmpty()) return;
+    const QDir dir(carpeta_);
+    auto cargar = [&](const char* tipo, lt::Modo modo) {
+        return lt::Transductor::Cargar(dir.filePath(QStringLiteral("%1.%2.bin").arg(par, QLatin1String(tipo))), modo);
+    };
+    analizador_ = cargar("automorf", lt::Modo::Analisis);
+    bilingue_ = cargar("autobil", lt::Modo::Bilingue);
+    generador_ = cargar("autogen", lt::Modo::Generacion);
+    // Only a few languages join words after generation; without the file nothing is joined.
+    postgenerador_ = cargar("autopgen", lt::Modo::Postgeneracion);
+}
+
+void Morfologia::Precargar() {
+    if (carga_.valid() || intentado_) return;
+    carga_ = std::async(std::launch::async, [this] { Cargar(); });
+}
 
 bool Morfologia::Disponible() {
-    if (!intentado_) {
-        intentado_ = true;
-        const QString par = NombrePar(direccion_);
-        const QDir dir(carpeta_);
-        auto cargar = [&](const char* tipo, lt::Modo modo) {
-            return lt::Transductor::Cargar(dir.filePath(QStringLiteral("%1.%2.bin").arg(par, QLatin1String(tipo))), modo);
-        };
-        if (!par.isEmpty()) {
-            analizador_ = cargar("automorf", lt::Modo::Analisis);
-            bilingue_ = cargar("autobil", lt::Modo::Bilingue);
-            generador_ = cargar("autogen", lt::Modo::Generacion);
-            // Only a few languages join words after generation; without the file nothing is joined.
-            postgenerador_ = cargar("autopgen", lt::Modo::Postgeneracion);
-        }
-    }
+    if (carga_.valid()) carga_.get();
+    if (!intentado_) Cargar();
     return analizador_ && bilingue_ && generador_;
 }
 
@@ -414,6 +431,10 @@ Morfologia* De(int direccion) {
 
 void Olvidar() {
     for (auto& m : Cache()) m.reset();
+}
+
+void Precargar(int direccion) {
+    if (Morfologia* m = De(direccion)) m->Precargar();
 }
 
 } // namespace formas

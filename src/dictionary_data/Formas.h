@@ -16,6 +16,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <future>
 #include <memory>
 #include <optional>
 
@@ -57,8 +58,13 @@ public:
     Morfologia(const Morfologia&) = delete;
     Morfologia& operator=(const Morfologia&) = delete;
 
-    // Loads the transducers if not done yet; false when one is missing or unreadable.
+    // Loads the transducers if not done yet (waiting for a load Precargar started); false when
+    // one is missing or unreadable.
     bool Disponible();
+    // Starts loading them on a worker thread and returns at once: a third of a second that the
+    // first form looked up would otherwise wait. Nothing else may use this object until
+    // Disponible() has returned.
+    void Precargar();
     std::optional<Forma> Traducir(const QString& palabra, const Preferida& preferida = {});
 
     // The readings of a word in the order they are tried (for tests and the data generator).
@@ -68,11 +74,13 @@ private:
     std::optional<Forma> TraducirLecturas(const QStringList& lecturas, const Preferida& preferida);
     QString Generar(const QString& lectura, QString& usada);
     QString GeneroDeLema(const etiquetas::Analisis& lectura);
+    void Cargar();
 
     QString carpeta_;
     int direccion_;
     bool intentado_ = false;
     std::unique_ptr<lt::Transductor> analizador_, bilingue_, generador_, postgenerador_;
+    std::future<void> carga_;
 };
 
 // The process-wide analysers, one per direction, reading the transducers from the "Morfologia"
@@ -80,6 +88,8 @@ private:
 Morfologia* De(int direccion);
 // Drops them all (tests that change the program's folder).
 void Olvidar();
+// Starts loading a direction's transducers in the background (see Morfologia::Precargar).
+void Precargar(int direccion);
 
 // The order in which readings are tried; lower first. `lectura` as lttoolbox spells it.
 int Rango(const QString& lectura);

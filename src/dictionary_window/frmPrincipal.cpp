@@ -9,6 +9,7 @@
 #include "dictionary_data/BaseDatos.h"
 #include "dictionary_data/Consulta.h"
 #include "dictionary_data/Decodificadores.h"
+#include "dictionary_data/Formas.h"
 #include "dictionary_data/Direcciones.h"
 #include "guide/Explicaciones.h"
 #include "guide/MSAgent.h"
@@ -250,6 +251,8 @@ void frmPrincipal::MostrarIdiomas() {
 
 void frmPrincipal::ElegirConsulta() {
     if (DireccionValida(DiccionarioActual)) ConsultaActual = QString::fromUtf8(kDirecciones[DiccionarioActual].consulta);
+    // The direction's transducers load while the user types, so the first form found does not wait.
+    formas::Precargar(DiccionarioActual);
 }
 
 void frmPrincipal::LimpiarResultado() {

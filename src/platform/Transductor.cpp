@@ -178,11 +178,14 @@ QString Transductor::Generar(const QString& lectura) {
 QString Transductor::Postgenerar(const QString& texto) {
     if (modo_ != Modo::Postgeneracion || texto.isEmpty()) return texto;
     if (!texto.contains(QLatin1Char('~'))) return texto;
-    QString r = Procesar(texto);
-    if (r.endsWith(QLatin1Char('\n'))) r.chop(1);
-    QString limpio = r.isEmpty() ? texto : r;
-    limpio.remove(QLatin1Char('~'));
-    return limpio;
+    // A join is only decided when something follows it: a full stop after the text, taken off
+    // again, lets "~de el" at the very end become "del".
+    QString r = Procesar(texto + QLatin1Char('.'));
+    while (r.endsWith(QLatin1Char('\n'))) r.chop(1);
+    if (!r.endsWith(QLatin1Char('.'))) return QString(texto).remove(QLatin1Char('~'));
+    r.chop(1);
+    r.remove(QLatin1Char('~'));
+    return r;
 }
 
 } // namespace lt

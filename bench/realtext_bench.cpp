@@ -1,0 +1,101 @@
+// Real text: how much of ordinary running prose each direction translates, and how fast. The
+// prose is build/yardstick/<language>.txt (paragraphs from Debian's documentation in Spanish,
+// English, Portuguese and French, extracted at build time). The counter "traducidas" is the share
+// of word tokens that come out translated, not bracketed; "formas" the share translated through
+// the transducers (words that are not headwords).
+#include "dictionary_data/BaseDatos.h"
+#include "dictionary_data/Consulta.h"
+#include "dictionary_data/Formas.h"
+#include "platform/Paths.h"
+#include "translator/Buscador.h"
+
+#include <QFile>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+const QString kCarpeta = QStringLiteral(PALAVRIX_BUILD_DIR);
+
+bool abrir(benchmark::State& state) {
+    paths::SetAppPath(kCarpeta);
+    if (!dbDiccionario) {
+        try {
+            AbrirBaseDatos();
+        } catch (const dao::DaoError& e) {
+            state.SkipWithError(e.what());
+            return false;
+        }
+    }
+    return true;
+}
+
+QString muestra(const char* idioma) {
+    QFile f(kCarpeta + QStringLiteral("/yardstick/%1.txt").arg(QLatin1String(idioma)));
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    return QString::fromUtf8(f.readAll());
+}
+
+// One direction on its source language's prose: every iteration a whole translation, as
+// "Traducir ahora" makes it.
+void BM_RealText(benchmark::State& state, int direccion, const char* idioma) {
+    if (!abrir(state)) return;
+    const QString texto = muestra(idioma);
+    if (texto.isEmpty()) {
+        state.SkipWithError("no sample text: build the yardstick (scripts/yardstick-text)");
+        return;
+    }
+    formas::De(direccion)->Disponible(); // the transducers load once, not in the measure
+    long palabras = 0, sinTraducir = 0;
+    for (auto _ : state) {
+        palabras = sinTraducir = 0;
+        traduccion::Buscador b(*dbDiccionario, direccion);
+        const QString salida = traduccion::Traducir(texto, [&](const QString& p) {
+            ++palabras;
+            const QString t = b.BuscarTraduccion(p);
+            if (t.size() == p.size() + 2 && t.startsWith(QLatin1Char('<')) && t.endsWith(QLatin1Char('>')) &&
+                t.mid(1, p.size()) == p)
+                ++sinTraducir;
+            return t;
+        });
+        benchmark::DoNotOptimize(salida);
+    }
+    state.counters["palabras"] = static_cast<double>(palabras);
+    state.counters["traducidas_pct"] = palabras ? 100.0 * static_cast<double>(palabras - sinTraducir) / static_cast<double>(palabras) : 0.0;
+    state.SetBytesProcessed(state.iterations() * texto.toUtf8().size());
+}
+BENCHMARK_CAPTURE(BM_RealText, EspIng, 0, "spa")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_RealText, IngEsp, 1, "eng")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_RealText, EspPor, 2, "spa")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_RealText, PorEsp, 3, "por")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_RealText, EspFra, 4, "spa")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_RealText, FraEsp, 5, "fra")->Unit(benchmark::kMillisecond);
+
+// The lookup of a form that is no headword, as the dictionary window makes it: the stored query
+// finds nothing, the transducers analyse, translate and generate, the lemma's row is read.
+void BM_LookupForm(benchmark::State& state, int direccion, const char* palabra) {
+    if (!abrir(state)) return;
+    const QString p = QString::fromUtf8(palabra);
+    if (!consulta::Buscar(*dbDiccionario, direccion, p).encontrada) {
+        state.SkipWithError("the form was not found");
+        return;
+    }
+    for (auto _ : state) benchmark::DoNotOptimize(consulta::Buscar(*dbDiccionario, direccion, p));
+}
+BENCHMARK_CAPTURE(BM_LookupForm, libros, 0, "libros")->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_LookupForm, went, 1, "went")->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_LookupForm, sont, 5, "sont")->Unit(benchmark::kMicrosecond);
+
+// Loading one direction's four transducers, which the first form of a run pays.
+void BM_LoadTransducers(benchmark::State& state) {
+    paths::SetAppPath(kCarpeta);
+    for (auto _ : state) {
+        formas::Morfologia m(kCarpeta + QStringLiteral("/Morfologia"), 0);
+        if (!m.Disponible()) {
+            state.SkipWithError("no transducers in build/Morfologia");
+            break;
+        }
+    }
+}
+BENCHMARK(BM_LoadTransducers)->Unit(benchmark::kMillisecond);
+
+} // namespace

@@ -101,6 +101,12 @@ QStringList Concordar(QStringList destino, const QStringList& origen) {
 // Tense and person tags that one language has and its neighbour's generator does not know. Out of
 // context a form is read as third person singular, the commonest in running text.
 QStringList Adaptar(QStringList t, const QString& idiomaDestino) {
+    // Clitic and object pronouns are one case in English: "dámelo" gives "give me it".
+    if (!t.isEmpty() && t.first() == QLatin1String("prn") && idiomaDestino == QLatin1String("eng")) {
+        for (QString& e : t)
+            if (e == QLatin1String("enc") || e == QLatin1String("pro")) e = QStringLiteral("obj");
+        return t;
+    }
     if (!EsVerbo(t)) return t;
     const bool persona = t.contains(QLatin1String("p1")) || t.contains(QLatin1String("p2")) || t.contains(QLatin1String("p3"));
     auto cambiar = [&t](const char* de, const char* a) {
@@ -114,6 +120,8 @@ QStringList Adaptar(QStringList t, const QString& idiomaDestino) {
     if (idiomaDestino == QLatin1String("eng")) {
         cambiar("ifi", "past") || cambiar("pii", "past") || cambiar("pis", "past");
         cambiar("prs", "pres");
+        // The imperative is the bare verb: "dame" is "give".
+        if (cambiar("imp", "inf")) quitarPersona();
         // English inflects for person only in "was"/"were" and the third person singular present.
         const bool ser = t.first() == QLatin1String("vbser");
         if (t.contains(QLatin1String("past")) && !ser) quitarPersona();
@@ -212,7 +220,13 @@ int Rango(const QString& lectura) {
         QStringLiteral("np"),
     };
     const qsizetype i = orden.indexOf(pos);
-    return i < 0 ? 90 : 4 + static_cast<int>(i);
+    if (i < 0) return 90;
+    // A subjunctive or imperative reading is rarely the one meant when the same spelling is also
+    // a noun or an adjective ("mejores", "cosas").
+    if (pos == QLatin1String("vblex") &&
+        (t.contains(QLatin1String("prs")) || t.contains(QLatin1String("pis")) || t.contains(QLatin1String("imp"))))
+        return 4 + static_cast<int>(orden.indexOf(QLatin1String("adv")));
+    return 4 + static_cast<int>(i);
 }
 
 QString Pista(const QString& lema, const QStringList& t, const QString& generoLema, const QStringList& partes) {
@@ -277,11 +291,20 @@ QStringList Morfologia::Lecturas(const QString& palabra) {
     if (!Disponible()) return {};
     QStringList lecturas = analizador_->Analizar(palabra);
     // An elided article or pronoun reaches us without its apostrophe, which separates words:
-    // "l'eau" is looked up as "l" and "eau".
-    if (lecturas.isEmpty() && palabra.size() <= 6 && !palabra.endsWith(QLatin1Char('\'')))
-        lecturas = analizador_->Analizar(palabra + QLatin1Char('\''));
-    std::stable_sort(lecturas.begin(), lecturas.end(),
-                     [](const QString& a, const QString& b) { return Rango(a) < Rango(b); });
+    // "l'eau" is looked up as "l" and "eau". A lone letter is far more often that than the
+    // letter's own name, so its elided readings come first.
+    if (palabra.size() <= 3 && !palabra.endsWith(QLatin1Char('\''))) {
+        const QStringList elididas = analizador_->Analizar(palabra + QLatin1Char('\''));
+        if (!elididas.isEmpty()) lecturas = elididas + lecturas;
+    }
+    // Punctuation has readings too ("[" is <lpar>); it is never a word to translate.
+    lecturas.erase(std::remove_if(lecturas.begin(), lecturas.end(),
+                                  [](const QString& l) {
+                                      const QString lema = etiquetas::LeerAnalisis(Partes(l).value(0)).lema;
+                                      return std::none_of(lema.begin(), lema.end(), [](QChar c) { return c.isLetter(); });
+                                  }),
+                   lecturas.end());
+    std::stable_sort(lecturas.begin(), lecturas.end(), [](const QString& a, const QString& b) { return Rango(a) < Rango(b); });
     lecturas.removeDuplicates();
     return lecturas;
 }
@@ -302,23 +325,32 @@ QString Morfologia::Generar(const QString& lectura, QString& usada) {
     const Objetivo o = LeerObjetivo(lectura);
     const QString idioma = QString::fromUtf8(kDirecciones[static_cast<size_t>(direccion_)].idiomaTraduccion);
     const QString destino = idioma.startsWith(QLatin1String("Ingl")) ? QStringLiteral("eng") : QStringLiteral("rom");
-    const QStringList base = Adaptar(o.etiquetas, destino);
+    QStringList base = Adaptar(o.etiquetas, destino);
+    // English makes its future and conditional with a word of their own: "tendrá" is "will have".
+    QString auxiliar;
+    if (destino == QLatin1String("eng") && EsVerbo(base)) {
+        if (base.contains(QLatin1String("fti"))) auxiliar = QStringLiteral("will ");
+        else if (base.contains(QLatin1String("cni"))) auxiliar = QStringLiteral("would ");
+        if (!auxiliar.isEmpty()) base = QStringList{base.first(), QStringLiteral("inf")};
+    }
     // The generator knows each word's own set of tags; what the bilingual dictionary passes on
     // may carry agreement tags the target word does not inflect for ("the" has no gender).
-    const std::array<QStringList, 6> intentos{
+    static const QStringList personas{QStringLiteral("p1"), QStringLiteral("p2"), QStringLiteral("p3")};
+    const std::array<QStringList, 7> intentos{
         o.etiquetas,
         base,
         Sin(base, Generos()),
         Invariable(Sin(base, Generos())),
         Sin(base, Numeros()),
         Sin(Sin(base, Generos()), Numeros()),
+        Sin(Sin(Sin(base, Generos()), Numeros()), personas),
     };
     for (size_t i = 0; i < intentos.size(); ++i) {
         if (i > 0 && intentos[i] == intentos[i - 1]) continue;
         const QString r = generador_->Generar(Escribir(o.lema, intentos[i], o.cola));
         if (!r.isEmpty()) {
             usada = Escribir(o.lema, intentos[i]);
-            return r;
+            return (i > 0 ? auxiliar : QString()) + r;
         }
     }
     return {};

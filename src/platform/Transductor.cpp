@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace lt {
 
@@ -91,6 +92,14 @@ QStringList Lecturas(const QString& unidad) {
 std::unique_ptr<Transductor> Transductor::Cargar(const QString& archivo, Modo modo) {
     FILE* f = std::fopen(QFile::encodeName(archivo).constData(), "rb");
     if (!f) return nullptr;
+    // lttoolbox reads whatever it is given and trusts it; only a file that starts as its own
+    // format does ("LTTB") is handed over.
+    char firma[4] = {};
+    if (std::fread(firma, 1, 4, f) != 4 || std::memcmp(firma, "LTTB", 4) != 0) {
+        std::fclose(f);
+        return nullptr;
+    }
+    std::rewind(f);
     auto fst = std::make_unique<FSTProcessor>();
     try {
         fst->load(f);

@@ -91,3 +91,19 @@ TEST(Traduccion, TextsLongerThanSixteenBitsAreTranslatedInFull) {
     EXPECT_TRUE(salida.endsWith("red, the"));
     EXPECT_EQ(d.buscadas.size(), 2 * (largo.size() / 11) + 1);
 }
+
+TEST(Traduccion, TheTranslationKeepsTheCapitalisationOfTheWord) {
+    using traduccion::ConservarMayusculas;
+    EXPECT_EQ(ConservarMayusculas("Casa", "house"), "House");
+    EXPECT_EQ(ConservarMayusculas("CASA", "house"), "HOUSE");
+    EXPECT_EQ(ConservarMayusculas("casa", "house"), "house");
+    // Stored capitals are never taken away: a lower-case word takes the translation as stored.
+    EXPECT_EQ(ConservarMayusculas("españa", "Spain"), "Spain");
+    // One capital letter is a capitalised word, not a word in capitals.
+    EXPECT_EQ(ConservarMayusculas("I", "yo"), "Yo");
+    EXPECT_EQ(ConservarMayusculas("ÁRBOL", "tree"), "TREE");
+    EXPECT_EQ(ConservarMayusculas("Árbol", "árbol"), "Árbol");
+    EXPECT_EQ(ConservarMayusculas("Del", "of the"), "Of the");
+    EXPECT_EQ(ConservarMayusculas("Xy", ""), "");
+    EXPECT_EQ(ConservarMayusculas("", "house"), "house");
+}

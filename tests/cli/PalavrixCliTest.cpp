@@ -1,0 +1,88 @@
+// palavrix-cli as a script uses it: its output, exit codes and Spanish errors.
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kCli = QStringLiteral(PALAVRIX_BUILD_DIR "/palavrix-cli");
+
+struct Salida {
+    int codigo = -1;
+    QString out, err;
+};
+
+Salida Correr(const QStringList& args, const QByteArray& entrada = {}, const QString& programa = kCli) {
+    QProcess p;
+    // No display: the command line must not need one.
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("DISPLAY"));
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    p.setProcessEnvironment(env);
+    p.start(programa, args);
+    EXPECT_TRUE(p.waitForStarted(10000));
+    p.write(entrada);
+    p.closeWriteChannel();
+    EXPECT_TRUE(p.waitForFinished(30000));
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
+}
+
+} // namespace
+
+TEST(PalavrixCli, BuscarPrintsTheEntryTheWindowShowsOneFieldALine) {
+    const Salida s = Correr({"buscar", "EspIng", "libros"});
+    EXPECT_EQ(s.codigo, 0) << s.err.toStdString();
+    const QStringList lineas = s.out.split('\n', Qt::SkipEmptyParts);
+    QStringList campos;
+    for (const QString& l : lineas) campos << l.section(": ", 0, 0);
+    EXPECT_EQ(campos, (QStringList{"Palabra", "Lema", "Tipo", "Genero", "Numero", "Traduccion", "TipoT", "GeneroT",
+                                   "NumeroT", "Acepcion1", "Acepcion2", "Pronunciacion"}));
+    EXPECT_TRUE(lineas.contains("Lema: libro"));
+    EXPECT_TRUE(lineas.contains("Tipo: Sustantivo"));
+    EXPECT_TRUE(lineas.contains("Numero: Plural"));
+    EXPECT_TRUE(lineas.contains("Traduccion: books"));
+
+    const Salida into = Correr({"buscar", "IngEsp", "house"});
+    EXPECT_EQ(into.codigo, 0);
+    EXPECT_TRUE(into.out.contains("Lema: house\n"));
+}
+
+TEST(PalavrixCli, ANotFoundWordExitsOne) {
+    const Salida s = Correr({"buscar", "FraEsp", "xqzwv"});
+    EXPECT_EQ(s.codigo, 1);
+    EXPECT_TRUE(s.out.contains("<Palabra no encontrada>"));
+}
+
+TEST(PalavrixCli, TraducirTranslatesStandardInputAsTheTranslatorWindowDoes) {
+    const Salida s = Correr({"traducir", "EspIng"}, QString("Los libros, CASA xqzwv.\nSegunda línea").toUtf8());
+    EXPECT_EQ(s.codigo, 0) << s.err.toStdString();
+    EXPECT_EQ(s.out, "The books, HOUSE <xqzwv>.\nSecond line");
+    EXPECT_EQ(Correr({"traducir", "PorEsp"}, {}).out, "");
+}
+
+TEST(PalavrixCli, BadUsageBadInputAndAMissingDictionaryExitTwoWithASpanishMessage) {
+    const Salida direccion = Correr({"buscar", "EspAle", "casa"});
+    EXPECT_EQ(direccion.codigo, 2);
+    EXPECT_TRUE(direccion.err.contains("dirección desconocida")) << direccion.err.toStdString();
+    EXPECT_TRUE(direccion.out.isEmpty());
+
+    EXPECT_EQ(Correr({}).codigo, 2);
+    EXPECT_EQ(Correr({"buscar", "EspIng"}).codigo, 2);
+    EXPECT_EQ(Correr({"traducir", "EspIng", "de más"}).codigo, 2);
+    EXPECT_TRUE(Correr({"borrar", "EspIng"}).err.contains("uso:"));
+
+    const Salida binario = Correr({"traducir", "EspIng"}, QByteArray("casa \xff\xfe roja", 12));
+    EXPECT_EQ(binario.codigo, 2);
+    EXPECT_TRUE(binario.err.contains("UTF-8"));
+
+    // A copy of the program in a folder with no dictionary beside it.
+    QTemporaryDir carpeta;
+    const QString copia = carpeta.filePath("palavrix-cli");
+    ASSERT_TRUE(QFile::copy(kCli, copia));
+    const Salida sinBase = Correr({"buscar", "EspIng", "casa"}, {}, copia);
+    EXPECT_EQ(sinBase.codigo, 2);
+    EXPECT_TRUE(sinBase.err.contains("no se encuentra el diccionario")) << sinBase.err.toStdString();
+}

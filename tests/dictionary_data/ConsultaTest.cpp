@@ -1,0 +1,78 @@
+// The lookup the dictionary window and the command line share, on the generated PALAVRIX.MDB.
+#include "dictionary_data/BaseDatos.h"
+#include "dictionary_data/Consulta.h"
+#include "platform/Paths.h"
+#include "translator/Buscador.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class Consulta : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        paths::SetAppPath(QStringLiteral(PALAVRIX_BUILD_DIR));
+        formas::Olvidar();
+        AbrirBaseDatos();
+    }
+    static void TearDownTestSuite() {
+        CerrarBaseDatos();
+        formas::Olvidar();
+        paths::SetAppPath(QString());
+    }
+    static consulta::Entrada Buscar(int d, const QString& p) { return consulta::Buscar(*dbDiccionario, d, p); }
+    static QString Traducir(int d, const QString& t) { return traduccion::TraducirTexto(*dbDiccionario, d, t); }
+};
+
+} // namespace
+
+TEST_F(Consulta, AHeadwordIsItsOwnEntryAndAFormShowsItsLemmasEntry) {
+    const consulta::Entrada casa = Buscar(0, "casa");
+    ASSERT_TRUE(casa.encontrada);
+    EXPECT_EQ(casa.lema, "casa");
+    EXPECT_EQ(casa.traduccion, "house");
+    EXPECT_TRUE(casa.pista.isEmpty());
+    EXPECT_FALSE(casa.esForma());
+
+    const consulta::Entrada libros = Buscar(0, "libros");
+    ASSERT_TRUE(libros.encontrada);
+    EXPECT_TRUE(libros.esForma());
+    EXPECT_EQ(libros.lema, "libro");
+    EXPECT_EQ(libros.traduccion, "books");
+    EXPECT_EQ(libros.tipo, "n");
+    EXPECT_EQ(libros.genero, "m");
+    EXPECT_EQ(libros.numero, "p");
+    EXPECT_EQ(libros.numeroT, "p");
+    EXPECT_EQ(libros.pista, "plural de «libro»");
+    // Spanish to English offers the pronunciation of every form: the window speaks it live.
+    EXPECT_TRUE(libros.pronunciacion);
+}
+
+TEST_F(Consulta, AFormIntoSpanishCarriesItsLemmasFurtherMeanings) {
+    const consulta::Entrada lema = Buscar(1, "house");
+    const consulta::Entrada forma = Buscar(1, "houses");
+    ASSERT_TRUE(lema.encontrada);
+    ASSERT_TRUE(forma.encontrada);
+    EXPECT_EQ(forma.lema, "house");
+    EXPECT_EQ(forma.traduccion, lema.traduccion.endsWith('a') ? lema.traduccion + "s" : forma.traduccion);
+    EXPECT_EQ(forma.acepcion1, lema.acepcion1);
+    EXPECT_EQ(forma.acepcion2, lema.acepcion2);
+    EXPECT_FALSE(forma.pronunciacion) << "only Spanish to English has recordings";
+}
+
+TEST_F(Consulta, OnlyAWordWithNoAnalysisIsNotFound) {
+    EXPECT_FALSE(Buscar(0, "xqzwv").encontrada);
+    EXPECT_FALSE(Buscar(0, "").encontrada);
+    EXPECT_TRUE(Buscar(3, "são").encontrada);
+    EXPECT_TRUE(Buscar(5, "sont").encontrada);
+    EXPECT_THROW(Buscar(6, "casa"), dao::DaoError);
+}
+
+TEST_F(Consulta, TheTranslatorTranslatesFormsAndKeepsTheirCapitals) {
+    EXPECT_EQ(Traducir(0, "Casa, CASA y casa.\r\n"), "House, HOUSE and house.\r\n");
+    EXPECT_EQ(Traducir(0, "Los libros del niño"), "The books of the boy");
+    EXPECT_EQ(Traducir(1, "He went home."), "Él fue en casa.");
+    EXPECT_EQ(Traducir(5, "Ils sont"), "Ellos son");
+    // Unknown words keep their brackets and their spelling; separators stay where they were.
+    EXPECT_EQ(Traducir(0, "  xqzwv, 12 Xqzwv\t!"), "  <xqzwv>, 12 <Xqzwv\t>!");
+}

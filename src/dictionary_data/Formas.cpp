@@ -456,6 +456,9 @@ std::array<std::unique_ptr<Morfologia>, 6>& Cache() {
 
 Morfologia* De(int direccion) {
     if (!DireccionValida(direccion)) return nullptr;
+    // A direction's transducers take 40 to 80 MB once loaded: only the one in use is kept.
+    for (size_t d = 0; d < Cache().size(); ++d)
+        if (d != static_cast<size_t>(direccion)) Cache()[d].reset();
     auto& m = Cache()[static_cast<size_t>(direccion)];
     if (!m) m = std::make_unique<Morfologia>(QDir(paths::AppPath()).filePath(QStringLiteral("Morfologia")), direccion);
     return m.get();

@@ -83,8 +83,9 @@ private:
     std::future<void> carga_;
 };
 
-// The process-wide analysers, one per direction, reading the transducers from the "Morfologia"
-// folder beside the executable. nullptr for a direction outside 0..5.
+// The process-wide analyser of a direction, reading the transducers from the "Morfologia" folder
+// beside the executable; asking for one direction drops the others' (memory). nullptr for a
+// direction outside 0..5.
 Morfologia* De(int direccion);
 // Drops them all (tests that change the program's folder).
 void Olvidar();

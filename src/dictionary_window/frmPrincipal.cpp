@@ -80,6 +80,9 @@ void frmPrincipal::crearControles() {
     txtPalabra->setStyleSheet(QStringLiteral("QLineEdit { background: black; color: white; border: none; }"));
     Colocar(txtPalabra, 2110, 3850, 2115, 255);
     txtPalabra->installEventFilter(this);
+    // The direction's transducers (a third of a second, tens of megabytes) load while the user
+    // types the first word, not at start, so the first form found does not wait for them.
+    connect(txtPalabra, &QLineEdit::textEdited, this, [] { formas::Precargar(DiccionarioActual); });
 
     // Button 5 is made first so that button 4, made after it, starts in front.
     controls::Describir(CrearBoton(5, 4380, 3900, 165, 150), QStringLiteral("Cerrar la lista de palabras"),
@@ -251,8 +254,6 @@ void frmPrincipal::MostrarIdiomas() {
 
 void frmPrincipal::ElegirConsulta() {
     if (DireccionValida(DiccionarioActual)) ConsultaActual = QString::fromUtf8(kDirecciones[DiccionarioActual].consulta);
-    // The direction's transducers load while the user types, so the first form found does not wait.
-    formas::Precargar(DiccionarioActual);
 }
 
 void frmPrincipal::LimpiarResultado() {

@@ -7,6 +7,7 @@
 #include "chrome/Ventanas.h"
 #include "dictionary_data/BaseDatos.h"
 #include "dictionary_data/Direcciones.h"
+#include "dictionary_data/Formas.h"
 #include "dictionary_window/frmPrincipal.h"
 #include "guide/Explicaciones.h"
 #include "guide/MSAgent.h"
@@ -93,6 +94,8 @@ void frmTraductor::Form_Load() {
     CargarImagenes();
     Screen::SetMousePointer(Screen::vbDefault);
     txtTexto->setFocus();
+    // While the user types or pastes, the direction's transducers load for the forms.
+    formas::Precargar(DiccionarioActual);
 }
 
 void frmTraductor::Form_Activate() {

@@ -297,6 +297,7 @@ QStringList Morfologia::Lecturas(const QString& palabra) {
         const QStringList elididas = analizador_->Analizar(palabra + QLatin1Char('\''));
         if (!elididas.isEmpty()) lecturas = elididas + lecturas;
     }
+
     // Punctuation has readings too ("[" is <lpar>); it is never a word to translate.
     lecturas.erase(std::remove_if(lecturas.begin(), lecturas.end(),
                                   [](const QString& l) {
@@ -357,10 +358,14 @@ QString Morfologia::Generar(const QString& lectura, QString& usada) {
 }
 
 std::optional<Forma> Morfologia::Traducir(const QString& palabra, const Preferida& preferida) {
-    if (palabra.trimmed().isEmpty()) return std::nullopt;
-    const QStringList lecturas = Lecturas(palabra);
-    if (lecturas.isEmpty()) return std::nullopt;
-    return TraducirLecturas(lecturas, preferida);
+    if (palabra.trimmed().isEmpty() || !Disponible()) return std::nullopt;
+    if (auto f = TraducirLecturas(Lecturas(palabra), preferida)) return f;
+    // A word none of whose readings translates may be half of an elision the apostrophe cut off
+    // ("lorsqu'", "jusqu'") or of an English contraction: "don" of "don't", "s" of "it's".
+    if (palabra.contains(QLatin1Char('\''))) return std::nullopt;
+    for (const QString& otra : {palabra + QLatin1Char('\''), palabra + QStringLiteral("'t"), QLatin1Char('\'') + palabra})
+        if (auto f = TraducirLecturas(Lecturas(otra), preferida)) return f;
+    return std::nullopt;
 }
 
 std::optional<Forma> Morfologia::TraducirLecturas(const QStringList& lecturas, const Preferida& preferida) {
@@ -373,6 +378,8 @@ std::optional<Forma> Morfologia::TraducirLecturas(const QStringList& lecturas, c
         for (const QString& parte : partes) {
             const etiquetas::Analisis origen = etiquetas::LeerAnalisis(parte);
             QStringList traducciones = bilingue_->Traducir(parte);
+            // English "do" as an auxiliary has no word of its own elsewhere: "don't" is "no".
+            if (traducciones.isEmpty() && partes.size() > 1 && origen.etiquetas.value(0) == QLatin1String("vbdo")) continue;
             if (traducciones.isEmpty()) {
                 traduce = false;
                 break;
@@ -424,6 +431,10 @@ std::optional<Forma> Morfologia::TraducirLecturas(const QStringList& lecturas, c
         f.lemaTraduccion = lemasDestino.join(QLatin1Char(' '));
         f.pista = Pista(primera.lema, primera.etiquetas, partes.size() == 1 ? GeneroDeLema(primera) : QString(), lemasOrigen);
         if (genera) {
+            // English "n't" is the last part of its word but comes first in the others: "don't"
+            // is "no hacer", not "hacer no".
+            if (palabras.size() > 1 && etiquetas::LeerAnalisis(partes.last()).lema == QLatin1String("not"))
+                palabras.prepend(palabras.takeLast());
             QString texto = palabras.join(QLatin1Char(' '));
             if (postgenerador_) texto = postgenerador_->Postgenerar(texto);
             texto.remove(QLatin1Char('~'));

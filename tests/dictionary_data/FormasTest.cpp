@@ -62,6 +62,18 @@ TEST(Formas, ContractionsTranslatePartByPartAndJoinWhereTheTargetJoins) {
     EXPECT_EQ(Forma(0, "dámelo"), "give me it");
 }
 
+TEST(Formas, HalvesOfWordsTheApostropheCutAreReadAsTheWholeWord) {
+    // English contractions reach the lookup in halves: "don" + "t", "it" + "s".
+    EXPECT_EQ(Forma(1, "don"), "no") << "auxiliary do has no word of its own in Spanish; not comes first";
+    EXPECT_EQ(Forma(1, "doesn"), "no");
+    EXPECT_EQ(Forma(1, "s"), "es");
+    // French elisions longer than one letter.
+    EXPECT_EQ(Forma(5, "lorsqu"), "cuando");
+    EXPECT_EQ(Forma(5, "jusqu"), "hasta");
+    // A word that is already whole is not stretched into another.
+    EXPECT_EQ(Forma(0, "xqzwv"), "<ninguna>");
+}
+
 TEST(Formas, CodesAndHintDescribeTheFormNotTheLemma) {
     const auto libros = Direccion(0).Traducir("libros");
     ASSERT_TRUE(libros);

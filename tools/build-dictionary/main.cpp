@@ -3,6 +3,10 @@
 //
 //   build-dictionary --apertium /usr/share/apertium --salida build/PALAVRIX.MDB
 //                    [--pronun build/Palavrix/PRONUN] [--marca build/Palavrix/PRONUN/.grabaciones]
+//                    [--muestras build/yardstick]
+//
+// With --muestras, the report ends with the share of word tokens of real prose each direction
+// translates (transducers from Morfologia/ beside the output).
 //
 // The database is written under a temporary name and renamed at the end, so a failed run never
 // leaves half a database behind. Recordings that already exist are kept.
@@ -10,6 +14,7 @@
 #include "Bilingue.h"
 #include "Filas.h"
 #include "Grabaciones.h"
+#include "Muestras.h"
 #include "dictionary_data/Esquema.h"
 #include "platform/Dao.h"
 
@@ -65,13 +70,14 @@ QString Porcentaje(int parte, int todo) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    QString apertium = QStringLiteral("/usr/share/apertium"), salida, pronun, marca;
+    QString apertium = QStringLiteral("/usr/share/apertium"), salida, pronun, marca, muestras;
     const QStringList args = app.arguments();
     for (int i = 1; i + 1 < args.size(); i += 2) {
         if (args[i] == QLatin1String("--apertium")) apertium = args[i + 1];
         else if (args[i] == QLatin1String("--salida")) salida = args[i + 1];
         else if (args[i] == QLatin1String("--pronun")) pronun = args[i + 1];
         else if (args[i] == QLatin1String("--marca")) marca = args[i + 1];
+        else if (args[i] == QLatin1String("--muestras")) muestras = args[i + 1];
     }
     if (salida.isEmpty()) {
         std::fputs("uso: build-dictionary --salida PALAVRIX.MDB [--apertium DIR] [--pronun DIR] [--marca ARCHIVO]\n", stderr);
@@ -173,6 +179,14 @@ int main(int argc, char** argv) {
                      .arg(nuevas)
                      .arg(fallidas)
                      .arg(msEscritura / 1000.0, 0, 'f', 1));
+        if (!muestras.isEmpty()) {
+            const auto medidas = MedirMuestras(salida, QFileInfo(salida).absolutePath(), muestras);
+            if (medidas.empty()) Imprimir(QStringLiteral("Texto real: no hay muestras en %1").arg(muestras));
+            else Imprimir(QStringLiteral("Texto real  idioma  palabras  traducidas"));
+            for (const Medida& m : medidas)
+                Imprimir(QStringLiteral("%1      %2 %3 %4").arg(m.tabla, -6).arg(m.idioma, 6).arg(m.palabras, 9)
+                             .arg(Porcentaje(static_cast<int>(m.traducidas), static_cast<int>(m.palabras)), 11));
+        }
     } catch (const dao::DaoError& e) {
         QFile::remove(temporal);
         std::fprintf(stderr, "build-dictionary: error %d de la base de datos: %s\n", e.Number(), e.Description().toLocal8Bit().constData());

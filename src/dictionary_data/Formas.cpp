@@ -305,7 +305,17 @@ QStringList Morfologia::Lecturas(const QString& palabra) {
                                       return std::none_of(lema.begin(), lema.end(), [](QChar c) { return c.isLetter(); });
                                   }),
                    lecturas.end());
-    std::stable_sort(lecturas.begin(), lecturas.end(), [](const QString& a, const QString& b) { return Rango(a) < Rango(b); });
+    // Between two verb readings, the one that makes the word a form of another verb first:
+    // "found" is "find" in the past far more often than "found" (establish).
+    const auto otroVerbo = [&palabra](const QString& l) {
+        const etiquetas::Analisis a = etiquetas::LeerAnalisis(Partes(l).value(0));
+        return EsVerbo(a.etiquetas) && a.lema.compare(palabra, Qt::CaseInsensitive) != 0;
+    };
+    std::stable_sort(lecturas.begin(), lecturas.end(), [&](const QString& a, const QString& b) {
+        const int ra = Rango(a), rb = Rango(b);
+        if (ra != rb) return ra < rb;
+        return otroVerbo(a) && !otroVerbo(b);
+    });
     lecturas.removeDuplicates();
     return lecturas;
 }

@@ -138,6 +138,9 @@ TEST(Formas, ReadingsAreTriedInTheOrderOfTheirPartOfSpeech) {
     const QStringList mejores = Direccion(0).Lecturas("mejores");
     ASSERT_GE(mejores.size(), 2);
     EXPECT_TRUE(mejores.first().startsWith("mejor<adj>"));
+    const QStringList found = Direccion(1).Lecturas("found");
+    ASSERT_GE(found.size(), 2);
+    EXPECT_TRUE(found.first().startsWith("find<vblex>")) << found.join(" | ").toStdString();
     EXPECT_LT(formas::Rango("el<det><def><f><sg>"), formas::Rango("prpers<prn><pro><p3><f><sg>"));
     EXPECT_LT(formas::Rango("prpers<prn><subj><p1><mf><sg>"), formas::Rango("I<num><mf><sg>"));
     EXPECT_LT(formas::Rango("ser<vbser><pri><p3><sg>"), formas::Rango("est<n><m><sg>"));

@@ -199,12 +199,12 @@ QString Transductor::Generar(const QString& lectura) {
 QString Transductor::Postgenerar(const QString& texto) {
     if (modo_ != Modo::Postgeneracion || texto.isEmpty()) return texto;
     if (!texto.contains(QLatin1Char('~'))) return texto;
-    // A join is only decided when something follows it: a full stop after the text, taken off
-    // again, lets "~de el" at the very end become "del".
-    QString r = Procesar(texto + QLatin1Char('.'));
+    // A marked word joins the next only when a blank and something more follow it: "~de ~o" at
+    // the end of the text stays apart, "~de ~o ." becomes "do .". Those are added and taken off.
+    QString r = Procesar(texto + QLatin1String(" ."));
     while (r.endsWith(QLatin1Char('\n'))) r.chop(1);
-    if (!r.endsWith(QLatin1Char('.'))) return QString(texto).remove(QLatin1Char('~'));
-    r.chop(1);
+    if (!r.endsWith(QLatin1String(" ."))) return QString(texto).remove(QLatin1Char('~'));
+    r.chop(2);
     r.remove(QLatin1Char('~'));
     return r;
 }

@@ -58,6 +58,9 @@ TEST(Formas, ContractionsTranslatePartByPartAndJoinWhereTheTargetJoins) {
     EXPECT_EQ(Forma(3, "ao"), "al");
     EXPECT_EQ(Forma(5, "au"), "al");
     EXPECT_EQ(Forma(5, "du"), "del");
+    // And out of Spanish, where Portuguese and French join what Spanish keeps apart.
+    EXPECT_EQ(Forma(2, "del"), "do");
+    EXPECT_EQ(Forma(4, "al"), "au");
     // Clitics: the verb and its pronouns, with no internal name of Apertium's in sight.
     EXPECT_EQ(Forma(0, "dámelo"), "give me it");
 }

@@ -5,6 +5,7 @@
 #include "dictionary_window/frmPrincipal.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QTest>
 
@@ -74,4 +75,25 @@ TEST_F(FormasEnVentana, AFormIntoSpanishOffersItsLemmasFurtherMeanings) {
     EXPECT_EQ(w->lblForma->text(), "plural de «house»");
     EXPECT_FALSE(w->pctAcepciones->isHidden());
     EXPECT_EQ(w->lblAcepcion1->text(), "hogar");
+}
+
+TEST_F(FormasEnVentana, PronunciationOfAFormWithNoRecordingIsSpokenLive) {
+    Buscar("libros");
+    ASSERT_FALSE(w->lblOpciones(2)->isHidden());
+    entorno.sonidos->rutas.clear();
+    w->lblOpciones_Click(2);
+    // The click sound at once; the speech when espeak-ng has made it, as a WAV file of its own.
+    const auto hablada = [&] {
+        for (const QString& r : entorno.sonidos->rutas)
+            if (r.endsWith(".wav") && QFileInfo(r).size() > 1000) return true;
+        return false;
+    };
+    EXPECT_TRUE(QTest::qWaitFor(hablada, 20000)) << entorno.sonidos->rutas.join(", ").toStdString();
+    EXPECT_FALSE(entorno.sonidos->rutas.join(' ').contains("PRONUN")) << "no recording was asked for";
+
+    // A headword with a recording plays the recording, as always.
+    Buscar("libro");
+    entorno.sonidos->rutas.clear();
+    w->lblOpciones_Click(2);
+    EXPECT_TRUE(entorno.sonidos->rutas.last().endsWith("PRONUN/b/book"));
 }

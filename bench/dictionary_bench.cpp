@@ -1,6 +1,7 @@
 // What the user waits for, on the generated database: the start up to the dictionary window,
 // one lookup, the first word-list fill of each direction, translating 32,766 characters and
 // 1 MB; and, as the floor everything is compared with, the raw indexed SQLite lookup.
+#include "support/Abrir.h"
 #include "dictionary_data/BaseDatos.h"
 #include "dictionary_data/Esquema.h"
 #include "dictionary_window/frmPrincipal.h"
@@ -18,21 +19,6 @@
 #include <sqlite3.h>
 
 namespace {
-
-const QString kCarpeta = QStringLiteral(PALAVRIX_BUILD_DIR);
-
-bool abrir(benchmark::State& state) {
-    paths::SetAppPath(kCarpeta);
-    if (!dbDiccionario) {
-        try {
-            AbrirBaseDatos();
-        } catch (const dao::DaoError& e) {
-            state.SkipWithError(e.what());
-            return false;
-        }
-    }
-    return true;
-}
 
 // The floor: the stored query's own SQL, prepared once, bound, stepped to the first row and
 // every column read.

@@ -1,8 +1,8 @@
 // Real text: how much of ordinary running prose each direction translates, and how fast. The
 // prose is build/yardstick/<language>.txt (paragraphs from Debian's documentation in Spanish,
-// English, Portuguese and French, extracted at build time). The counter "traducidas" is the share
-// of word tokens that come out translated, not bracketed; "formas" the share translated through
-// the transducers (words that are not headwords).
+// English, Portuguese and French, extracted at build time). The counter "traducidas_pct" is the
+// share of word tokens that come out translated, not bracketed.
+#include "support/Abrir.h"
 #include "dictionary_data/BaseDatos.h"
 #include "dictionary_data/Consulta.h"
 #include "dictionary_data/Formas.h"
@@ -13,21 +13,6 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-
-const QString kCarpeta = QStringLiteral(PALAVRIX_BUILD_DIR);
-
-bool abrir(benchmark::State& state) {
-    paths::SetAppPath(kCarpeta);
-    if (!dbDiccionario) {
-        try {
-            AbrirBaseDatos();
-        } catch (const dao::DaoError& e) {
-            state.SkipWithError(e.what());
-            return false;
-        }
-    }
-    return true;
-}
 
 QString muestra(const char* idioma) {
     QFile f(kCarpeta + QStringLiteral("/yardstick/%1.txt").arg(QLatin1String(idioma)));

@@ -1,6 +1,7 @@
 #include "Analizador.h"
 
 #include "dictionary_data/Etiquetas.h"
+#include "platform/Transductor.h"
 
 #include <lttoolbox/fst_processor.h>
 #include <lttoolbox/input_file.h>
@@ -44,42 +45,6 @@ bool RasgosDeLecturas(const QString& lema, const QStringList& lecturas, Rasgos& 
     return hay;
 }
 
-namespace {
-
-// The first lexical unit of a line of the analyser's output: "^casa/casa<n><f><sg>/casar<...>$".
-// Returns its readings (the surface form dropped).
-QStringList PrimeraUnidad(const QString& linea) {
-    const qsizetype inicio = linea.indexOf(QLatin1Char('^'));
-    if (inicio < 0) return {};
-    QStringList partes{QString()};
-    for (qsizetype i = inicio + 1; i < linea.size(); ++i) {
-        const QChar c = linea[i];
-        if (c == QLatin1Char('\\') && i + 1 < linea.size()) {
-            partes.last() += c;
-            partes.last() += linea[++i];
-        } else if (c == QLatin1Char('$')) {
-            break;
-        } else if (c == QLatin1Char('/')) {
-            partes << QString();
-        } else {
-            partes.last() += c;
-        }
-    }
-    partes.removeFirst();
-    return partes;
-}
-
-QString EscaparTexto(const QString& s) {
-    static const QString reservados = QStringLiteral("^$/\\@*[]{}<>");
-    QString r;
-    for (QChar c : s) {
-        if (reservados.contains(c)) r += QLatin1Char('\\');
-        r += c == QLatin1Char('\n') ? QLatin1Char(' ') : c;
-    }
-    return r;
-}
-
-} // namespace
 
 QHash<QString, Rasgos> Analizador::Consultar(const QStringList& lemas) {
     QHash<QString, Rasgos> resultado;
@@ -87,8 +52,8 @@ QHash<QString, Rasgos> Analizador::Consultar(const QStringList& lemas) {
     // Two lines per lemma: the lemma, then its head word, so one pass answers both questions.
     QByteArray entrada;
     for (const QString& l : lemas) {
-        entrada += EscaparTexto(l).toUtf8() + '\n';
-        entrada += EscaparTexto(l.section(QLatin1Char(' '), 0, 0)).toUtf8() + '\n';
+        entrada += lt::Escapar(l).toUtf8() + '\n';
+        entrada += lt::Escapar(l.section(QLatin1Char(' '), 0, 0)).toUtf8() + '\n';
     }
     FILE* in = fmemopen(entrada.data(), static_cast<size_t>(entrada.size()), "r");
     char* buffer = nullptr;
@@ -109,12 +74,12 @@ QHash<QString, Rasgos> Analizador::Consultar(const QStringList& lemas) {
     for (qsizetype i = 0; i < lemas.size(); ++i) {
         const QString& lema = lemas[i];
         Rasgos r;
-        if (2 * i < lineas.size() && RasgosDeLecturas(lema, PrimeraUnidad(lineas[2 * i]), r)) {
+        if (2 * i < lineas.size() && RasgosDeLecturas(lema, lt::Lecturas(lineas[2 * i]), r)) {
             resultado.insert(lema, r);
             continue;
         }
         const QString cabeza = lema.section(QLatin1Char(' '), 0, 0);
-        if (cabeza != lema && 2 * i + 1 < lineas.size() && RasgosDeLecturas(cabeza, PrimeraUnidad(lineas[2 * i + 1]), r) &&
+        if (cabeza != lema && 2 * i + 1 < lineas.size() && RasgosDeLecturas(cabeza, lt::Lecturas(lineas[2 * i + 1]), r) &&
             r.tipos.contains(QLatin1String("n"))) {
             // The head's noun reading only: its other readings say nothing about the whole.
             r.tipos = QStringList{QStringLiteral("n")};

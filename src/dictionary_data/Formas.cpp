@@ -110,7 +110,9 @@ QStringList Adaptar(QStringList t, const QString& idiomaDestino) {
     };
     if (idiomaDestino == QLatin1String("eng")) {
         cambiar("ifi", "past") || cambiar("pii", "past") || cambiar("pis", "past");
-        if (t.contains(QLatin1String("past"))) {
+        // English keeps person in the past of "be" alone: "fue" is "was", "fueron" "were".
+        const bool fue = t.first() == QLatin1String("vbser") && t.contains(QLatin1String("sg")) && !t.contains(QLatin1String("p2"));
+        if (t.contains(QLatin1String("past")) && !fue) {
             t.removeAll(QStringLiteral("p1"));
             t.removeAll(QStringLiteral("p2"));
             t.removeAll(QStringLiteral("p3"));

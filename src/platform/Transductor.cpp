@@ -178,8 +178,12 @@ QString Transductor::Generar(const QString& lectura) {
 QString Transductor::Postgenerar(const QString& texto) {
     if (modo_ != Modo::Postgeneracion || texto.isEmpty()) return texto;
     if (!texto.contains(QLatin1Char('~'))) return texto;
-    QString r = Procesar(texto);
+    // A marked word joins the next only when a blank and something more follow it: "~de ~o" at
+    // the end of the text stays apart, "~de ~o ." becomes "do .". Those are added for it and taken
+    // off again.
+    QString r = Procesar(texto + QLatin1String(" ."));
     if (r.endsWith(QLatin1Char('\n'))) r.chop(1);
+    if (r.endsWith(QLatin1String(" ."))) r.chop(2);
     QString limpio = r.isEmpty() ? texto : r;
     limpio.remove(QLatin1Char('~'));
     return limpio;

@@ -140,3 +140,20 @@ TEST(Funcionales, ContractionsAndArticlesIntoSpanish) {
     // The present, not the imperative of the same spelling.
     EXPECT_EQ(De(filas, QStringLiteral("tem"))->traduccion, QStringLiteral("tiene"));
 }
+
+TEST(Funcionales, ElidedFormsAreFiledWithoutTheirApostrophe) {
+    const QString carpeta = kApertium + QStringLiteral("/apertium-fr-es");
+    if (!QFileInfo::exists(carpeta + QStringLiteral("/fr-es.automorf.bin")))
+        GTEST_SKIP() << "apertium-fr-es is not installed";
+    formas::Morfologia frEs(carpeta, 5), esFr(carpeta, 4);
+    ASSERT_TRUE(frEs.Disponible());
+    const auto filas = FilasFuncionales(Lista({"l' | det", "d' | pr", "n' | adv"}), 5, frEs,
+                                        [&](const QString& w) { return esFr.Lecturas(w); });
+    ASSERT_EQ(filas.size(), 3u);
+    // "l'eau" reaches the dictionary as "l" and "eau".
+    EXPECT_EQ(De(filas, QStringLiteral("l"))->traduccion, QStringLiteral("el"));
+    EXPECT_EQ(De(filas, QStringLiteral("l"))->tipo, QStringLiteral("ar"));
+    EXPECT_EQ(De(filas, QStringLiteral("d"))->traduccion, QStringLiteral("de"));
+    EXPECT_EQ(De(filas, QStringLiteral("n"))->traduccion, QStringLiteral("no"));
+    EXPECT_EQ(De(filas, QStringLiteral("l'")), nullptr);
+}

@@ -109,6 +109,9 @@ std::vector<esquema::Fila> FilasFuncionales(const std::vector<Funcional>& lista,
     const QString origen = IdiomaOrigen(direccion), destino = IdiomaDestino(direccion);
     std::vector<esquema::Fila> filas;
     for (const Funcional& fn : lista) {
+        // An elided form ("l'", "qu'") is analysed with its apostrophe and filed without it, as
+        // the translator and the lookup meet it: "l'eau" is "l" and "eau".
+        const bool elidida = fn.forma.size() > 1 && fn.forma.endsWith(QLatin1Char('\''));
         QStringList lecturas = directa.Lecturas(fn.forma);
         // "vblex pri": a verb in the present indicative, not the imperative of the same spelling.
         const QStringList pedidas = fn.categoria.split(QLatin1Char(' '), Qt::SkipEmptyParts);
@@ -121,7 +124,7 @@ std::vector<esquema::Fila> FilasFuncionales(const std::vector<Funcional>& lista,
         if (!pedidas.isEmpty()) std::stable_partition(lecturas.begin(), lecturas.end(), pedida);
         const QString propia = fn.propias.value(destino);
         esquema::Fila fila;
-        fila.palabra = fn.forma;
+        fila.palabra = elidida ? fn.forma.chopped(1) : fn.forma;
         if (!propia.isEmpty()) {
             // Our own translation; the codes of each side from its own analysis.
             if (!lecturas.isEmpty() && !lecturas.first().contains(QLatin1Char('+')) &&

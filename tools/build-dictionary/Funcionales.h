@@ -10,6 +10,7 @@
 // article and translates as "the"), and filed before the rows of the lemma of the same spelling.
 //
 // A line of a list: "forma | categoría | eng=traducción | ...", fields after the form optional.
+// A form that ends in an apostrophe ("l'", "qu'") is the elided word, filed without it ("l").
 // The category is the Apertium part of speech (first tag), perhaps followed by further tags the
 // reading must have ("vblex pri"), whose readings are tried first; a translation of our own
 // stands where the word has none out of context ("se", "would").

@@ -69,9 +69,11 @@ public:
 
     // The readings of a word in the order they are tried (for tests and the data generator).
     QStringList Lecturas(const QString& palabra);
+    // Traducir on readings chosen or reordered by the caller: the data generator puts the part of
+    // speech it wants first ("la" as the article).
+    std::optional<Forma> TraducirLecturas(const QStringList& lecturas, const Preferida& preferida = {});
 
 private:
-    std::optional<Forma> TraducirLecturas(const QStringList& lecturas, const Preferida& preferida);
     QString Generar(const QString& lectura, QString& usada);
     QString GeneroDeLema(const etiquetas::Analisis& lectura);
     void Cargar();

@@ -143,3 +143,76 @@ TEST_F(BaseGenerada, PronunciationFlagMatchesTheRecordings) {
     EXPECT_EQ(errores, 0);
     EXPECT_GT(grabadas, filas * 9 / 10);
 }
+
+TEST_F(BaseGenerada, NoTableShowsAnInternalNameTagOrJunkHeadword) {
+    // A name of Apertium's own ("prpers", "Pole_person"), a tag or a mark of the stream format,
+    // in any text column of any table.
+    for (size_t d = 0; d < kDirecciones.size(); ++d) {
+        const QString t = QLatin1String(kDirecciones[d].tabla);
+        SCOPED_TRACE(t.toStdString());
+        QStringList columnas{QStringLiteral("Palabra"), QStringLiteral("Traduccion")};
+        if (kDirecciones[d].acepciones) columnas << QStringLiteral("Acepcion1") << QStringLiteral("Acepcion2");
+        for (const QString& c : columnas) {
+            const QString interno = QStringLiteral(
+                "SELECT COUNT(*) AS n FROM %1 WHERE %2 = 'prpers' OR instr(%2, '_') > 0 OR instr(%2, '<') > 0 "
+                "OR instr(%2, '>') > 0 OR instr(%2, '#') > 0 OR instr(%2, '@') > 0").arg(t, c);
+            EXPECT_EQ(Contar(interno), 0) << c.toStdString();
+        }
+        // Titles and sentences are no headwords: no sentence punctuation, at most four words.
+        EXPECT_EQ(Contar(QStringLiteral("SELECT COUNT(*) AS n FROM %1 WHERE instr(Palabra, ',') > 0 OR instr(Palabra, ';') > 0 "
+                                        "OR instr(Palabra, '!') > 0 OR instr(Palabra, '?') > 0 OR instr(Palabra, '(') > 0 "
+                                        "OR instr(Palabra, '\"') > 0 OR instr(Palabra, '«') > 0 OR instr(Palabra, '‘') > 0 "
+                                        "OR length(Palabra) - length(replace(Palabra, ' ', '')) > 3").arg(t)),
+                  0);
+        // Gender and number only for nouns, articles and pronouns; articles only where the
+        // language has them.
+        EXPECT_EQ(Contar(QStringLiteral("SELECT COUNT(*) AS n FROM %1 WHERE (Tipo NOT IN ('n', 'ar', 'pro') AND (Genero <> '' OR Numero <> '')) "
+                                        "OR (TipoT NOT IN ('n', 'ar', 'pro') AND (GeneroT <> '' OR NumeroT <> ''))").arg(t)),
+                  0);
+        EXPECT_EQ(Contar(QStringLiteral("SELECT COUNT(*) AS n FROM %1 WHERE Tipo = 'ar' AND Palabra COLLATE BINARY NOT IN "
+                                        "('el', 'la', 'lo', 'los', 'las', 'un', 'una', 'unos', 'unas', 'uno', 'the', 'a', 'an', "
+                                        "'o', 'os', 'as', 'um', 'uma', 'uns', 'umas', 'le', 'l', 'les', 'une', 'des', 'The', 'A')").arg(t)),
+                  0);
+    }
+}
+
+TEST_F(BaseGenerada, TheCommonestWordsHaveTheirUsualFirstRow) {
+    struct Caso {
+        int direccion;
+        const char *palabra, *traduccion, *tipo, *genero, *numero;
+    };
+    // Function words in their own forms, the article before the pronoun, lower case before
+    // acronyms, the tagger's part of speech, gender-specific senses under their own gender.
+    const Caso casos[] = {
+        {0, "la", "the", "ar", "f", "s"},      {0, "el", "the", "ar", "m", "s"},     {0, "que", "that", "cj", "", ""},
+        {0, "yo", "I", "pro", "", "s"},        {0, "él", "he", "pro", "m", "s"},     {0, "mí", "me", "pro", "", "s"},
+        {0, "lo", "it", "pro", "n", ""},       {0, "del", "of the", "pr", "", ""},   {0, "es", "is", "v", "", ""},
+        {0, "fue", "was", "v", "", ""},
+        {0, "bien", "well", "av", "", ""},     {0, "ser", "be", "v", "", ""},        {0, "poder", "can", "v", "", ""},
+        {0, "gente", "people", "n", "f", "s"}, {0, "mejor", "better", "aj", "", ""}, {0, "hijo", "son", "n", "m", "s"},
+        {0, "hija", "daughter", "n", "f", "s"}, {0, "niña", "girl", "n", "f", "s"},  {0, "dios", "god", "n", "m", "s"},
+        {0, "diosa", "goddess", "n", "f", "s"}, {0, "muchacha", "girl", "n", "f", "s"}, {0, "amiga", "friend", "n", "f", "s"},
+        {0, "cierto", "true", "aj", "", ""},   {0, "cada", "each", "", "", ""},
+        {1, "the", "el", "ar", "", ""},        {1, "I", "yo", "pro", "", "s"},       {1, "who", "quién", "pro", "m", ""},
+        {1, "is", "es", "v", "", ""},          {1, "daughter", "hija", "n", "", "s"},
+        {2, "la", "a", "ar", "f", "s"},        {2, "usted", "você", "pro", "", "s"}, {2, "del", "do", "pr", "", ""},
+        {3, "o", "el", "ar", "m", "s"},        {3, "a", "la", "ar", "f", "s"},       {3, "você", "usted", "pro", "", "s"},
+        {3, "do", "del", "pr", "", ""},        {3, "é", "es", "v", "", ""},          {3, "eu", "yo", "pro", "", "s"},
+        {4, "arroz", "riz", "n", "m", "s"},    {4, "rojo", "rouge", "aj", "", ""},   {4, "saber", "savoir", "v", "", ""},
+        {4, "al", "au", "pr", "", ""},
+        {5, "le", "el", "ar", "m", "s"},       {5, "est", "es", "v", "", ""},        {5, "être", "ser", "v", "", ""},
+        {5, "du", "del", "pr", "", ""},        {5, "l", "el", "ar", "", "s"},        {5, "d", "de", "pr", "", ""},        {5, "je", "yo", "pro", "", "s"},      {5, "amour", "amor", "n", "m", "s"},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(std::string(kDirecciones[static_cast<size_t>(c.direccion)].tabla) + " " + c.palabra);
+        const Primera p = Buscar(c.direccion, QString::fromUtf8(c.palabra));
+        ASSERT_TRUE(p.hallada);
+        EXPECT_EQ(p.traduccion, QString::fromUtf8(c.traduccion));
+        EXPECT_EQ(p.tipo, QString::fromUtf8(c.tipo));
+        EXPECT_EQ(p.genero, QString::fromUtf8(c.genero));
+        EXPECT_EQ(p.numero, QString::fromUtf8(c.numero));
+    }
+    // "who" is never first the World Health Organisation, "may" never first the month.
+    EXPECT_NE(Buscar(1, QStringLiteral("may")).traduccion, QStringLiteral("mayo"));
+    EXPECT_EQ(Buscar(1, QStringLiteral("will")).tipo, QStringLiteral("v"));
+}

@@ -77,8 +77,9 @@ TEST(Filas, ReadingsRankedByAnalyserFirstChoiceAndPartOfSpeech) {
     EXPECT_EQ(Traducciones(filas, "time").first(), QStringLiteral("tiempo"));
     // "correr" takes "run" back as its first choice; "carrera" prefers "career".
     EXPECT_EQ(Traducciones(filas, "run").first(), QStringLiteral("correr"));
-    // Ties go to the adjective, then the noun, then the verb; comparatives last.
-    EXPECT_EQ(Traducciones(filas, "red"), QStringList({"rojo", "rosso"}));
+    // Ties go to the adjective, then the noun, then the verb; comparatives last. The noun keeps
+    // its own row though it says the same word.
+    EXPECT_EQ(Traducciones(filas, "red"), QStringList({"rojo", "rosso", "rojo"}));
     EXPECT_EQ(Primera(filas, "red")->tipo, QStringLiteral("aj"));
     EXPECT_EQ(Traducciones(filas, "water").first(), QStringLiteral("agua"));
     EXPECT_EQ(Traducciones(filas, "good"), QStringList({"bueno", "mejor"}));
@@ -87,14 +88,15 @@ TEST(Filas, ReadingsRankedByAnalyserFirstChoiceAndPartOfSpeech) {
 TEST(Filas, OneRowPerPairAndProperNouns) {
     const auto filas = ConstruirFilas(IngEsp({
         {"red<adj>", "rojo<adj>"},
-        {"red<n>", "rojo<n><GD>"},        // same pair again: one row
+        {"red<adj><sint>", "rojo<adj>"},  // same pair and part of speech again: one row
+        {"red<n>", "rojo<n><GD>"},        // the same words as nouns: a row of their own
         {"Turkey<np><loc>", "Turquía<np><loc>"},
         {"turkey<n>", "pavo<n><m>"},
         {"Paris<np><loc>", "París<np><loc>"},
         {"Madrid<np><loc>", "Madrid<np><loc>"}, // a name that stays the same: left out
         {"(<lpar>", "(<lpar>"},                  // punctuation: left out
     }));
-    EXPECT_EQ(Traducciones(filas, "red"), QStringList({"rojo"}));
+    EXPECT_EQ(Traducciones(filas, "red"), QStringList({"rojo", "rojo"}));
     EXPECT_EQ(Primera(filas, "red")->tipo, QStringLiteral("aj"));
     // The common noun leads the case-insensitive headword "turkey"; the country follows.
     EXPECT_EQ(Traducciones(filas, "turkey"), QStringList({"pavo", "Turquía"}));
@@ -199,4 +201,171 @@ TEST(Filas, RecordingsFlagAndTheSchemaAcceptsTheRows) {
     ASSERT_FALSE(rs->Eof());
     EXPECT_TRUE(rs->Fields("Acepcion1").IsNull());
     rs->Close();
+}
+
+namespace {
+
+Insumos En(int direccion, std::vector<Par> pares) {
+    Insumos in;
+    in.direccion = direccion;
+    in.pares = std::move(pares);
+    return in;
+}
+
+// A generator that knows a few readings, as lttoolbox's would.
+std::function<QString(const QString&)> Generador(QHash<QString, QString> formas) {
+    return [formas = std::move(formas)](const QString& lectura) { return formas.value(lectura); };
+}
+
+} // namespace
+
+TEST(Filas, InternalNamesAndJunkHeadwordsAreLeftOut) {
+    const auto filas = ConstruirFilas(En(kIngEsp, {
+        {"myself<prn><ref>", "prpers<prn><ref>"},
+        {"Pole_person<n>", "polaco<n><m>"},
+        {"non-fulfilment<n>", "não_cumprimento<n><m>"},
+        {"‘Soldier Idoia Rodríguez, women in the Armed Forces' Award<np>", "Premio Soldado Idoia Rodríguez<np>"},
+        {"when in Rome do as the Romans do<n>", "donde fueres haz lo que vieres<n>"},
+        {"take off<vblex>", "despegar<vblex>"},
+        {"according to<pr>", "según<pr>"},
+        {"sundae<n>", "copa de helado con frutas y nueces<n><f>"},
+    }));
+    for (const auto& f : filas) {
+        EXPECT_FALSE(f.traduccion.contains(QLatin1String("prpers")) || f.traduccion.contains(QLatin1Char('_')) ||
+                     f.palabra.contains(QLatin1Char('_')))
+            << f.palabra.toStdString() << " -> " << f.traduccion.toStdString();
+    }
+    EXPECT_TRUE(Traducciones(filas, "myself").isEmpty());
+    EXPECT_TRUE(Traducciones(filas, "non-fulfilment").isEmpty());
+    EXPECT_TRUE(Traducciones(filas, "when in Rome do as the Romans do").isEmpty());
+    // Ordinary multiword entries stay, and a long translation is no reason to drop its headword.
+    EXPECT_EQ(Traducciones(filas, "take off"), QStringList({"despegar"}));
+    EXPECT_EQ(Traducciones(filas, "according to"), QStringList({"según"}));
+    EXPECT_EQ(Traducciones(filas, "sundae"), QStringList({"copa de helado con frutas y nueces"}));
+    EXPECT_EQ(filas.size(), 3u);
+
+    EXPECT_TRUE(EsCabezaValida(QStringLiteral("a través de")));
+    EXPECT_TRUE(EsCabezaValida(QStringLiteral("aujourd'hui")));
+    EXPECT_FALSE(EsCabezaValida(QStringLiteral("¿qué tal?")));
+    EXPECT_FALSE(EsCabezaValida(QStringLiteral("«Le Monde»")));
+    EXPECT_FALSE(EsCabezaValida(QStringLiteral("rojo (color)")));
+    EXPECT_FALSE(EsCabezaValida(QStringLiteral("uno dos tres cuatro cinco")));
+}
+
+TEST(Filas, FunctionWordRowsLeadTheirHeadword) {
+    Insumos in = En(kEspIng, {{"la<n><m>", "A<n>"}, {"el<det><def>", "the<det><def>"}, {"él<prn><tn>", "he<prn><tn>"}});
+    esquema::Fila la;
+    la.palabra = QStringLiteral("la");
+    la.traduccion = QStringLiteral("the");
+    la.tipo = QStringLiteral("ar");
+    la.genero = QStringLiteral("f");
+    la.numero = QStringLiteral("s");
+    esquema::Fila el = la;
+    el.palabra = QStringLiteral("el");
+    el.genero = QStringLiteral("m");
+    esquema::Fila yo = la;
+    yo.palabra = QStringLiteral("yo");
+    yo.traduccion = QStringLiteral("I");
+    yo.tipo = QStringLiteral("pro");
+    yo.genero.clear();
+    in.funcionales = {la, el, yo};
+    const auto filas = ConstruirFilas(in);
+    // The article before the musical note; a headword of its own for a form the pairs never name.
+    EXPECT_EQ(Traducciones(filas, "la"), QStringList({"the", "A"}));
+    EXPECT_EQ(Primera(filas, "la")->genero, QStringLiteral("f"));
+    EXPECT_EQ(Traducciones(filas, "yo"), QStringList({"I"}));
+    // The lemma row that says what the function word's row says is not repeated.
+    EXPECT_EQ(Traducciones(filas, "el"), QStringList({"the"}));
+    EXPECT_EQ(Primera(filas, "el")->genero, QStringLiteral("m"));
+    // Still in the word list's order.
+    QStringList orden;
+    for (const auto& f : filas)
+        if (orden.isEmpty() || orden.last() != f.palabra) orden << f.palabra;
+    EXPECT_EQ(orden, QStringList({"el", "él", "la", "yo"}));
+}
+
+TEST(Filas, LowerCaseArticleAndTaggerRankFirst) {
+    // "who" is a pronoun before it is the WHO; "may" a verb before the month.
+    auto filas = ConstruirFilas(En(kIngEsp, {{"WHO<n><acr>", "OMS<n><acr><f>"}, {"who<prn><itg>", "quién<prn><itg>"},
+                                             {"May<n>", "mayo<n><m>"}, {"may<vaux>", "poder<vbmod>"}}));
+    EXPECT_EQ(Traducciones(filas, "who"), QStringList({"quién", "OMS"}));
+    EXPECT_EQ(Traducciones(filas, "may"), QStringList({"poder", "mayo"}));
+
+    // French "le" is the article first.
+    constexpr int kFraEsp = 5;
+    filas = ConstruirFilas(En(kFraEsp, {{"le<prn><pro>", "lo<prn><pro>"}, {"le<det><def>", "el<det><def>"}}));
+    EXPECT_EQ(Traducciones(filas, "le"), QStringList({"el", "lo"}));
+    EXPECT_EQ(Primera(filas, "le")->tipo, QStringLiteral("ar"));
+
+    // The tagger's pick between a noun and an adverb, and between a noun and a verb that say the
+    // same word: the verb keeps its row.
+    Insumos in = En(kEspIng, {{"bien<n>", "sake<n>"}, {"bien<adv>", "well<adv>"},
+                              {"poder<n>", "can<n>"}, {"poder<vbmod>", "can<vaux>"},
+                              {"rojo<n>", "red<n>"}, {"rojo<adj>", "red<adj>"}});
+    EXPECT_EQ(Traducciones(ConstruirFilas(in), "bien").first(), QStringLiteral("sake"));
+    in.etiquetado = {{"bien", "adv"}, {"poder", "vbmod"}, {"rojo", "n"}};
+    filas = ConstruirFilas(in);
+    EXPECT_EQ(Traducciones(filas, "bien").first(), QStringLiteral("well"));
+    ASSERT_EQ(Traducciones(filas, "poder"), QStringList({"can", "can"}));
+    EXPECT_EQ(Primera(filas, "poder")->tipo, QStringLiteral("v"));
+    // Alone, an adjective looks like a noun to the tagger: that pick does not count.
+    EXPECT_EQ(Primera(filas, "rojo")->tipo, QStringLiteral("aj"));
+}
+
+TEST(Filas, GenderSpecificSensesAndFormsComeFromTheGenerator) {
+    Insumos in = En(kEspIng, {{"hijo<n><m>", "son<n>"}, {"hijo<n><f>", "daughter<n>"},
+                              {"amigo<n>", "friend<n>"},
+                              {"abad<n>", "abbot<n>"}, {"abad<n><f>", "abbess<n>"},
+                              {"gente<n><f>", "person<n><pl>"},
+                              {"mejor<adj>", "good<adj><sint><comp>"},
+                              {"premio<n><m><pl>", "prize<n><pl>"}});
+    in.rasgosOrigen = {{"hijo", R("m", "s", {"n"})}, {"amigo", R("m", "s", {"n"})}, {"abad", R("m", "s", {"n"})},
+                       {"gente", R("f", "s", {"n"})}, {"premio", R("m", "s", {"n"})}};
+    in.generarOrigen = Generador({{"hijo<n><f><sg>", "hija"}, {"amigo<n><f><sg>", "amiga"}, {"abad<n><f><sg>", "abadesa"},
+                                  {"premio<n><m><pl>", "premios"}});
+    in.generarDestino = Generador({{"person<n><pl>", "people"}, {"good<adj><sint><comp>", "better"}});
+    const auto filas = ConstruirFilas(in);
+    EXPECT_EQ(Traducciones(filas, "hijo"), QStringList({"son"}));
+    EXPECT_EQ(Traducciones(filas, "hija"), QStringList({"daughter"}));
+    EXPECT_EQ(Primera(filas, "hija")->genero, QStringLiteral("f"));
+    // An entry of open gender gives the feminine a headword too, unless the lemma has its own
+    // feminine entries.
+    EXPECT_EQ(Traducciones(filas, "amigo"), QStringList({"friend"}));
+    EXPECT_EQ(Traducciones(filas, "amiga"), QStringList({"friend"}));
+    EXPECT_EQ(Primera(filas, "amiga")->genero, QStringLiteral("f"));
+    EXPECT_EQ(Traducciones(filas, "abadesa"), QStringList({"abbess"}));
+    EXPECT_EQ(Traducciones(filas, "abad"), QStringList({"abbot"}));
+    // Translations in the form their tags ask for; headwords stay singular.
+    EXPECT_EQ(Traducciones(filas, "gente"), QStringList({"people"}));
+    EXPECT_EQ(Primera(filas, "gente")->numeroT, QStringLiteral("p"));
+    EXPECT_EQ(Traducciones(filas, "mejor"), QStringList({"better"}));
+    EXPECT_EQ(Traducciones(filas, "premio"), QStringList({"prize"}));
+    EXPECT_TRUE(Traducciones(filas, "premios").isEmpty());
+
+    // Without a generator the lemmas stand.
+    in.generarOrigen = {};
+    in.generarDestino = {};
+    const auto sin = ConstruirFilas(in);
+    EXPECT_EQ(Traducciones(sin, "gente"), QStringList({"person"}));
+    EXPECT_TRUE(Traducciones(sin, "amiga").isEmpty());
+}
+
+TEST(Filas, GenderNumberAndArticleOnlyWhereTheyBelong) {
+    constexpr int kEspFra = 4;
+    Insumos in = En(kEspFra, {{"rojo<adj><m><sg>", "rouge<adj><mf><sg>"},
+                              {"cierto<det><ind><m><sg>", "certain<det><ind><m><sg>"},
+                              {"un<det><ind><m><sg>", "un<det><ind><m><sg>"},
+                              {"arroz<n><m><pl>", "riz<n><m><sp>"}, {"arroz<n><m><sg>", "riz<n><m><sp>"}});
+    const auto filas = ConstruirFilas(in);
+    const esquema::Fila* rojo = Primera(filas, "rojo");
+    ASSERT_TRUE(rojo);
+    EXPECT_EQ(rojo->tipo, QStringLiteral("aj"));
+    EXPECT_TRUE(rojo->genero.isEmpty() && rojo->numero.isEmpty() && rojo->generoT.isEmpty() && rojo->numeroT.isEmpty());
+    EXPECT_EQ(Primera(filas, "cierto")->tipo, QString());
+    EXPECT_TRUE(Primera(filas, "cierto")->genero.isEmpty());
+    EXPECT_EQ(Primera(filas, "un")->tipo, QStringLiteral("ar"));
+    EXPECT_EQ(Primera(filas, "un")->generoT, QStringLiteral("m"));
+    // One row, singular, though the entry was walked in the plural first.
+    EXPECT_EQ(Traducciones(filas, "arroz"), QStringList({"riz"}));
+    EXPECT_EQ(Primera(filas, "arroz")->numero, QStringLiteral("s"));
 }

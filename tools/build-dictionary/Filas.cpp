@@ -1,9 +1,12 @@
 #include "Filas.h"
 
+#include "Funcionales.h"
 #include "dictionary_data/Etiquetas.h"
+#include "dictionary_data/Formas.h"
 #include "platform/TextFold.h"
 
 #include <algorithm>
+#include <optional>
 #include <unordered_map>
 
 namespace generador {
@@ -18,10 +21,17 @@ QString ClavePar(const QString& origen, const QString& destino) {
 
 struct Candidata {
     Analisis origen, destino;
+    QString palabra, traduccion; // as shown: the lemma, or the form its tags ask for
     QString clave;   // headword as lookups compare it
+    const esquema::Fila* hecha = nullptr; // a function word's row, filed first as it is
     bool propio = false;
+    bool mayuscula = false;  // acronyms and names written in capitals
+    bool articulo = false;   // the reading is the language's article
+    bool derivada = false;   // a form of another lemma: a feminine ("hija" of "hijo")
+    bool plural = false;     // the source analysis is plural
     bool restringida = false;
     // Properties of its source analysis (its group), which rank the groups of one headword.
+    bool etiquetada = false; // the tagger picks this part of speech for the headword
     bool confirmada = true;  // the analyser knows the headword in this part of speech
     bool grupoMutuo = false; // some translation gives the headword back as its own first choice
     bool grupoLibre = false; // some translation is unrestricted
@@ -51,16 +61,26 @@ bool EsSustantivo(const QStringList& etiquetas) {
     return !etiquetas.isEmpty() && etiquetas.first() == QLatin1String("n");
 }
 
-// A bare <det> is an article when the analyser reads the word as one ("el" -> el<det><def>).
-QString Tipo(const Analisis& a, const QHash<QString, Rasgos>& rasgos) {
-    const QString t = CodigoTipo(a.etiquetas);
-    if (t.isEmpty() && !a.etiquetas.isEmpty() && a.etiquetas.first() == QLatin1String("det") &&
-        rasgos.value(a.lema).articulo)
-        return QStringLiteral("ar");
-    return t;
+bool EsDeterminante(const QStringList& etiquetas) {
+    return !etiquetas.isEmpty() && etiquetas.first() == QLatin1String("det");
 }
 
-void Rasgar(const Analisis& a, const QHash<QString, Rasgos>& rasgos, QString& genero, QString& numero) {
+// Only the language's own articles are articles: Apertium tags "cierto", "cada" and "otro"
+// <det><ind> too. A bare <det> is one when the analyser reads the word so ("el" -> el<det><def>).
+QString Tipo(const Analisis& a, const QHash<QString, Rasgos>& rasgos, const QString& idioma) {
+    if (EsDeterminante(a.etiquetas)) {
+        const bool articulo = CodigoTipo(a.etiquetas) == QLatin1String("ar") || rasgos.value(a.lema).articulo;
+        return articulo && EsArticulo(a.lema, idioma) ? QStringLiteral("ar") : QString();
+    }
+    return CodigoTipo(a.etiquetas);
+}
+
+// Gender and number mean something to the reader only for nouns, articles and pronouns: an
+// adjective's <m><sg> in a bilingual entry is the form it was written in, not a property.
+void Rasgar(const Analisis& a, const QString& tipo, const QHash<QString, Rasgos>& rasgos, QString& genero, QString& numero) {
+    genero.clear();
+    numero.clear();
+    if (tipo != QLatin1String("n") && tipo != QLatin1String("ar") && tipo != QLatin1String("pro")) return;
     genero = CodigoGenero(a.etiquetas);
     numero = CodigoNumero(a.etiquetas);
     if (!EsSustantivo(a.etiquetas)) return;
@@ -71,7 +91,84 @@ void Rasgar(const Analisis& a, const QHash<QString, Rasgos>& rasgos, QString& ge
     if (NumeroAbierto(a.etiquetas)) numero = it->numero;
 }
 
+QString Escribir(const QString& lema, const QStringList& etiquetas) {
+    QString s = lema;
+    for (const QString& e : etiquetas) s += QLatin1Char('<') + e + QLatin1Char('>');
+    return s;
+}
+
+// The word one side of a pair stands for. A noun whose tags fix a gender other than its lemma's
+// ("hijo<n><f>": daughter), a translation whose tags fix a plural the headword does not have
+// ("person<n><pl>" for "gente"), and a comparative or superlative adjective
+// ("good<adj><sint><comp>"), are that form, made by the language's generator. Otherwise, or when
+// the generator cannot make it, the lemma. Headwords stay singular: an entry that holds for the
+// plural only ("premio<n><pl>" -> "prix") is still filed under "premio".
+QString Escrita(const Analisis& a, const Analisis& otro, const QHash<QString, Rasgos>& rasgos,
+                const std::function<QString(const QString&)>& generar, bool traduccion) {
+    if (!generar || a.etiquetas.isEmpty()) return a.lema;
+    const QStringList& t = a.etiquetas;
+    std::vector<QStringList> intentos;
+    bool deGenero = false;
+    if (EsSustantivo(t)) {
+        const auto r = rasgos.constFind(a.lema);
+        const QString g = CodigoGenero(t);
+        deGenero = (g == QLatin1String("m") || g == QLatin1String("f")) && !t.contains(QLatin1String("mf")) &&
+                   r != rasgos.constEnd() && !r->genero.isEmpty() && r->genero != g;
+        const bool plural = traduccion && t.contains(QLatin1String("pl")) && !otro.etiquetas.contains(QLatin1String("pl")) &&
+                            !otro.etiquetas.contains(QLatin1String("sp")) && !(r != rasgos.constEnd() && r->numero == QLatin1String("p"));
+        if (!deGenero && !plural) return a.lema;
+        QStringList base = t;
+        if (NumeroAbierto(t)) base << QStringLiteral("sg");
+        intentos.push_back(base);
+    } else if (t.first() == QLatin1String("adj") && (t.contains(QLatin1String("comp")) || t.contains(QLatin1String("sup")))) {
+        intentos.push_back(t);
+        intentos.push_back(t + QStringList{QStringLiteral("mf"), QStringLiteral("sg")});
+        intentos.push_back(t + QStringList{QStringLiteral("m"), QStringLiteral("sg")});
+    } else {
+        return a.lema;
+    }
+    for (const QStringList& e : intentos) {
+        QString w = generar(Escribir(a.lema, e));
+        w.remove(QLatin1Char('~'));
+        if (!w.isEmpty() && TieneLetra(w)) return w;
+    }
+    return a.lema;
+}
+
+// A noun whose entry leaves the gender open (<GD> or no gender tag: "amigo" -> "friend"), whose
+// lemma has no feminine entries of its own, and whose language makes a feminine of it, has that
+// feminine form with the same sense: it is a headword too ("amiga" -> "friend", feminine), its
+// translation in the feminine where that is open as well and the other language has genders
+// ("amigo" -> "amigo" gives "amiga" -> "amiga").
+std::optional<Candidata> Femenina(const Candidata& c, const Insumos& in, const QSet<QString>& conFemenina) {
+    if (conFemenina.contains(c.origen.lema)) return std::nullopt;
+    auto abierto = [](const Analisis& a) {
+        return EsSustantivo(a.etiquetas) && GeneroAbierto(a.etiquetas) && !a.etiquetas.contains(QLatin1String("mf"));
+    };
+    if (!abierto(c.origen)) return std::nullopt;
+    auto feminizar = [](Analisis a) {
+        a.etiquetas.removeAll(QStringLiteral("GD"));
+        a.etiquetas.insert(1, QStringLiteral("f"));
+        return a;
+    };
+    Candidata f = c;
+    f.origen = feminizar(c.origen);
+    if (abierto(c.destino) && !in.rasgosDestino.value(c.destino.lema).genero.isEmpty()) f.destino = feminizar(c.destino);
+    f.palabra = Escrita(f.origen, f.destino, in.rasgosOrigen, in.generarOrigen, false);
+    if (f.palabra == c.palabra) return std::nullopt;
+    f.traduccion = Escrita(f.destino, f.origen, in.rasgosDestino, in.generarDestino, true);
+    f.derivada = true;
+    f.clave = textfold::FoldCase(f.palabra);
+    return f;
+}
+
 } // namespace
+
+bool EsCabezaValida(const QString& lema) {
+    static const QString puntuacion = QStringLiteral(",;:!?\"‘’“”«»()[]{}¿¡");
+    if (std::any_of(lema.begin(), lema.end(), [](QChar c) { return puntuacion.contains(c); })) return false;
+    return lema.simplified().count(QLatin1Char(' ')) < 4;
+}
 
 QSet<QString> ClavesInversas(const std::vector<Par>& paresOpuestos) {
     QSet<QString> claves;
@@ -105,48 +202,108 @@ QStringList Lemas(const std::vector<Par>& pares, bool destino) {
 
 std::vector<esquema::Fila> ConstruirFilas(const Insumos& in) {
     const Direccion& dir = kDirecciones.at(static_cast<size_t>(in.direccion));
+    const QString idiomaOrigen = IdiomaOrigen(in.direccion), idiomaDestino = IdiomaDestino(in.direccion);
     std::vector<Candidata> candidatas;
-    candidatas.reserve(in.pares.size());
+    candidatas.reserve(in.pares.size() + in.funcionales.size());
+    // The function words' rows lead their headword, in the order of their list.
+    for (const esquema::Fila& f : in.funcionales) {
+        Candidata c;
+        c.hecha = &f;
+        c.palabra = f.palabra;
+        c.traduccion = f.traduccion;
+        c.clave = textfold::FoldCase(f.palabra);
+        c.orden = candidatas.size();
+        candidatas.push_back(std::move(c));
+    }
+    const size_t hechas = candidatas.size();
+    // Lemmas with entries of their own for the feminine ("abad<n><f>" -> "abbess"): their open
+    // entries make no feminine ("abadesa" is not "abbot").
+    QSet<QString> conFemenina;
+    for (const Par& p : in.pares) {
+        if (!p.origen.contains(QLatin1String("<f>"))) continue;
+        const Analisis a = LeerAnalisis(p.origen);
+        if (EsSustantivo(a.etiquetas)) conFemenina.insert(a.lema);
+    }
     std::unordered_map<QString, size_t> grupos;
-    QSet<QString> libres, mutuos;
-    std::vector<const QString*> origenes;
+    QSet<QString> libres, mutuos, conAdjetivo;
+    std::vector<const QString*> origenes(hechas, nullptr);
     for (const Par& p : in.pares) {
         Candidata c;
         c.origen = LeerAnalisis(p.origen);
         c.destino = LeerAnalisis(p.destino);
         // Punctuation has entries too ("(" -> "("): not words anyone looks up.
         if (!TieneLetra(c.origen.lema) || !TieneLetra(c.destino.lema)) continue;
+        // Apertium's own names ("prpers", "Pole_person") are not words of either language.
+        if (formas::LemaInterno(c.origen.lema) || formas::LemaInterno(c.destino.lema)) continue;
+        if (!EsCabezaValida(c.origen.lema)) continue;
         c.propio = EsNombrePropio(c.origen.etiquetas);
         // A name that stays the same in the other language teaches nothing.
         if (c.propio && textfold::FoldCase(c.origen.lema) == textfold::FoldCase(c.destino.lema)) continue;
-        c.clave = textfold::FoldCase(c.origen.lema);
+        c.palabra = Escrita(c.origen, c.destino, in.rasgosOrigen, in.generarOrigen, false);
+        c.traduccion = Escrita(c.destino, c.origen, in.rasgosDestino, in.generarDestino, true);
+        c.clave = textfold::FoldCase(c.palabra);
+        c.derivada = c.palabra != c.origen.lema;
+        c.mayuscula = c.origen.lema != c.origen.lema.toLower();
+        c.articulo = EsDeterminante(c.origen.etiquetas) && EsArticulo(c.origen.lema, idiomaOrigen);
+        if (!c.origen.etiquetas.isEmpty()) {
+            const auto e = in.etiquetado.constFind(c.origen.lema);
+            // The tagger chooses the part of speech, not among the kinds of verb ("querer" is a
+            // modal to it, and "want" still comes before "want to").
+            const QString& primera = c.origen.etiquetas.first();
+            c.etiquetada = e != in.etiquetado.constEnd() &&
+                           (*e == primera || (!CodigoTipo({*e}).isEmpty() && CodigoTipo({*e}) == CodigoTipo({primera})));
+        }
         c.restringida = !in.inversos.contains(ClavePar(c.origen.lema, c.destino.lema));
         c.orden = candidatas.size();
         c.grupo = grupos.try_emplace(p.origen, grupos.size()).first->second;
         c.rango = RangoTipo(c.origen.etiquetas);
+        c.plural = c.origen.etiquetas.contains(QLatin1String("pl"));
         // A headword the analyser does not know at all is not held against any of its readings.
         const auto r = in.rasgosOrigen.constFind(c.origen.lema);
         if (r != in.rasgosOrigen.constEnd() && !c.origen.etiquetas.isEmpty())
             c.confirmada = r->tipos.contains(c.origen.etiquetas.first());
         if (!c.restringida) libres.insert(p.origen);
         if (in.predilectos.contains(ClavePar(c.origen.lema, c.destino.lema))) mutuos.insert(p.origen);
+        if (!c.origen.etiquetas.isEmpty() && c.origen.etiquetas.first() == QLatin1String("adj")) conAdjetivo.insert(c.origen.lema);
+        std::optional<Candidata> femenina = Femenina(c, in, conFemenina);
         candidatas.push_back(std::move(c));
         origenes.push_back(&p.origen);
+        if (femenina) {
+            femenina->orden = candidatas.size();
+            candidatas.push_back(std::move(*femenina));
+            origenes.push_back(&p.origen);
+        }
     }
-    for (size_t i = 0; i < candidatas.size(); ++i) {
-        candidatas[i].grupoLibre = libres.contains(*origenes[i]);
-        candidatas[i].grupoMutuo = mutuos.contains(*origenes[i]);
+    for (size_t i = hechas; i < candidatas.size(); ++i) {
+        Candidata& c = candidatas[i];
+        c.grupoLibre = libres.contains(*origenes[i]);
+        c.grupoMutuo = mutuos.contains(*origenes[i]);
+        // Alone, an adjective reads to the tagger as something else ("rojo." a noun, "largo." an
+        // adverb, "bon." an interjection): where the word is an adjective too, the tagger's pick
+        // says nothing, and the part of speech order decides.
+        if (c.etiquetada && conAdjetivo.contains(c.origen.lema)) c.etiquetada = false;
     }
     std::stable_sort(candidatas.begin(), candidatas.end(), [](const Candidata& a, const Candidata& b) {
         if (a.clave != b.clave) {
             const int r = textfold::Compare(a.clave, b.clave);
             return r != 0 ? r < 0 : a.clave < b.clave;
         }
+        if ((a.hecha != nullptr) != (b.hecha != nullptr)) return a.hecha != nullptr;
+        if (a.hecha) return a.orden < b.orden;
+        // A form made from another lemma's entry yields to the word's own entries ("Noruega" is
+        // Norway before it is a Norwegian woman).
+        if (a.derivada != b.derivada) return !a.derivada;
         if (a.propio != b.propio) return !a.propio;
+        if (a.mayuscula != b.mayuscula) return !a.mayuscula;
+        if (a.articulo != b.articulo) return a.articulo;
         if (a.confirmada != b.confirmada) return a.confirmada;
         if (a.grupoMutuo != b.grupoMutuo) return a.grupoMutuo;
         if (a.grupoLibre != b.grupoLibre) return a.grupoLibre;
+        if (a.etiquetada != b.etiquetada) return a.etiquetada;
         if (a.rango != b.rango) return a.rango < b.rango;
+        // A bilingual entry that holds for both numbers is walked once per number, the plural
+        // perhaps first ("arroz<n><m><pl>" -> "riz"): the singular stands for the lemma.
+        if (a.plural != b.plural) return !a.plural;
         if (a.grupo != b.grupo) return a.grupo < b.grupo;
         if (a.restringida != b.restringida) return !a.restringida;
         return a.orden < b.orden;
@@ -179,18 +336,26 @@ std::vector<esquema::Fila> ConstruirFilas(const Insumos& in) {
             cerrarGrupo();
             claveActual = c.clave;
         }
-        const QString par = ClavePar(c.origen.lema, c.destino.lema);
+        // One row per translation and part of speech of a headword: "poder" is "pouvoir" as a
+        // verb and as a noun, two rows; a function word's row stands for the lemma row that says
+        // the same ("el" -> "the", article).
+        const QString tipo = c.hecha ? c.hecha->tipo : Tipo(c.origen, in.rasgosOrigen, idiomaOrigen);
+        const QString par = ClavePar(c.clave, c.traduccion) + QChar(0x1F) + tipo;
         if (vistos.contains(par)) continue;
         vistos.insert(par);
-        if (!traducciones.contains(c.destino.lema)) traducciones << c.destino.lema;
+        if (!traducciones.contains(c.traduccion)) traducciones << c.traduccion;
 
+        if (c.hecha) {
+            filas.push_back(*c.hecha);
+            continue;
+        }
         esquema::Fila f;
-        f.palabra = c.origen.lema;
-        f.traduccion = c.destino.lema;
-        f.tipo = Tipo(c.origen, in.rasgosOrigen);
-        f.tipoT = Tipo(c.destino, in.rasgosDestino);
-        Rasgar(c.origen, in.rasgosOrigen, f.genero, f.numero);
-        Rasgar(c.destino, in.rasgosDestino, f.generoT, f.numeroT);
+        f.palabra = c.palabra;
+        f.traduccion = c.traduccion;
+        f.tipo = tipo;
+        f.tipoT = Tipo(c.destino, in.rasgosDestino, idiomaDestino);
+        Rasgar(c.origen, f.tipo, in.rasgosOrigen, f.genero, f.numero);
+        Rasgar(c.destino, f.tipoT, in.rasgosDestino, f.generoT, f.numeroT);
         filas.push_back(std::move(f));
     }
     cerrarGrupo();

@@ -1,18 +1,36 @@
 #pragma once
 // From the pairs of a bilingual dictionary to the rows of one table of PALAVRIX.MDB.
 //
-// One row per (headword, translation). The rows of a headword (headwords that differ only by case
-// are one headword, as lookups see them) come in this order, so that the first is the default
-// translation shown by a lookup and used by the translator:
-//   1. common words before proper nouns;
-//   2. source analyses (house<n>, house<vblex>) ranked by: the analyser knows the word in that
-//      part of speech ("time" is no adjective); some translation takes the word back as its own
-//      first choice ("run" -> "correr" -> "run", but "carrera" -> "career"); some translation
-//      is unrestricted (the pair also exists the other way round); part of speech (RangoTipo);
-//      then as first met;
+// One row per (headword, translation, part of speech): "poder" is "pouvoir" as a verb and as a
+// noun. The rows of a headword (headwords that differ only by case are one headword, as lookups
+// see them) come in this order, so that the first is the default translation shown by a lookup
+// and used by the translator:
+//   0. the rows of a function word (Funcionales.h), made from the form's own analysis;
+//   1. the word's own entries before forms made from another lemma's ("Noruega" is Norway before
+//      it is the feminine of "noruego"); common words before proper nouns; words written in lower
+//      case before acronyms and names ("who" is "quién" before "OMS", "may" "poder" before "mayo");
+//   2. source analyses (house<n>, house<vblex>) ranked by: the article before other readings of
+//      the same spelling; the analyser knows the word in that part of speech ("time" is no
+//      adjective); some translation takes the word back as its own first choice ("run" ->
+//      "correr" -> "run", but "carrera" -> "career"); some translation is unrestricted (the pair
+//      also exists the other way round); the part of speech the language's tagger picks for the
+//      word on its own ("bien" the adverb, "ser" the verb; not against an adjective, which alone
+//      looks like anything else to it); part of speech (RangoTipo); singular before plural; then
+//      as first met;
 //   3. within one analysis, unrestricted translations before one-way ones: "house" -> "casa"
 //      (casa -> house too) before "house" -> "cámara" (cámara -> camera), then in the order
 //      Apertium offers them.
+//
+// Left out: pairs either side of which is a name internal to Apertium ("prpers", "Pole_person"),
+// and headwords that are titles or sentences rather than words (EsCabezaValida).
+//
+// A side whose tags ask for a form other than its lemma is shown in that form, made by that
+// language's generator: a gender-specific sense is filed under the headword of its gender
+// ("hijo<n><f>" -> "daughter" is the headword "hija", and an entry of open gender gives its
+// feminine a headword: "amiga" -> "friend"), a translation's fixed plural or a comparative is
+// written out ("gente" -> "person<n><pl>" is "people", "mejor" -> "good<comp>" is "better").
+// Gender and number are given only to nouns, articles and pronouns, and only the language's own
+// articles are articles (EsArticulo).
 #include "Analizador.h"
 #include "Bilingue.h"
 #include "dictionary_data/Esquema.h"
@@ -31,7 +49,16 @@ struct Insumos {
     QSet<QString> predilectos;              // ClavesPredilectas of the opposite direction
     QHash<QString, Rasgos> rasgosOrigen;    // analyser of the headword language (Consultar)
     QHash<QString, Rasgos> rasgosDestino;   // analyser of the translation language
+    std::vector<esquema::Fila> funcionales; // rows of the function words (FilasFuncionales)
+    QHash<QString, QString> etiquetado;     // headword -> part of speech its tagger picks (Etiquetar)
+    // The word for a reading ("hijo<n><f><sg>" -> "hija") in the headword's language and in the
+    // translation's, or empty when the generator cannot make it. Without them no form is made.
+    std::function<QString(const QString&)> generarOrigen, generarDestino;
 };
+
+// Whether a lemma may be a headword: no sentence punctuation (, ; : ! ? quotes, parentheses) and
+// at most four words. "a través de" and "take off" are; a prize's name is not.
+bool EsCabezaValida(const QString& lema);
 
 // The keys by which the pairs of the opposite direction mark an entry as unrestricted.
 QSet<QString> ClavesInversas(const std::vector<Par>& paresOpuestos);

@@ -3,6 +3,7 @@
 //
 //   build-dictionary --apertium /usr/share/apertium --salida build/PALAVRIX.MDB
 //                    [--pronun build/Palavrix/PRONUN] [--marca build/Palavrix/PRONUN/.grabaciones]
+//                    [--funcionales tools/build-dictionary/funcionales]
 //                    [--muestras build/yardstick]
 //
 // With --muestras, the report ends with the share of word tokens of real prose each direction
@@ -12,11 +13,15 @@
 // leaves half a database behind. Recordings that already exist are kept.
 #include "Analizador.h"
 #include "Bilingue.h"
+#include "Etiquetador.h"
 #include "Filas.h"
+#include "Funcionales.h"
 #include "Grabaciones.h"
 #include "Muestras.h"
 #include "dictionary_data/Esquema.h"
+#include "dictionary_data/Formas.h"
 #include "platform/Dao.h"
+#include "platform/Transductor.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -28,6 +33,7 @@
 #include <cstdio>
 #include <exception>
 #include <filesystem>
+#include <memory>
 
 using namespace generador;
 
@@ -56,6 +62,13 @@ std::string Archivo(const QString& apertium, const char* paquete, const char* no
         .toStdString();
 }
 
+// A generator as a function for the row builder; none when the file is missing.
+std::function<QString(const QString&)> Generador(const QString& archivo) {
+    std::shared_ptr<lt::Transductor> t = lt::Transductor::Cargar(archivo, lt::Modo::Generacion);
+    if (!t) return {};
+    return [t](const QString& lectura) { return t->Generar(lectura); };
+}
+
 void Imprimir(const QString& s) {
     std::fputs(s.toLocal8Bit().constData(), stdout);
     std::fputc('\n', stdout);
@@ -71,6 +84,7 @@ QString Porcentaje(int parte, int todo) {
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QString apertium = QStringLiteral("/usr/share/apertium"), salida, pronun, marca, muestras;
+    QString funcionales = QStringLiteral(PALAVRIX_FUNCIONALES_DIR);
     const QStringList args = app.arguments();
     for (int i = 1; i + 1 < args.size(); i += 2) {
         if (args[i] == QLatin1String("--apertium")) apertium = args[i + 1];
@@ -78,6 +92,7 @@ int main(int argc, char** argv) {
         else if (args[i] == QLatin1String("--pronun")) pronun = args[i + 1];
         else if (args[i] == QLatin1String("--marca")) marca = args[i + 1];
         else if (args[i] == QLatin1String("--muestras")) muestras = args[i + 1];
+        else if (args[i] == QLatin1String("--funcionales")) funcionales = args[i + 1];
     }
     if (salida.isEmpty()) {
         std::fputs("uso: build-dictionary --salida PALAVRIX.MDB [--apertium DIR] [--pronun DIR] [--marca ARCHIVO]\n", stderr);
@@ -93,16 +108,36 @@ int main(int argc, char** argv) {
             pares[d] = LeerBilingue(Archivo(apertium, kFuentes[d].paquete, kFuentes[d].bilingue, "autobil"));
 
         std::array<std::vector<esquema::Fila>, 6> filas;
+        QHash<QString, std::vector<Funcional>> listas;
         for (size_t d = 0; d < kFuentes.size(); ++d) {
             const Fuente& f = kFuentes[d];
             const size_t opuesto = d ^ 1u;
+            const QString carpeta = apertium + QLatin1Char('/') + QLatin1String(f.paquete);
+            const QString par = QLatin1String(f.bilingue);
             Insumos in;
             in.direccion = static_cast<int>(d);
             in.pares = pares[d];
             in.inversos = ClavesInversas(pares[opuesto]);
             in.predilectos = ClavesPredilectas(pares[opuesto]);
-            in.rasgosOrigen = Analizador(Archivo(apertium, f.paquete, f.analizadorOrigen, "automorf")).Consultar(Lemas(pares[d], false));
+            const QStringList lemas = Lemas(pares[d], false);
+            in.rasgosOrigen = Analizador(Archivo(apertium, f.paquete, f.analizadorOrigen, "automorf")).Consultar(lemas);
             in.rasgosDestino = Analizador(Archivo(apertium, f.paquete, f.analizadorDestino, "automorf")).Consultar(Lemas(pares[d], true));
+            in.generarDestino = Generador(QStringLiteral("%1/%2.autogen.bin").arg(carpeta, par));
+            in.generarOrigen = Generador(QStringLiteral("%1/%2.autogen.bin").arg(carpeta, QLatin1String(f.opuesto)));
+            QString aviso;
+            in.etiquetado = Etiquetar(lemas, QStringLiteral("%1/%2.automorf.bin").arg(carpeta, par),
+                                      QStringLiteral("%1/%2.prob").arg(carpeta, par), &aviso);
+            if (!aviso.isEmpty()) Imprimir(QStringLiteral("aviso: %1; las lecturas se ordenan sin el etiquetador").arg(aviso));
+
+            const QString idioma = IdiomaOrigen(static_cast<int>(d));
+            if (!listas.contains(idioma)) listas.insert(idioma, LeerFuncionales(QStringLiteral("%1/%2.txt").arg(funcionales, idioma)));
+            formas::Morfologia directa(carpeta, static_cast<int>(d)), inversa(carpeta, static_cast<int>(opuesto));
+            if (!directa.Disponible()) throw std::runtime_error("faltan los transductores de " + par.toStdString());
+            QStringList sinFila;
+            in.funcionales = FilasFuncionales(listas.value(idioma), static_cast<int>(d), directa,
+                                              [&inversa](const QString& w) { return inversa.Lecturas(w); }, &sinFila);
+            if (!sinFila.isEmpty())
+                Imprimir(QStringLiteral("%1: sin traducción fuera de contexto: %2").arg(QLatin1String(kDirecciones[d].tabla), sinFila.join(QStringLiteral(", "))));
             filas[d] = ConstruirFilas(in);
         }
         const qint64 msDatos = reloj.elapsed();

@@ -388,8 +388,12 @@ std::optional<Forma> Morfologia::TraducirLecturas(const QStringList& lecturas, c
         for (const QString& parte : partes) {
             const etiquetas::Analisis origen = etiquetas::LeerAnalisis(parte);
             QStringList traducciones = bilingue_->Traducir(parte);
-            // English "do" as an auxiliary has no word of its own elsewhere: "don't" is "no".
-            if (traducciones.isEmpty() && partes.size() > 1 && origen.etiquetas.value(0) == QLatin1String("vbdo")) continue;
+            // English "do" as an auxiliary has no word of its own elsewhere ("don't" is "no"), and
+            // a reflexive clitic often none in English ("utilizarse" is "use"): the rest of the
+            // word still translates.
+            const bool prescindible = origen.etiquetas.value(0) == QLatin1String("vbdo") ||
+                                      (origen.etiquetas.value(0) == QLatin1String("prn") && origen.etiquetas.contains(QLatin1String("enc")));
+            if (traducciones.isEmpty() && partes.size() > 1 && prescindible) continue;
             if (traducciones.isEmpty()) {
                 traduce = false;
                 break;

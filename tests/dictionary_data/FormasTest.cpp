@@ -63,6 +63,8 @@ TEST(Formas, ContractionsTranslatePartByPartAndJoinWhereTheTargetJoins) {
     EXPECT_EQ(Forma(4, "al"), "au");
     // Clitics: the verb and its pronouns, with no internal name of Apertium's in sight.
     EXPECT_EQ(Forma(0, "dámelo"), "give me it");
+    // A reflexive clitic English leaves unsaid does not cost the verb its translation.
+    EXPECT_EQ(Forma(0, "utilizarse"), "use");
 }
 
 TEST(Formas, HalvesOfWordsTheApostropheCutAreReadAsTheWholeWord) {

@@ -122,10 +122,13 @@ QStringList Adaptar(QStringList t, const QString& idiomaDestino) {
         cambiar("prs", "pres");
         // The imperative is the bare verb: "dame" is "give".
         if (cambiar("imp", "inf")) quitarPersona();
-        // English inflects for person only in "was"/"were" and the third person singular present.
+        // English inflects for person only in the third person singular present, and "be" in
+        // "am" and "was" too: every other person is the bare present ("are") or past ("were").
         const bool ser = t.first() == QLatin1String("vbser");
-        if (t.contains(QLatin1String("past")) && !ser) quitarPersona();
-        if (t.contains(QLatin1String("pri")) && !(t.contains(QLatin1String("p3")) && t.contains(QLatin1String("sg"))) && !ser) {
+        const bool singular = t.contains(QLatin1String("sg"));
+        const bool propia = singular && (t.contains(QLatin1String("p3")) || (ser && t.contains(QLatin1String("p1"))));
+        if (t.contains(QLatin1String("past")) && !(ser && propia)) quitarPersona();
+        if (t.contains(QLatin1String("pri")) && !propia) {
             cambiar("pri", "pres");
             quitarPersona();
         }

@@ -34,6 +34,11 @@ TEST(Formas, EachDirectionPutsTheTranslationInTheFormOfTheWord) {
     EXPECT_EQ(Forma(0, "está"), "is");
     EXPECT_EQ(Forma(0, "los"), "the");
     EXPECT_EQ(Forma(0, "tendrá"), "will have");
+    // "be" keeps its own persons: soy, es, son; fui, fue, fueron.
+    EXPECT_EQ(Forma(0, "soy"), "am");
+    EXPECT_EQ(Forma(0, "somos"), "are");
+    EXPECT_EQ(Forma(0, "fui"), "was");
+    EXPECT_EQ(Forma(0, "fueron"), "were");
     // English to Spanish: irregular past and plural; English gives no person, Spanish needs one.
     EXPECT_EQ(Forma(1, "went"), "fue");
     EXPECT_EQ(Forma(1, "children"), "niños");

@@ -327,12 +327,20 @@ QString Morfologia::GeneroDeLema(const etiquetas::Analisis& lectura) {
     // Apertium files "niñas" under "niño" and "casas" under "casa": only the lemma's own reading
     // tells whether the form changed gender.
     if (lectura.etiquetas.isEmpty() || etiquetas::CodigoGenero(lectura.etiquetas).isEmpty()) return {};
+    // Kept per lemma and part of speech: a text meets "casa" and "casas" again and again.
+    const QString clave = lectura.lema + QLatin1Char('<') + lectura.etiquetas.first();
+    const auto visto = generosDeLema_.constFind(clave);
+    if (visto != generosDeLema_.constEnd()) return *visto;
+    QString genero;
     for (const QString& l : analizador_->Analizar(lectura.lema)) {
         const etiquetas::Analisis a = etiquetas::LeerAnalisis(l);
-        if (!a.etiquetas.isEmpty() && a.etiquetas.first() == lectura.etiquetas.first() && a.lema == lectura.lema)
-            return etiquetas::CodigoGenero(a.etiquetas);
+        if (!a.etiquetas.isEmpty() && a.etiquetas.first() == lectura.etiquetas.first() && a.lema == lectura.lema) {
+            genero = etiquetas::CodigoGenero(a.etiquetas);
+            break;
+        }
     }
-    return {};
+    generosDeLema_.insert(clave, genero);
+    return genero;
 }
 
 QString Morfologia::Generar(const QString& lectura, QString& usada) {

@@ -13,6 +13,7 @@
 // stands in. A form none of whose readings translates is not found.
 //
 // The four transducers of a direction are loaded on its first use, not at start.
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -83,6 +84,7 @@ private:
     bool intentado_ = false;
     std::unique_ptr<lt::Transductor> analizador_, bilingue_, generador_, postgenerador_;
     std::future<void> carga_;
+    QHash<QString, QString> generosDeLema_;
 };
 
 // The process-wide analyser of a direction, reading the transducers from the "Morfologia" folder

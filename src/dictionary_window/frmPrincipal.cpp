@@ -30,8 +30,8 @@
 namespace {
 constexpr int kTopDiccionarios[] = {540, 900, 1200, 1560, 1920, 2280};
 constexpr int kAnchoDiccionarios[] = {1335, 1335, 1710, 1710, 1530, 1530};
-const char* const kNombresDiccionarios[] = {"Español / Inglés",    "Inglés / Español",  "Español / Portugues",
-                                            "Portugues / Español", "Español / Francés", "Francés / Español"};
+const char* const kNombresDiccionarios[] = {"Español / Inglés",    "Inglés / Español",  "Español / Portugués",
+                                            "Portugués / Español", "Español / Francés", "Francés / Español"};
 // The direction each of those names, spelt out for a screen reader.
 const char* const kSentidos[] = {"español a inglés",    "inglés a español",  "español a portugués",
                                  "portugués a español", "español a francés", "francés a español"};

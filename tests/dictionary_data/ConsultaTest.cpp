@@ -1,6 +1,8 @@
 // The lookup the dictionary window and the command line share, on the generated PALAVRIX.MDB.
 #include "dictionary_data/BaseDatos.h"
 #include "dictionary_data/Consulta.h"
+#include "dictionary_data/Decodificadores.h"
+#include "dictionary_data/Direcciones.h"
 #include "platform/Paths.h"
 #include "translator/Buscador.h"
 
@@ -75,4 +77,10 @@ TEST_F(Consulta, TheTranslatorTranslatesFormsAndKeepsTheirCapitals) {
     EXPECT_EQ(Traducir(5, "Ils sont"), "Ellos son");
     // Unknown words keep their brackets and their spelling; separators stay where they were.
     EXPECT_EQ(Traducir(0, "  xqzwv, 12 Xqzwv\t!"), "  <xqzwv>, 12 <Xqzwv\t>!");
+}
+
+TEST(Rotulos, TheNamesTheWindowsShowAreSpeltAsSpanishSpellsThem) {
+    EXPECT_EQ(DescribirTipo("ij"), "Interjección");
+    EXPECT_EQ(QString::fromUtf8(kDirecciones[2].idiomaTraduccion), "Portugués");
+    EXPECT_EQ(QString::fromUtf8(kDirecciones[3].idiomaPalabra), "Portugués");
 }

@@ -209,6 +209,13 @@ TEST_F(DictionaryWindow, TypingInTheListHighlightsTheFirstMatchIgnoringAccents) 
     EXPECT_EQ(w->txtPalabra->text(), "arbolado");
 }
 
+TEST_F(DictionaryWindow, TheDirectionsAreNamedWithTheirAccents) {
+    QStringList nombres;
+    for (int i = 0; i < 6; ++i) nombres << w->lblDiccionarios(i)->text();
+    EXPECT_EQ(nombres, (QStringList{"Español / Inglés", "Inglés / Español", "Español / Portugués", "Portugués / Español",
+                                    "Español / Francés", "Francés / Español"}));
+}
+
 TEST_F(DictionaryWindow, AReloadedWindowKeepsTheDirectionWithAnEmptyWordBox) {
     w->lblDiccionarios_Click(2);
     Enter("casa");
@@ -219,7 +226,7 @@ TEST_F(DictionaryWindow, AReloadedWindowKeepsTheDirectionWithAnEmptyWordBox) {
     EXPECT_EQ(DiccionarioActual, 2);
     EXPECT_EQ(w->txtPalabra->text(), "");
     EXPECT_EQ(w->lblTPalabra->text(), "Español");
-    EXPECT_EQ(w->lblTTraduccion->text(), "Portugues");
+    EXPECT_EQ(w->lblTTraduccion->text(), "Portugués");
     EXPECT_EQ(w->lblTraduccion->text(), "");
     EXPECT_FALSE(w->ListaCargada);
     EXPECT_FALSE(Visible(w->cboLista));

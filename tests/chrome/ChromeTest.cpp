@@ -207,3 +207,25 @@ TEST_F(Chrome, TheHelpDocumentIsTheSameFromEveryWindow) {
     ASSERT_EQ(entorno.documentos->abiertos.size(), 1);
     EXPECT_EQ(entorno.documentos->abiertos[0], "C:\\Palavrix\\AYUDA\\PalavrixHelp.htm");
 }
+
+TEST_F(Chrome, WhenNothingCanOpenADocumentAMessageSaysSoWithItsPathOrAddress) {
+    LocalizarDatos();
+    AbrirDocumento(&w, DocumentoAyuda());
+    EXPECT_EQ(TomarAvisoSinPrograma(), "") << "opened: nothing to say";
+    entorno.documentos->hayPrograma = false;
+    AbrirDocumento(&w, DocumentoAyuda());
+    const QString ayuda = TomarAvisoSinPrograma();
+    EXPECT_TRUE(ayuda.startsWith("No se pudo abrir la página de ayuda")) << ayuda.toStdString();
+    EXPECT_TRUE(ayuda.contains(QDir::toNativeSeparators(entorno.Datos() + "/AYUDA/PalavrixHelp.htm"))) << ayuda.toStdString();
+    AbrirDocumento(&w, "https://www.norvento-programs.com");
+    EXPECT_TRUE(TomarAvisoSinPrograma().endsWith("\nhttps://www.norvento-programs.com"));
+    AbrirDocumento(&w, "mailto:soporte@norvento-programs.com");
+    EXPECT_TRUE(TomarAvisoSinPrograma().endsWith("\nsoporte@norvento-programs.com"));
+}
+
+TEST_F(Chrome, TheDesktopNeverTakesAMissingPageOrAnAddressWithoutSchemeForAFile) {
+    shell::Install(nullptr); // the real desktop
+    EXPECT_FALSE(shell::Current().Open(entorno.Datos() + "/AYUDA/PalavrixHelp.htm")) << "no such page";
+    EXPECT_FALSE(shell::Current().Open("www.norvento-programs.com"));
+    shell::Install(entorno.documentos);
+}

@@ -209,6 +209,16 @@ TEST_F(DictionaryWindow, TypingInTheListHighlightsTheFirstMatchIgnoringAccents) 
     EXPECT_EQ(w->txtPalabra->text(), "arbolado");
 }
 
+TEST_F(DictionaryWindow, AyudaSaysWhereTheHelpPageIsWhenNothingCanOpenIt) {
+    entorno.documentos->hayPrograma = false;
+    w->lblOpciones_Click(0);
+    EXPECT_TRUE(TomarAvisoSinPrograma().endsWith(QDir::toNativeSeparators(entorno.Datos() + "/AYUDA/PalavrixHelp.htm")));
+    entorno.documentos->hayPrograma = true;
+    w->lblOpciones_Click(0);
+    EXPECT_EQ(TomarAvisoSinPrograma(), "");
+    EXPECT_EQ(entorno.documentos->abiertos.size(), 2);
+}
+
 TEST_F(DictionaryWindow, TheDirectionsAreNamedWithTheirAccents) {
     QStringList nombres;
     for (int i = 0; i < 6; ++i) nombres << w->lblDiccionarios(i)->text();

@@ -294,6 +294,11 @@ void frmPrincipal::TradicirPalabra(const QString& palabra) {
             // Which headword a form was found under: "libros" shows the entry of "libro".
             lblForma->setText(e.pista);
             lblForma->setToolTip(e.pista);
+            // Found without its accents: the word box shows how the headword is written.
+            if (e.sinAcentos) {
+                txtPalabra->setText(e.lema);
+                txtPalabra->selectAll();
+            }
             if (DiccionarioActual == 0) {
                 lblOpciones(2)->setVisible(e.pronunciacion);
                 imgPronun->setVisible(e.pronunciacion);

@@ -204,9 +204,31 @@ TEST_F(DictionaryWindow, TypingInTheListHighlightsTheFirstMatchIgnoringAccents) 
     EXPECT_EQ(w->cboLista->List(w->cboLista->ListIndex()), "árbol");
     EXPECT_EQ(w->cboLista->Text(), "arbol"); // what was typed stays
     QTest::keyClick(w->cboLista->Edit(), Qt::Key_Return);
-    EXPECT_EQ(w->lblTraduccion->text(), "<Palabra no encontrada>"); // Enter looks up the typed text
+    // Enter looks up the typed text, which is the one headword spelt so without its accent.
+    EXPECT_EQ(w->lblTraduccion->text(), "tree");
+    EXPECT_EQ(w->txtPalabra->text(), "árbol");
     QTest::keyClick(w->cboLista->Edit(), Qt::Key_Down);
     EXPECT_EQ(w->txtPalabra->text(), "arbolado");
+}
+
+TEST_F(DictionaryWindow, AWordTypedWithoutItsAccentsShowsTheOnlyHeadwordSpeltSoAndPutsItInTheBox) {
+    for (const char* tecleada : {"arbol", "ARBOL", "arból"}) {
+        Enter(QString::fromUtf8(tecleada));
+        EXPECT_EQ(w->lblTraduccion->text(), "tree") << tecleada;
+        EXPECT_EQ(w->lblTipo->text(), "Sustantivo") << tecleada;
+        EXPECT_EQ(w->txtPalabra->text(), "árbol") << tecleada;
+        EXPECT_EQ(w->txtPalabra->selectedText(), "árbol") << tecleada; // typing replaces it
+        EXPECT_EQ(w->lblForma->text(), "") << tecleada;
+    }
+    // An exact match keeps its priority; two headwords spelt alike leave the word unfound.
+    db.Insert(0, {fila("papa", "potato", "n", "f", "s", "n", "", "s"), fila("papá", "dad", "n", "m", "s", "n", "", "s"),
+                  fila("té", "tea", "n", "m", "s", "n", "", "s"), fila("tè", "te", "n", "m", "s", "n", "", "s")});
+    Enter("papa");
+    EXPECT_EQ(w->lblTraduccion->text(), "potato");
+    EXPECT_EQ(w->txtPalabra->text(), "papa");
+    Enter("te");
+    EXPECT_EQ(w->lblTraduccion->text(), "<Palabra no encontrada>");
+    EXPECT_EQ(w->txtPalabra->text(), "te");
 }
 
 TEST_F(DictionaryWindow, AyudaSaysWhereTheHelpPageIsWhenNothingCanOpenIt) {

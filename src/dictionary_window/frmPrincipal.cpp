@@ -167,6 +167,8 @@ void frmPrincipal::crearControles() {
     connect(cboLista, &controls::SimpleCombo::Click, this, [this] { cboLista_Click(); });
     connect(cboLista, &controls::SimpleCombo::DblClick, this, [this] { cboLista_DblClick(); });
     connect(cboLista, &controls::SimpleCombo::KeyPress, this, [this](int k) { cboLista_KeyPress(k); });
+    // The word box follows the highlight while the user types in the list, as it follows a click.
+    connect(cboLista, &controls::SimpleCombo::Resaltada, this, [this](int i) { txtPalabra->setText(cboLista->List(i)); });
     for (const auto& m : marcos) {
         *m.p = new PictureBox(this, QLatin1String(m.nombre));
         Colocar(*m.p, m.l, m.t, m.w, m.h);

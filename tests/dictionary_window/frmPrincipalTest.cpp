@@ -211,6 +211,33 @@ TEST_F(DictionaryWindow, TypingInTheListHighlightsTheFirstMatchIgnoringAccents) 
     EXPECT_EQ(w->txtPalabra->text(), "arbolado");
 }
 
+TEST_F(DictionaryWindow, TheListsSearchLineIsSelectedOnReopeningAndTheWordBoxFollowsTyping) {
+    w->pctBoton_Click(4);
+    QTest::keyClicks(w->cboLista->Edit(), "cas");
+    EXPECT_EQ(w->txtPalabra->text(), "casa"); // in step with the highlight, as after a click
+    w->pctBoton_Click(5);
+    ASSERT_FALSE(Visible(w->cboLista));
+    w->pctBoton_Click(4);
+    EXPECT_EQ(w->cboLista->Edit()->selectedText(), "cas");
+    QTest::keyClicks(w->cboLista->Edit(), "arb"); // replaces the old search, never "casarb"
+    EXPECT_EQ(w->cboLista->Text(), "arb");
+    EXPECT_EQ(w->cboLista->List(w->cboLista->ListIndex()), "árbol");
+    EXPECT_EQ(w->txtPalabra->text(), "árbol");
+    // Tab from the word box to the list: what is typed there moves both.
+    w->pctBoton_Click(5);
+    w->pctBoton_Click(4);
+    w->txtPalabra->setFocus();
+    QTest::keyClick(w->txtPalabra, Qt::Key_Tab);
+    ASSERT_EQ(w->focusWidget(), w->cboLista->Edit());
+    QTest::keyClicks(w->focusWidget(), "per");
+    EXPECT_EQ(w->txtPalabra->text(), "perro");
+    // In the list itself a letter jumps and chooses, as the arrows do.
+    QTest::keyClicks(w->cboLista->View(), "r");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(w->cboLista->List(w->cboLista->ListIndex()), "raro");
+    EXPECT_EQ(w->txtPalabra->text(), "raro");
+}
+
 TEST_F(DictionaryWindow, AWordTypedWithoutItsAccentsShowsTheOnlyHeadwordSpeltSoAndPutsItInTheBox) {
     for (const char* tecleada : {"arbol", "ARBOL", "arból"}) {
         Enter(QString::fromUtf8(tecleada));

@@ -30,6 +30,8 @@
 namespace {
 constexpr int kTopDiccionarios[] = {540, 900, 1200, 1560, 1920, 2280};
 constexpr int kAnchoDiccionarios[] = {1335, 1335, 1710, 1710, 1530, 1530};
+// The smallest size a long translation is shrunk to before it is cut: still readable.
+constexpr double kPisoTraduccion = 6.5;
 const char* const kNombresDiccionarios[] = {"Español / Inglés",    "Inglés / Español",  "Español / Portugués",
                                             "Portugués / Español", "Español / Francés", "Francés / Español"};
 // The direction each of those names, spelt out for a screen reader.
@@ -99,6 +101,9 @@ void frmPrincipal::crearControles() {
     // No fixed name: a reader speaks the translation itself, which is the label's text.
     lblTraduccion->setAccessibleDescription(QStringLiteral("La traducción de la palabra buscada."));
     Colocar(lblTraduccion, 5160, 3840, 2385, 225);
+    // A translation of several words ("look after the pennies and the pounds...") would run out
+    // of its one line: it shrinks, and then it is cut, with the whole of it as the tooltip.
+    lblTraduccion->AjustarAlAncho(kPisoTraduccion);
     // Under the word box: the headword whose entry a form shows ("plural de «libro»").
     lblForma = new Label(this, QStringLiteral("lblForma"));
     lblForma->setFont(controls::Fuente(8));
@@ -183,6 +188,7 @@ void frmPrincipal::crearControles() {
     pctContAcep->setFocusPolicy(Qt::ClickFocus);
     lblTraduccionAcep = new Label(pctContAcep, QStringLiteral("lblTraduccionAcep"));
     Colocar(lblTraduccionAcep, 120, 350, 2385, 225);
+    lblTraduccionAcep->AjustarAlAncho(kPisoTraduccion);
     lblAcepcion1 = new Label(pctContAcep, QStringLiteral("lblAcepcion1"));
     Colocar(lblAcepcion1, 2820, 1380, 1665, 390);
     lblAcepcion2 = new Label(pctContAcep, QStringLiteral("lblAcepcion2"));

@@ -6,6 +6,7 @@
 #include "platform/Screen.h"
 #include "platform/SimpleCombo.h"
 
+#include <QAccessible>
 #include <QDir>
 #include <QImage>
 #include <QLineEdit>
@@ -266,6 +267,38 @@ TEST_F(DictionaryWindow, AyudaSaysWhereTheHelpPageIsWhenNothingCanOpenIt) {
     w->lblOpciones_Click(0);
     EXPECT_EQ(TomarAvisoSinPrograma(), "");
     EXPECT_EQ(entorno.documentos->abiertos.size(), 2);
+}
+
+TEST_F(DictionaryWindow, ALongTranslationShrinksThenIsCutWithTheWholeOfItAsTooltip) {
+    const QString larga = "take care of the pennies and the pounds will take care of themselves";
+    const QString media = "look after the pennies and pounds";
+    db.Insert(0, {fila("ahorrar", larga, "v", "", "", "v", "", ""), fila("cuidar", media, "v", "", "", "v", "", "")});
+    controls::Label* l = w->lblTraduccion;
+    const int ancho = l->contentsRect().width();
+    QFont piso = l->font();
+    piso.setPixelSize(controls::Fuente(6.5).pixelSize());
+
+    Enter("ahorrar");
+    EXPECT_EQ(l->text(), larga);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(l)->text(QAccessible::Name), larga);
+    EXPECT_EQ(l->toolTip(), larga);
+    EXPECT_EQ(l->FuenteAjustada().pixelSize(), piso.pixelSize());
+    EXPECT_TRUE(l->TextoAjustado().endsWith(QChar(0x2026))) << l->TextoAjustado().toStdString();
+    EXPECT_LE(QFontMetrics(l->FuenteAjustada()).horizontalAdvance(l->TextoAjustado()), ancho);
+
+    // Too long at the label's size, short enough at a smaller one: smaller, and whole.
+    ASSERT_GT(QFontMetrics(l->font()).horizontalAdvance(media), ancho);
+    ASSERT_LT(QFontMetrics(piso).horizontalAdvance(media), ancho);
+    Enter("cuidar");
+    EXPECT_EQ(l->TextoAjustado(), media);
+    EXPECT_LT(l->FuenteAjustada().pixelSize(), l->font().pixelSize());
+    EXPECT_GE(l->FuenteAjustada().pixelSize(), piso.pixelSize());
+    EXPECT_EQ(l->toolTip(), media);
+
+    Enter("casa");
+    EXPECT_EQ(l->TextoAjustado(), "house");
+    EXPECT_EQ(l->FuenteAjustada().pixelSize(), l->font().pixelSize());
+    EXPECT_EQ(l->toolTip(), "");
 }
 
 TEST_F(DictionaryWindow, TheDirectionsAreNamedWithTheirAccents) {

@@ -186,6 +186,13 @@ void frmPrincipal::crearControles() {
     pctContAcep = new PictureBox(this, QStringLiteral("pctContAcep"));
     Colocar(pctContAcep, 1980, 6300, 4560, 2880);
     pctContAcep->setFocusPolicy(Qt::ClickFocus);
+    // The panel's picture is shared by both directions of a language pair; the heading is written
+    // over it so that it names the direction the user is in.
+    lblDireccionAcep = new Label(pctContAcep, QStringLiteral("lblDireccionAcep"));
+    Colocar(lblDireccionAcep, 1740, 45, 2700, 225);
+    lblDireccionAcep->setFont(controls::Fuente(6.5, false, true));
+    lblDireccionAcep->SetForeColor(0xB3F0FF);
+    lblDireccionAcep->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     lblTraduccionAcep = new Label(pctContAcep, QStringLiteral("lblTraduccionAcep"));
     Colocar(lblTraduccionAcep, 120, 350, 2385, 225);
     lblTraduccionAcep->AjustarAlAncho(kPisoTraduccion);
@@ -443,6 +450,10 @@ void frmPrincipal::lblOpciones_Click(int Index) {
         pctContAcep->show();
         pctContAcep->raise();
         lblTraduccionAcep->setText(lblTraduccion->text());
+        if (DireccionValida(DiccionarioActual))
+            lblDireccionAcep->setText(QString::fromUtf8(kDirecciones[DiccionarioActual].idiomaPalabra) +
+                                      QStringLiteral(" → ") +
+                                      QString::fromUtf8(kDirecciones[DiccionarioActual].idiomaTraduccion));
         pctContAcep->setFocus();
         break;
     case 2:

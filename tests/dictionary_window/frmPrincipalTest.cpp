@@ -301,6 +301,15 @@ TEST_F(DictionaryWindow, ALongTranslationShrinksThenIsCutWithTheWholeOfItAsToolt
     EXPECT_EQ(l->toolTip(), "");
 }
 
+TEST_F(DictionaryWindow, TheMeaningsPanelNamesTheCurrentDirection) {
+    w->lblDiccionarios_Click(1);
+    Enter("house");
+    w->lblOpciones_Click(1);
+    ASSERT_TRUE(Visible(w->pctContAcep));
+    EXPECT_EQ(w->lblDireccionAcep->text(), "Inglés → Español");
+    EXPECT_TRUE(Visible(w->lblDireccionAcep));
+}
+
 TEST_F(DictionaryWindow, TheDirectionsAreNamedWithTheirAccents) {
     QStringList nombres;
     for (int i = 0; i < 6; ++i) nombres << w->lblDiccionarios(i)->text();

@@ -229,4 +229,7 @@ TEST_F(Accesibilidad, EveryOptionWordReadsOnItsSkinLitOrNotInEveryLook) {
         n->Unload();
         Forms::FlushUnloaded();
     }
+    // The About window's links light on its own designed background.
+    auto* a = Abrir<frmAcercaDe>();
+    comprobarContraste(a, "lblLink", [a](int i) { a->lblLink_MouseMove(i); }, 0);
 }

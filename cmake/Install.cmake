@@ -30,6 +30,8 @@ install(DIRECTORY ${PALAVRIX_DATA_DIR} DESTINATION ${PALAVRIX_INSTALL_DIR} COMPO
 
 install(PROGRAMS ${CMAKE_SOURCE_DIR}/packaging/palavrix.sh DESTINATION bin RENAME palavrix COMPONENT programa)
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/palavrix.desktop DESTINATION share/applications COMPONENT programa)
+install(FILES ${CMAKE_SOURCE_DIR}/packaging/com.norvento_programs.palavrix.metainfo.xml DESTINATION share/metainfo
+        COMPONENT programa)
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/palavrix.svg DESTINATION share/icons/hicolor/scalable/apps COMPONENT programa)
 install(FILES ${PALAVRIX_ICON_PNG} DESTINATION share/icons/hicolor/128x128/apps COMPONENT programa)
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/copyright DESTINATION share/doc/palavrix COMPONENT programa)

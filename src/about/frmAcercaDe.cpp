@@ -112,7 +112,9 @@ void frmAcercaDe::imgFondo_Click() { Unload(); }
 void frmAcercaDe::lblLink_Click(int Index) {
     controls::Label* l = lblLink(Index);
     if (!l) return;
-    if (Index == 1) AbrirDocumento(this, l->Caption());
+    // The caption reads as people write a web address; the desktop needs its scheme to know it
+    // is one, and without it takes the text for a file name.
+    if (Index == 1) AbrirDocumento(this, QStringLiteral("https://") + l->Caption());
     else AbrirDocumento(this, QStringLiteral("mailto:") + l->Caption());
 }
 

@@ -1,5 +1,6 @@
 #include "chrome/VentanaPiel.h"
 
+#include "chrome/Contraste.h"
 #include "chrome/Disenos.h"
 #include "chrome/Hostpot.h"
 #include "platform/Accesible.h"
@@ -138,7 +139,22 @@ void VentanaPiel::Resaltar(QWidget* frm, const char* arreglo, int& resaltada, in
         if (auto* anterior = frm->findChild<controls::Label*>(controls::Nombre(arreglo, resaltada)))
             anterior->SetForeColor(controls::vbWhite);
     resaltada = index;
-    if (auto* l = frm->findChild<controls::Label*>(controls::Nombre(arreglo, index))) l->SetForeColor(color);
+    if (auto* l = frm->findChild<controls::Label*>(controls::Nombre(arreglo, index)))
+        l->SetForeColor(contraste::ColorLegible(color, LuminanciaBajo(l)));
+}
+
+double VentanaPiel::LuminanciaBajo(controls::Label* l) {
+    // What is painted under the word, without the word: its text is made see-through for the
+    // moment of the grab, which draws the skin and the pill beneath.
+    QWidget* padre = l->parentWidget();
+    if (!padre) return 0;
+    const QPalette antes = l->palette();
+    QPalette sinTexto = antes;
+    sinTexto.setColor(QPalette::WindowText, Qt::transparent);
+    l->setPalette(sinTexto);
+    const QImage fondo = padre->grab(l->geometry()).toImage();
+    l->setPalette(antes);
+    return contraste::LuminanciaMedia(fondo, fondo.rect());
 }
 
 void VentanaPiel::Apagar(QWidget* frm, const char* arreglo, int& resaltada) {

@@ -68,8 +68,12 @@ protected:
     // page buttons scroll their boxes.
     static void EnviarTecla(QWidget* caja, int tecla);
     // Paints a label of an array lit, the previously lit one back to white (the rule shared by
-    // the options and the dictionary window's direction menu).
+    // the options and the dictionary window's direction menu). Lit is `color`, or another
+    // highlight colour where `color` would not read on what is painted under that label
+    // (contraste::ColorLegible).
     static void Resaltar(QWidget* frm, const char* arreglo, int& resaltada, int index, uint32_t color);
+    // The mean luminance of what is painted under a label, the label's own text left out.
+    static double LuminanciaBajo(controls::Label* l);
     static void Apagar(QWidget* frm, const char* arreglo, int& resaltada);
 
 private:

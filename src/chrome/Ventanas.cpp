@@ -1,5 +1,6 @@
 #include "chrome/Ventanas.h"
 
+#include "platform/Drives.h"
 #include "platform/Form.h"
 #include "platform/Screen.h"
 #include "platform/Shell.h"
@@ -7,6 +8,8 @@
 #include "startup/VerificarDrive.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QMessageBox>
 
 void SiempreVisible(Form* frm) {
     frm->setWindowFlag(Qt::WindowStaysOnTopHint, true);
@@ -35,6 +38,27 @@ void CentrarVentana(Form* frm) {
     frm->Move(static_cast<int>(left), static_cast<int>(top));
 }
 
-void AbrirDocumento(QWidget*, const QString& documento) { shell::Current().Open(documento); }
+void AbrirDocumento(QWidget* frm, const QString& documento) {
+    if (shell::Current().Open(documento)) return;
+    QString texto;
+    if (documento.startsWith(QLatin1String("mailto:"), Qt::CaseInsensitive))
+        texto = QStringLiteral("No hay ningún programa de correo para escribir a:\n%1").arg(documento.mid(7));
+    else if (documento.startsWith(QLatin1String("http"), Qt::CaseInsensitive))
+        texto = QStringLiteral("No hay ningún navegador para abrir la dirección:\n%1").arg(documento);
+    else
+        texto = QStringLiteral("No se pudo abrir la página de ayuda. Ábrala con su navegador; está en:\n%1")
+                    .arg(QDir::toNativeSeparators(drives::RutaNativa(documento)));
+    // Not modal: the program goes on, and the text can be selected and copied. Without a window
+    // manager nothing would raise it over the skinned windows, so it asks to stay on top.
+    auto* aviso = new QMessageBox(QMessageBox::Information, QStringLiteral("Palavrix"), texto, QMessageBox::Ok,
+                                  frm && frm->isVisible() ? frm->window() : nullptr);
+    aviso->setObjectName(QStringLiteral("msgSinPrograma"));
+    aviso->setAttribute(Qt::WA_DeleteOnClose);
+    aviso->setWindowModality(Qt::NonModal);
+    aviso->setWindowFlag(Qt::WindowStaysOnTopHint);
+    aviso->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    aviso->show();
+    aviso->raise();
+}
 
 QString DocumentoAyuda() { return RutaDatos + QStringLiteral("\\AYUDA\\") + QStringLiteral("PalavrixHelp.htm"); }

@@ -13,7 +13,9 @@ void FijarTamano(Form* frm);
 // Each difference is rounded to whole twips (halves to even), then halved toward zero.
 void CentrarVentana(Form* frm);
 // Opens a document (a file path as the program builds it, a web or "mailto:" address) with the
-// program the desktop associates with it. Does not wait, reports nothing.
+// program the desktop associates with it, without waiting. When there is none, a small message in
+// front of everything (objectName "msgSinPrograma") says so and shows the page's path or the
+// address, so the user can open it another way.
 void AbrirDocumento(QWidget* frm, const QString& documento);
 // The help page, shared by every "Ayuda".
 QString DocumentoAyuda();

@@ -33,8 +33,8 @@ int Error(const QString& mensaje) {
 }
 
 int Uso() {
-    return Error(QStringLiteral("uso: palavrix-cli buscar DIRECCION PALABRA | palavrix-cli traducir DIRECCION "
-                                "(DIRECCION: EspIng, IngEsp, EspPor, PorEsp, EspFra o FraEsp)"));
+    return Error(QStringLiteral("uso: palavrix-cli buscar DIRECCIÓN PALABRA | palavrix-cli traducir DIRECCIÓN "
+                                "(DIRECCIÓN: EspIng, IngEsp, EspPor, PorEsp, EspFra o FraEsp)"));
 }
 
 int DireccionDe(const QString& nombre) {

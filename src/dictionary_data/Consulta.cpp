@@ -1,6 +1,7 @@
 #include "dictionary_data/Consulta.h"
 
 #include "dictionary_data/Direcciones.h"
+#include "platform/TextFold.h"
 
 namespace consulta {
 
@@ -41,6 +42,54 @@ Fila PrimeraFila(dao::Database& db, int direccion, const QString& palabra) {
     return f;
 }
 
+// The one headword of the direction that is `palabra` without its accents and case ("arbol" ->
+// "árbol"); empty when there is none or more than one ("papa": "papa" and "papá"). The index
+// orders by the accent-free key, so such headwords sit together from the key on and two rows
+// settle the question.
+QString UnicoSinAcentos(dao::Database& db, int direccion, const QString& palabra) {
+    const QString clave = textfold::SearchKey(palabra);
+    if (clave.isEmpty()) return {};
+    auto consulta = db.CreateQueryDef(QStringLiteral("SELECT Palabra FROM %1 WHERE Palabra >= :clave "
+                                                     "GROUP BY Palabra ORDER BY Palabra LIMIT 2")
+                                          .arg(QLatin1String(kDirecciones.at(static_cast<size_t>(direccion)).tabla)));
+    consulta->Parameters(QStringLiteral("clave")).SetValue(clave);
+    auto filas = consulta->OpenRecordset(dao::dbOpenForwardOnly);
+    QStringList iguales;
+    for (; !filas->Eof(); filas->MoveNext()) {
+        const QString p = filas->Fields(QStringLiteral("Palabra")).Value().toString();
+        if (textfold::SearchKey(p) == clave) iguales << p;
+    }
+    filas->Close();
+    return iguales.size() == 1 ? iguales.first() : QString();
+}
+
+void Llenar(Entrada& e, const Fila& fila) {
+    e.encontrada = true;
+    e.tipo = fila.tipo;
+    e.genero = fila.genero;
+    e.numero = fila.numero;
+    e.traduccion = fila.traduccion;
+    e.tipoT = fila.tipoT;
+    e.generoT = fila.generoT;
+    e.numeroT = fila.numeroT;
+    e.acepcion1 = fila.acepcion1;
+    e.acepcion2 = fila.acepcion2;
+    e.pronunciacion = fila.pronunciacion;
+}
+
+// What is left when neither the word nor its forms are in the dictionary: the user who types
+// "arbol" means "árbol" when nothing else is spelt that way.
+Entrada SinAcentos(dao::Database& db, int direccion, Entrada e) {
+    const QString lema = UnicoSinAcentos(db, direccion, e.palabra);
+    if (lema.isEmpty()) return e;
+    const Fila fila = PrimeraFila(db, direccion, lema);
+    if (!fila.hay) return e;
+    Llenar(e, fila);
+    e.lema = lema;
+    e.sinAcentos = true;
+    return e;
+}
+
 } // namespace
 
 QString TraduccionDe(dao::Database& db, int direccion, const QString& lema) {
@@ -53,28 +102,18 @@ Entrada Buscar(dao::Database& db, int direccion, const QString& palabra) {
     e.palabra = palabra;
     const Fila fila = PrimeraFila(db, direccion, palabra);
     if (fila.hay) {
-        e.encontrada = true;
+        Llenar(e, fila);
         e.lema = palabra;
-        e.tipo = fila.tipo;
-        e.genero = fila.genero;
-        e.numero = fila.numero;
-        e.traduccion = fila.traduccion;
-        e.tipoT = fila.tipoT;
-        e.generoT = fila.generoT;
-        e.numeroT = fila.numeroT;
-        e.acepcion1 = fila.acepcion1;
-        e.acepcion2 = fila.acepcion2;
-        e.pronunciacion = fila.pronunciacion;
         return e;
     }
     formas::Morfologia* m = formas::De(direccion);
-    if (!m || !m->Disponible()) return e;
+    if (!m || !m->Disponible()) return SinAcentos(db, direccion, e);
     Fila deLema;
     const auto forma = m->Traducir(palabra, [&](const QString& lema) {
         deLema = PrimeraFila(db, direccion, lema);
         return deLema.traduccion;
     });
-    if (!forma) return e;
+    if (!forma) return SinAcentos(db, direccion, e);
     e.encontrada = true;
     e.lema = forma->lema.isEmpty() ? palabra : forma->lema;
     e.tipo = forma->tipo;

@@ -6,6 +6,8 @@
 // always was. A word that is no headword ("libros", "tiene", "del") is taken through the
 // direction's transducers (Formas.h): the entry is then its lemma's ("libro"), with the form's
 // own codes, the translation in the same form ("books") and the lemma's further meanings.
+// When neither finds anything and exactly one headword is the word without its accents and case
+// ("arbol", "ARBOL" -> "árbol"), that headword's entry is the answer; an exact match always wins.
 #include "dictionary_data/Formas.h"
 #include "platform/Dao.h"
 
@@ -24,7 +26,8 @@ struct Entrada {
     QVariant acepcion1, acepcion2; // Null when the direction or the row has none
     bool pronunciacion = false;    // the stored flag (Spanish to English only)
     QString pista;                 // what the form is: "plural de «libro»"; empty for a headword
-    bool esForma() const { return !pista.isEmpty() || lema.compare(palabra, Qt::CaseInsensitive) != 0; }
+    bool sinAcentos = false;       // found as `lema` by leaving the accents aside
+    bool esForma() const { return !sinAcentos && (!pista.isEmpty() || lema.compare(palabra, Qt::CaseInsensitive) != 0); }
 };
 
 // Looks `palabra` up, exactly as typed, in direction `direccion` (0..5). Throws dao::DaoError when

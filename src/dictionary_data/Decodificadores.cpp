@@ -12,7 +12,6 @@ template <size_t N> QString buscar(const std::array<std::pair<const char*, const
 } // namespace
 
 QString DescribirTipo(const QString& codigo) {
-    // "Intersección" is how the designs name the interjection; the label keeps that text.
     static constexpr std::array<std::pair<const char*, const char*>, 9> tabla{{
         {"n", "Sustantivo"},
         {"v", "Verbo"},
@@ -22,7 +21,7 @@ QString DescribirTipo(const QString& codigo) {
         {"pr", "Preposición"},
         {"pro", "Pronombre"},
         {"cj", "Conjunción"},
-        {"ij", "Intersección"},
+        {"ij", "Interjección"},
     }};
     return buscar(tabla, codigo);
 }

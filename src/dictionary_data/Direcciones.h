@@ -13,12 +13,12 @@ struct Direccion {
     bool acepciones;      // the query returns Acepcion1 and Acepcion2 (into Spanish)
 };
 
-// Language names exactly as the windows show them ("Portugues" without its accent, as designed).
+// Language names exactly as the windows show them ("Portugués" without its accent, as designed).
 inline constexpr std::array<Direccion, 6> kDirecciones{{
     {"EspIng", "qryBuscarEspIng", "Español", "Inglés", true, false},
     {"IngEsp", "qryBuscarIngEsp", "Inglés", "Español", false, true},
-    {"EspPor", "qryBuscarEspPor", "Español", "Portugues", false, false},
-    {"PorEsp", "qryBuscarPorEsp", "Portugues", "Español", false, true},
+    {"EspPor", "qryBuscarEspPor", "Español", "Portugués", false, false},
+    {"PorEsp", "qryBuscarPorEsp", "Portugués", "Español", false, true},
     {"EspFra", "qryBuscarEspFra", "Español", "Francés", false, false},
     {"FraEsp", "qryBuscarFraEsp", "Francés", "Español", false, true},
 }};

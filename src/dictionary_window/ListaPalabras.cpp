@@ -33,7 +33,11 @@ void frmPrincipal::MostrarLista(bool abrir) {
         w->setVisible(abrir);
         if (abrir) w->raise();
     }
-    if (abrir) cboLista->setFocus();
+    if (abrir) {
+        cboLista->setFocus();
+        // What was searched last stays in view, selected, so the next letters start a new search.
+        cboLista->Edit()->selectAll();
+    }
     Screen::SetMousePointer(Screen::vbDefault);
 }
 

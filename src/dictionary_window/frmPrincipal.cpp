@@ -30,8 +30,10 @@
 namespace {
 constexpr int kTopDiccionarios[] = {540, 900, 1200, 1560, 1920, 2280};
 constexpr int kAnchoDiccionarios[] = {1335, 1335, 1710, 1710, 1530, 1530};
-const char* const kNombresDiccionarios[] = {"Español / Inglés",    "Inglés / Español",  "Español / Portugues",
-                                            "Portugues / Español", "Español / Francés", "Francés / Español"};
+// The smallest size a long translation is shrunk to before it is cut: still readable.
+constexpr double kPisoTraduccion = 6.5;
+const char* const kNombresDiccionarios[] = {"Español / Inglés",    "Inglés / Español",  "Español / Portugués",
+                                            "Portugués / Español", "Español / Francés", "Francés / Español"};
 // The direction each of those names, spelt out for a screen reader.
 const char* const kSentidos[] = {"español a inglés",    "inglés a español",  "español a portugués",
                                  "portugués a español", "español a francés", "francés a español"};
@@ -99,6 +101,9 @@ void frmPrincipal::crearControles() {
     // No fixed name: a reader speaks the translation itself, which is the label's text.
     lblTraduccion->setAccessibleDescription(QStringLiteral("La traducción de la palabra buscada."));
     Colocar(lblTraduccion, 5160, 3840, 2385, 225);
+    // A translation of several words ("look after the pennies and the pounds...") would run out
+    // of its one line: it shrinks, and then it is cut, with the whole of it as the tooltip.
+    lblTraduccion->AjustarAlAncho(kPisoTraduccion);
     // Under the word box: the headword whose entry a form shows ("plural de «libro»").
     lblForma = new Label(this, QStringLiteral("lblForma"));
     lblForma->setFont(controls::Fuente(8));
@@ -167,6 +172,8 @@ void frmPrincipal::crearControles() {
     connect(cboLista, &controls::SimpleCombo::Click, this, [this] { cboLista_Click(); });
     connect(cboLista, &controls::SimpleCombo::DblClick, this, [this] { cboLista_DblClick(); });
     connect(cboLista, &controls::SimpleCombo::KeyPress, this, [this](int k) { cboLista_KeyPress(k); });
+    // The word box follows the highlight while the user types in the list, as it follows a click.
+    connect(cboLista, &controls::SimpleCombo::Resaltada, this, [this](int i) { txtPalabra->setText(cboLista->List(i)); });
     for (const auto& m : marcos) {
         *m.p = new PictureBox(this, QLatin1String(m.nombre));
         Colocar(*m.p, m.l, m.t, m.w, m.h);
@@ -179,8 +186,16 @@ void frmPrincipal::crearControles() {
     pctContAcep = new PictureBox(this, QStringLiteral("pctContAcep"));
     Colocar(pctContAcep, 1980, 6300, 4560, 2880);
     pctContAcep->setFocusPolicy(Qt::ClickFocus);
+    // The panel's picture is shared by both directions of a language pair; the heading is written
+    // over it so that it names the direction the user is in.
+    lblDireccionAcep = new Label(pctContAcep, QStringLiteral("lblDireccionAcep"));
+    Colocar(lblDireccionAcep, 1740, 45, 2700, 225);
+    lblDireccionAcep->setFont(controls::Fuente(6.5, false, true));
+    lblDireccionAcep->SetForeColor(0xB3F0FF);
+    lblDireccionAcep->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     lblTraduccionAcep = new Label(pctContAcep, QStringLiteral("lblTraduccionAcep"));
     Colocar(lblTraduccionAcep, 120, 350, 2385, 225);
+    lblTraduccionAcep->AjustarAlAncho(kPisoTraduccion);
     lblAcepcion1 = new Label(pctContAcep, QStringLiteral("lblAcepcion1"));
     Colocar(lblAcepcion1, 2820, 1380, 1665, 390);
     lblAcepcion2 = new Label(pctContAcep, QStringLiteral("lblAcepcion2"));
@@ -294,6 +309,11 @@ void frmPrincipal::TradicirPalabra(const QString& palabra) {
             // Which headword a form was found under: "libros" shows the entry of "libro".
             lblForma->setText(e.pista);
             lblForma->setToolTip(e.pista);
+            // Found without its accents: the word box shows how the headword is written.
+            if (e.sinAcentos) {
+                txtPalabra->setText(e.lema);
+                txtPalabra->selectAll();
+            }
             if (DiccionarioActual == 0) {
                 lblOpciones(2)->setVisible(e.pronunciacion);
                 imgPronun->setVisible(e.pronunciacion);
@@ -430,6 +450,10 @@ void frmPrincipal::lblOpciones_Click(int Index) {
         pctContAcep->show();
         pctContAcep->raise();
         lblTraduccionAcep->setText(lblTraduccion->text());
+        if (DireccionValida(DiccionarioActual))
+            lblDireccionAcep->setText(QString::fromUtf8(kDirecciones[DiccionarioActual].idiomaPalabra) +
+                                      QStringLiteral(" → ") +
+                                      QString::fromUtf8(kDirecciones[DiccionarioActual].idiomaTraduccion));
         pctContAcep->setFocus();
         break;
     case 2:

@@ -55,6 +55,7 @@ public:
     controls::Label *lblTipoT = nullptr, *lblGeneroT = nullptr, *lblNumeroT = nullptr;
     controls::Label* lblForma = nullptr;
     controls::Label *lblTraduccionAcep = nullptr, *lblAcepcion1 = nullptr, *lblAcepcion2 = nullptr;
+    controls::Label* lblDireccionAcep = nullptr; // the panel's heading: the current direction
     controls::PictureBox *pctAcepciones = nullptr, *pctContAcep = nullptr, *imgPronun = nullptr, *pctOpcActual = nullptr;
     controls::PictureBox *pctMLTop = nullptr, *pctMLCenter = nullptr, *pctMLBottom = nullptr, *pctMLLeft = nullptr,
                          *pctMLRight = nullptr;

@@ -61,20 +61,20 @@ void SaludarAgente() {
     switch (n) {
     case 0:
         Decir("¡Hola!");
-        Decir("Mi nombre es Genio, si necesitas ayuda, haz click sobre mí.");
+        Decir("Mi nombre es Genio, si necesitas ayuda, haz clic sobre mí.");
         break;
     case 1:
         Decir("¡Bienvenidos a Palavrix!");
-        Decir("Si haces click sobre mi, te enseñare a utilizar el diccionario.");
+        Decir("Si haces clic sobre mí, te enseñaré a utilizar el diccionario.");
         break;
     case 2:
         Decir("¡Hola! Bienvenido.");
-        Decir("Recuerda que si necesitas ayuda, podrás hacer click sobre mí.");
+        Decir("Recuerda que si necesitas ayuda, podrás hacer clic sobre mí.");
         Decir("No dudes en hacerlo.");
         break;
     default:
         Decir("¡Hola!, mi nombre es Genio, yo seré tu guía para utilizar el programa correctamente.");
-        Decir("Cuando necesites ayuda haz click sobre mí.");
+        Decir("Cuando necesites ayuda haz clic sobre mí.");
         break;
     }
     Animar("idle2_1");
@@ -103,7 +103,7 @@ void ExplicarTraductor() {
     Animar("GestureRight");
     Decir("deberás escribirlas en el recuadro superior.");
     Animar("Explain");
-    Decir("Luego haz click sobre 'Traducir ahora'");
+    Decir("Luego haz clic sobre 'Traducir ahora'");
     Animar("GestureDown");
     Decir("y obtendrás la traducción en el recuadro de abajo.");
     Animar("GestureDownReturn");
@@ -115,7 +115,7 @@ void ExplicarPropiedades() {
     UbicarAgente(Ventana("frmPropiedades"), puntos::kPropiedades);
     Decir("Aquí obtendrás información detallada sobre las características de cada lengua.");
     Animar("GestureDown");
-    Decir("Haz click sobre las banderas para seleccionar el idioma de tu interés.");
+    Decir("Haz clic sobre las banderas para seleccionar el idioma de tu interés.");
     Animar("GestureDownReturn");
     Animar("idle2_1");
 }
@@ -160,7 +160,7 @@ void SugerirLista() {
         Decir("Recuerde que para ver una lista con todas las palabras que contiene el diccionario...");
         UbicarAgente(principal, puntos::kLista);
         Animar("GestureRight");
-        Decir("...podrá hacer click aquí, y buscar la palabra tipeando las primeras letras.");
+        Decir("...podrá hacer clic aquí, y buscar la palabra tipeando las primeras letras.");
         UbicarAgente(principal, puntos::kCasa);
         break;
     }

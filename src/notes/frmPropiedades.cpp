@@ -19,6 +19,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QKeyEvent>
+#include <QScrollBar>
 
 namespace {
 struct Bandera {
@@ -46,6 +47,28 @@ frmPropiedades::frmPropiedades() : VentanaPiel("frmPropiedades") {
                         QStringLiteral("Las notas de gramática del idioma elegido con las banderas."));
     controls::Colocar(txtTexto, 3120, 3180, 4935, 3135);
     connect(txtTexto, &richtext::RichTextBox::MouseMove, this, [this] { imgFondo_MouseMove(); });
+
+    // The skin draws a rail between the page buttons; the bar lives there, in step with the box,
+    // instead of a second one inside the box beside it.
+    txtTexto->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    barTexto = new QScrollBar(Qt::Vertical, this);
+    barTexto->setObjectName(QStringLiteral("barTexto"));
+    barTexto->setAccessibleName(QStringLiteral("Desplazamiento de las notas"));
+    controls::Colocar(barTexto, 8310, 3105, 150, 3210);
+    barTexto->setStyleSheet(QStringLiteral(
+        "QScrollBar:vertical { background: transparent; width: 10px; margin: 0; }"
+        "QScrollBar::handle:vertical { background: #5b6b82; border-radius: 4px; min-height: 24px; margin: 1px; }"
+        "QScrollBar::handle:vertical:hover { background: #7d8ea6; }"
+        "QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0; }"
+        "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }"));
+    QScrollBar* propia = txtTexto->verticalScrollBar();
+    connect(propia, &QScrollBar::rangeChanged, barTexto, [this, propia](int min, int max) {
+        barTexto->setRange(min, max);
+        barTexto->setPageStep(propia->pageStep());
+        barTexto->setSingleStep(propia->singleStep());
+    });
+    connect(propia, &QScrollBar::valueChanged, barTexto, &QScrollBar::setValue);
+    connect(barTexto, &QScrollBar::valueChanged, propia, &QScrollBar::setValue);
 
     CrearSalir();
     FijarCaras(0, DisenoNotas(QStringLiteral("Salir")), DisenoNotas(QStringLiteral("SalirLuz")));

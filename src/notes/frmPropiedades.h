@@ -3,6 +3,7 @@
 // rich-text document per language, chosen by flag.
 #include "chrome/VentanaPiel.h"
 
+class QScrollBar;
 namespace richtext {
 class RichTextBox;
 }
@@ -24,6 +25,9 @@ public:
     // The flag whose notes are shown; 0 when the window loads.
     int BanderaActual = 0;
     richtext::RichTextBox* txtTexto = nullptr;
+    // The notes' only scroll bar, on the rail the skin paints between the two page buttons; the
+    // box's own is never shown.
+    QScrollBar* barTexto = nullptr;
 
     // The flag the window opens on for a direction: the language translated from.
     static int BanderaInicial(int direccion);

@@ -7,6 +7,7 @@
 #include <QAudioSink>
 #include <QBitmap>
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QMediaDevices>
 #include <QMenu>
@@ -261,6 +262,28 @@ EngineCharacter::EngineCharacter(const QString& id, CharacterData data, EngineCo
     if (const auto* rest = data_.Animation(data_.rest)) shown_ = rest->front();
     pos_ = Pantalla(QPoint()).topLeft();
     window_->move(pos_);
+    // Every window the program shows is watched for, so the guide can come back in front of it.
+    QCoreApplication::instance()->installEventFilter(this);
+}
+
+bool EngineCharacter::eventFilter(QObject* o, QEvent* e) {
+    // Without a window manager "stays on top" means nothing: a window shown after the guide
+    // covers him (and takes the clicks meant for him) until his next gesture. Once the new
+    // window has raised itself, he is raised above it.
+    if (e->type() == QEvent::Show && visible_ && o->isWidgetType()) {
+        auto* w = static_cast<QWidget*>(o);
+        const Qt::WindowType tipo = w->windowType();
+        if (w->isWindow() && w != window_.get() && w != balloon_.get() && tipo != Qt::ToolTip && tipo != Qt::Popup)
+            QTimer::singleShot(0, this, [this] { AlFrente(); });
+    }
+    return QObject::eventFilter(o, e);
+}
+
+void EngineCharacter::AlFrente() {
+    if (!visible_ || !window_->isVisible()) return;
+    window_->raise();
+    if (balloon_->isVisible()) balloon_->raise();
+    emit Adelantado();
 }
 
 EngineCharacter::~EngineCharacter() {

@@ -91,6 +91,11 @@ signals:
     // "Show", "Hide", "MoveTo x,y", "Play name", "Speak text", as each request begins and ends.
     void RequestStarted(const QString& request);
     void RequestFinished(const QString& request);
+    // The visible guide was raised above a window the program has just shown.
+    void Adelantado();
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override;
 
 private:
     friend class CharacterWindow;
@@ -103,6 +108,7 @@ private:
     };
     enum class Phase { Idle, Frames, Flight, Words, Hold };
 
+    void AlFrente();
     void Enqueue(Request r);
     void Next();
     void Finish();

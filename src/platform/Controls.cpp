@@ -74,6 +74,59 @@ void Label::SetUnderline(bool on) {
     setFont(f);
 }
 
+void Label::setText(const QString& c) {
+    QLabel::setText(c);
+    Ajustar();
+}
+
+void Label::AjustarAlAncho(double pisoPuntos) {
+    piso_ = pisoPuntos;
+    Ajustar();
+}
+
+void Label::Ajustar() {
+    fuenteAjustada_ = font();
+    textoAjustado_ = textoMedido_ = text();
+    if (piso_ <= 0) return;
+    const int ancho = contentsRect().width();
+    // The design fonts are sized in pixels (Fuente): shrink a pixel at a time down to the floor.
+    QFont f = font();
+    const int piso = Fuente(piso_).pixelSize();
+    while (f.pixelSize() > piso && QFontMetricsF(f).horizontalAdvance(text()) > ancho) f.setPixelSize(f.pixelSize() - 1);
+    fuenteAjustada_ = f;
+    textoAjustado_ = QFontMetrics(f).elidedText(text(), Qt::ElideRight, ancho);
+    const bool entero = textoAjustado_ == text() && f.pixelSize() == font().pixelSize();
+    if (!entero) {
+        if (toolTip().isEmpty() || toolTip() == tipPuesto_) setToolTip(tipPuesto_ = text());
+    } else if (!tipPuesto_.isEmpty() && toolTip() == tipPuesto_) {
+        setToolTip(QString());
+        tipPuesto_.clear();
+    }
+    update();
+}
+
+void Label::paintEvent(QPaintEvent* e) {
+    if (piso_ <= 0) {
+        QLabel::paintEvent(e);
+        return;
+    }
+    if (textoMedido_ != text()) Ajustar(); // changed through QLabel itself
+    QPainter p(this);
+    p.setFont(fuenteAjustada_);
+    p.setPen(palette().color(QPalette::WindowText));
+    p.drawText(contentsRect(), static_cast<int>(alignment()) | Qt::TextSingleLine, textoAjustado_);
+}
+
+void Label::resizeEvent(QResizeEvent* e) {
+    QLabel::resizeEvent(e);
+    Ajustar();
+}
+
+void Label::changeEvent(QEvent* e) {
+    QLabel::changeEvent(e);
+    if (e->type() == QEvent::FontChange) Ajustar();
+}
+
 void Label::mouseMoveEvent(QMouseEvent* e) {
     emit MouseMove(Boton(e->buttons()), Shift(e->modifiers()), tw(e->position().x()), tw(e->position().y()));
 }

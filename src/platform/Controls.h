@@ -41,6 +41,17 @@ public:
     void SetUnderline(bool on);
     QString Caption() const { return text(); }
     void SetCaption(const QString& c) { setText(c); }
+    // Hide QLabel's so that a fitted label refits to every new caption.
+    void setText(const QString& c);
+    void clear() { setText(QString()); }
+
+    // Fits the caption to the label on one line: the label's own size while it fits, then
+    // smaller sizes down to `pisoPuntos`, then cut at the end with "…". The caption itself stays
+    // whole (a screen reader reads it all) and is the tooltip whenever it is not shown whole.
+    void AjustarAlAncho(double pisoPuntos);
+    // What a fitted label paints.
+    QFont FuenteAjustada() const { return fuenteAjustada_; }
+    QString TextoAjustado() const { return textoAjustado_; }
 
 signals:
     void MouseMove(int button, int shift, double x, double y);
@@ -54,10 +65,19 @@ protected:
     void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void paintEvent(QPaintEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void changeEvent(QEvent* e) override;
 
 private:
+    void Ajustar();
     uint32_t foreColor_ = vbWhite;
     bool pressed_ = false;
+    double piso_ = 0; // 0: not fitted, QLabel paints as usual
+    QFont fuenteAjustada_;
+    QString textoAjustado_;
+    QString textoMedido_; // the caption the two above were worked out for
+    QString tipPuesto_; // the tooltip this label set itself, so one set from outside is kept
 };
 
 // A picture box or image control: draws its picture at its top-left corner, unscaled (or

@@ -568,6 +568,11 @@ std::unique_ptr<QueryDef> Database::QueryDefs(const QString& name) {
     return std::make_unique<QueryDef>(conn_, name, sql);
 }
 
+std::unique_ptr<QueryDef> Database::CreateQueryDef(const QString& sql) {
+    if (!conn_ || !conn_->isOpen()) throw DaoError(errEngine, QStringLiteral("La base de datos está cerrada."));
+    return std::make_unique<QueryDef>(conn_, QString(), sql);
+}
+
 std::unique_ptr<Recordset> Database::OpenRecordset(const QString& source, int type) {
     if (!conn_ || !conn_->isOpen()) throw DaoError(errEngine, QStringLiteral("La base de datos está cerrada."));
     return openOn(conn_, source, type, {});

@@ -121,6 +121,9 @@ public:
 
     // The stored query of that name; throws errItemNotFound when the file has none.
     std::unique_ptr<QueryDef> QueryDefs(const QString& name);
+    // A query that is not kept in the file (the engine's temporary query definition): its
+    // parameters are bound like a stored query's, so user text never becomes SQL.
+    std::unique_ptr<QueryDef> CreateQueryDef(const QString& sql);
     // `source` is a table name or an SQL text. Forward-only or dynaset.
     std::unique_ptr<Recordset> OpenRecordset(const QString& source, int type = dbOpenDynaset);
     void Close();

@@ -3,6 +3,7 @@
 #include "platform/Drives.h"
 
 #include <QDesktopServices>
+#include <QFileInfo>
 #include <QUrl>
 
 namespace shell {
@@ -11,14 +12,14 @@ namespace {
 
 class DesktopOpener : public Opener {
 public:
-    void Open(const QString& document) override {
+    bool Open(const QString& document) override {
         const QUrl asUrl(document);
         const QString scheme = asUrl.scheme().toLower();
-        if (scheme == QLatin1String("http") || scheme == QLatin1String("https") || scheme == QLatin1String("mailto")) {
-            QDesktopServices::openUrl(asUrl);
-            return;
-        }
-        QDesktopServices::openUrl(QUrl::fromLocalFile(drives::RutaNativa(document)));
+        if (scheme == QLatin1String("http") || scheme == QLatin1String("https") || scheme == QLatin1String("mailto"))
+            return QDesktopServices::openUrl(asUrl);
+        const QString ruta = drives::RutaNativa(document);
+        if (!QFileInfo::exists(ruta)) return false;
+        return QDesktopServices::openUrl(QUrl::fromLocalFile(ruta));
     }
 };
 

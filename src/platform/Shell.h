@@ -8,9 +8,10 @@ namespace shell {
 class Opener {
 public:
     virtual ~Opener() = default;
-    // A file path (native or as the program builds it, with "\"), a web address or "mailto:...".
-    // Does not wait and reports nothing.
-    virtual void Open(const QString& document) = 0;
+    // A file path (native or as the program builds it, with "\"), a web address ("http://...",
+    // "https://...") or "mailto:...". Does not wait. Returns false when the desktop has no program
+    // to hand it to (or the file is not there); true says only that a program was started.
+    virtual bool Open(const QString& document) = 0;
 };
 
 Opener& Current();

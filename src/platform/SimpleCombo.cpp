@@ -115,7 +115,9 @@ int SimpleCombo::FindPrefix(const QString& prefix) const {
 void SimpleCombo::typed(const QString& text) {
     if (text.isEmpty()) return;
     const int i = FindPrefix(text);
-    if (i >= 0) SetListIndex(i);
+    if (i < 0) return;
+    SetListIndex(i);
+    emit Resaltada(i);
 }
 
 void SimpleCombo::choose(int index) {
@@ -143,8 +145,12 @@ bool SimpleCombo::eventFilter(QObject* watched, QEvent* event) {
         }
         return true;
     }
-    if (watched == view_ && (k->key() == Qt::Key_Down || k->key() == Qt::Key_Up || k->key() == Qt::Key_PageDown ||
+    // In the list itself, letters jump as the arrows move: whatever the highlight lands on is
+    // chosen, as a click would choose it.
+    const bool letra = !k->text().isEmpty() && k->text().at(0).isPrint();
+    if (watched == view_ && (letra || k->key() == Qt::Key_Down || k->key() == Qt::Key_Up || k->key() == Qt::Key_PageDown ||
                              k->key() == Qt::Key_PageUp || k->key() == Qt::Key_Home || k->key() == Qt::Key_End)) {
+        if (letra) emit KeyPress(k->text().at(0).unicode());
         const bool r = QWidget::eventFilter(watched, event);
         QMetaObject::invokeMethod(this, [this] { choose(view_->currentIndex().row()); }, Qt::QueuedConnection);
         return r;

@@ -42,6 +42,8 @@ signals:
     void Click();
     void DblClick();
     void KeyPress(int keyAscii);
+    // Typing in the edit line highlighted entry `index`; the edit line keeps what was typed.
+    void Resaltada(int index);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

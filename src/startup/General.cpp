@@ -44,7 +44,11 @@ void PasosPrograma::MostrarPrincipal() { (new frmPrincipal)->Show(); }
 void PasosPrograma::CargarAgente(const QString& nombre) { ::CargarAgente(nombre); }
 void PasosPrograma::AbrirBaseDatos() { ::AbrirBaseDatos(); }
 void PasosPrograma::InformarError(const QString& mensaje) {
+    // The splash stays on top of everything; with no window manager to raise the message over
+    // it, the user would see the logo and never the reason the program ends.
+    if (auto* splash = Forms::Find<frmPresentacion>()) splash->Unload();
     QMessageBox box(QMessageBox::Critical, QStringLiteral("Palavrix"), mensaje, QMessageBox::Ok);
+    box.setWindowFlag(Qt::WindowStaysOnTopHint);
     box.exec();
 }
 

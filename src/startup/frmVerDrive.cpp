@@ -62,8 +62,8 @@ frmVerDrive::frmVerDrive() {
 void frmVerDrive::Form_Load() {
     lblInfo->setText(kTitulo + QStringLiteral(" no encuentra la información en el drive especificado."));
     lblIndi->setText(QStringLiteral("Asegúrese que ") + kTitulo +
-                     QStringLiteral(" este buscando en el drive correcto o que el CD Rom de ") + kTitulo +
-                     QStringLiteral(" este colocado en el siguiente drive."));
+                     QStringLiteral(" esté buscando en el drive correcto o que el CD-ROM de ") + kTitulo +
+                     QStringLiteral(" esté colocado en el siguiente drive."));
     // Start on the first drive that does hold a Palavrix folder, so that a stick or disc just
     // put in is offered; otherwise on the saved one.
     int inicial = -1;

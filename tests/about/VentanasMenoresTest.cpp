@@ -73,7 +73,20 @@ TEST_F(VentanasMenores, AboutLinksLightOneAtATimeUntilTheBackground) {
     a->lblLink_Click(1);
     a->lblLink_Click(2);
     EXPECT_EQ(entorno.documentos->abiertos,
-              (QStringList{"www.norvento-programs.com", "mailto:martin.okonkwo@norvento-programs.com"}));
+              (QStringList{"https://www.norvento-programs.com", "mailto:martin.okonkwo@norvento-programs.com"}));
+}
+
+TEST_F(VentanasMenores, AnAboutLinkNothingCanOpenIsShownInAMessage) {
+    Abrir<frmPrincipal>();
+    auto* a = new frmAcercaDe;
+    a->Load();
+    a->show();
+    entorno.documentos->hayPrograma = false;
+    a->lblLink_Click(1);
+    EXPECT_TRUE(TomarAvisoSinPrograma().endsWith("https://www.norvento-programs.com"));
+    a->lblLink_Click(2);
+    EXPECT_TRUE(TomarAvisoSinPrograma().endsWith("martin.okonkwo@norvento-programs.com"));
+    EXPECT_TRUE(a->Loaded());
 }
 
 TEST_F(VentanasMenores, AboutClosesByEscOrTheBackgroundButNotByItsLabels) {

@@ -1,4 +1,5 @@
 #include "Grabadores.h"
+#include "chrome/Contraste.h"
 #include "chrome/Hostpot.h"
 #include "chrome/Imagenes.h"
 #include "chrome/Sonidos.h"
@@ -32,6 +33,15 @@ public:
         FijarCaras(1, cara(Qt::gray), cara(Qt::yellow));
         FijarCaras(2, cara(Qt::gray), cara(Qt::yellow));
         for (int i = 0; i < 3; ++i) CrearOpcion(i, QString("op%1").arg(i), 100 + 1000 * i, 60, 555, 225);
+        // A black skin, on which the designs' red reads, with a red pill under op1 and a pale
+        // one under op2.
+        QPixmap fondo(640, 480);
+        fondo.fill(Qt::black);
+        QPainter p(&fondo);
+        p.fillRect(QRect(lblOpciones(1)->geometry()).adjusted(-4, -2, 4, 2), QColor(0xd8, 0x46, 0x5d));
+        p.fillRect(QRect(lblOpciones(2)->geometry()).adjusted(-4, -2, 4, 2), QColor(0xe3, 0xe8, 0xf0));
+        p.end();
+        imgFondo->SetPicture(fondo);
     }
     void pctBoton_Click(int i) override {
         PulsarBoton(this, i);
@@ -107,9 +117,10 @@ TEST_F(Chrome, OptionWordsLightRedOneAtATimeUntilThePointerReachesTheBackground)
     EXPECT_EQ(w.OpcionResaltada, 0);
     w.lblOpciones_MouseMove(2);
     EXPECT_EQ(w.lblOpciones(0)->ForeColor(), controls::vbWhite);
-    EXPECT_EQ(w.lblOpciones(2)->ForeColor(), controls::vbRed);
+    EXPECT_NE(w.lblOpciones(2)->ForeColor(), controls::vbWhite);
+    const uint32_t luz = w.lblOpciones(2)->ForeColor();
     ResaltarBoton(&w, 1, 5, 5); // crossing a button resets nothing
-    EXPECT_EQ(w.lblOpciones(2)->ForeColor(), controls::vbRed);
+    EXPECT_EQ(w.lblOpciones(2)->ForeColor(), luz);
     w.imgFondo_MouseMove();
     EXPECT_EQ(w.lblOpciones(2)->ForeColor(), controls::vbWhite);
     EXPECT_EQ(w.OpcionResaltada, -1);
@@ -206,4 +217,53 @@ TEST_F(Chrome, TheHelpDocumentIsTheSameFromEveryWindow) {
     AbrirDocumento(&w, DocumentoAyuda());
     ASSERT_EQ(entorno.documentos->abiertos.size(), 1);
     EXPECT_EQ(entorno.documentos->abiertos[0], "C:\\Palavrix\\AYUDA\\PalavrixHelp.htm");
+}
+
+TEST_F(Chrome, WhenNothingCanOpenADocumentAMessageSaysSoWithItsPathOrAddress) {
+    LocalizarDatos();
+    AbrirDocumento(&w, DocumentoAyuda());
+    EXPECT_EQ(TomarAvisoSinPrograma(), "") << "opened: nothing to say";
+    entorno.documentos->hayPrograma = false;
+    AbrirDocumento(&w, DocumentoAyuda());
+    const QString ayuda = TomarAvisoSinPrograma();
+    EXPECT_TRUE(ayuda.startsWith("No se pudo abrir la página de ayuda")) << ayuda.toStdString();
+    EXPECT_TRUE(ayuda.contains(QDir::toNativeSeparators(entorno.Datos() + "/AYUDA/PalavrixHelp.htm"))) << ayuda.toStdString();
+    AbrirDocumento(&w, "https://www.norvento-programs.com");
+    EXPECT_TRUE(TomarAvisoSinPrograma().endsWith("\nhttps://www.norvento-programs.com"));
+    AbrirDocumento(&w, "mailto:soporte@norvento-programs.com");
+    EXPECT_TRUE(TomarAvisoSinPrograma().endsWith("\nsoporte@norvento-programs.com"));
+}
+
+TEST_F(Chrome, TheDesktopNeverTakesAMissingPageOrAnAddressWithoutSchemeForAFile) {
+    shell::Install(nullptr); // the real desktop
+    EXPECT_FALSE(shell::Current().Open(entorno.Datos() + "/AYUDA/PalavrixHelp.htm")) << "no such page";
+    EXPECT_FALSE(shell::Current().Open("www.norvento-programs.com"));
+    shell::Install(entorno.documentos);
+}
+
+TEST_F(Chrome, ALitOptionReadsOnThePillUnderItRedWhereRedReads) {
+    const auto contrasteLuz = [&](int i) {
+        const QImage fondo = w.imgFondo->Picture().toImage();
+        const double bajo = contraste::LuminanciaMedia(fondo, w.lblOpciones(i)->geometry());
+        const uint32_t c = w.lblOpciones(i)->ForeColor();
+        return contraste::Entre(contraste::Luminancia(QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF)), bajo);
+    };
+    w.lblOpciones_MouseMove(0);
+    EXPECT_EQ(w.lblOpciones(0)->ForeColor(), controls::vbRed) << "red reads on the dark skin";
+    EXPECT_GE(contrasteLuz(0), 4.5);
+    w.lblOpciones_MouseMove(1);
+    EXPECT_NE(w.lblOpciones(1)->ForeColor(), controls::vbRed) << "red on a red pill";
+    EXPECT_GE(contrasteLuz(1), 4.5);
+    w.lblOpciones_MouseMove(2);
+    EXPECT_GE(contrasteLuz(2), 4.5);
+}
+
+TEST(Contraste, TheWcagMeasureOfKnownPairs) {
+    EXPECT_NEAR(contraste::Entre(contraste::Luminancia(Qt::white), contraste::Luminancia(Qt::black)), 21.0, 1e-9);
+    EXPECT_NEAR(contraste::Entre(contraste::Luminancia(QColor(0x76, 0x76, 0x76)), contraste::Luminancia(Qt::white)), 4.54, 0.01);
+    EXPECT_NEAR(contraste::Entre(contraste::Luminancia(Qt::red), contraste::Luminancia(Qt::white)), 4.0, 0.01);
+    EXPECT_EQ(contraste::ColorLegible(controls::vbRed, contraste::Luminancia(Qt::black)), controls::vbRed);
+    const double granate = contraste::Luminancia(QColor(0xd8, 0x46, 0x5d));
+    const uint32_t c = contraste::ColorLegible(controls::vbRed, granate);
+    EXPECT_GE(contraste::Entre(contraste::Luminancia(QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF)), granate), 4.5);
 }

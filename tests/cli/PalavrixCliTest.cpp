@@ -50,6 +50,12 @@ TEST(PalavrixCli, BuscarPrintsTheEntryTheWindowShowsOneFieldALine) {
     EXPECT_TRUE(into.out.contains("Lema: house\n"));
 }
 
+TEST(PalavrixCli, AWordWithoutItsAccentsPrintsTheHeadwordItFound) {
+    const Salida s = Correr({"buscar", "EspIng", "arbol"});
+    EXPECT_EQ(s.codigo, 0) << s.err.toStdString();
+    EXPECT_TRUE(s.out.contains("Palabra: arbol\nLema: árbol\n")) << s.out.toStdString();
+}
+
 TEST(PalavrixCli, ANotFoundWordExitsOne) {
     const Salida s = Correr({"buscar", "FraEsp", "xqzwv"});
     EXPECT_EQ(s.codigo, 1);

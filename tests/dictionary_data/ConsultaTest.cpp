@@ -1,6 +1,8 @@
 // The lookup the dictionary window and the command line share, on the generated PALAVRIX.MDB.
 #include "dictionary_data/BaseDatos.h"
 #include "dictionary_data/Consulta.h"
+#include "dictionary_data/Decodificadores.h"
+#include "dictionary_data/Direcciones.h"
 #include "platform/Paths.h"
 #include "translator/Buscador.h"
 
@@ -68,6 +70,27 @@ TEST_F(Consulta, OnlyAWordWithNoAnalysisIsNotFound) {
     EXPECT_THROW(Buscar(6, "casa"), dao::DaoError);
 }
 
+TEST_F(Consulta, AWordWithoutItsAccentsFindsTheOnlyHeadwordSpeltSoAndAnExactMatchWins) {
+    const std::pair<const char*, const char*> casos[] = {
+        {"arbol", "árbol"}, {"ARBOL", "árbol"}, {"arból", "árbol"}, {"cancion", "canción"}};
+    for (const auto& [tecleada, esperada] : casos) {
+        const consulta::Entrada e = Buscar(0, QString::fromUtf8(tecleada));
+        ASSERT_TRUE(e.encontrada) << tecleada;
+        EXPECT_TRUE(e.sinAcentos) << tecleada;
+        EXPECT_FALSE(e.esForma()) << tecleada;
+        EXPECT_EQ(e.palabra, QString::fromUtf8(tecleada));
+        EXPECT_EQ(e.lema, QString::fromUtf8(esperada));
+        const consulta::Entrada lema = Buscar(0, e.lema);
+        EXPECT_EQ(e.traduccion, lema.traduccion);
+        EXPECT_EQ(e.tipo, lema.tipo);
+        EXPECT_FALSE(lema.sinAcentos);
+    }
+    // "papa" and "papá" are both headwords: each is found as typed.
+    EXPECT_EQ(Buscar(0, "papa").lema, "papa");
+    EXPECT_FALSE(Buscar(0, "papa").sinAcentos);
+    EXPECT_EQ(Buscar(0, "papá").lema, "papá");
+}
+
 TEST_F(Consulta, TheTranslatorTranslatesFormsAndKeepsTheirCapitals) {
     EXPECT_EQ(Traducir(0, "Casa, CASA y casa.\r\n"), "House, HOUSE and house.\r\n");
     EXPECT_EQ(Traducir(0, "Los libros del niño"), "The books of the boy");
@@ -75,4 +98,10 @@ TEST_F(Consulta, TheTranslatorTranslatesFormsAndKeepsTheirCapitals) {
     EXPECT_EQ(Traducir(5, "Ils sont"), "Ellos son");
     // Unknown words keep their brackets and their spelling; separators stay where they were.
     EXPECT_EQ(Traducir(0, "  xqzwv, 12 Xqzwv\t!"), "  <xqzwv>, 12 <Xqzwv\t>!");
+}
+
+TEST(Rotulos, TheNamesTheWindowsShowAreSpeltAsSpanishSpellsThem) {
+    EXPECT_EQ(DescribirTipo("ij"), "Interjección");
+    EXPECT_EQ(QString::fromUtf8(kDirecciones[2].idiomaTraduccion), "Portugués");
+    EXPECT_EQ(QString::fromUtf8(kDirecciones[3].idiomaPalabra), "Portugués");
 }

@@ -6,6 +6,7 @@
 #include "platform/Screen.h"
 #include "platform/SimpleCombo.h"
 
+#include <QAccessible>
 #include <QDir>
 #include <QImage>
 #include <QLineEdit>
@@ -204,9 +205,116 @@ TEST_F(DictionaryWindow, TypingInTheListHighlightsTheFirstMatchIgnoringAccents) 
     EXPECT_EQ(w->cboLista->List(w->cboLista->ListIndex()), "árbol");
     EXPECT_EQ(w->cboLista->Text(), "arbol"); // what was typed stays
     QTest::keyClick(w->cboLista->Edit(), Qt::Key_Return);
-    EXPECT_EQ(w->lblTraduccion->text(), "<Palabra no encontrada>"); // Enter looks up the typed text
+    // Enter looks up the typed text, which is the one headword spelt so without its accent.
+    EXPECT_EQ(w->lblTraduccion->text(), "tree");
+    EXPECT_EQ(w->txtPalabra->text(), "árbol");
     QTest::keyClick(w->cboLista->Edit(), Qt::Key_Down);
     EXPECT_EQ(w->txtPalabra->text(), "arbolado");
+}
+
+TEST_F(DictionaryWindow, TheListsSearchLineIsSelectedOnReopeningAndTheWordBoxFollowsTyping) {
+    w->pctBoton_Click(4);
+    QTest::keyClicks(w->cboLista->Edit(), "cas");
+    EXPECT_EQ(w->txtPalabra->text(), "casa"); // in step with the highlight, as after a click
+    w->pctBoton_Click(5);
+    ASSERT_FALSE(Visible(w->cboLista));
+    w->pctBoton_Click(4);
+    EXPECT_EQ(w->cboLista->Edit()->selectedText(), "cas");
+    QTest::keyClicks(w->cboLista->Edit(), "arb"); // replaces the old search, never "casarb"
+    EXPECT_EQ(w->cboLista->Text(), "arb");
+    EXPECT_EQ(w->cboLista->List(w->cboLista->ListIndex()), "árbol");
+    EXPECT_EQ(w->txtPalabra->text(), "árbol");
+    // Tab from the word box to the list: what is typed there moves both.
+    w->pctBoton_Click(5);
+    w->pctBoton_Click(4);
+    w->txtPalabra->setFocus();
+    QTest::keyClick(w->txtPalabra, Qt::Key_Tab);
+    ASSERT_EQ(w->focusWidget(), w->cboLista->Edit());
+    QTest::keyClicks(w->focusWidget(), "per");
+    EXPECT_EQ(w->txtPalabra->text(), "perro");
+    // In the list itself a letter jumps and chooses, as the arrows do.
+    QTest::keyClicks(w->cboLista->View(), "r");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(w->cboLista->List(w->cboLista->ListIndex()), "raro");
+    EXPECT_EQ(w->txtPalabra->text(), "raro");
+}
+
+TEST_F(DictionaryWindow, AWordTypedWithoutItsAccentsShowsTheOnlyHeadwordSpeltSoAndPutsItInTheBox) {
+    for (const char* tecleada : {"arbol", "ARBOL", "arból"}) {
+        Enter(QString::fromUtf8(tecleada));
+        EXPECT_EQ(w->lblTraduccion->text(), "tree") << tecleada;
+        EXPECT_EQ(w->lblTipo->text(), "Sustantivo") << tecleada;
+        EXPECT_EQ(w->txtPalabra->text(), "árbol") << tecleada;
+        EXPECT_EQ(w->txtPalabra->selectedText(), "árbol") << tecleada; // typing replaces it
+        EXPECT_EQ(w->lblForma->text(), "") << tecleada;
+    }
+    // An exact match keeps its priority; two headwords spelt alike leave the word unfound.
+    db.Insert(0, {fila("papa", "potato", "n", "f", "s", "n", "", "s"), fila("papá", "dad", "n", "m", "s", "n", "", "s"),
+                  fila("té", "tea", "n", "m", "s", "n", "", "s"), fila("tè", "te", "n", "m", "s", "n", "", "s")});
+    Enter("papa");
+    EXPECT_EQ(w->lblTraduccion->text(), "potato");
+    EXPECT_EQ(w->txtPalabra->text(), "papa");
+    Enter("te");
+    EXPECT_EQ(w->lblTraduccion->text(), "<Palabra no encontrada>");
+    EXPECT_EQ(w->txtPalabra->text(), "te");
+}
+
+TEST_F(DictionaryWindow, AyudaSaysWhereTheHelpPageIsWhenNothingCanOpenIt) {
+    entorno.documentos->hayPrograma = false;
+    w->lblOpciones_Click(0);
+    EXPECT_TRUE(TomarAvisoSinPrograma().endsWith(QDir::toNativeSeparators(entorno.Datos() + "/AYUDA/PalavrixHelp.htm")));
+    entorno.documentos->hayPrograma = true;
+    w->lblOpciones_Click(0);
+    EXPECT_EQ(TomarAvisoSinPrograma(), "");
+    EXPECT_EQ(entorno.documentos->abiertos.size(), 2);
+}
+
+TEST_F(DictionaryWindow, ALongTranslationShrinksThenIsCutWithTheWholeOfItAsTooltip) {
+    const QString larga = "take care of the pennies and the pounds will take care of themselves";
+    const QString media = "look after the pennies and pounds";
+    db.Insert(0, {fila("ahorrar", larga, "v", "", "", "v", "", ""), fila("cuidar", media, "v", "", "", "v", "", "")});
+    controls::Label* l = w->lblTraduccion;
+    const int ancho = l->contentsRect().width();
+    QFont piso = l->font();
+    piso.setPixelSize(controls::Fuente(6.5).pixelSize());
+
+    Enter("ahorrar");
+    EXPECT_EQ(l->text(), larga);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(l)->text(QAccessible::Name), larga);
+    EXPECT_EQ(l->toolTip(), larga);
+    EXPECT_EQ(l->FuenteAjustada().pixelSize(), piso.pixelSize());
+    EXPECT_TRUE(l->TextoAjustado().endsWith(QChar(0x2026))) << l->TextoAjustado().toStdString();
+    EXPECT_LE(QFontMetrics(l->FuenteAjustada()).horizontalAdvance(l->TextoAjustado()), ancho);
+
+    // Too long at the label's size, short enough at a smaller one: smaller, and whole.
+    ASSERT_GT(QFontMetrics(l->font()).horizontalAdvance(media), ancho);
+    ASSERT_LT(QFontMetrics(piso).horizontalAdvance(media), ancho);
+    Enter("cuidar");
+    EXPECT_EQ(l->TextoAjustado(), media);
+    EXPECT_LT(l->FuenteAjustada().pixelSize(), l->font().pixelSize());
+    EXPECT_GE(l->FuenteAjustada().pixelSize(), piso.pixelSize());
+    EXPECT_EQ(l->toolTip(), media);
+
+    Enter("casa");
+    EXPECT_EQ(l->TextoAjustado(), "house");
+    EXPECT_EQ(l->FuenteAjustada().pixelSize(), l->font().pixelSize());
+    EXPECT_EQ(l->toolTip(), "");
+}
+
+TEST_F(DictionaryWindow, TheMeaningsPanelNamesTheCurrentDirection) {
+    w->lblDiccionarios_Click(1);
+    Enter("house");
+    w->lblOpciones_Click(1);
+    ASSERT_TRUE(Visible(w->pctContAcep));
+    EXPECT_EQ(w->lblDireccionAcep->text(), "Inglés → Español");
+    EXPECT_TRUE(Visible(w->lblDireccionAcep));
+}
+
+TEST_F(DictionaryWindow, TheDirectionsAreNamedWithTheirAccents) {
+    QStringList nombres;
+    for (int i = 0; i < 6; ++i) nombres << w->lblDiccionarios(i)->text();
+    EXPECT_EQ(nombres, (QStringList{"Español / Inglés", "Inglés / Español", "Español / Portugués", "Portugués / Español",
+                                    "Español / Francés", "Francés / Español"}));
 }
 
 TEST_F(DictionaryWindow, AReloadedWindowKeepsTheDirectionWithAnEmptyWordBox) {
@@ -219,7 +327,7 @@ TEST_F(DictionaryWindow, AReloadedWindowKeepsTheDirectionWithAnEmptyWordBox) {
     EXPECT_EQ(DiccionarioActual, 2);
     EXPECT_EQ(w->txtPalabra->text(), "");
     EXPECT_EQ(w->lblTPalabra->text(), "Español");
-    EXPECT_EQ(w->lblTTraduccion->text(), "Portugues");
+    EXPECT_EQ(w->lblTTraduccion->text(), "Portugués");
     EXPECT_EQ(w->lblTraduccion->text(), "");
     EXPECT_FALSE(w->ListaCargada);
     EXPECT_FALSE(Visible(w->cboLista));

@@ -222,6 +222,29 @@ TEST_F(EngineTest, WindowsStayOnTopWithoutFocusAndNeverKeepTheProgramRunning) {
     EXPECT_EQ(c->Window()->size(), QSize(128, 128));
 }
 
+TEST_F(EngineTest, TheVisibleGuideComesInFrontOfEveryWindowShownAfterHim) {
+    int adelantado = 0;
+    QObject::connect(c, &EngineCharacter::Adelantado, [&] { ++adelantado; });
+    QWidget antes;
+    antes.show(); // while he is hidden, nothing to do
+    QCoreApplication::processEvents();
+    EXPECT_EQ(adelantado, 0);
+    c->Show();
+    Drain();
+    QWidget nueva;
+    nueva.show();
+    nueva.raise();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(adelantado, 1) << "at once, not at his next gesture";
+    QWidget hija(&nueva); // not a window of its own
+    hija.show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(adelantado, 1);
+    c->Speak(QStringLiteral("Hola."));
+    Drain();
+    EXPECT_EQ(adelantado, 1) << "his own balloon is no reason";
+}
+
 TEST_F(EngineTest, ClosingTheLastProgramWindowEndsTheProgramWhileTheGuideIsOnScreen) {
     QWidget programa;
     programa.show();

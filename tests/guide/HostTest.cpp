@@ -1,5 +1,6 @@
 // Loading the guide, its menu, its click and its commands.
 #include "GuideFixture.h"
+#include "Grabadores.h"
 #include "guide/Explicaciones.h"
 #include "guide/frmAgentServer.h"
 #include "platform/Paths.h"
@@ -13,8 +14,12 @@ namespace {
 
 class OpenerGrabador : public shell::Opener {
 public:
-    void Open(const QString& document) override { abiertos << document; }
+    bool Open(const QString& document) override {
+        abiertos << document;
+        return hayPrograma;
+    }
     QStringList abiertos;
+    bool hayPrograma = true;
 };
 
 QStringList Entradas(agent::Character* c) {
@@ -85,6 +90,18 @@ TEST_F(GuideTest, AyudaOpensTheHelpPageFromAnyWindow) {
     shell::Install(nullptr);
     EXPECT_EQ(opener->abiertos, QStringList(3, QStringLiteral("D:\\Palavrix\\AYUDA\\PalavrixHelp.htm")));
     EXPECT_TRUE(Tomar().isEmpty());
+}
+
+TEST_F(GuideTest, AyudaFromTheMenuSaysWhereTheHelpPageIsWhenNothingCanOpenIt) {
+    auto opener = std::make_shared<OpenerGrabador>();
+    opener->hayPrograma = false;
+    shell::Install(opener);
+    RutaDatos = QStringLiteral("D:\\Palavrix");
+    Forms::Find<frmAgentServer>()->agtAgente_Command(QStringLiteral("Ayuda"));
+    shell::Install(nullptr);
+    const QString aviso = TomarAvisoSinPrograma();
+    EXPECT_TRUE(aviso.startsWith("No se pudo abrir la página de ayuda")) << aviso.toStdString();
+    EXPECT_TRUE(aviso.contains("PalavrixHelp.htm")) << aviso.toStdString();
 }
 
 TEST_F(GuideTest, SalirEndsTheProcessAtOnceEvenDuringAScript) {

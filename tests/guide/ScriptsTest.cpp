@@ -3,6 +3,7 @@
 #include "guide/Explicaciones.h"
 
 #include <QComboBox>
+#include <QProcess>
 #include <map>
 
 namespace {
@@ -16,17 +17,17 @@ TEST_F(GuideTest, WelcomeGivesEachOfItsFourTextsAndEndsIdle) {
     Ventana("frmPrincipal", kLeft, kTop);
     const QStringList comun{QStringLiteral("MoveTo 433,400"), QStringLiteral("Show")};
     const std::map<double, QStringList> textos{
-        {0.0, {"Speak ¡Hola!", "Speak Mi nombre es Genio, si necesitas ayuda, haz click sobre mí."}},
-        {0.2499, {"Speak ¡Hola!", "Speak Mi nombre es Genio, si necesitas ayuda, haz click sobre mí."}},
+        {0.0, {"Speak ¡Hola!", "Speak Mi nombre es Genio, si necesitas ayuda, haz clic sobre mí."}},
+        {0.2499, {"Speak ¡Hola!", "Speak Mi nombre es Genio, si necesitas ayuda, haz clic sobre mí."}},
         {0.25,
          {"Speak ¡Bienvenidos a Palavrix!",
-          "Speak Si haces click sobre mi, te enseñare a utilizar el diccionario."}},
+          "Speak Si haces clic sobre mí, te enseñaré a utilizar el diccionario."}},
         {0.5,
-         {"Speak ¡Hola! Bienvenido.", "Speak Recuerda que si necesitas ayuda, podrás hacer click sobre mí.",
+         {"Speak ¡Hola! Bienvenido.", "Speak Recuerda que si necesitas ayuda, podrás hacer clic sobre mí.",
           "Speak No dudes en hacerlo."}},
         {0.9999,
          {"Speak ¡Hola!, mi nombre es Genio, yo seré tu guía para utilizar el programa correctamente.",
-          "Speak Cuando necesites ayuda haz click sobre mí."}},
+          "Speak Cuando necesites ayuda haz clic sobre mí."}},
     };
     for (const auto& [r, speech] : textos) {
         SCOPED_TRACE(r);
@@ -95,7 +96,7 @@ TEST_F(GuideTest, TranslatorExplanationStaysAtItsSpot) {
                            "Play GestureRight",
                            "Speak deberás escribirlas en el recuadro superior.",
                            "Play Explain",
-                           "Speak Luego haz click sobre 'Traducir ahora'",
+                           "Speak Luego haz clic sobre 'Traducir ahora'",
                            "Play GestureDown",
                            "Speak y obtendrás la traducción en el recuadro de abajo.",
                            "Play GestureDownReturn",
@@ -111,7 +112,7 @@ TEST_F(GuideTest, NotesExplanationPointsAtTheFlags) {
                   "MoveTo 120,50",
                   "Speak Aquí obtendrás información detallada sobre las características de cada lengua.",
                   "Play GestureDown",
-                  "Speak Haz click sobre las banderas para seleccionar el idioma de tu interés.",
+                  "Speak Haz clic sobre las banderas para seleccionar el idioma de tu interés.",
                   "Play GestureDownReturn",
                   "Play idle2_1",
               }));
@@ -153,7 +154,7 @@ TEST_F(GuideTest, WordNotFoundReactionCoversEverySixth) {
         "Speak Recuerde que para ver una lista con todas las palabras que contiene el diccionario...",
         "MoveTo 413,307",
         "Play GestureRight",
-        "Speak ...podrá hacer click aquí, y buscar la palabra tipeando las primeras letras.",
+        "Speak ...podrá hacer clic aquí, y buscar la palabra tipeando las primeras letras.",
         "MoveTo 433,400",
     };
     const std::vector<std::pair<double, QStringList>> casos{
@@ -180,6 +181,52 @@ TEST_F(GuideTest, SuggestionIssuesNothingWhileTheWordListIsShown) {
     lista->hide();
     SugerirLista();
     EXPECT_EQ(Tomar().size(), 6);
+}
+
+TEST_F(GuideTest, EverythingTheGuideSaysPassesASpanishSpellChecker) {
+    // Every speech of every script, through hunspell's Spanish dictionary (hunspell-es).
+    QStringList dichos;
+    const auto tomarDichos = [&] {
+        for (const QString& r : Tomar())
+            if (r.startsWith("Speak ")) dichos << r.mid(6);
+    };
+    Form* principal = Ventana("frmPrincipal", kLeft, kTop);
+    for (double r : {0.0, 0.25, 0.5, 0.9999}) {
+        Azar(r);
+        SaludarAgente();
+        tomarDichos();
+    }
+    ExplicarDiccionario();
+    tomarDichos();
+    auto* lista = new QComboBox(principal);
+    lista->setObjectName(QStringLiteral("cboLista"));
+    lista->hide();
+    Azar(0.5);
+    SugerirLista();
+    tomarDichos();
+    Ventana("frmTraductor", kLeft, kTop);
+    ExplicarTraductor();
+    tomarDichos();
+    Ventana("frmPropiedades", kLeft, kTop);
+    ExplicarPropiedades();
+    tomarDichos();
+    Ventana("frmAcercaDe", kLeft, kTop);
+    PresentarCreditos();
+    tomarDichos();
+    ASSERT_GE(dichos.size(), 20);
+
+    QProcess hunspell;
+    hunspell.start("hunspell", {"-d", "es_ES", "-l"});
+    ASSERT_TRUE(hunspell.waitForStarted(10000)) << "hunspell and hunspell-es are needed";
+    hunspell.write(dichos.join('\n').toUtf8());
+    hunspell.closeWriteChannel();
+    ASSERT_TRUE(hunspell.waitForFinished(30000));
+    QStringList desconocidas = QString::fromUtf8(hunspell.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    desconocidas.removeDuplicates();
+    // Names, the key's own name, and "tipear", which the Academy lists and hunspell-es does not.
+    for (const char* nombre : {"Palavrix", "Norvento", "Programs", "Apertium", "Debian", "enter", "tipeando"})
+        desconocidas.removeAll(nombre);
+    EXPECT_TRUE(desconocidas.isEmpty()) << desconocidas.join(", ").toStdString();
 }
 
 TEST_F(GuideTest, IdleWhenAskedOnly) {

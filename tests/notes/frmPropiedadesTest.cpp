@@ -92,6 +92,25 @@ TEST_F(NotesWindow, PageButtonsScrollTheBoxAndLeaveTheFocusInIt) {
     EXPECT_EQ(bar->value(), 0);
 }
 
+TEST_F(NotesWindow, TheNotesHaveOneScrollBarOnTheRailInStepWithTheBox) {
+    auto* w = Abrir<frmPropiedades>();
+    QScrollBar* propia = w->txtTexto->verticalScrollBar();
+    EXPECT_FALSE(propia->isVisible()) << "the box's own bar would stand beside the rail's";
+    ASSERT_NE(w->barTexto, nullptr);
+    EXPECT_TRUE(w->barTexto->isVisible());
+    // On the rail: between the two page buttons, outside the box.
+    EXPECT_GE(w->barTexto->geometry().top(), w->pctBoton(4)->geometry().bottom());
+    EXPECT_LE(w->barTexto->geometry().bottom(), w->pctBoton(5)->geometry().top());
+    EXPECT_GT(w->barTexto->geometry().left(), w->txtTexto->geometry().right());
+    ASSERT_GT(propia->maximum(), 0);
+    EXPECT_EQ(w->barTexto->maximum(), propia->maximum());
+    w->pctBoton_Click(5);
+    EXPECT_GT(w->barTexto->value(), 0);
+    EXPECT_EQ(w->barTexto->value(), propia->value());
+    w->barTexto->setValue(w->barTexto->maximum());
+    EXPECT_EQ(propia->value(), propia->maximum());
+}
+
 TEST_F(NotesWindow, TabsMoveToTheOtherWindowsInPlace) {
     auto* w = Abrir<frmPropiedades>(2250, 1200);
     w->pctBoton_Click(1);

@@ -55,8 +55,8 @@ TEST(Locator, TheDialogSaysWhatIsMissingAndSavesTheChosenLetter) {
     dlg->Load();
     EXPECT_EQ(dlg->windowTitle(), "Seleccionar Drive");
     EXPECT_EQ(dlg->lblInfo->text(), "Palavrix no encuentra la información en el drive especificado.");
-    EXPECT_EQ(dlg->lblIndi->text(), "Asegúrese que Palavrix este buscando en el drive correcto o que el CD Rom de "
-                                     "Palavrix este colocado en el siguiente drive.");
+    EXPECT_EQ(dlg->lblIndi->text(), "Asegúrese que Palavrix esté buscando en el drive correcto o que el CD-ROM de "
+                                     "Palavrix esté colocado en el siguiente drive.");
     ASSERT_EQ(dlg->Drive1->count(), 2);
     EXPECT_EQ(dlg->Drive1->itemText(1), "d: [PALAVRIX]");
     EXPECT_EQ(dlg->Drive1->currentIndex(), 1); // the drive that holds the folder is offered

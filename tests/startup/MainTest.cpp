@@ -2,7 +2,13 @@
 #include "platform/Dao.h"
 #include "platform/Paths.h"
 #include "platform/Screen.h"
+#include "platform/Form.h"
 #include "startup/General.h"
+#include "startup/frmPresentacion.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -64,6 +70,31 @@ TEST(Main, ADatabaseThatWillNotOpenIsReportedInSpanishAndTheHourglassGoes) {
     EXPECT_TRUE(steps.message.contains("Error 3024"));
     EXPECT_TRUE(steps.message.contains("No se encuentra el archivo"));
     EXPECT_EQ(Screen::MousePointer(), Screen::vbDefault);
+}
+
+TEST(Main, TheDatabaseMessageComesInFrontOfTheSplashWhichIsGone) {
+    QTemporaryDir dir;
+    paths::SetAppPath(dir.path());
+    PasosPrograma real;
+    real.MostrarPresentacion();
+    ASSERT_NE(Forms::Find<frmPresentacion>(), nullptr);
+    bool splashVisible = true, encima = false;
+    QString texto;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        auto* splash = Forms::Find<frmPresentacion>();
+        splashVisible = splash && splash->isVisible();
+        encima = box->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+        texto = box->text();
+        box->accept();
+    });
+    real.InformarError(QStringLiteral("No se pudo abrir la base de datos del diccionario"));
+    EXPECT_FALSE(splashVisible);
+    EXPECT_TRUE(encima);
+    EXPECT_EQ(texto, "No se pudo abrir la base de datos del diccionario");
+    Forms::FlushUnloaded();
+    paths::SetAppPath(QString());
 }
 
 TEST(Main, RealStepsReportAMissingDatabaseFileWithItsNumber) {

@@ -7,7 +7,9 @@
 #include "platform/Sound.h"
 #include "startup/VerificarDrive.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QMessageBox>
 #include <QSettings>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -21,8 +23,25 @@ struct SonidosGrabados : sound::Player {
 
 struct DocumentosGrabados : shell::Opener {
     QStringList abiertos;
-    void Open(const QString& d) override { abiertos << d; }
+    bool hayPrograma = true; // false: the desktop has nothing to open them with
+    bool Open(const QString& d) override {
+        abiertos << d;
+        return hayPrograma;
+    }
 };
+
+// The text of the message that says nothing could open a document, and closes it; empty when
+// none is shown.
+inline QString TomarAvisoSinPrograma() {
+    QString texto;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* m = qobject_cast<QMessageBox*>(w); m && m->objectName() == QLatin1String("msgSinPrograma") && m->isVisible()) {
+            texto += m->text();
+            m->close();
+        }
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return texto;
+}
 
 // A drive table of folders the test owns: C: and, optionally, more letters.
 struct TablaPrueba : drives::Tabla {

@@ -105,12 +105,41 @@ TEST_F(Instalacion, ProgramFolderHoldsTheExecutableAndTheDataExactlyAsBuilt) {
             ADD_FAILURE() << "falta o difiere: " << it.key().toStdString();
 }
 
+TEST_F(Instalacion, SoftwareCentresFindAValidMetainfoThatLaunchesTheDesktopEntry) {
+    const QString metainfo = Ruta(QStringLiteral("share/metainfo/com.norvento_programs.palavrix.metainfo.xml"));
+    ASSERT_TRUE(QFileInfo::exists(metainfo));
+    QFile f(metainfo);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QString xml = QString::fromUtf8(f.readAll());
+    // The id is the About window's web address read backwards.
+    EXPECT_TRUE(xml.contains("<id>com.norvento_programs.palavrix</id>"));
+    EXPECT_TRUE(xml.contains("<url type=\"homepage\">https://www.norvento-programs.com</url>"));
+    EXPECT_TRUE(xml.contains("<launchable type=\"desktop-id\">palavrix.desktop</launchable>"));
+    EXPECT_TRUE(QFileInfo::exists(Ruta(QStringLiteral("share/applications/palavrix.desktop"))));
+    for (const QStringList& args : {QStringList{"validate", "--no-net", "--pedantic", metainfo},
+                                    QStringList{"validate-tree", "--no-net", destino_->path()}}) {
+        QProcess appstream;
+        appstream.setProcessChannelMode(QProcess::MergedChannels);
+        appstream.start(QStringLiteral("appstreamcli"), args);
+        ASSERT_TRUE(appstream.waitForFinished(60000)) << "appstreamcli (package appstream) is needed";
+        EXPECT_EQ(appstream.exitCode(), 0) << args.first().toStdString() << ": " << appstream.readAll().toStdString();
+    }
+}
+
 TEST_F(Instalacion, DesktopEntryAndIconsAreWhereDesktopsLook) {
     const QMap<QString, QString> e = Entrada(Ruta(QStringLiteral("share/applications/palavrix.desktop")));
     EXPECT_EQ(e.value(QStringLiteral("Type")), QStringLiteral("Application"));
     EXPECT_EQ(e.value(QStringLiteral("Name")), QStringLiteral("Palavrix"));
     EXPECT_EQ(e.value(QStringLiteral("Comment")), QStringLiteral("Diccionario multilingüe para hispanohablantes"));
-    EXPECT_EQ(e.value(QStringLiteral("Categories")), QStringLiteral("Office;Dictionary;Education;"));
+    // One main category, so that menus list the program once; "Dictionary" goes with "Office".
+    EXPECT_EQ(e.value(QStringLiteral("Categories")), QStringLiteral("Office;Dictionary;"));
+    static const QStringList principales{"AudioVideo", "Audio",  "Video",    "Development", "Education",
+                                         "Game",       "Graphics", "Network", "Office",      "Science",
+                                         "Settings",   "System", "Utility"};
+    int cuantas = 0;
+    for (const QString& c : e.value(QStringLiteral("Categories")).split(';', Qt::SkipEmptyParts))
+        cuantas += principales.contains(c);
+    EXPECT_EQ(cuantas, 1);
     // The launcher's name, found on PATH, and the icon's theme name.
     EXPECT_EQ(e.value(QStringLiteral("Exec")), QStringLiteral("palavrix"));
     EXPECT_EQ(e.value(QStringLiteral("Icon")), QStringLiteral("palavrix"));

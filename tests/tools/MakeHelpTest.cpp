@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QSet>
 #include <gtest/gtest.h>
@@ -159,6 +160,36 @@ TEST_F(GeneratedHelp, IsACompleteSpanishPageWithEveryWindow) {
         EXPECT_TRUE(QRegularExpression(QStringLiteral("^[1-9][0-9.]*$")).match(n).hasMatch()) << n.toStdString();
     }
     EXPECT_EQ(cuentas, 6);
+}
+
+TEST_F(GeneratedHelp, ItsTextPassesASpanishSpellChecker) {
+    ASSERT_FALSE(pagina.isEmpty());
+    // What a reader reads: no comments, style, code or key names; the pictures' alternative text.
+    QString texto = pagina;
+    texto.remove(QRegularExpression(QStringLiteral("<!--.*?-->"), QRegularExpression::DotMatchesEverythingOption));
+    texto.remove(QRegularExpression(QStringLiteral("<style[^>]*>.*?</style>"), QRegularExpression::DotMatchesEverythingOption));
+    texto.replace(QRegularExpression(QStringLiteral("<(code|kbd)[^>]*>.*?</\\1>"), QRegularExpression::DotMatchesEverythingOption),
+                  QStringLiteral(" "));
+    texto.replace(QRegularExpression(QStringLiteral("<img[^>]*alt=\"([^\"]*)\"[^>]*>")), QStringLiteral(" \\1 "));
+    texto.replace(QRegularExpression(QStringLiteral("<[^>]+>")), QStringLiteral(" "));
+    texto.replace(QStringLiteral("&lt;"), QStringLiteral("<")).replace(QStringLiteral("&gt;"), QStringLiteral(">"));
+    texto.replace(QStringLiteral("&amp;"), QStringLiteral("&")).replace(QStringLiteral("&middot;"), QStringLiteral("·"));
+
+    QProcess hunspell;
+    hunspell.start(QStringLiteral("hunspell"), {QStringLiteral("-d"), QStringLiteral("es_ES"), QStringLiteral("-l")});
+    ASSERT_TRUE(hunspell.waitForStarted(10000)) << "hunspell and hunspell-es are needed";
+    hunspell.write(texto.toUtf8());
+    hunspell.closeWriteChannel();
+    ASSERT_TRUE(hunspell.waitForFinished(30000));
+    QStringList desconocidas = QString::fromUtf8(hunspell.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    desconocidas.removeDuplicates();
+    // Names of programs, fonts and licences, letters of drives and keys, what the reader is told to
+    // type ("arbol", "cami"), and good Spanish hunspell-es does not list.
+    for (const char* aceptada : {"Palavrix", "Apertium", "Debian", "GPL", "Liberation", "Sans", "Serif", "SQLite",
+                                 "Qt", "Drive", "X", "F", "c", "arbol", "cami", "recordarle", "flechita",
+                                 "extraíbles"})
+        desconocidas.removeAll(QString::fromUtf8(aceptada));
+    EXPECT_TRUE(desconocidas.isEmpty()) << desconocidas.join(QStringLiteral(", ")).toStdString();
 }
 
 TEST_F(GeneratedHelp, EveryPictureItShowsIsThereAndDrawn) {

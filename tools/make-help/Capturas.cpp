@@ -32,7 +32,7 @@ struct Silencio : sound::Player {
     void Play(const QString&, bool) override {}
 };
 struct SinEscritorio : shell::Opener {
-    void Open(const QString&) override {}
+    bool Open(const QString&) override { return true; }
 };
 
 // Only C:, the program's folder: the volumes of the machine that builds are nobody's business,

@@ -310,8 +310,8 @@ void frmPrincipal::TradicirPalabra(const QString& palabra) {
         // where the translation goes and keep the window usable.
         LimpiarResultado();
         lblTraduccion->SetForeColor(controls::vbRed);
-        lblTraduccion->setText(QStringLiteral("<Error al consultar el diccionario>"));
-        lblTraduccion->setToolTip(QStringLiteral("Error %1: %2").arg(e.Number()).arg(e.Description()));
+        lblTraduccion->setText(ErrorBreve(e));
+        lblTraduccion->setToolTip(ErrorDetallado(e));
     }
     Screen::SetMousePointer(Screen::vbDefault);
 }

@@ -135,9 +135,7 @@ void frmTraductor::TraducirTexto() {
             traduccion::Traducir(txtTexto->toPlainText(), [this](const QString& p) { return BuscarTraduccion(p); });
         txtTraduccion->setPlainText(salida);
     } catch (const dao::DaoError& e) {
-        txtTraduccion->setPlainText(QStringLiteral("No se pudo traducir el texto: error %1, %2")
-                                        .arg(e.Number())
-                                        .arg(e.Description()));
+        txtTraduccion->setPlainText(ErrorTraduccion(e));
     }
     if (rsTraduccion) rsTraduccion->Close();
     rsTraduccion.reset();

@@ -207,3 +207,35 @@ TEST_F(Chrome, TheHelpDocumentIsTheSameFromEveryWindow) {
     ASSERT_EQ(entorno.documentos->abiertos.size(), 1);
     EXPECT_EQ(entorno.documentos->abiertos[0], "C:\\Palavrix\\AYUDA\\PalavrixHelp.htm");
 }
+
+TEST(Placement, OnAScreenSmallerThanTheWindowItsTopLeftCornerStaysOnTheScreen) {
+    Form principal;
+    principal.setObjectName("frmPrincipal");
+    principal.Tag = "prin";
+    principal.Load();
+    FijarTamano(&principal);
+    const struct {
+        int ancho, alto, left, top;
+    } casos[] = {
+        {800, 400, 1200, 0}, // lower than 480 pixels: centred across, at the top
+        {600, 400, 0, 0},    // smaller both ways
+        {640, 480, 0, 0},    // exactly the window's size
+        {1024, 768, 2880, 2160},
+    };
+    for (const auto& c : casos) {
+        Screen::SimularPantalla(c.ancho, c.alto);
+        CentrarVentana(&principal);
+        EXPECT_EQ(principal.Left(), c.left) << c.ancho << "x" << c.alto;
+        EXPECT_EQ(principal.Top(), c.top) << c.ancho << "x" << c.alto;
+    }
+    // A window centred over a dictionary window dragged above and left of the screen.
+    Screen::SimularPantalla(1024, 768);
+    principal.Move(-3000, -1500);
+    Form otra;
+    otra.Load();
+    FijarTamano(&otra);
+    CentrarVentana(&otra);
+    EXPECT_EQ(otra.Left(), 0);
+    EXPECT_EQ(otra.Top(), 0);
+    Screen::SimularPantalla(0, 0);
+}

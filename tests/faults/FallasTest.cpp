@@ -252,3 +252,16 @@ TEST_F(Fallas, EveryShortDictionaryErrorFitsWhereTheTranslationGoes) {
     p->lblTraduccion->setText("<Error al consultar el diccionario>");
     EXPECT_FALSE(Cabe(p->lblTraduccion));
 }
+
+TEST_F(Fallas, OnAScreenLowerThanTheWindowTheDictionaryWindowKeepsItsExitAndStripOnScreen) {
+    Screen::SimularPantalla(800, 400);
+    auto* p = new frmPrincipal;
+    p->Show();
+    EXPECT_EQ(p->Top(), 0);
+    EXPECT_EQ(p->Left(), 1200);
+    // The exit button and the drag strip lie inside the screen.
+    const QRect pantalla(0, 0, 800, 400);
+    EXPECT_TRUE(pantalla.contains(p->pctBoton(0)->geometry().translated(p->pos())));
+    EXPECT_TRUE(pantalla.contains(p->imgMMover->geometry().translated(p->pos()).topLeft()));
+    Screen::SimularPantalla(0, 0);
+}

@@ -12,6 +12,8 @@
 #include "guide/MSAgent.h"
 #include "notes/frmPropiedades.h"
 #include "platform/Accesible.h"
+#include "platform/Avisos.h"
+#include "platform/Portapapeles.h"
 #include "platform/Screen.h"
 #include "startup/General.h"
 #include "startup/VerificarDrive.h"
@@ -219,7 +221,15 @@ void frmTraductor::lblOpciones_Click(int Index) {
         TraducirTexto();
         break;
     case 4:
-        if (QPlainTextEdit* c = controlActivo()) c->textCursor().insertText(QApplication::clipboard()->text());
+        if (QPlainTextEdit* c = controlActivo()) {
+            // The program that holds the clipboard may not answer: the window waits a second at
+            // most, then says why nothing came.
+            if (const auto texto = portapapeles::Actual().Texto(portapapeles::kEspera))
+                c->textCursor().insertText(*texto);
+            else
+                avisos::Avisar(QStringLiteral("El programa que tiene el portapapeles no respondió; no se pegó nada.\n\n"
+                                              "Vuelva a copiar el texto y pruebe otra vez."));
+        }
         break;
     default:
         break;

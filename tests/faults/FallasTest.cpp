@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QFontMetrics>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QRandomGenerator>
 #include <QTest>
@@ -264,4 +265,68 @@ TEST_F(Fallas, OnAScreenLowerThanTheWindowTheDictionaryWindowKeepsItsExitAndStri
     EXPECT_TRUE(pantalla.contains(p->pctBoton(0)->geometry().translated(p->pos())));
     EXPECT_TRUE(pantalla.contains(p->imgMMover->geometry().translated(p->pos()).topLeft()));
     Screen::SimularPantalla(0, 0);
+}
+
+namespace {
+
+// Queues a left click on a control, as the window system does when clicks come faster than
+// the program answers them.
+void EncolarClic(QWidget* w) {
+    const QPointF centro = QRectF(w->rect()).center();
+    QCoreApplication::postEvent(w, new QMouseEvent(QEvent::MouseButtonPress, centro, w->mapToGlobal(centro),
+                                                   Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
+    QCoreApplication::postEvent(w, new QMouseEvent(QEvent::MouseButtonRelease, centro, w->mapToGlobal(centro),
+                                                   Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
+}
+
+// The main windows alive (loaded or on their way out), and of those the loaded ones.
+int VentanasPrincipales(bool soloCargadas) {
+    int n = 0;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (qobject_cast<frmPrincipal*>(w) || qobject_cast<frmTraductor*>(w) || qobject_cast<frmPropiedades*>(w))
+            n += (!soloCargadas || static_cast<Form*>(w)->Loaded()) ? 1 : 0;
+    return n;
+}
+
+} // namespace
+
+TEST_F(Fallas, ClicksQueuedBetweenTheTabsLeaveExactlyOneMainWindowAndTheExitEndsIt) {
+    auto* p = Abrir<frmPrincipal>();
+    // Six clicks on each tab of the dictionary window reach it before it is replaced.
+    for (int i = 0; i < 6; ++i) {
+        EncolarClic(p->pctBoton(1));
+        EncolarClic(p->pctBoton(2));
+    }
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(VentanasPrincipales(true), 1);
+    // The same on whatever window took its place, with its own tabs and its "Cerrar".
+    for (int ronda = 0; ronda < 3; ++ronda) {
+        Form* actual = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* f = qobject_cast<VentanaPiel*>(w); f && f->Loaded()) actual = f;
+        ASSERT_NE(actual, nullptr);
+        auto* piel = static_cast<VentanaPiel*>(actual);
+        for (int i = 0; i < 5; ++i)
+            for (int b : {1, 2, 3})
+                if (piel->pctBoton(b) && piel->pctBoton(b)->isEnabled()) EncolarClic(piel->pctBoton(b));
+        if (qobject_cast<frmTraductor*>(actual)) EncolarClic(piel->lblOpciones(2));
+        QCoreApplication::sendPostedEvents();
+        EXPECT_EQ(VentanasPrincipales(true), 1) << "ronda " << ronda;
+    }
+    Forms::FlushUnloaded();
+    EXPECT_EQ(VentanasPrincipales(false), 1);
+    EXPECT_TRUE(dbDiccionario && dbDiccionario->IsOpen());
+
+    // The exit button of the one window left ends it: none remains, even with clicks queued on it.
+    VentanaPiel* ultima = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* f = qobject_cast<VentanaPiel*>(w); f && f->Loaded()) ultima = f;
+    ASSERT_NE(ultima, nullptr);
+    EncolarClic(ultima->pctBoton(0));
+    EncolarClic(ultima->pctBoton(1));
+    EncolarClic(ultima->pctBoton(0));
+    QCoreApplication::sendPostedEvents();
+    Forms::FlushUnloaded();
+    EXPECT_EQ(VentanasPrincipales(false), 0);
+    EXPECT_GE(entorno.avisos->cierres, 1); // no notice left to keep the program alive
 }

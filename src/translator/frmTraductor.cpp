@@ -10,6 +10,7 @@
 #include "dictionary_window/frmPrincipal.h"
 #include "guide/Explicaciones.h"
 #include "guide/MSAgent.h"
+#include "notes/DisenosNotas.h"
 #include "notes/frmPropiedades.h"
 #include "platform/Accesible.h"
 #include "platform/Avisos.h"
@@ -110,17 +111,23 @@ void frmTraductor::CargarImagenes() {
     pctBoton(3)->hide();
     pctBoton(1)->hide();
     pctBoton(2)->hide();
-    CargarBoton(this, 0, familia + QStringLiteral("SalirUp"), familia + QStringLiteral("SalirDn"));
-    CargarBoton(this, 3, familia + QStringLiteral("oDicDn"), familia + QStringLiteral("oDicUp"));
+    // A picture that cannot be read gets the notes window's designed face of the same button,
+    // or a plain stand-in.
+    CargarBoton(this, 0, familia + QStringLiteral("SalirUp"), familia + QStringLiteral("SalirDn"),
+                DisenoNotas(QStringLiteral("Salir")), DisenoNotas(QStringLiteral("SalirLuz")));
+    CargarBoton(this, 3, familia + QStringLiteral("oDicDn"), familia + QStringLiteral("oDicUp"),
+                DisenoNotas(QStringLiteral("TabDiccionario")), DisenoNotas(QStringLiteral("TabDiccionarioLuz")));
     // This window's own tab stands lit; its resting face is kept all the same.
-    CargarImagen(pctBoton(1), familia + QStringLiteral("oTraUp"));
-    CargarImagen(imgBotonSF(1), familia + QStringLiteral("oTraDn"));
-    CargarImagen(imgBotonCF(1), familia + QStringLiteral("oTraUp"));
-    CargarBoton(this, 2, familia + QStringLiteral("oProDn"), familia + QStringLiteral("oProUp"));
+    CargarImagen(pctBoton(1), familia + QStringLiteral("oTraUp"), DisenoNotas(QStringLiteral("TabTraductorLuz")));
+    CargarImagen(imgBotonSF(1), familia + QStringLiteral("oTraDn"), DisenoNotas(QStringLiteral("TabTraductor")));
+    CargarImagen(imgBotonCF(1), familia + QStringLiteral("oTraUp"), DisenoNotas(QStringLiteral("TabTraductorLuz")));
+    CargarBoton(this, 2, familia + QStringLiteral("oProDn"), familia + QStringLiteral("oProUp"),
+                DisenoNotas(QStringLiteral("TabPropiedades")), DisenoNotas(QStringLiteral("TabPropiedades")));
     CargarImagen(imgFondo, familia + QStringLiteral("FTra1"));
     pctBoton(3)->show();
     pctBoton(1)->show();
     pctBoton(2)->show();
+    AvisarImagenesIlegibles();
     Screen::SetMousePointer(Screen::vbDefault);
 }
 

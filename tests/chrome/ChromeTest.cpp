@@ -170,18 +170,45 @@ TEST_F(Chrome, PicturePathsFollowTheFamilyAndDirectionDigits) {
     EXPECT_EQ(DigitoDireccion(9), "0");
 }
 
-TEST_F(Chrome, AMissingPictureKeepsTheControlsPictureAndAPresentOneIsLoaded) {
+TEST_F(Chrome, AMissingOrUnreadablePictureGivesAStandInAndAPresentOneIsLoaded) {
     LocalizarDatos();
     QDir(entorno.Datos()).mkpath("ENTORNO/IMAGENES");
     QImage img(14, 14, QImage::Format_RGB888);
     img.fill(Qt::red);
     ASSERT_TRUE(img.save(entorno.Datos() + "/ENTORNO/IMAGENES/0SalirUp.BMP"));
+    {
+        QFile roto(entorno.Datos() + "/ENTORNO/IMAGENES/2FTra1.BMP");
+        ASSERT_TRUE(roto.open(QIODevice::WriteOnly));
+        roto.write("BM" + QByteArray(60, '\xff'));
+    }
     controls::PictureBox caja(nullptr, "caja");
+    caja.resize(30, 20);
     caja.SetPicture(cara(Qt::blue));
     EXPECT_FALSE(CargarImagen(&caja, "0NoEsta"));
-    EXPECT_TRUE(misma(caja.Picture(), cara(Qt::blue)));
+    EXPECT_EQ(caja.Picture().size(), QSize(30, 20));
+    EXPECT_FALSE(misma(caja.Picture(), cara(Qt::blue)));
+    EXPECT_FALSE(CargarImagen(&caja, "2FTra1", cara(Qt::green)));
+    EXPECT_TRUE(misma(caja.Picture(), cara(Qt::green)));
+    EXPECT_EQ(ImagenesIlegibles(), (QStringList{RutaImagen("0NoEsta"), RutaImagen("2FTra1")}));
     EXPECT_TRUE(CargarImagen(&caja, "0SalirUp"));
     EXPECT_EQ(caja.Picture().size(), QSize(14, 14));
+
+    // Each look has its own colour, and a background shows its frame.
+    const QImage azul = ImagenSustituta("0FDic1", QSize(640, 480)).toImage();
+    const QImage verde = ImagenSustituta("2FTra1", QSize(640, 480)).toImage();
+    EXPECT_EQ(azul.size(), QSize(640, 480));
+    EXPECT_NE(azul.pixel(1, 100), verde.pixel(1, 100));
+    EXPECT_NE(azul.pixel(1, 100), azul.pixel(320, 240));
+
+    // Told once, with the first file and the count of the others; later failures say nothing.
+    AvisarImagenesIlegibles();
+    ASSERT_EQ(entorno.avisos->textos.size(), 1);
+    EXPECT_TRUE(entorno.avisos->textos[0].contains(entorno.Datos() + "/ENTORNO/IMAGENES/0NoEsta.BMP"))
+        << entorno.avisos->textos[0].toStdString();
+    EXPECT_TRUE(entorno.avisos->textos[0].contains("ni otra más")) << entorno.avisos->textos[0].toStdString();
+    CargarImagen(&caja, "4NoEsta");
+    AvisarImagenesIlegibles();
+    EXPECT_EQ(entorno.avisos->textos.size(), 1);
 }
 
 TEST_F(Chrome, SoundAndPronunciationPathsAreBuiltAsNamed) {

@@ -2,6 +2,7 @@
 // the hourglass behind.
 #include "VentanasPrueba.h"
 #include "dictionary_window/frmPrincipal.h"
+#include "notes/DisenosNotas.h"
 #include "notes/frmPropiedades.h"
 #include "platform/RichTextBox.h"
 #include "platform/Screen.h"
@@ -110,7 +111,9 @@ TEST_F(Fallas, WithNoPictureSoundNotesOrCharacterEveryWindowStillWorks) {
     CargarAgente("Genie");
     EXPECT_FALSE(AgenteActivo);
     auto* p = Abrir<frmPrincipal>();
-    EXPECT_TRUE(p->imgFondo->Picture().isNull());
+    // Stand-ins in place of the pictures, and one notice for all of them.
+    EXPECT_FALSE(p->imgFondo->Picture().isNull());
+    EXPECT_EQ(entorno.avisos->textos.size(), 1);
     p->txtPalabra->setText("casa");
     QTest::keyClick(p->txtPalabra, Qt::Key_Return);
     EXPECT_EQ(p->lblTraduccion->text(), "house");
@@ -329,4 +332,42 @@ TEST_F(Fallas, ClicksQueuedBetweenTheTabsLeaveExactlyOneMainWindowAndTheExitEnds
     Forms::FlushUnloaded();
     EXPECT_EQ(VentanasPrincipales(false), 0);
     EXPECT_GE(entorno.avisos->cierres, 1); // no notice left to keep the program alive
+}
+
+TEST_F(Fallas, UnreadableSkinPicturesGiveStandInsSoEveryControlShowsAndOneNotice) {
+    // Every picture of the blue look is there, and none is a picture.
+    const QString carpeta = entorno.Datos() + "/ENTORNO/IMAGENES/";
+    QDir().mkpath(carpeta);
+    for (const char* nombre : {"SalirUp", "SalirDn", "oDicUp", "oDicDn", "oTraUp", "oTraDn", "oProUp", "oProDn",
+                               "TAcepciones", "CAcepciones", "CerAcepUp", "CerAcepDn", "FTra1"}) {
+        QFile f(carpeta + "0" + nombre + ".BMP");
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("BM\x10\x00garbage, not a bitmap");
+    }
+    for (const char* nombre : {"0FDic1", "1FDic1"}) {
+        QFile f(carpeta + nombre + ".BMP");
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    const auto mismaImagen = [](const QPixmap& a, const QPixmap& b) { return a.toImage() == b.toImage(); };
+    auto* p = Abrir<frmPrincipal>();
+    for (controls::PictureBox* c : {p->imgFondo, p->pctBoton(0), p->pctBoton(1), p->pctBoton(2), p->pctOpcActual,
+                                    p->pctAcepciones, p->pctContAcep, p->pctBoton(3)})
+        EXPECT_FALSE(c->Picture().isNull()) << c->objectName().toStdString();
+    EXPECT_EQ(p->imgFondo->Picture().size(), QSize(640, 480));
+    EXPECT_TRUE(mismaImagen(p->pctBoton(0)->Picture(), DisenoNotas("Salir")));
+    EXPECT_TRUE(mismaImagen(p->imgBotonCF(0)->Picture(), DisenoNotas("SalirLuz")));
+    EXPECT_TRUE(mismaImagen(p->pctBoton(1)->Picture(), DisenoNotas("TabTraductor")));
+    ASSERT_EQ(entorno.avisos->textos.size(), 1);
+    EXPECT_TRUE(entorno.avisos->textos[0].contains(carpeta + "0SalirUp.BMP")) << entorno.avisos->textos[0].toStdString();
+    EXPECT_TRUE(entorno.avisos->textos[0].contains("ni otras 11")) << entorno.avisos->textos[0].toStdString();
+
+    // Said once: another direction and the translator bring no second notice.
+    p->lblDiccionarios_Click(1);
+    EXPECT_FALSE(p->imgFondo->Picture().isNull());
+    p->pctBoton_Click(1);
+    auto* t = Forms::Find<frmTraductor>();
+    ASSERT_NE(t, nullptr);
+    for (controls::PictureBox* c : {t->imgFondo, t->pctBoton(0), t->pctBoton(1), t->pctBoton(2), t->pctBoton(3)})
+        EXPECT_FALSE(c->Picture().isNull()) << c->objectName().toStdString();
+    EXPECT_EQ(entorno.avisos->textos.size(), 1);
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Recording stand-ins for the sound player and the desktop shell, and a data folder in a
 // temporary place that the program finds as drive C:.
+#include "chrome/Imagenes.h"
 #include "platform/Avisos.h"
 #include "platform/Drives.h"
 #include "platform/Paths.h"
@@ -52,6 +53,7 @@ public:
         sound::Install(sonidos);
         shell::Install(documentos);
         avisos::Instalar(avisos);
+        OlvidarAvisoImagenes();
     }
     ~EntornoPrueba() {
         paths::SetAppPath(QString());

@@ -1,5 +1,5 @@
 #pragma once
-// Recording stand-ins for the sound player and the desktop shell, and a data folder in a
+// Recording stand-ins for the sound player, the desktop shell and the notices, and a data folder in a
 // temporary place that the program finds as drive C:.
 #include "chrome/Imagenes.h"
 #include "platform/Avisos.h"

@@ -83,7 +83,12 @@ std::optional<QString> textoX11(std::chrono::milliseconds espera) {
     const uint32_t eventos = XCB_EVENT_MASK_PROPERTY_CHANGE;
     xcb_create_window(x.get(), XCB_COPY_FROM_PARENT, ventana, pantalla->root, 0, 0, 1, 1, 0,
                       XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, XCB_CW_EVENT_MASK, &eventos);
-    xcb_convert_selection(x.get(), ventana, clipboard, utf8, propiedad, XCB_CURRENT_TIME);
+    // UTF-8 first; an owner that only offers Latin-1 text (STRING) is asked again for that.
+    xcb_atom_t formato = utf8;
+    const auto decodificar = [&](const QByteArray& b) {
+        return formato == utf8 ? QString::fromUtf8(b) : QString::fromLatin1(b);
+    };
+    xcb_convert_selection(x.get(), ventana, clipboard, formato, propiedad, XCB_CURRENT_TIME);
     xcb_flush(x.get());
 
     QByteArray texto;
@@ -94,12 +99,18 @@ std::optional<QString> textoX11(std::chrono::milliseconds espera) {
             const auto* n = reinterpret_cast<xcb_selection_notify_event_t*>(e);
             const bool sinTexto = n->property == XCB_NONE;
             std::free(e);
+            if (sinTexto && formato == utf8) {
+                formato = XCB_ATOM_STRING;
+                xcb_convert_selection(x.get(), ventana, clipboard, formato, propiedad, XCB_CURRENT_TIME);
+                xcb_flush(x.get());
+                continue;
+            }
             if (sinTexto) return QString();
             xcb_atom_t tipo = XCB_ATOM_NONE;
             texto = leerPropiedad(x, ventana, propiedad, &tipo);
             // A long text comes in pieces: each new value of the property is one, an empty one
             // ends it.
-            if (tipo != incr) return QString::fromUtf8(texto);
+            if (tipo != incr) return decodificar(texto);
             porPartes = true;
             texto.clear();
         } else if (clase == XCB_PROPERTY_NOTIFY && porPartes) {
@@ -109,7 +120,7 @@ std::optional<QString> textoX11(std::chrono::milliseconds espera) {
             if (!nuevo) continue;
             xcb_atom_t tipo = XCB_ATOM_NONE;
             const QByteArray parte = leerPropiedad(x, ventana, propiedad, &tipo);
-            if (parte.isEmpty()) return QString::fromUtf8(texto);
+            if (parte.isEmpty()) return decodificar(texto);
             texto += parte;
         } else {
             std::free(e);

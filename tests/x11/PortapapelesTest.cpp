@@ -27,7 +27,7 @@ xcb_atom_t Atomo(xcb_connection_t* c, const char* nombre) {
 // from a thread of its own, or never answers at all.
 class OtroPrograma {
 public:
-    OtroPrograma(const QByteArray& texto, bool responde) : texto_(texto) {
+    OtroPrograma(const QByteArray& texto, bool responde, bool soloLatin1 = false) : texto_(texto), soloLatin1_(soloLatin1) {
         c_ = xcb_connect(nullptr, nullptr);
         xcb_screen_t* s = xcb_setup_roots_iterator(xcb_get_setup(c_)).data;
         w_ = xcb_generate_id(c_);
@@ -63,9 +63,10 @@ private:
                     aviso.selection = pedido->selection;
                     aviso.target = pedido->target;
                     aviso.property = XCB_NONE;
-                    if (pedido->target == utf8_) {
-                        xcb_change_property(c_, XCB_PROP_MODE_REPLACE, pedido->requestor, pedido->property, utf8_, 8,
-                                            static_cast<uint32_t>(texto_.size()), texto_.constData());
+                    const xcb_atom_t formato = soloLatin1_ ? static_cast<xcb_atom_t>(XCB_ATOM_STRING) : utf8_;
+                    if (pedido->target == formato) {
+                        xcb_change_property(c_, XCB_PROP_MODE_REPLACE, pedido->requestor, pedido->property, formato,
+                                            8, static_cast<uint32_t>(texto_.size()), texto_.constData());
                         aviso.property = pedido->property;
                     }
                     xcb_send_event(c_, 0, pedido->requestor, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&aviso));
@@ -80,6 +81,7 @@ private:
     xcb_connection_t* c_ = nullptr;
     xcb_window_t w_ = 0;
     xcb_atom_t clipboard_ = 0, utf8_ = 0;
+    bool soloLatin1_ = false;
     bool dueno_ = false;
     std::atomic<bool> fin_{false};
     std::thread hilo_;
@@ -124,6 +126,13 @@ TEST_F(Pegar, TheTextOfAnOwnerThatAnswersIsPasted) {
     EXPECT_LT(reloj.elapsed(), 1000);
     EXPECT_EQ(t->txtTexto->toPlainText(), "una canción del ñandú");
     EXPECT_TRUE(entorno.avisos->textos.isEmpty());
+}
+
+TEST_F(Pegar, AnOwnerThatOffersOnlyLatin1TextIsAskedForIt) {
+    OtroPrograma viejo(QStringLiteral("canción").toLatin1(), true, true);
+    ASSERT_TRUE(viejo.Dueno());
+    t->lblOpciones_Click(4);
+    EXPECT_EQ(t->txtTexto->toPlainText(), "una canción");
 }
 
 TEST_F(Pegar, WhatThisProgramCopiedIsPastedFromItsOwnClipboard) {

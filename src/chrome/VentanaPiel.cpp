@@ -58,7 +58,11 @@ controls::PictureBox* VentanaPiel::CrearBoton(int index, int left, int top, int 
     controls::Pulsable(b, QString(), QString());
     connect(b, &controls::PictureBox::MouseMove, this,
             [this, index](int bt, int s, double x, double y) { pctBoton_MouseMove(index, bt, s, x, y); });
-    connect(b, &controls::PictureBox::Click, this, [this, index] { pctBoton_Click(index); });
+    // A click that was queued while the window was being replaced does nothing: acted on, it
+    // would open yet another window, or close the database under the one that replaced it.
+    connect(b, &controls::PictureBox::Click, this, [this, index] {
+        if (!Descargando()) pctBoton_Click(index);
+    });
     auto* sf = new controls::PictureBox(this, controls::Nombre("imgBotonSF", index));
     auto* cf = new controls::PictureBox(this, controls::Nombre("imgBotonCF", index));
     sf->hide();
@@ -79,7 +83,9 @@ controls::Label* VentanaPiel::CrearOpcion(int index, const QString& caption, int
     l->setCursor(CursorBoton());
     controls::Pulsable(l, caption, QString());
     connect(l, &controls::Label::MouseMove, this, [this, index] { lblOpciones_MouseMove(index); });
-    connect(l, &controls::Label::Click, this, [this, index] { lblOpciones_Click(index); });
+    connect(l, &controls::Label::Click, this, [this, index] {
+        if (!Descargando()) lblOpciones_Click(index);
+    });
     opciones_[index] = l;
     return l;
 }

@@ -26,8 +26,10 @@ public:
     Arrastre arrastre;
 
     // Moves to another main window: loads it, puts it at this window's place, shows it, then
-    // unloads this one.
+    // unloads this one. A window already on its way out goes nowhere (nullptr): exactly one main
+    // window exists at any moment, however fast the tabs are clicked.
     template <class T> T* IrA() {
+        if (Descargando()) return nullptr;
         auto* destino = new T;
         destino->Load();
         destino->Move(Left(), Top());

@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QMessageBox>
+#include <algorithm>
 
 void SiempreVisible(Form* frm) {
     frm->setWindowFlag(Qt::WindowStaysOnTopHint, true);
@@ -35,6 +36,12 @@ void CentrarVentana(Form* frm) {
         left = p->Left() + twips::MitadDiferencia(p->Width() - frm->Width());
         top = p->Top() + twips::MitadDiferencia(p->Height() - frm->Height());
     }
+    // Within [0, screen size - one pixel]: at least the corner itself shows.
+    const auto enPantalla = [](long long v, int tamano) {
+        return std::clamp<long long>(v, 0, std::max(0, tamano - twips::kPorPixel));
+    };
+    left = enPantalla(left, Screen::Width());
+    top = enPantalla(top, Screen::Height());
     frm->Move(static_cast<int>(left), static_cast<int>(top));
 }
 

@@ -16,3 +16,36 @@ void CerrarBaseDatos() {
     dbDiccionario.reset();
     wsDiccionario = nullptr;
 }
+
+QString ErrorBreve(const dao::DaoError& e) {
+    switch (e.Number()) {
+    case dao::errCanceled:
+        return QStringLiteral("<Consulta muy lenta>");
+    case dao::errReadOnly:
+        return QStringLiteral("<Consulta no válida>");
+    case dao::errUnrecognizedFormat:
+        return QStringLiteral("<Diccionario dañado>");
+    case dao::errFileInUse:
+        return QStringLiteral("<Diccionario en uso>");
+    case dao::errTableNotFound:
+    case dao::errItemNotFound:
+    case dao::errSyntax:
+    case 3070: // a column the dictionary lacks
+        return QStringLiteral("<Diccionario incompleto>");
+    case dao::errFileNotFound:
+    case dao::errNotAFile:
+        return QStringLiteral("<Sin diccionario>");
+    default:
+        return QStringLiteral("<Error del diccionario>");
+    }
+}
+
+QString ErrorDetallado(const dao::DaoError& e) {
+    return QStringLiteral("Error %1: %2").arg(e.Number()).arg(e.Description());
+}
+
+QString ErrorTraduccion(const dao::DaoError& e) {
+    QString breve = ErrorBreve(e);
+    breve = breve.mid(1, breve.size() - 2);
+    return QStringLiteral("No se pudo traducir el texto (%1).\n\n%2").arg(breve.toLower(), ErrorDetallado(e));
+}

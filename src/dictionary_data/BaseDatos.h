@@ -21,3 +21,12 @@ void AbrirBaseDatos();
 void CerrarBaseDatos();
 // The full path AbrirBaseDatos opens.
 QString RutaBaseDatos();
+
+// What a window shows when the dictionary cannot be read: a short Spanish reason in angle
+// brackets, like the lookup's other answers, narrow enough for the translation label; the
+// engine's number and description go where the user can reach them with the pointer.
+QString ErrorBreve(const dao::DaoError& e);
+// "Error 3343: Formato de base de datos no reconocido ..." — the details behind ErrorBreve.
+QString ErrorDetallado(const dao::DaoError& e);
+// The translator's whole message: what failed, why, and the details, for its output box.
+QString ErrorTraduccion(const dao::DaoError& e);

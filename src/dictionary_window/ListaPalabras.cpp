@@ -17,13 +17,15 @@ void frmPrincipal::MostrarLista(bool abrir) {
         try {
             CargarLista(cboLista);
             ListaCargada = true;
+            cboLista->Edit()->setPlaceholderText(QString());
+            cboLista->setToolTip(QString());
             if (AgenteActivo) AgenteReposo(false);
         } catch (const dao::DaoError& e) {
-            // The list stays empty and is tried again at the next opening.
+            // The list stays empty and is tried again at the next opening; it says why in its
+            // own box, the details under the pointer.
             cboLista->Clear();
-            cboLista->setToolTip(QStringLiteral("No se pudo leer la lista de palabras: error %1, %2")
-                                     .arg(e.Number())
-                                     .arg(e.Description()));
+            cboLista->Edit()->setPlaceholderText(ErrorBreve(e));
+            cboLista->setToolTip(QStringLiteral("No se pudo leer la lista de palabras. ") + ErrorDetallado(e));
         }
     }
     cboLista->move(twips::APixeles(2040), twips::APixeles(3810));

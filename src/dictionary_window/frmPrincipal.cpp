@@ -13,6 +13,7 @@
 #include "dictionary_data/Direcciones.h"
 #include "guide/Explicaciones.h"
 #include "guide/MSAgent.h"
+#include "notes/DisenosNotas.h"
 #include "notes/frmPropiedades.h"
 #include "platform/Accesible.h"
 #include "platform/Screen.h"
@@ -243,10 +244,15 @@ void frmPrincipal::CargarImagenes() {
     pctOpcActual->hide();
     pctBoton(1)->hide();
     pctBoton(2)->hide();
-    CargarBoton(this, 0, familia + QStringLiteral("SalirUp"), familia + QStringLiteral("SalirDn"));
-    CargarImagen(pctOpcActual, familia + QStringLiteral("oDicUp"));
-    CargarBoton(this, 1, familia + QStringLiteral("oTraDn"), familia + QStringLiteral("oTraUp"));
-    CargarBoton(this, 2, familia + QStringLiteral("oProDn"), familia + QStringLiteral("oProUp"));
+    // A picture that cannot be read gets the notes window's designed face of the same button,
+    // or a plain stand-in.
+    CargarBoton(this, 0, familia + QStringLiteral("SalirUp"), familia + QStringLiteral("SalirDn"),
+                DisenoNotas(QStringLiteral("Salir")), DisenoNotas(QStringLiteral("SalirLuz")));
+    CargarImagen(pctOpcActual, familia + QStringLiteral("oDicUp"), DisenoNotas(QStringLiteral("TabDiccionarioLuz")));
+    CargarBoton(this, 1, familia + QStringLiteral("oTraDn"), familia + QStringLiteral("oTraUp"),
+                DisenoNotas(QStringLiteral("TabTraductor")), DisenoNotas(QStringLiteral("TabTraductorLuz")));
+    CargarBoton(this, 2, familia + QStringLiteral("oProDn"), familia + QStringLiteral("oProUp"),
+                DisenoNotas(QStringLiteral("TabPropiedades")), DisenoNotas(QStringLiteral("TabPropiedades")));
     CargarImagen(pctAcepciones, familia + QStringLiteral("TAcepciones"));
     CargarImagen(pctContAcep, familia + QStringLiteral("CAcepciones"));
     CargarBoton(this, 3, familia + QStringLiteral("CerAcepUp"), familia + QStringLiteral("CerAcepDn"));
@@ -254,6 +260,7 @@ void frmPrincipal::CargarImagenes() {
     pctOpcActual->show();
     pctBoton(1)->show();
     pctBoton(2)->show();
+    AvisarImagenesIlegibles();
     Screen::SetMousePointer(Screen::vbDefault);
 }
 
@@ -333,8 +340,8 @@ void frmPrincipal::TradicirPalabra(const QString& palabra) {
         // where the translation goes and keep the window usable.
         LimpiarResultado();
         lblTraduccion->SetForeColor(controls::vbRed);
-        lblTraduccion->setText(QStringLiteral("<Error al consultar el diccionario>"));
-        lblTraduccion->setToolTip(QStringLiteral("Error %1: %2").arg(e.Number()).arg(e.Description()));
+        lblTraduccion->setText(ErrorBreve(e));
+        lblTraduccion->setToolTip(ErrorDetallado(e));
     }
     Screen::SetMousePointer(Screen::vbDefault);
 }

@@ -19,7 +19,12 @@ DaoError::DaoError(int number, const QString& description)
 // outliving Close() fails cleanly instead of touching a closed handle.
 class Connection {
 public:
-    Connection(sqlite3* db, QString path) : db_(db), path_(std::move(path)) {}
+    using Reloj = std::chrono::steady_clock;
+
+    Connection(sqlite3* db, QString path) : db_(db), path_(std::move(path)) {
+        // Asked every thousand engine steps whether the running statement is past its time.
+        if (db_) sqlite3_progress_handler(db_, 1000, &Connection::vencida, this);
+    }
     ~Connection() { close(); }
     void close() {
         for (auto& [sql, st] : idle_) sqlite3_finalize(st);
@@ -58,8 +63,14 @@ public:
     // Column names of a table, or an empty list when there is no such table.
     QStringList tableColumns(const QString& table);
 
+    // The running statement must end by `limite`; Reloj::time_point::max() for no bound.
+    void vigilar(Reloj::time_point limite) { limite_ = limite; }
+
 private:
+    static int vencida(void* yo) { return Reloj::now() > static_cast<Connection*>(yo)->limite_ ? 1 : 0; }
+
     sqlite3* db_;
+    Reloj::time_point limite_ = Reloj::time_point::max();
     QString path_;
     QHash<QString, QStringList> columns_;
     std::multimap<QByteArray, sqlite3_stmt*> idle_;
@@ -78,12 +89,81 @@ int numberFor(int rc, const QString& message) {
         return errFileInUse;
     case SQLITE_CANTOPEN:
         return errFileNotFound;
+    case SQLITE_READONLY:
+        return errReadOnly;
+    case SQLITE_INTERRUPT:
+        return errCanceled;
+    case SQLITE_AUTH:
+        return errReadOnly;
     default:
         break;
     }
     if (message.contains(QLatin1String("no such table"))) return errTableNotFound;
     if (message.contains(QLatin1String("syntax error"))) return errSyntax;
     return errEngine;
+}
+
+// The engine's common messages in Spanish. The user reads these; an English text would tell
+// most of them nothing. A message not listed here is kept as the engine wrote it.
+QString enEspanol(int rc, const QString& message) {
+    struct Prefijo {
+        const char* ingles;
+        const char* espanol;
+    };
+    // Messages that name something after a colon: the name is kept.
+    static const Prefijo prefijos[] = {
+        {"no such table: ", "no existe la tabla "},
+        {"no such column: ", "no existe la columna "},
+        {"no such function: ", "no existe la función "},
+        {"no such collation sequence: ", "no existe la intercalación "},
+        {"near ", "cerca de "},
+    };
+    for (const auto& p : prefijos) {
+        const QLatin1String ingles(p.ingles);
+        if (message.startsWith(ingles)) {
+            QString resto = message.mid(ingles.size());
+            resto.replace(QLatin1String(": syntax error"), QStringLiteral(": error de sintaxis"));
+            return QString::fromUtf8(p.espanol) + resto;
+        }
+    }
+    switch (rc & 0xff) {
+    case SQLITE_NOTADB:
+        return QStringLiteral("el archivo no es una base de datos");
+    case SQLITE_CORRUPT:
+        return QStringLiteral("el archivo de la base de datos está dañado");
+    case SQLITE_FORMAT:
+        return QStringLiteral("formato de base de datos no reconocido");
+    case SQLITE_READONLY:
+        return QStringLiteral("no se puede escribir en una base de datos de solo lectura");
+    case SQLITE_BUSY:
+        return QStringLiteral("la base de datos está bloqueada por otro proceso");
+    case SQLITE_LOCKED:
+        return QStringLiteral("una tabla de la base de datos está bloqueada");
+    case SQLITE_CANTOPEN:
+        return QStringLiteral("no se puede abrir el archivo de la base de datos");
+    case SQLITE_IOERR:
+        return QStringLiteral("error de lectura del disco");
+    case SQLITE_FULL:
+        return QStringLiteral("el disco está lleno");
+    case SQLITE_NOMEM:
+        return QStringLiteral("no hay memoria suficiente");
+    case SQLITE_PERM:
+        return QStringLiteral("permiso denegado");
+    case SQLITE_AUTH:
+        return QStringLiteral("operación no permitida en el diccionario");
+    case SQLITE_INTERRUPT:
+        return QStringLiteral("la consulta tardó demasiado y se detuvo");
+    case SQLITE_TOOBIG:
+        return QStringLiteral("el texto o el dato es demasiado grande");
+    case SQLITE_RANGE:
+        return QStringLiteral("parámetro fuera de rango");
+    case SQLITE_MISMATCH:
+        return QStringLiteral("tipo de dato no válido");
+    default:
+        break;
+    }
+    if (message == QLatin1String("not an error")) return QString();
+    return message;
 }
 
 QString describe(int number, const QString& engineMessage, const QString& context) {
@@ -103,6 +183,13 @@ QString describe(int number, const QString& engineMessage, const QString& contex
         break;
     case errSyntax:
         text = QStringLiteral("Error de sintaxis en la consulta");
+        break;
+    case errReadOnly:
+        text = QStringLiteral("La base de datos es de solo lectura");
+        break;
+    case errCanceled:
+        text = QStringLiteral("La consulta se detuvo: tardaba más de %1 segundos")
+                   .arg(std::chrono::duration_cast<std::chrono::seconds>(kLimiteSentenciaMs).count());
         break;
     default:
         text = QStringLiteral("Error del motor de base de datos");
@@ -167,6 +254,15 @@ public:
         if (st_) return;
         const int rc = sqlite3_prepare_v2(conn_->handle(), sql_.constData(), sql_.size(), &st_, nullptr);
         if (rc != SQLITE_OK) conn_->fail(rc, QString());
+        // A recordset reads. A stored query that would change the file (or an empty one, which
+        // prepares to nothing) is refused before it runs.
+        if (!st_ || !sqlite3_stmt_readonly(st_)) {
+            sqlite3_finalize(st_);
+            st_ = nullptr;
+            throw DaoError(errReadOnly,
+                           QStringLiteral("La base de datos es de solo lectura: solo se aceptan consultas que leen (%1).")
+                               .arg(sql.simplified().left(80)));
+        }
     }
     ~Statement() {
         if (conn_->isOpen()) conn_->give(sql_, st_);
@@ -175,9 +271,16 @@ public:
     Statement(const Statement&) = delete;
     Statement& operator=(const Statement&) = delete;
     sqlite3_stmt* get() const { return st_; }
-    // Steps once: true for a row, false at the end.
+    // Steps once: true for a row, false at the end. The statement's time counts from its first
+    // step since the last reset, so a statement read row by row is bounded as a whole.
     bool step() {
+        if (!enMarcha_) {
+            enMarcha_ = true;
+            comienzo_ = Connection::Reloj::now();
+        }
+        conn_->vigilar(comienzo_ + kLimiteSentenciaMs);
         const int rc = sqlite3_step(st_);
+        conn_->vigilar(Connection::Reloj::time_point::max());
         if (rc == SQLITE_ROW) return true;
         if (rc == SQLITE_DONE) return false;
         conn_->fail(rc, QString());
@@ -185,12 +288,15 @@ public:
     void reset() {
         sqlite3_reset(st_);
         sqlite3_clear_bindings(st_);
+        enMarcha_ = false;
     }
 
 private:
     std::shared_ptr<Connection> conn_;
     QByteArray sql_;
     sqlite3_stmt* st_ = nullptr;
+    bool enMarcha_ = false;
+    Connection::Reloj::time_point comienzo_;
 };
 
 struct Criterion {
@@ -509,12 +615,26 @@ bool truncated(const QString& path) {
     return pages > 0 && static_cast<qint64>(pages) * pageSize > f.size();
 }
 
+// What a statement of the open dictionary may do: read. Pragmas other than the table layout
+// and attaching other files are refused at preparation (the engine reports "not authorized").
+int autorizar(void*, int accion, const char* a, const char*, const char*, const char*) {
+    switch (accion) {
+    case SQLITE_PRAGMA:
+        return a && sqlite3_stricmp(a, "table_info") == 0 ? SQLITE_OK : SQLITE_DENY;
+    case SQLITE_ATTACH:
+    case SQLITE_DETACH:
+        return SQLITE_DENY;
+    default:
+        return SQLITE_OK;
+    }
+}
+
 } // namespace
 
 void Connection::fail(int rc, const QString& context) const {
     const QString msg = db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QString();
     const int number = numberFor(rc, msg);
-    throw DaoError(number, describe(number, msg, context));
+    throw DaoError(number, describe(number, enEspanol(rc, msg), context));
 }
 
 QStringList Connection::tableColumns(const QString& table) {
@@ -590,15 +710,19 @@ void RegisterCollations(sqlite3* db) {
     sqlite3_create_collation(db, "PXNOCASE", SQLITE_UTF8, nullptr, collate);
 }
 
-std::unique_ptr<Database> Workspace::OpenDatabase(const QString& path) {
+std::unique_ptr<Database> Workspace::OpenDatabase(const QString& path, bool ReadOnly) {
     const QFileInfo info(path);
-    if (!info.exists() || !info.isFile())
+    if (!info.exists())
         throw DaoError(errFileNotFound, QStringLiteral("No se encuentra el archivo «%1».").arg(path));
+    if (!info.isFile())
+        throw DaoError(errNotAFile,
+                       QStringLiteral("«%1» es una carpeta u otra cosa que no es un archivo de base de datos.").arg(path));
     if (info.size() == 0 || truncated(path))
         throw DaoError(errUnrecognizedFormat,
                        QStringLiteral("Formato de base de datos no reconocido o archivo dañado: «%1».").arg(path));
     sqlite3* raw = nullptr;
-    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &raw, SQLITE_OPEN_READWRITE, nullptr);
+    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &raw,
+                                   ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE, nullptr);
     auto conn = std::make_shared<Connection>(raw, path);
     if (rc != SQLITE_OK) conn->fail(rc, path);
     sqlite3_extended_result_codes(raw, 1);
@@ -609,9 +733,12 @@ std::unique_ptr<Database> Workspace::OpenDatabase(const QString& path) {
     const int check = sqlite3_exec(raw, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, &err);
     sqlite3_free(err);
     if (check != SQLITE_OK) conn->fail(check, path);
-    // The dictionary is small and read far more than written: keep all of it in memory, mapped,
-    // instead of reading pages back one system call at a time.
-    sqlite3_exec(raw, "PRAGMA cache_size = -32768; PRAGMA mmap_size = 134217728;", nullptr, nullptr, nullptr);
+    // The dictionary is small and only read: keep all of it in the engine's page cache. Not
+    // mapped into memory: a mapped file that someone empties while it is open kills the process
+    // at the next read (SIGBUS), where a read through the cache fails with an error.
+    sqlite3_exec(raw, "PRAGMA cache_size = -32768; PRAGMA mmap_size = 0;", nullptr, nullptr, nullptr);
+    // A stored query may not switch the mapping back on, nor reach other files.
+    sqlite3_set_authorizer(raw, &autorizar, nullptr);
     return std::make_unique<Database>(conn);
 }
 
@@ -646,7 +773,7 @@ void Execute(Database& db, const QString& sql) {
     sqlite3_free(err);
     if (rc != SQLITE_OK) {
         const int number = numberFor(rc, msg);
-        throw DaoError(number, describe(number, msg, QString()));
+        throw DaoError(number, describe(number, enEspanol(rc, msg), QString()));
     }
 }
 

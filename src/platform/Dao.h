@@ -5,7 +5,12 @@
 //
 // Contract kept by this layer:
 // - OpenDatabase never creates a file. A missing, locked, empty or damaged file throws DaoError
-//   carrying an error number in the engine's numbering and a Spanish description.
+//   carrying an error number in the engine's numbering and a Spanish description (the engine's
+//   own English messages are put into Spanish where they are common).
+// - The program only reads its dictionary: OpenDatabase opens read-only, the file is never
+//   mapped into memory (a file emptied or replaced while it is open must give an error, not a
+//   bus error), every recordset accepts only statements that read (SQLite says which), and a
+//   statement that runs longer than kLimiteSentenciaMs stops with errCanceled.
 // - Stored queries live inside the file, in the table `QueryDefs` (Name, SQL). Their SQL names
 //   the parameter as `:ptroPalabra`; Parameters("ptroPalabra") binds it.
 // - User text is always a bound value, never pasted into SQL. FindFirst takes the criterion form
@@ -16,6 +21,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <chrono>
 #include <memory>
 #include <stdexcept>
 #include <vector>
@@ -32,6 +38,9 @@ enum RecordsetTypeEnum { dbOpenTable = 1, dbOpenDynaset = 2, dbOpenSnapshot = 4,
 enum ErrorNumber {
     errNoCurrentRecord = 3021,
     errFileNotFound = 3024,
+    errReadOnly = 3027,
+    errNotAFile = 3055,
+    errCanceled = 3059,
     errFileInUse = 3045,
     errTableNotFound = 3078,
     errSyntax = 3075,
@@ -39,6 +48,10 @@ enum ErrorNumber {
     errUnrecognizedFormat = 3343,
     errEngine = 3000,
 };
+
+// How long one statement may run, from its first step, before it is stopped: a lookup takes
+// microseconds, the longest word list a few tens of milliseconds.
+inline constexpr std::chrono::milliseconds kLimiteSentenciaMs{2000};
 
 class DaoError : public std::runtime_error {
 public:
@@ -138,8 +151,9 @@ private:
 
 class Workspace {
 public:
-    // Opens an existing file read-write (read-only when the file system allows nothing else).
-    std::unique_ptr<Database> OpenDatabase(const QString& path);
+    // Opens an existing file, read-only unless ReadOnly is false (the generator and the tests,
+    // which write rows, are the only ones that ask).
+    std::unique_ptr<Database> OpenDatabase(const QString& path, bool ReadOnly = true);
     // Creates or replaces a database file: used by the data generator and the tests only.
     std::unique_ptr<Database> CreateDatabase(const QString& path);
 };

@@ -480,10 +480,16 @@ public:
     Lector(const QByteArray& rtf, QTextDocument& doc)
         : p_(rtf.constData()), fin_(rtf.constData() + rtf.size()), doc_(doc), cursor_(&doc) {}
 
-    void Leer() {
+    // Reads the whole document, or stops when the clock passes `limite`; false when it stopped.
+    bool Leer(std::chrono::steady_clock::time_point limite = std::chrono::steady_clock::time_point::max()) {
+        const bool conLimite = limite != std::chrono::steady_clock::time_point::max();
+        unsigned pasos = 0;
         while (p_ < fin_ && *p_ != '{')
             ++p_; // EsRtf has checked that only white space precedes
         while (p_ < fin_) {
+            // The clock is read once every few thousand tokens: a token costs nanoseconds, a
+            // clock read tens of them.
+            if (conLimite && (++pasos & 0xfff) == 0 && std::chrono::steady_clock::now() > limite) return false;
             const char c = *p_;
             if (c == '{') {
                 ++p_;
@@ -504,6 +510,7 @@ public:
             }
         }
         Terminar();
+        return true;
     }
 
 private:
@@ -1519,6 +1526,15 @@ bool EsRtf(const QByteArray& datos) {
 }
 
 bool LeerRtf(const QByteArray& rtf, QTextDocument& doc, QString* error) {
+    return LeerRtf(rtf, doc, error, std::chrono::milliseconds::max(), nullptr);
+}
+
+bool LeerRtf(const QByteArray& rtf, QTextDocument& doc, QString* error, std::chrono::milliseconds limite,
+             bool* agotado) {
+    const auto inicio = std::chrono::steady_clock::now();
+    const auto hasta = limite == std::chrono::milliseconds::max() ? std::chrono::steady_clock::time_point::max()
+                                                                   : inicio + limite;
+    if (agotado) *agotado = false;
     const bool deshacer = doc.isUndoRedoEnabled();
     doc.setUndoRedoEnabled(false); // a viewer never undoes; recording every insertion costs memory
     doc.clear();
@@ -1527,7 +1543,14 @@ bool LeerRtf(const QByteArray& rtf, QTextDocument& doc, QString* error) {
         doc.setUndoRedoEnabled(deshacer);
         return false;
     }
-    Lector(rtf, doc).Leer();
+    const bool completo = Lector(rtf, doc).Leer(hasta);
+    if (!completo) {
+        doc.clear();
+        doc.setUndoRedoEnabled(deshacer);
+        if (agotado) *agotado = true;
+        if (error) *error = QStringLiteral("El documento es demasiado grande: leerlo llevaría demasiado tiempo.");
+        return false;
+    }
     doc.setUndoRedoEnabled(deshacer);
     if (error) error->clear();
     return true;

@@ -25,6 +25,7 @@
 // bytes and it decodes to at most kMaxPixelesImagen pixels.
 #include <QByteArray>
 #include <QString>
+#include <chrono>
 
 class QTextDocument;
 
@@ -43,6 +44,11 @@ inline constexpr qint64 kMaxPixelesImagen = 4096LL * 4096LL;
 // braces, cut short) is read as far as it goes and returns true: showing what can be read is
 // more useful to the reader of the notes than showing nothing.
 bool LeerRtf(const QByteArray& rtf, QTextDocument& doc, QString* error = nullptr);
+// The same, giving up when reading takes longer than `limite`: the document is then left empty,
+// *agotado (when not null) is set and the result is false. What a window must show without
+// freezing is read with a limit; a document that needs longer is refused, not shown late.
+bool LeerRtf(const QByteArray& rtf, QTextDocument& doc, QString* error, std::chrono::milliseconds limite,
+             bool* agotado);
 
 // True when the data starts like an RTF document ("{\rtf", after optional white space).
 bool EsRtf(const QByteArray& datos);

@@ -11,13 +11,26 @@
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QTextDocument>
+#include <QTextFrame>
+#include <QTextTable>
 
 namespace richtext {
 
 namespace {
 
 // A notes file larger than this is not a notes file; reading it would only stall the window.
-constexpr qint64 kMaxBytesArchivo = 64LL * 1024 * 1024;
+// The real ones are some tens of kilobytes.
+constexpr qint64 kMaxBytesArchivo = RichTextBox::kMaxBytesArchivo;
+
+// The cells of every table of the frame, nested ones included.
+qint64 Celdas(QTextFrame* marco) {
+    qint64 n = 0;
+    for (QTextFrame* hijo : marco->childFrames()) {
+        if (auto* tabla = qobject_cast<QTextTable*>(hijo)) n += static_cast<qint64>(tabla->rows()) * tabla->columns();
+        n += Celdas(hijo);
+    }
+    return n;
+}
 
 bool EsRutaDeUnidad(const QString& path) {
     return path.size() >= 3 && path[0].isLetter() && path[1] == QLatin1Char(':') &&
@@ -81,9 +94,15 @@ void RichTextBox::LoadFile(const QString& path) {
     auto* doc = new QTextDocument(this);
     doc->setDocumentMargin(document()->documentMargin());
     doc->setDefaultFont(font());
-    if (!LeerRtf(datos, *doc)) {
+    bool agotado = false;
+    if (!LeerRtf(datos, *doc, nullptr, kLimiteLectura, &agotado)) {
         delete doc;
-        MostrarMensaje(MensajeNoRtf());
+        MostrarMensaje(agotado ? MensajeDemasiadoGrande() : MensajeNoRtf());
+        return;
+    }
+    if (Celdas(doc->rootFrame()) > kMaxCeldas) {
+        delete doc;
+        MostrarMensaje(MensajeDemasiadoGrande());
         return;
     }
     Poner(doc);

@@ -6,6 +6,7 @@
 // dark ground; colours the document sets itself are kept. The page keys scroll it by one page
 // whether or not it shows a caret.
 #include <QTextEdit>
+#include <chrono>
 
 namespace richtext {
 
@@ -27,7 +28,18 @@ public:
     // What LoadFile shows instead of the notes.
     static QString MensajeNoEncontrado();
     static QString MensajeNoRtf();
-    static QString MensajeDemasiadoGrande(); // over 64 MB: no notes file is anywhere near that
+    // Over kMaxBytesArchivo, or more than kLimiteLectura to read: the window would freeze.
+    static QString MensajeDemasiadoGrande();
+
+    // LoadFile keeps the window answering: what it cannot read and lay out within about two
+    // seconds on a modest machine it refuses with MensajeDemasiadoGrande. Reading costs about a
+    // third of a second per megabyte, laying out prose as much again, and a table cell about a
+    // tenth of a millisecond (bench/richtext_bench: BM_LoadNotesFile), so the size bounds the
+    // prose and the memory, the count of cells bounds the tables, and a time limit on reading
+    // covers a slower machine. The real notes are some tens of kilobytes with a few hundred cells.
+    static constexpr qint64 kMaxBytesArchivo = 2LL * 1024 * 1024;
+    static constexpr int kMaxCeldas = 10000;
+    static constexpr std::chrono::milliseconds kLimiteLectura{1500};
 
 signals:
     // The pointer moved over the box: buttons and shift state as controls::Label reports them,

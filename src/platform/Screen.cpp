@@ -23,11 +23,15 @@ void SetMousePointer(int value) {
 int MousePointer() { return g_pointer; }
 
 namespace {
+QSize simulada;
 QSize screenPixels() {
+    if (!simulada.isEmpty()) return simulada;
     if (auto* s = QGuiApplication::primaryScreen()) return s->geometry().size();
     return {640, 480};
 }
 } // namespace
+
+void SimularPantalla(int anchoPixeles, int altoPixeles) { simulada = QSize(anchoPixeles, altoPixeles); }
 
 int Width() { return screenPixels().width() * twips::kPorPixel; }
 int Height() { return screenPixels().height() * twips::kPorPixel; }

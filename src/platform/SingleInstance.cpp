@@ -2,19 +2,48 @@
 
 #include <QDir>
 #include <QLockFile>
+#include <cstdio>
 #include <memory>
 #include <unistd.h>
 
 namespace instancia {
 
-bool HayInstanciaPrevia() {
+namespace {
+std::unique_ptr<QLockFile>& cerrojo() {
     static std::unique_ptr<QLockFile> lock;
-    if (lock) return false;
-    const QString path = QDir::temp().filePath(QStringLiteral("palavrix-%1.lock").arg(getuid()));
-    auto candidate = std::make_unique<QLockFile>(path);
-    candidate->setStaleLockTime(0);
-    if (!candidate->tryLock(0)) return true;
-    lock = std::move(candidate);
+    return lock;
+}
+} // namespace
+
+QString RutaCerrojo() { return QDir::temp().filePath(QStringLiteral("palavrix-%1.lock").arg(getuid())); }
+
+Cerrojo TomarCerrojo(const QString& ruta) {
+    auto candidato = std::make_unique<QLockFile>(ruta);
+    candidato->setStaleLockTime(0);
+    if (candidato->tryLock(0)) {
+        cerrojo() = std::move(candidato);
+        return Cerrojo::Tomado;
+    }
+    // LockFailedError is the one answer that means another process holds the file (QLockFile
+    // has already taken over a lock whose process is gone).
+    return candidato->error() == QLockFile::LockFailedError ? Cerrojo::Ocupado : Cerrojo::Imposible;
+}
+
+bool HayInstanciaPrevia() {
+    if (cerrojo()) return false;
+    const QString ruta = RutaCerrojo();
+    switch (TomarCerrojo(ruta)) {
+    case Cerrojo::Tomado:
+        return false;
+    case Cerrojo::Ocupado:
+        return true;
+    case Cerrojo::Imposible:
+        std::fprintf(stderr,
+                     "palavrix: no se pudo crear el archivo de bloqueo %s (¿la carpeta temporal no existe o no "
+                     "admite escritura?); Palavrix arranca sin comprobar si ya hay otra copia abierta.\n",
+                     qPrintable(QDir::toNativeSeparators(ruta)));
+        return false;
+    }
     return false;
 }
 

@@ -1,5 +1,6 @@
 #include "startup/VerificarDrive.h"
 
+#include "platform/Avisos.h"
 #include "platform/Drives.h"
 #include "startup/frmVerDrive.h"
 
@@ -22,14 +23,34 @@ void preguntarConDialogo() {
     dlg->ShowModal();
 }
 
+// A letter the settings would not take: without it the question would come back at once, the
+// folder still missing on the old letter.
+QString& letraSinGuardar() {
+    static QString letra;
+    return letra;
+}
+
 } // namespace
 
-QString LeerDrive() { return QSettings().value(QLatin1String(kClave), QStringLiteral("C")).toString(); }
+QString LeerDrive() {
+    if (!letraSinGuardar().isEmpty()) return letraSinGuardar();
+    return QSettings().value(QLatin1String(kClave), QStringLiteral("C")).toString();
+}
 
-void GuardarDrive(const QString& letra) {
+bool GuardarDrive(const QString& letra) {
     QSettings s;
     s.setValue(QLatin1String(kClave), letra);
     s.sync();
+    if (s.status() == QSettings::NoError) {
+        letraSinGuardar().clear();
+        return true;
+    }
+    letraSinGuardar() = letra;
+    avisos::Avisar(QStringLiteral("No se pudo guardar la unidad elegida (%1:) en el archivo de configuración\n%2\n\n"
+                                  "Palavrix la usará mientras siga abierto, pero volverá a preguntarla la próxima vez "
+                                  "que se inicie. Compruebe que ese archivo y su carpeta admiten escritura.")
+                       .arg(letra.toUpper(), QDir::toNativeSeparators(s.fileName())));
+    return false;
 }
 
 int EntrarCarpeta(const QString& ruta) {

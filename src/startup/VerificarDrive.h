@@ -10,9 +10,12 @@ inline QString RutaDatos;
 
 // Sets RutaDatos from the saved letter; asks for the drive while the folder is missing.
 void LocalizarDatos();
-// Saves the drive letter.
-void GuardarDrive(const QString& letra);
-// The saved letter, or "C" when none was ever saved.
+// Saves the drive letter. When the settings cannot be written, the letter still holds for the
+// rest of this run, the user is told in Spanish where it could not be saved, and the result is
+// false.
+bool GuardarDrive(const QString& letra);
+// The letter chosen in this run when it could not be saved, else the saved letter, or "C" when
+// none was ever saved.
 QString LeerDrive();
 
 // The result of trying to enter a folder, numbered as the runtime numbered its errors:

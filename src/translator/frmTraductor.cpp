@@ -11,8 +11,11 @@
 #include "dictionary_window/frmPrincipal.h"
 #include "guide/Explicaciones.h"
 #include "guide/MSAgent.h"
+#include "notes/DisenosNotas.h"
 #include "notes/frmPropiedades.h"
 #include "platform/Accesible.h"
+#include "platform/Avisos.h"
+#include "platform/Portapapeles.h"
 #include "platform/Screen.h"
 #include "startup/General.h"
 #include "startup/VerificarDrive.h"
@@ -111,17 +114,23 @@ void frmTraductor::CargarImagenes() {
     pctBoton(3)->hide();
     pctBoton(1)->hide();
     pctBoton(2)->hide();
-    CargarBoton(this, 0, familia + QStringLiteral("SalirUp"), familia + QStringLiteral("SalirDn"));
-    CargarBoton(this, 3, familia + QStringLiteral("oDicDn"), familia + QStringLiteral("oDicUp"));
+    // A picture that cannot be read gets the notes window's designed face of the same button,
+    // or a plain stand-in.
+    CargarBoton(this, 0, familia + QStringLiteral("SalirUp"), familia + QStringLiteral("SalirDn"),
+                DisenoNotas(QStringLiteral("Salir")), DisenoNotas(QStringLiteral("SalirLuz")));
+    CargarBoton(this, 3, familia + QStringLiteral("oDicDn"), familia + QStringLiteral("oDicUp"),
+                DisenoNotas(QStringLiteral("TabDiccionario")), DisenoNotas(QStringLiteral("TabDiccionarioLuz")));
     // This window's own tab stands lit; its resting face is kept all the same.
-    CargarImagen(pctBoton(1), familia + QStringLiteral("oTraUp"));
-    CargarImagen(imgBotonSF(1), familia + QStringLiteral("oTraDn"));
-    CargarImagen(imgBotonCF(1), familia + QStringLiteral("oTraUp"));
-    CargarBoton(this, 2, familia + QStringLiteral("oProDn"), familia + QStringLiteral("oProUp"));
+    CargarImagen(pctBoton(1), familia + QStringLiteral("oTraUp"), DisenoNotas(QStringLiteral("TabTraductorLuz")));
+    CargarImagen(imgBotonSF(1), familia + QStringLiteral("oTraDn"), DisenoNotas(QStringLiteral("TabTraductor")));
+    CargarImagen(imgBotonCF(1), familia + QStringLiteral("oTraUp"), DisenoNotas(QStringLiteral("TabTraductorLuz")));
+    CargarBoton(this, 2, familia + QStringLiteral("oProDn"), familia + QStringLiteral("oProUp"),
+                DisenoNotas(QStringLiteral("TabPropiedades")), DisenoNotas(QStringLiteral("TabPropiedades")));
     CargarImagen(imgFondo, familia + QStringLiteral("FTra1"));
     pctBoton(3)->show();
     pctBoton(1)->show();
     pctBoton(2)->show();
+    AvisarImagenesIlegibles();
     Screen::SetMousePointer(Screen::vbDefault);
 }
 
@@ -138,9 +147,7 @@ void frmTraductor::TraducirTexto() {
             traduccion::Traducir(txtTexto->toPlainText(), [this](const QString& p) { return BuscarTraduccion(p); });
         txtTraduccion->setPlainText(salida);
     } catch (const dao::DaoError& e) {
-        txtTraduccion->setPlainText(QStringLiteral("No se pudo traducir el texto: error %1, %2")
-                                        .arg(e.Number())
-                                        .arg(e.Description()));
+        txtTraduccion->setPlainText(ErrorTraduccion(e));
     }
     rsTraduccion.reset();
     Screen::SetMousePointer(Screen::vbDefault);
@@ -207,7 +214,15 @@ void frmTraductor::lblOpciones_Click(int Index) {
         TraducirTexto();
         break;
     case 4:
-        if (QPlainTextEdit* c = controlActivo()) c->textCursor().insertText(QApplication::clipboard()->text());
+        if (QPlainTextEdit* c = controlActivo()) {
+            // The program that holds the clipboard may not answer: the window waits a second at
+            // most, then says why nothing came.
+            if (const auto texto = portapapeles::Actual().Texto(portapapeles::kEspera))
+                c->textCursor().insertText(*texto);
+            else
+                avisos::Avisar(QStringLiteral("El programa que tiene el portapapeles no respondió; no se pegó nada.\n\n"
+                                              "Vuelva a copiar el texto y pruebe otra vez."));
+        }
         break;
     default:
         break;

@@ -181,18 +181,45 @@ TEST_F(Chrome, PicturePathsFollowTheFamilyAndDirectionDigits) {
     EXPECT_EQ(DigitoDireccion(9), "0");
 }
 
-TEST_F(Chrome, AMissingPictureKeepsTheControlsPictureAndAPresentOneIsLoaded) {
+TEST_F(Chrome, AMissingOrUnreadablePictureGivesAStandInAndAPresentOneIsLoaded) {
     LocalizarDatos();
     QDir(entorno.Datos()).mkpath("ENTORNO/IMAGENES");
     QImage img(14, 14, QImage::Format_RGB888);
     img.fill(Qt::red);
     ASSERT_TRUE(img.save(entorno.Datos() + "/ENTORNO/IMAGENES/0SalirUp.BMP"));
+    {
+        QFile roto(entorno.Datos() + "/ENTORNO/IMAGENES/2FTra1.BMP");
+        ASSERT_TRUE(roto.open(QIODevice::WriteOnly));
+        roto.write("BM" + QByteArray(60, '\xff'));
+    }
     controls::PictureBox caja(nullptr, "caja");
+    caja.resize(30, 20);
     caja.SetPicture(cara(Qt::blue));
     EXPECT_FALSE(CargarImagen(&caja, "0NoEsta"));
-    EXPECT_TRUE(misma(caja.Picture(), cara(Qt::blue)));
+    EXPECT_EQ(caja.Picture().size(), QSize(30, 20));
+    EXPECT_FALSE(misma(caja.Picture(), cara(Qt::blue)));
+    EXPECT_FALSE(CargarImagen(&caja, "2FTra1", cara(Qt::green)));
+    EXPECT_TRUE(misma(caja.Picture(), cara(Qt::green)));
+    EXPECT_EQ(ImagenesIlegibles(), (QStringList{RutaImagen("0NoEsta"), RutaImagen("2FTra1")}));
     EXPECT_TRUE(CargarImagen(&caja, "0SalirUp"));
     EXPECT_EQ(caja.Picture().size(), QSize(14, 14));
+
+    // Each look has its own colour, and a background shows its frame.
+    const QImage azul = ImagenSustituta("0FDic1", QSize(640, 480)).toImage();
+    const QImage verde = ImagenSustituta("2FTra1", QSize(640, 480)).toImage();
+    EXPECT_EQ(azul.size(), QSize(640, 480));
+    EXPECT_NE(azul.pixel(1, 100), verde.pixel(1, 100));
+    EXPECT_NE(azul.pixel(1, 100), azul.pixel(320, 240));
+
+    // Told once, with the first file and the count of the others; later failures say nothing.
+    AvisarImagenesIlegibles();
+    ASSERT_EQ(entorno.avisos->textos.size(), 1);
+    EXPECT_TRUE(entorno.avisos->textos[0].contains(entorno.Datos() + "/ENTORNO/IMAGENES/0NoEsta.BMP"))
+        << entorno.avisos->textos[0].toStdString();
+    EXPECT_TRUE(entorno.avisos->textos[0].contains("ni otra más")) << entorno.avisos->textos[0].toStdString();
+    CargarImagen(&caja, "4NoEsta");
+    AvisarImagenesIlegibles();
+    EXPECT_EQ(entorno.avisos->textos.size(), 1);
 }
 
 TEST_F(Chrome, SoundAndPronunciationPathsAreBuiltAsNamed) {
@@ -266,4 +293,36 @@ TEST(Contraste, TheWcagMeasureOfKnownPairs) {
     const double granate = contraste::Luminancia(QColor(0xd8, 0x46, 0x5d));
     const uint32_t c = contraste::ColorLegible(controls::vbRed, granate);
     EXPECT_GE(contraste::Entre(contraste::Luminancia(QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF)), granate), 4.5);
+}
+
+TEST(Placement, OnAScreenSmallerThanTheWindowItsTopLeftCornerStaysOnTheScreen) {
+    Form principal;
+    principal.setObjectName("frmPrincipal");
+    principal.Tag = "prin";
+    principal.Load();
+    FijarTamano(&principal);
+    const struct {
+        int ancho, alto, left, top;
+    } casos[] = {
+        {800, 400, 1200, 0}, // lower than 480 pixels: centred across, at the top
+        {600, 400, 0, 0},    // smaller both ways
+        {640, 480, 0, 0},    // exactly the window's size
+        {1024, 768, 2880, 2160},
+    };
+    for (const auto& c : casos) {
+        Screen::SimularPantalla(c.ancho, c.alto);
+        CentrarVentana(&principal);
+        EXPECT_EQ(principal.Left(), c.left) << c.ancho << "x" << c.alto;
+        EXPECT_EQ(principal.Top(), c.top) << c.ancho << "x" << c.alto;
+    }
+    // A window centred over a dictionary window dragged above and left of the screen.
+    Screen::SimularPantalla(1024, 768);
+    principal.Move(-3000, -1500);
+    Form otra;
+    otra.Load();
+    FijarTamano(&otra);
+    CentrarVentana(&otra);
+    EXPECT_EQ(otra.Left(), 0);
+    EXPECT_EQ(otra.Top(), 0);
+    Screen::SimularPantalla(0, 0);
 }

@@ -337,11 +337,11 @@ TEST_F(DictionaryWindow, AReloadedWindowKeepsTheDirectionWithAnEmptyWordBox) {
 }
 
 TEST_F(DictionaryWindow, ADictionaryThatCannotBeReadSaysSoAndLeavesNoHourglass) {
-    dao::Execute(*dbDiccionario, "DELETE FROM QueryDefs WHERE Name = 'qryBuscarEspIng'");
+    db.Execute("DELETE FROM QueryDefs WHERE Name = 'qryBuscarEspIng'");
     Enter("casa");
-    EXPECT_EQ(w->lblTraduccion->text(), "<Error al consultar el diccionario>");
+    EXPECT_EQ(w->lblTraduccion->text(), "<Diccionario incompleto>");
     EXPECT_EQ(Screen::MousePointer(), Screen::vbDefault);
-    dao::Execute(*dbDiccionario, "DROP TABLE IngEsp");
+    db.Execute("DROP TABLE IngEsp");
     w->lblDiccionarios_Click(1);
     w->pctBoton_Click(4);
     EXPECT_EQ(w->cboLista->ListCount(), 0);
@@ -349,7 +349,7 @@ TEST_F(DictionaryWindow, ADictionaryThatCannotBeReadSaysSoAndLeavesNoHourglass) 
     EXPECT_EQ(Screen::MousePointer(), Screen::vbDefault);
     CerrarBaseDatos();
     Enter("casa");
-    EXPECT_EQ(w->lblTraduccion->text(), "<Error al consultar el diccionario>");
+    EXPECT_EQ(w->lblTraduccion->text(), "<Error del diccionario>");
 }
 
 TEST_F(DictionaryWindow, TheDataFolderGoneMeansTheDriveQuestionBeforeTheNextDirection) {

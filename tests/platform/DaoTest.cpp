@@ -2,8 +2,10 @@
 #include "dictionary_data/Direcciones.h"
 #include "platform/Dao.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QRandomGenerator>
+#include <functional>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
@@ -251,4 +253,188 @@ TEST(Dao, LookupsWordListsAndSearchesAreServedByIndexes) {
             EXPECT_FALSE(plan.startsWith("SCAN " + table + " ") && !plan.contains("INDEX")) << plan.toStdString();
         }
     }
+}
+
+namespace {
+
+// The translation the stored query of EspIng gives for a word, or the error it raised.
+QString lookUp(dao::Database& db, const QString& word) {
+    try {
+        auto q = db.QueryDefs("qryBuscarEspIng");
+        q->Parameters("ptroPalabra").SetValue(word);
+        auto rs = q->OpenRecordset(dao::dbOpenForwardOnly);
+        return rs->Eof() ? QString("<none>") : rs->Fields("Traduccion").Value().toString();
+    } catch (const dao::DaoError& e) {
+        return QString("error %1").arg(e.Number());
+    }
+}
+
+int errorNumberOf(const std::function<void()>& f) {
+    try {
+        f();
+    } catch (const dao::DaoError& e) {
+        return e.Number();
+    }
+    return 0;
+}
+
+std::vector<esquema::Fila> manyRows(int n) {
+    std::vector<esquema::Fila> rows;
+    for (int i = 0; i < n; ++i) rows.push_back(Fila(QString("palabra%1").arg(i), QString("word%1").arg(i)));
+    return rows;
+}
+
+} // namespace
+
+TEST(Dao, AFileEmptiedWhileOpenGivesErrorsNotACrash) {
+    TempDatabase t;
+    t.Insert(0, manyRows(3000));
+    QByteArray original;
+    {
+        QFile f(t.Path());
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        original = f.readAll();
+    }
+    auto db = t.Open();
+    auto rs = db->OpenRecordset("EspIng", dao::dbOpenDynaset);
+    rs->FindFirst("Palabra = 'palabra2999'");
+    EXPECT_EQ(rs->Fields("Traduccion").Value().toString(), "word2999");
+    rs->Close();
+    EXPECT_EQ(lookUp(*db, "palabra1500"), "word1500");
+
+    // What copying a new dictionary over the file does first: it is emptied.
+    ASSERT_TRUE(QFile::resize(t.Path(), 0));
+    EXPECT_TRUE(lookUp(*db, "palabra2000").startsWith("error")) << lookUp(*db, "palabra2000").toStdString();
+    EXPECT_NE(errorNumberOf([&] {
+                  auto list = db->OpenRecordset("SELECT Palabra FROM EspIng GROUP BY Palabra", dao::dbOpenForwardOnly);
+                  while (!list->Eof()) list->MoveNext();
+              }),
+              0);
+    EXPECT_NE(errorNumberOf([&] {
+                  auto d = db->OpenRecordset("EspIng", dao::dbOpenDynaset);
+                  d->FindFirst("Palabra = 'palabra10'");
+                  d->Fields("Traduccion");
+              }),
+              0);
+
+    // Then the copy writes the new content: still no crash (SQLite keeps the empty file's
+    // layout until the database is opened again, so lookups go on reporting the error).
+    {
+        QFile f(t.Path());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(original);
+    }
+    EXPECT_TRUE(lookUp(*db, "palabra2000").startsWith("error")) << lookUp(*db, "palabra2000").toStdString();
+    EXPECT_EQ(lookUp(*t.Open(), "palabra2000"), "word2000");
+}
+
+TEST(Dao, TheDictionaryIsOpenedReadOnlyAndOnlyStatementsThatReadRun) {
+    TempDatabase t;
+    t.Insert(0, {Fila("casa", "house"), Fila("perro", "dog")});
+    t.Execute("UPDATE QueryDefs SET SQL = 'DELETE FROM EspIng WHERE Palabra = :ptroPalabra' "
+              "WHERE Name = 'qryBuscarEspIng'");
+    t.Execute("INSERT INTO QueryDefs (Name, SQL) VALUES ('qryMapa', 'PRAGMA mmap_size = 268435456'), "
+              "('qryOtro', 'ATTACH DATABASE ''/tmp/palavrix-otro.db'' AS otro'), ('qryVacia', '  ')");
+    auto db = t.Open();
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(lookUp(*db, "casa"), QString("error %1").arg(dao::errReadOnly));
+    for (const char* name : {"qryMapa", "qryOtro", "qryVacia"})
+        EXPECT_NE(errorNumberOf([&] {
+                      auto q = db->QueryDefs(name);
+                      q->OpenRecordset(dao::dbOpenForwardOnly);
+                  }),
+                  0)
+            << name;
+    EXPECT_FALSE(QFile::exists("/tmp/palavrix-otro.db"));
+    EXPECT_EQ(errorNumberOf([&] { db->OpenRecordset("DELETE FROM EspIng", dao::dbOpenForwardOnly); }), dao::errReadOnly);
+    EXPECT_EQ(errorNumberOf([&] { db->OpenRecordset("UPDATE EspIng SET Traduccion = 'x'", dao::dbOpenDynaset); }),
+              dao::errReadOnly);
+    // Even what asks the engine directly cannot write through the program's connection.
+    EXPECT_EQ(errorNumberOf([&] { dao::Execute(*db, "DELETE FROM EspIng"); }), dao::errReadOnly);
+
+    auto rs = db->OpenRecordset("SELECT count(*) AS n FROM EspIng", dao::dbOpenForwardOnly);
+    EXPECT_EQ(rs->Fields("n").Value().toInt(), 2);
+}
+
+TEST(Dao, AStatementRunningPastItsTimeIsStoppedAndTheDatabaseGoesOn) {
+    TempDatabase t;
+    t.Insert(0, {Fila("casa", "house")});
+    // A query that never ends, and one that yields rows for ever, one at a time.
+    t.Execute("UPDATE QueryDefs SET SQL = 'WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c) "
+              "SELECT count(*) AS Traduccion FROM c WHERE :ptroPalabra IS NOT NULL' WHERE Name = 'qryBuscarEspIng'");
+    auto db = t.Open();
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_EQ(lookUp(*db, "casa"), QString("error %1").arg(dao::errCanceled));
+    EXPECT_LT(clock.elapsed(), 10000);
+
+    clock.restart();
+    int rows = 0;
+    const int number = errorNumberOf([&] {
+        auto rs = db->OpenRecordset("WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c) "
+                                    "SELECT x AS Palabra FROM c",
+                                    dao::dbOpenForwardOnly);
+        for (; !rs->Eof(); rs->MoveNext()) ++rows;
+    });
+    EXPECT_EQ(number, dao::errCanceled);
+    EXPECT_GT(rows, 1000);
+    EXPECT_LT(clock.elapsed(), 10000);
+
+    try {
+        db->OpenRecordset("WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c) SELECT max(x) FROM c",
+                          dao::dbOpenDynaset);
+        FAIL();
+    } catch (const dao::DaoError& e) {
+        EXPECT_EQ(e.Number(), dao::errCanceled);
+        EXPECT_TRUE(e.Description().contains("tardaba más de 2 segundos")) << e.Description().toStdString();
+    }
+    // The time counts per statement: the next one runs as usual.
+    auto rs = db->OpenRecordset("EspIng", dao::dbOpenDynaset);
+    rs->FindFirst("Palabra = 'casa'");
+    EXPECT_EQ(rs->Fields("Traduccion").Value().toString(), "house");
+}
+
+TEST(Dao, TheEnginesCommonErrorsReadInSpanishAndAFolderIsCalledAFolder) {
+    QTemporaryDir dir;
+    const auto descriptionOpening = [](const QString& path) {
+        try {
+            dao::DBEngine().Workspaces(0).OpenDatabase(path);
+        } catch (const dao::DaoError& e) {
+            return QString("%1 %2").arg(e.Number()).arg(e.Description());
+        }
+        return QString("opened");
+    };
+    const QString folder = dir.filePath("PALAVRIX.MDB");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString aboutFolder = descriptionOpening(folder);
+    EXPECT_TRUE(aboutFolder.contains("carpeta")) << aboutFolder.toStdString();
+    EXPECT_FALSE(aboutFolder.contains("No se encuentra")) << aboutFolder.toStdString();
+
+    const QString noise = dir.filePath("noise.mdb");
+    {
+        QFile f(noise);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(8192, 'x'));
+    }
+    const QString aboutNoise = descriptionOpening(noise);
+    EXPECT_TRUE(aboutNoise.contains("el archivo no es una base de datos")) << aboutNoise.toStdString();
+    EXPECT_FALSE(aboutNoise.contains("file is not a database")) << aboutNoise.toStdString();
+
+    TempDatabase t;
+    auto db = t.Open();
+    const auto description = [](const std::function<void()>& f) {
+        try {
+            f();
+        } catch (const dao::DaoError& e) {
+            return e.Description();
+        }
+        return QString();
+    };
+    const QString write = description([&] { dao::Execute(*db, "DELETE FROM EspIng"); });
+    EXPECT_TRUE(write.contains("solo lectura")) << write.toStdString();
+    EXPECT_FALSE(write.contains("readonly")) << write.toStdString();
+    const QString table = description([&] { db->OpenRecordset("SELECT Palabra FROM Nada", dao::dbOpenForwardOnly); });
+    EXPECT_TRUE(table.contains("no existe la tabla Nada")) << table.toStdString();
+    const QString syntax = description([&] { db->OpenRecordset("SELECT FROM WHERE", dao::dbOpenForwardOnly); });
+    EXPECT_TRUE(syntax.contains("error de sintaxis")) << syntax.toStdString();
+    EXPECT_FALSE(syntax.contains("syntax error")) << syntax.toStdString();
 }

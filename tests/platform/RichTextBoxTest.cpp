@@ -3,7 +3,9 @@
 #include "platform/RichTextBox.h"
 #include "platform/Drives.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -146,4 +148,58 @@ TEST(RichTextBox, AutomaticColourTextIsLightOnTheDarkBox) {
     const QColor texto = box.palette().color(QPalette::Text);
     EXPECT_LT(fondo.lightness(), 80);
     EXPECT_GT(texto.lightness(), 200);
+}
+
+namespace {
+
+// The shapes that cost the most per byte: one long table, and prose.
+QByteArray Tabla(qint64 bytes) {
+    QByteArray rtf = "{\\rtf1\\ansi ";
+    const QByteArray fila = "\\trowd\\cellx2000\\cellx6000\\pard\\intbl uno\\cell dos\\cell\\row\n";
+    rtf.reserve(bytes + 64);
+    while (rtf.size() < bytes) rtf += fila;
+    return rtf + "}";
+}
+
+QByteArray Prosa(qint64 bytes) {
+    QByteArray rtf = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss Arial;}}";
+    const QByteArray parrafo = "{\\pard\\sa120 Ma\\'f1ana {\\b negrita} y {\\i cursiva}, fin.\\par}\n";
+    rtf.reserve(bytes + 64);
+    while (rtf.size() < bytes) rtf += parrafo;
+    return rtf + "}";
+}
+
+// How long the box took to take the file and lay it out as shown.
+qint64 MilisegundosAlCargar(richtext::RichTextBox& caja, const QString& ruta) {
+    QElapsedTimer reloj;
+    reloj.start();
+    caja.LoadFile(ruta);
+    caja.document()->documentLayout()->documentSize(); // the layout the view needs to show it
+    QApplication::processEvents();
+    return reloj.elapsed();
+}
+
+} // namespace
+
+TEST(RichTextBox, HugeNotesFilesAreRefusedWithinAboutTwoSecondsAndSmallOnesShown) {
+    QTemporaryDir dir;
+    richtext::RichTextBox caja;
+    caja.resize(329, 209);
+    caja.show();
+    // Before, a table of 7 MB kept the window frozen for 41 s and 50 MB of prose for 20 s.
+    for (const auto& [nombre, datos] : {std::pair{QString("tabla.rtf"), Tabla(7 * 1024 * 1024)},
+                                        std::pair{QString("tabla1MB.rtf"), Tabla(1024 * 1024)},
+                                        std::pair{QString("prosa.rtf"), Prosa(50 * 1024 * 1024)}}) {
+        const QString ruta = Escribir(dir, nombre, datos);
+        EXPECT_LT(MilisegundosAlCargar(caja, ruta), 6000) << nombre.toStdString();
+        EXPECT_EQ(caja.Text(), richtext::RichTextBox::MensajeDemasiadoGrande()) << nombre.toStdString();
+        QFile::remove(ruta);
+    }
+    // A notes file of an ordinary size, even several times the real ones, is shown whole.
+    const QString normal = Escribir(dir, "normal.rtf", Prosa(300 * 1024));
+    EXPECT_LT(MilisegundosAlCargar(caja, normal), 6000);
+    EXPECT_TRUE(caja.Text().startsWith("Mañana negrita y cursiva, fin.")) << caja.Text().left(80).toStdString();
+    const QString tablas = Escribir(dir, "tablas.rtf", Tabla(100 * 1024));
+    EXPECT_LT(MilisegundosAlCargar(caja, tablas), 6000);
+    EXPECT_TRUE(caja.Text().contains("uno\ndos")) << caja.Text().left(80).toStdString();
 }

@@ -1,4 +1,5 @@
 #include "Grabadores.h"
+#include "platform/Avisos.h"
 #include "platform/Drives.h"
 #include "startup/VerificarDrive.h"
 #include "startup/frmVerDrive.h"
@@ -74,4 +75,41 @@ TEST(LocatorDeathTest, CancelEndsTheProcessAtOnce) {
             dlg.cmdCancelar_Click();
         },
         ::testing::ExitedWithCode(0), "");
+}
+
+TEST(Locator, ADriveChoiceThatCannotBeSavedIsToldWithWhereAndHoldsForThisRun) {
+    EntornoPrueba entorno;
+    QTemporaryDir usb;
+    QDir(usb.path()).mkpath("Palavrix");
+    entorno.tabla->unidades[0].raiz = QDir::tempPath() + "/no-existe-palavrix";
+    entorno.tabla->unidades.push_back({QLatin1Char('D'), usb.path(), "PALAVRIX"});
+    auto& avisos = entorno.avisos;
+    // The settings file cannot be written: a folder stands where it would be.
+    const QString archivo = QSettings().fileName();
+    QFile::remove(archivo);
+    ASSERT_TRUE(QDir().mkpath(archivo));
+
+    auto* dlg = new frmVerDrive;
+    dlg->Load();
+    dlg->Drive1->setCurrentIndex(1);
+    dlg->cmdAceptar_Click();
+    Forms::FlushUnloaded();
+    ASSERT_EQ(avisos->textos.size(), 1);
+    EXPECT_TRUE(avisos->textos[0].contains("No se pudo guardar la unidad elegida (D:)")) << avisos->textos[0].toStdString();
+    EXPECT_TRUE(avisos->textos[0].contains(QDir::toNativeSeparators(archivo))) << avisos->textos[0].toStdString();
+
+    // The choice holds for the rest of the run: the folder is found without asking again.
+    int preguntas = 0;
+    FijarPreguntaDrive([&] { ++preguntas; });
+    LocalizarDatos();
+    EXPECT_EQ(preguntas, 0);
+    EXPECT_EQ(RutaDatos, "d:\\Palavrix");
+
+    // Once the settings can be written again, a saved choice is saved and nothing is told.
+    ASSERT_TRUE(QDir(archivo).removeRecursively());
+    EXPECT_TRUE(GuardarDrive("C"));
+    EXPECT_EQ(avisos->textos.size(), 1);
+    EXPECT_EQ(LeerDrive(), "C");
+    QSettings().remove("DriveCD");
+    FijarPreguntaDrive(nullptr);
 }

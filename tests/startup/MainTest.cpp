@@ -3,6 +3,7 @@
 #include "platform/Paths.h"
 #include "platform/Screen.h"
 #include "platform/Form.h"
+#include "platform/SingleInstance.h"
 #include "startup/General.h"
 #include "startup/frmPresentacion.h"
 
@@ -10,7 +11,9 @@
 #include <QMessageBox>
 #include <QTimer>
 
+#include <QLockFile>
 #include <QProcess>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QThread>
 #include <gtest/gtest.h>
@@ -127,4 +130,47 @@ TEST(Main, ASecondProcessEndsAtOnceWhileTheFirstRuns) {
 
     first.kill();
     first.waitForFinished(5000);
+}
+
+TEST(Main, OnlyALockHeldByALiveCopyMeansAnotherIsRunning) {
+    QTemporaryDir dir;
+    // A temporary folder that cannot hold the lock: its path goes through a plain file.
+    QFile archivo(dir.filePath("archivo"));
+    ASSERT_TRUE(archivo.open(QIODevice::WriteOnly));
+    archivo.close();
+    EXPECT_EQ(instancia::TomarCerrojo(dir.filePath("archivo/palavrix.lock")), instancia::Cerrojo::Imposible);
+
+    // A lock left by a process that is gone is taken over; one held by a live process is not.
+    const QString viejo = dir.filePath("viejo.lock");
+    {
+        QFile f(viejo);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("999999999\npalavrix\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+    }
+    // A live copy: this very process, holding the lock the way the program does.
+    const QString ocupado = dir.filePath("ocupado.lock");
+    QLockFile vivo(ocupado);
+    ASSERT_TRUE(vivo.tryLock(0));
+    EXPECT_EQ(instancia::TomarCerrojo(ocupado), instancia::Cerrojo::Ocupado);
+    EXPECT_EQ(instancia::TomarCerrojo(viejo), instancia::Cerrojo::Tomado);
+}
+
+TEST(Main, WithATemporaryFolderThatCannotHoldTheLockTheProgramStartsAndSaysWhy) {
+    QTemporaryDir dir;
+    QFile archivo(dir.filePath("archivo"));
+    ASSERT_TRUE(archivo.open(QIODevice::WriteOnly));
+    archivo.close();
+    QProcess programa;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("TMPDIR", dir.filePath("archivo/tmp"));
+    programa.setProcessEnvironment(env);
+    programa.start(PALAVRIX_EXECUTABLE, {});
+    ASSERT_TRUE(programa.waitForStarted(5000));
+    // Before, it took the failure for another copy and ended at once with status 0.
+    EXPECT_FALSE(programa.waitForFinished(4000)) << "ended with status " << programa.exitCode();
+    EXPECT_EQ(programa.state(), QProcess::Running);
+    const QString error = QString::fromUtf8(programa.readAllStandardError());
+    EXPECT_TRUE(error.contains("no se pudo crear el archivo de bloqueo")) << error.toStdString();
+    programa.kill();
+    programa.waitForFinished(5000);
 }

@@ -1,6 +1,8 @@
 #pragma once
-// Recording stand-ins for the sound player and the desktop shell, and a data folder in a
+// Recording stand-ins for the sound player, the desktop shell and the notices, and a data folder in a
 // temporary place that the program finds as drive C:.
+#include "chrome/Imagenes.h"
+#include "platform/Avisos.h"
 #include "platform/Drives.h"
 #include "platform/Paths.h"
 #include "platform/Shell.h"
@@ -43,6 +45,13 @@ inline QString TomarAvisoSinPrograma() {
     return texto;
 }
 
+struct AvisosGrabados : avisos::Avisador {
+    QStringList textos;
+    int cierres = 0;
+    void Avisar(const QString& t) override { textos << t; }
+    void CerrarTodos() override { ++cierres; }
+};
+
 // A drive table of folders the test owns: C: and, optionally, more letters.
 struct TablaPrueba : drives::Tabla {
     std::vector<drives::Unidad> unidades;
@@ -62,12 +71,15 @@ public:
         drives::Instalar(tabla);
         sound::Install(sonidos);
         shell::Install(documentos);
+        avisos::Instalar(avisos);
+        OlvidarAvisoImagenes();
     }
     ~EntornoPrueba() {
         paths::SetAppPath(QString());
         drives::Instalar(nullptr);
         sound::Install(nullptr);
         shell::Install(nullptr);
+        avisos::Instalar(nullptr);
     }
     QString Carpeta() const { return carpeta_.path(); }
     QString Datos() const { return QDir(carpeta_.path()).filePath(QStringLiteral("Palavrix")); }
@@ -84,6 +96,7 @@ public:
     std::shared_ptr<TablaPrueba> tabla;
     std::shared_ptr<SonidosGrabados> sonidos = std::make_shared<SonidosGrabados>();
     std::shared_ptr<DocumentosGrabados> documentos = std::make_shared<DocumentosGrabados>();
+    std::shared_ptr<AvisosGrabados> avisos = std::make_shared<AvisosGrabados>();
 
 private:
     QTemporaryDir carpeta_;

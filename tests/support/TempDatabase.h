@@ -17,10 +17,18 @@ public:
     const QString& Path() const { return path_; }
     QString Folder() const { return dir_.path(); }
     void Insert(int direccion, const std::vector<esquema::Fila>& filas) {
-        auto db = dao::DBEngine().Workspaces(0).OpenDatabase(path_);
+        auto db = dao::DBEngine().Workspaces(0).OpenDatabase(path_, false);
         esquema::Insertar(*db, direccion, filas);
         db->Close();
     }
+    // Changes the file through a connection of its own, as another program would: the program
+    // itself opens its dictionary read-only.
+    void Execute(const QString& sql) {
+        auto db = dao::DBEngine().Workspaces(0).OpenDatabase(path_, false);
+        dao::Execute(*db, sql);
+        db->Close();
+    }
+    // Read-only, as the program opens it.
     std::unique_ptr<dao::Database> Open() { return dao::DBEngine().Workspaces(0).OpenDatabase(path_); }
 
 private:

@@ -63,7 +63,7 @@ TEST_F(TranslatorWindow, TranslatesWithTheCurrentDirectionsTableFirstRowFirst) {
 TEST_F(TranslatorWindow, AnEmptyTableBracketsEveryWordAndAMissingOneIsReported) {
     DiccionarioActual = 2; // EspPor holds no rows
     EXPECT_EQ(Traducir("casa roja"), "<casa> <roja>");
-    dao::Execute(*dbDiccionario, "DROP TABLE EspFra");
+    db.Execute("DROP TABLE EspFra");
     DiccionarioActual = 4;
     EXPECT_TRUE(Traducir("casa").startsWith("No se pudo traducir el texto"));
     EXPECT_EQ(Screen::MousePointer(), Screen::vbDefault);

@@ -299,6 +299,8 @@ void frmPrincipal::TradicirPalabra(const QString& palabra) {
         // window as it was and ends in the message below.
         const consulta::Entrada e = consulta::Buscar(*dbDiccionario, DiccionarioActual, palabra);
         pctContAcep->hide();
+        // The details of an earlier error do not belong to this entry.
+        lblTraduccion->setToolTip(QString());
         if (!e.encontrada) {
             LimpiarResultado();
             if (AgenteActivo) SugerirLista();

@@ -238,6 +238,11 @@ TEST_F(Fallas, StoredQueriesThatWriteOrNeverEndAreStoppedWithAShortMessage) {
     EXPECT_TRUE(Cabe(p->lblTraduccion));
     EXPECT_TRUE(p->lblTraduccion->toolTip().contains("2 segundos")) << p->lblTraduccion->toolTip().toStdString();
     EXPECT_EQ(Screen::MousePointer(), Screen::vbDefault);
+    // Once the query is mended, the next lookup leaves no stale error under the pointer.
+    db.Execute("UPDATE QueryDefs SET SQL = '" + esquema::SqlConsulta(1) + "' WHERE Name = 'qryBuscarIngEsp'");
+    QTest::keyClick(p->txtPalabra, Qt::Key_Return);
+    EXPECT_EQ(p->lblTraduccion->text(), "banco");
+    EXPECT_FALSE(p->lblTraduccion->toolTip().contains("Error")) << p->lblTraduccion->toolTip().toStdString();
 }
 
 TEST_F(Fallas, EveryShortDictionaryErrorFitsWhereTheTranslationGoes) {

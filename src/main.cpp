@@ -8,6 +8,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Palavrix"));
     QApplication::setOrganizationName(QStringLiteral("Palavrix"));
 
+    RegistrarVentanas();
     PasosPrograma pasos;
     switch (Main(pasos)) {
     case ResultadoMain::InstanciaRepetida:

@@ -148,8 +148,3 @@ void frmAcercaDe::keyPressEvent(QKeyEvent* e) {
     }
     Form::keyPressEvent(e);
 }
-
-void AbrirAcercaDe(Form*) {
-    auto* acerca = new frmAcercaDe;
-    acerca->ShowModal();
-}

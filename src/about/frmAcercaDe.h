@@ -29,6 +29,3 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* e) override;
 };
-
-// Opens the About window modally over `dueno` (the dictionary window).
-void AbrirAcercaDe(Form* dueno);

@@ -3,7 +3,7 @@
 #include "platform/Avisos.h"
 #include "platform/Controls.h"
 #include "platform/Drives.h"
-#include "startup/VerificarDrive.h"
+#include "chrome/VerificarDrive.h"
 
 #include <QPainter>
 #include <QStringList>

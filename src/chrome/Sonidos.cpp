@@ -3,7 +3,7 @@
 #include "platform/AgentEngineVoice.h"
 #include "platform/Drives.h"
 #include "platform/Sound.h"
-#include "startup/VerificarDrive.h"
+#include "chrome/VerificarDrive.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -10,6 +10,19 @@
 #include <QCursor>
 #include <QKeyEvent>
 
+Form* VentanaPiel::IrA(Destino destino) {
+    if (Descargando()) return nullptr;
+    Form* nueva = registro::Crear(destino);
+    if (!nueva) return nullptr;
+    nueva->Load();
+    nueva->Move(Left(), Top());
+    nueva->Show();
+    Unload();
+    return nueva;
+}
+
+void VentanaPiel::Salir() { registro::Salir(this); }
+
 VentanaPiel::VentanaPiel(const char* nombre) {
     setObjectName(QLatin1String(nombre));
     setAttribute(Qt::WA_StyledBackground, true);

@@ -3,6 +3,7 @@
 // two hidden faces, the options strip, label highlighting with its reset, and the drag strip.
 // Each window adds its own controls and answers pctBoton_Click and lblOpciones_Click.
 #include "chrome/Arrastre.h"
+#include "chrome/Registro.h"
 #include "platform/Controls.h"
 #include "platform/Form.h"
 
@@ -25,18 +26,12 @@ public:
     // The drag by the strip along the top.
     Arrastre arrastre;
 
-    // Moves to another main window: loads it, puts it at this window's place, shows it, then
-    // unloads this one. A window already on its way out goes nowhere (nullptr): exactly one main
-    // window exists at any moment, however fast the tabs are clicked.
-    template <class T> T* IrA() {
-        if (Descargando()) return nullptr;
-        auto* destino = new T;
-        destino->Load();
-        destino->Move(Left(), Top());
-        destino->Show();
-        Unload();
-        return destino;
-    }
+    // Moves to another main window: makes it (through the registry), puts it at this window's
+    // place, shows it, then unloads this one. A window already on its way out goes nowhere
+    // (nullptr): exactly one main window exists at any moment, however fast the tabs are clicked.
+    Form* IrA(Destino destino);
+    // The exit button: the exit sequence the start registered.
+    void Salir();
 
     virtual void pctBoton_Click(int Index) = 0;
     virtual void lblOpciones_Click(int Index) = 0;

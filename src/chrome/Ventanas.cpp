@@ -5,7 +5,7 @@
 #include "platform/Screen.h"
 #include "platform/Shell.h"
 #include "platform/Twips.h"
-#include "startup/VerificarDrive.h"
+#include "chrome/VerificarDrive.h"
 
 #include <QApplication>
 #include <QDir>

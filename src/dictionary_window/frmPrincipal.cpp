@@ -1,6 +1,5 @@
 #include "dictionary_window/frmPrincipal.h"
 
-#include "about/frmAcercaDe.h"
 #include "chrome/Disenos.h"
 #include "chrome/Hostpot.h"
 #include "chrome/Imagenes.h"
@@ -13,15 +12,12 @@
 #include "dictionary_data/Direcciones.h"
 #include "guide/Explicaciones.h"
 #include "guide/MSAgent.h"
-#include "notes/DisenosNotas.h"
-#include "notes/frmPropiedades.h"
+#include "chrome/DisenosNotas.h"
 #include "platform/Accesible.h"
 #include "platform/Screen.h"
 #include "platform/SimpleCombo.h"
 #include "platform/Twips.h"
-#include "startup/General.h"
-#include "startup/VerificarDrive.h"
-#include "translator/frmTraductor.h"
+#include "chrome/VerificarDrive.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -406,13 +402,13 @@ void frmPrincipal::pctBoton_Click(int Index) {
     PulsarBoton(this, Index);
     switch (Index) {
     case 0:
-        SecuenciaSalida(this);
+        Salir();
         break;
     case 1:
-        IrA<frmTraductor>();
+        IrA(Destino::Traductor);
         break;
     case 2:
-        IrA<frmPropiedades>();
+        IrA(Destino::Notas);
         break;
     case 3:
         pctContAcep->hide();
@@ -472,7 +468,7 @@ void frmPrincipal::lblOpciones_Click(int Index) {
         else PronunciarForma(lblTraduccion->text());
         break;
     case 3:
-        AbrirAcercaDe(this);
+        if (Form* acerca = registro::Crear(Destino::AcercaDe)) acerca->ShowModal();
         break;
     default:
         break;

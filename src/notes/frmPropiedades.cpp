@@ -4,17 +4,14 @@
 #include "chrome/Sonidos.h"
 #include "chrome/Ventanas.h"
 #include "dictionary_data/BaseDatos.h"
-#include "dictionary_window/frmPrincipal.h"
 #include "guide/Explicaciones.h"
 #include "guide/MSAgent.h"
-#include "notes/DisenosNotas.h"
+#include "chrome/DisenosNotas.h"
 #include "platform/Accesible.h"
 #include "platform/Drives.h"
 #include "platform/RichTextBox.h"
 #include "platform/Screen.h"
-#include "startup/General.h"
-#include "startup/VerificarDrive.h"
-#include "translator/frmTraductor.h"
+#include "chrome/VerificarDrive.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -151,13 +148,13 @@ void frmPropiedades::pctBoton_Click(int Index) {
     PulsarBoton(this, Index);
     switch (Index) {
     case 0:
-        SecuenciaSalida(this);
+        Salir();
         break;
     case 1:
-        IrA<frmTraductor>();
+        IrA(Destino::Traductor);
         break;
     case 3:
-        IrA<frmPrincipal>();
+        IrA(Destino::Diccionario);
         break;
     case 4:
         EnviarTecla(txtTexto, Qt::Key_PageUp);

@@ -1,14 +1,20 @@
 #include "startup/General.h"
 
+#include "about/frmAcercaDe.h"
+#include "chrome/Registro.h"
+#include "chrome/VerificarDrive.h"
 #include "dictionary_data/BaseDatos.h"
 #include "dictionary_window/frmPrincipal.h"
+#include "notes/frmPropiedades.h"
+#include "translator/frmTraductor.h"
 #include "guide/MSAgent.h"
 #include "platform/Avisos.h"
 #include "platform/Form.h"
 #include "platform/Screen.h"
 #include "platform/SingleInstance.h"
-#include "startup/VerificarDrive.h"
+#include "chrome/VerificarDrive.h"
 #include "startup/frmPresentacion.h"
+#include "startup/frmVerDrive.h"
 
 #include <QMessageBox>
 
@@ -51,6 +57,15 @@ void PasosPrograma::InformarError(const QString& mensaje) {
     QMessageBox box(QMessageBox::Critical, QStringLiteral("Palavrix"), mensaje, QMessageBox::Ok);
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
     box.exec();
+}
+
+void RegistrarVentanas() {
+    registro::Registrar(Destino::Diccionario, [] { return new frmPrincipal; });
+    registro::Registrar(Destino::Traductor, [] { return new frmTraductor; });
+    registro::Registrar(Destino::Notas, [] { return new frmPropiedades; });
+    registro::Registrar(Destino::AcercaDe, [] { return new frmAcercaDe; });
+    registro::RegistrarSalida(SecuenciaSalida);
+    FijarPreguntaDrive([] { (new frmVerDrive)->ShowModal(); });
 }
 
 void SecuenciaSalida(Form* ventana) {

@@ -42,6 +42,11 @@ public:
     void InformarError(const QString& mensaje) override;
 };
 
+// Tells the skinned windows how each window they lead to is made, which exit sequence their exit
+// button runs, and how the data folder's drive is asked for. The program does it once before
+// Main; the test programs do it too, so their windows move as the program's do.
+void RegistrarVentanas();
+
 // The exit sequence of a main window's exit button, after its click feedback: put the guide
 // away when active, close the database, unload the window, pointer back to default. The process
 // ends when no window is left.

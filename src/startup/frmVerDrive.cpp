@@ -7,7 +7,7 @@
 #include "platform/Proceso.h"
 #include "platform/Screen.h"
 #include "platform/Twips.h"
-#include "startup/VerificarDrive.h"
+#include "chrome/VerificarDrive.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -8,17 +8,14 @@
 #include "dictionary_data/BaseDatos.h"
 #include "dictionary_data/Direcciones.h"
 #include "dictionary_data/Formas.h"
-#include "dictionary_window/frmPrincipal.h"
 #include "guide/Explicaciones.h"
 #include "guide/MSAgent.h"
-#include "notes/DisenosNotas.h"
-#include "notes/frmPropiedades.h"
+#include "chrome/DisenosNotas.h"
 #include "platform/Accesible.h"
 #include "platform/Avisos.h"
 #include "platform/Portapapeles.h"
 #include "platform/Screen.h"
-#include "startup/General.h"
-#include "startup/VerificarDrive.h"
+#include "chrome/VerificarDrive.h"
 #include "translator/Traduccion.h"
 
 #include <QApplication>
@@ -55,7 +52,7 @@ frmTraductor::frmTraductor() : VentanaPiel("frmTraductor") {
                          QStringLiteral("Escriba o pegue aquí el texto que quiere traducir."), 3300);
     txtTraduccion = crearCaja(this, QStringLiteral("txtTraduccion"), QStringLiteral("Traducción"),
                               QStringLiteral("La traducción palabra por palabra; las palabras que no están en el "
-                                             "diccionario van entre corchetes."),
+                                             "diccionario aparecen entre ángulos, así: <palabra>."),
                               4920);
     txtTraduccion->setReadOnly(true);
     txtTraduccion->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
@@ -161,13 +158,13 @@ void frmTraductor::pctBoton_Click(int Index) {
     PulsarBoton(this, Index);
     switch (Index) {
     case 0:
-        SecuenciaSalida(this);
+        Salir();
         break;
     case 2:
-        IrA<frmPropiedades>();
+        IrA(Destino::Notas);
         break;
     case 3:
-        IrA<frmPrincipal>();
+        IrA(Destino::Diccionario);
         break;
     case 4:
         EnviarTecla(txtTexto, Qt::Key_Up);
@@ -208,7 +205,7 @@ void frmTraductor::lblOpciones_Click(int Index) {
         }
         break;
     case 2:
-        IrA<frmPrincipal>();
+        IrA(Destino::Diccionario);
         break;
     case 3:
         TraducirTexto();

@@ -7,7 +7,7 @@
 #include "chrome/Ventanas.h"
 #include "platform/Screen.h"
 #include "platform/Twips.h"
-#include "startup/VerificarDrive.h"
+#include "chrome/VerificarDrive.h"
 
 #include <QPainter>
 #include <gtest/gtest.h>

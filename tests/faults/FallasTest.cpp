@@ -2,7 +2,7 @@
 // the hourglass behind.
 #include "VentanasPrueba.h"
 #include "dictionary_window/frmPrincipal.h"
-#include "notes/DisenosNotas.h"
+#include "chrome/DisenosNotas.h"
 #include "notes/frmPropiedades.h"
 #include "platform/RichTextBox.h"
 #include "platform/Screen.h"

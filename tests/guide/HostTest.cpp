@@ -5,7 +5,7 @@
 #include "guide/frmAgentServer.h"
 #include "platform/Paths.h"
 #include "platform/Shell.h"
-#include "startup/VerificarDrive.h"
+#include "chrome/VerificarDrive.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -3,7 +3,7 @@
 #include "dictionary_window/frmPrincipal.h"
 #include "notes/frmPropiedades.h"
 #include "platform/RichTextBox.h"
-#include "startup/VerificarDrive.h"
+#include "chrome/VerificarDrive.h"
 #include "translator/frmTraductor.h"
 
 #include <QClipboard>

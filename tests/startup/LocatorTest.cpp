@@ -1,7 +1,7 @@
 #include "Grabadores.h"
 #include "platform/Avisos.h"
 #include "platform/Drives.h"
-#include "startup/VerificarDrive.h"
+#include "chrome/VerificarDrive.h"
 #include "startup/frmVerDrive.h"
 
 #include <QComboBox>

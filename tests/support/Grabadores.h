@@ -7,7 +7,7 @@
 #include "platform/Paths.h"
 #include "platform/Shell.h"
 #include "platform/Sound.h"
-#include "startup/VerificarDrive.h"
+#include "chrome/VerificarDrive.h"
 
 #include <QApplication>
 #include <QDir>

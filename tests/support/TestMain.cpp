@@ -1,4 +1,6 @@
 // Every test program runs inside one QApplication (offscreen unless a display is asked for).
+#include "startup/General.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -16,6 +18,8 @@ int main(int argc, char** argv) {
     // saved by one must not send another to a drive it does not have.
     QApplication::setOrganizationName(QStringLiteral("PalavrixTests-%1").arg(QCoreApplication::applicationPid()));
     QApplication::setQuitOnLastWindowClosed(false);
+    // The windows move and end as the program's do.
+    RegistrarVentanas();
     ::testing::InitGoogleTest(&argc, argv);
     const int resultado = RUN_ALL_TESTS();
     QDir(QFileInfo(QSettings().fileName()).path()).removeRecursively();

@@ -69,6 +69,16 @@ TEST_F(TranslatorWindow, AnEmptyTableBracketsEveryWordAndAMissingOneIsReported) 
     EXPECT_EQ(Screen::MousePointer(), Screen::vbDefault);
 }
 
+TEST_F(TranslatorWindow, TheOutputBoxDescribesUnknownWordsAsTheyAreShown) {
+    // A screen-reader user is told how a word the dictionary lacks looks in the output: the
+    // example in the description must be what the translator really writes.
+    DiccionarioActual = 2; // EspPor holds no rows
+    const QString marca = Traducir("palabra");
+    EXPECT_EQ(marca, "<palabra>");
+    EXPECT_TRUE(w->txtTraduccion->accessibleDescription().contains(marca)) << w->txtTraduccion->accessibleDescription().toStdString();
+    EXPECT_FALSE(w->txtTraduccion->accessibleDescription().contains("corchetes"));
+}
+
 TEST_F(TranslatorWindow, CopyTakesTheSelectionOfTheFocusedBoxPasteReplacesOrInserts) {
     w->txtTexto->setPlainText("una casa roja");
     w->txtTexto->setFocus();

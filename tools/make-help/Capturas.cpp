@@ -12,7 +12,7 @@
 #include "platform/Shell.h"
 #include "platform/SimpleCombo.h"
 #include "platform/Sound.h"
-#include "startup/VerificarDrive.h"
+#include "chrome/VerificarDrive.h"
 #include "startup/frmPresentacion.h"
 #include "startup/frmVerDrive.h"
 #include "translator/frmTraductor.h"

@@ -22,5 +22,6 @@ QString LeerDrive();
 // 0 entered, 75 the path exists but cannot be entered, 76 the path is not there.
 int EntrarCarpeta(const QString& ruta);
 
-// How the drive is asked for: by default the modal dialog frmVerDrive. Tests install their own.
+// How the drive is asked for: the start installs the modal dialog frmVerDrive; tests install
+// their own. With none installed, LocalizarDatos leaves RutaDatos on the missing folder.
 void FijarPreguntaDrive(std::function<void()> preguntar);

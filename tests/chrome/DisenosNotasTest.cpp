@@ -1,7 +1,7 @@
 // The notes window's designed pictures: every face exists at its design size, faces that sit
 // on the background leave the right parts clear, and the background carries what the window
 // does not draw itself (flag captions, the dark frame of the notes box).
-#include "notes/DisenosNotas.h"
+#include "chrome/DisenosNotas.h"
 #include "platform/RichTextBox.h"
 
 #include <QImage>

@@ -1,8 +1,7 @@
-#include "startup/VerificarDrive.h"
+#include "chrome/VerificarDrive.h"
 
 #include "platform/Avisos.h"
 #include "platform/Drives.h"
-#include "startup/frmVerDrive.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -16,11 +15,6 @@ const char* const kClave = "DriveCD";
 std::function<void()>& pregunta() {
     static std::function<void()> f;
     return f;
-}
-
-void preguntarConDialogo() {
-    auto* dlg = new frmVerDrive;
-    dlg->ShowModal();
 }
 
 // A letter the settings would not take: without it the question would come back at once, the
@@ -67,8 +61,10 @@ void LocalizarDatos() {
         RutaDatos = letra + QStringLiteral(":\\Palavrix");
         const int error = EntrarCarpeta(RutaDatos);
         if (error != 75 && error != 76) return;
-        if (pregunta()) pregunta()();
-        else preguntarConDialogo();
+        // Nobody to ask (a program that installed no question): the folder stays missing and
+        // each picture or sound says so, rather than the start spinning here for ever.
+        if (!pregunta()) return;
+        pregunta()();
     }
 }
 

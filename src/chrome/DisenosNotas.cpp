@@ -1,4 +1,4 @@
-#include "notes/DisenosNotas.h"
+#include "chrome/DisenosNotas.h"
 
 #include <QFile>
 #include <QHash>
@@ -10,7 +10,7 @@
 // the macro needs.)
 static void AsegurarRecursosNotas() {
     static const bool listo = [] {
-        Q_INIT_RESOURCE(notes_disenos);
+        Q_INIT_RESOURCE(chrome_notas);
         return true;
     }();
     (void)listo;

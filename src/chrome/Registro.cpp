@@ -1,0 +1,37 @@
+#include "chrome/Registro.h"
+
+#include "platform/Form.h"
+
+#include <map>
+
+namespace registro {
+namespace {
+
+std::map<Destino, Fabrica>& fabricas() {
+    static std::map<Destino, Fabrica> f;
+    return f;
+}
+
+Salida& salida() {
+    static Salida s;
+    return s;
+}
+
+} // namespace
+
+void Registrar(Destino destino, Fabrica fabrica) { fabricas()[destino] = std::move(fabrica); }
+
+Form* Crear(Destino destino) {
+    const auto it = fabricas().find(destino);
+    if (it == fabricas().end() || !it->second) return nullptr;
+    return it->second();
+}
+
+void RegistrarSalida(Salida s) { salida() = std::move(s); }
+
+void Salir(Form* ventana) {
+    if (salida()) salida()(ventana);
+    else ventana->Unload();
+}
+
+} // namespace registro

@@ -6,6 +6,7 @@
 #include "dictionary_data/Esquema.h"
 #include "dictionary_window/frmPrincipal.h"
 #include "guide/MSAgent.h"
+#include "platform/DaoNativo.h"
 #include "platform/Paths.h"
 #include "platform/SimpleCombo.h"
 #include "startup/General.h"
@@ -24,7 +25,7 @@ namespace {
 // every column read.
 void BM_LookupFloor(benchmark::State& state) {
     if (!abrir(state)) return;
-    sqlite3* h = dbDiccionario->Handle();
+    sqlite3* h = dao::NativeHandle(*dbDiccionario);
     sqlite3_stmt* st = nullptr;
     const QByteArray sql = esquema::SqlConsulta(0).toUtf8();
     sqlite3_prepare_v2(h, sql.constData(), -1, &st, nullptr);

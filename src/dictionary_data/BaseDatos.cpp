@@ -1,5 +1,6 @@
 #include "dictionary_data/BaseDatos.h"
 
+#include "dictionary_data/Esquema.h"
 #include "platform/Paths.h"
 
 #include <QDir>
@@ -8,7 +9,13 @@ QString RutaBaseDatos() { return QDir(paths::AppPath()).filePath(QLatin1String(k
 
 void AbrirBaseDatos() {
     wsDiccionario = &dao::DBEngine().Workspaces(0);
-    dbDiccionario = wsDiccionario->OpenDatabase(RutaBaseDatos());
+    auto db = wsDiccionario->OpenDatabase(RutaBaseDatos());
+    esquema::ComprobarPlegado(*db);
+    dbDiccionario = std::move(db);
+}
+
+void ExigirBaseAbierta() {
+    if (!dbDiccionario) throw dao::DaoError(dao::errEngine, QStringLiteral("La base de datos no está abierta."));
 }
 
 void CerrarBaseDatos() {

@@ -15,8 +15,11 @@ inline QString TablaActual;
 
 inline const char* kArchivoBaseDatos = "PALAVRIX.MDB";
 
-// Opens PALAVRIX.MDB beside the executable. Throws dao::DaoError when it cannot.
+// Opens PALAVRIX.MDB beside the executable. Throws dao::DaoError when it cannot, and when the
+// file was generated with another version of the text folding (its index would miss words).
 void AbrirBaseDatos();
+// Throws the engine error a window reports when it needs the dictionary and none is open.
+void ExigirBaseAbierta();
 // Closes it and releases the workspace; harmless when nothing is open.
 void CerrarBaseDatos();
 // The full path AbrirBaseDatos opens.

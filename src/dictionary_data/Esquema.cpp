@@ -1,10 +1,13 @@
 #include "dictionary_data/Esquema.h"
 
-#include <sqlite3.h>
+#include "platform/TextFold.h"
 
 namespace esquema {
 
 namespace {
+
+// The name under which Propiedades holds the folding's version.
+constexpr char kPropiedadPlegado[] = "VersionPlegado";
 
 QString columnasComunes() {
     return QStringLiteral(
@@ -27,7 +30,8 @@ QString SqlConsulta(int direccion) {
 }
 
 void Crear(dao::Database& db) {
-    dao::Execute(db, QStringLiteral("CREATE TABLE QueryDefs (Name TEXT PRIMARY KEY, SQL TEXT NOT NULL)"));
+    QStringList sentencias;
+    sentencias << QStringLiteral("CREATE TABLE QueryDefs (Name TEXT PRIMARY KEY, SQL TEXT NOT NULL)");
     for (int i = 0; i < static_cast<int>(kDirecciones.size()); ++i) {
         const Direccion& d = kDirecciones[static_cast<size_t>(i)];
         QString columnas = columnasComunes();
@@ -36,18 +40,39 @@ void Crear(dao::Database& db) {
             columnas += QStringLiteral(", Acepcion1 TEXT, Acepcion2 TEXT, "
                                        "CHECK (Acepcion1 IS NULL OR Acepcion1 = '' OR Acepcion2 IS NOT NULL)");
         const QString tabla = QLatin1String(d.tabla);
-        dao::Execute(db, QStringLiteral("CREATE TABLE %1 (%2)").arg(tabla, columnas));
-        dao::Execute(db, QStringLiteral("CREATE INDEX idx%1Palabra ON %1 (Palabra COLLATE PXNOCASE)").arg(tabla));
+        sentencias << QStringLiteral("CREATE TABLE %1 (%2)").arg(tabla, columnas);
+        sentencias << QStringLiteral("CREATE INDEX idx%1Palabra ON %1 (Palabra COLLATE PXNOCASE)").arg(tabla);
         QString sql = SqlConsulta(i);
         sql.replace(QLatin1Char('\''), QStringLiteral("''"));
-        dao::Execute(db, QStringLiteral("INSERT INTO QueryDefs (Name, SQL) VALUES ('%1', '%2')")
-                             .arg(QLatin1String(d.consulta), sql));
+        sentencias << QStringLiteral("INSERT INTO QueryDefs (Name, SQL) VALUES ('%1', '%2')").arg(QLatin1String(d.consulta), sql);
     }
+    sentencias << QStringLiteral("CREATE TABLE Propiedades (Nombre TEXT PRIMARY KEY, Valor TEXT NOT NULL)");
+    // The version is made of hexadecimal digits only: nothing in it needs quoting.
+    sentencias << QStringLiteral("INSERT INTO Propiedades (Nombre, Valor) VALUES ('%1', '%2')")
+                      .arg(QLatin1String(kPropiedadPlegado), textfold::Version());
+    dao::ExecuteBatch(db, sentencias);
+}
+
+void ComprobarPlegado(dao::Database& db) {
+    QString registrada;
+    try {
+        auto q = db.CreateQueryDef(QStringLiteral("SELECT Valor FROM Propiedades WHERE Nombre = :nombre"));
+        q->Parameters(QStringLiteral("nombre")).SetValue(QLatin1String(kPropiedadPlegado));
+        auto rs = q->OpenRecordset();
+        if (!rs->Eof()) registrada = rs->Fields(QStringLiteral("Valor")).Value().toString();
+        rs->Close();
+    } catch (const dao::DaoError& e) {
+        // A dictionary made before it recorded its version has no such table: it is of another
+        // version like one that records a different value.
+        if (e.Number() != dao::errTableNotFound) throw;
+    }
+    if (registrada != textfold::Version())
+        throw dao::DaoError(dao::errIncompatibleVersion,
+                            QStringLiteral("La base de datos se generó con otra versión del plegado de texto; vuelva a generarla."));
 }
 
 void Insertar(dao::Database& db, int direccion, const std::vector<Fila>& filas) {
     const Direccion& d = kDirecciones.at(static_cast<size_t>(direccion));
-    sqlite3* h = db.Handle();
     QString sql = QStringLiteral("INSERT INTO %1 (Palabra, Traduccion, Tipo, TipoT, Genero, GeneroT, Numero, NumeroT")
                       .arg(QLatin1String(d.tabla));
     QString valores = QStringLiteral("?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8");
@@ -57,48 +82,23 @@ void Insertar(dao::Database& db, int direccion, const std::vector<Fila>& filas) 
     }
     if (d.acepciones) {
         sql += QStringLiteral(", Acepcion1, Acepcion2");
-        valores += QStringLiteral(", ?10, ?11");
+        valores += QStringLiteral(", ?%1, ?%2").arg(d.pronunciacion ? 10 : 9).arg(d.pronunciacion ? 11 : 10);
     }
     sql += QStringLiteral(") VALUES (%1)").arg(valores);
 
-    dao::Execute(db, QStringLiteral("BEGIN"));
-    sqlite3_stmt* st = nullptr;
-    const QByteArray utf8 = sql.toUtf8();
-    if (sqlite3_prepare_v2(h, utf8.constData(), utf8.size(), &st, nullptr) != SQLITE_OK)
-        throw dao::DaoError(dao::errEngine, QString::fromUtf8(sqlite3_errmsg(h)));
-    auto texto = [&](int i, const QString& s) {
-        const QByteArray b = s.toUtf8();
-        sqlite3_bind_text(st, i, b.constData(), b.size(), SQLITE_TRANSIENT);
-    };
-    auto variante = [&](int i, const QVariant& v) {
-        if (v.isNull()) sqlite3_bind_null(st, i);
-        else texto(i, v.toString());
-    };
+    std::vector<std::vector<QVariant>> valoresFilas;
+    valoresFilas.reserve(filas.size());
     for (const Fila& f : filas) {
-        texto(1, f.palabra);
-        texto(2, f.traduccion);
-        texto(3, f.tipo);
-        texto(4, f.tipoT);
-        texto(5, f.genero);
-        texto(6, f.generoT);
-        texto(7, f.numero);
-        texto(8, f.numeroT);
-        if (d.pronunciacion) sqlite3_bind_int(st, 9, f.pronunciacion ? 1 : 0);
+        std::vector<QVariant> v{f.palabra, f.traduccion, f.tipo, f.tipoT, f.genero, f.generoT, f.numero, f.numeroT};
+        if (d.pronunciacion) v.emplace_back(f.pronunciacion ? 1 : 0);
         if (d.acepciones) {
-            variante(10, f.acepcion1);
-            variante(11, f.acepcion2);
+            // Null stays Null; anything else is stored as text.
+            v.push_back(f.acepcion1.isNull() ? QVariant() : QVariant(f.acepcion1.toString()));
+            v.push_back(f.acepcion2.isNull() ? QVariant() : QVariant(f.acepcion2.toString()));
         }
-        if (sqlite3_step(st) != SQLITE_DONE) {
-            const QString msg = QString::fromUtf8(sqlite3_errmsg(h));
-            sqlite3_finalize(st);
-            dao::Execute(db, QStringLiteral("ROLLBACK"));
-            throw dao::DaoError(dao::errEngine, msg);
-        }
-        sqlite3_reset(st);
-        sqlite3_clear_bindings(st);
+        valoresFilas.push_back(std::move(v));
     }
-    sqlite3_finalize(st);
-    dao::Execute(db, QStringLiteral("COMMIT"));
+    dao::ExecuteBatch(db, sql, valoresFilas);
 }
 
 } // namespace esquema

@@ -6,6 +6,8 @@
 // is its default translation. Palabra compares with PXNOCASE (case-insensitive, accent-sensitive)
 // and is indexed with it, so lookups, the word list and the translator's searches use the index.
 // Six stored queries, one per direction, in the QueryDefs table, each taking :ptroPalabra.
+// The table Propiedades (Nombre, Valor) records the version of the text folding the index was
+// built with (textfold::Version()), under the name VersionPlegado.
 #include "dictionary_data/Direcciones.h"
 #include "platform/Dao.h"
 
@@ -23,11 +25,16 @@ struct Fila {
     QVariant acepcion1, acepcion2;
 };
 
-// Creates the six tables, their indexes and the six stored queries in an empty database.
+// Creates the six tables, their indexes, the six stored queries and the folding's version in an
+// empty database, all or nothing.
 void Crear(dao::Database& db);
+// Throws DaoError errIncompatibleVersion when the database records no folding version or
+// another one than this build's: its index would be out of order for this program's folding.
+void ComprobarPlegado(dao::Database& db);
 // The SQL of the stored query of a direction.
 QString SqlConsulta(int direccion);
-// Inserts rows into the table of a direction, in one transaction, in the order given.
+// Inserts rows into the table of a direction, in the order given: all of them, or on a failure
+// none (the table is left as it was).
 void Insertar(dao::Database& db, int direccion, const std::vector<Fila>& filas);
 
 } // namespace esquema

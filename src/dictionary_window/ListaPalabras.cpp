@@ -45,7 +45,7 @@ void frmPrincipal::MostrarLista(bool abrir) {
 
 void frmPrincipal::CargarLista(controls::SimpleCombo* lista) {
     if (DireccionValida(DiccionarioActual)) TablaActual = QString::fromUtf8(kDirecciones[DiccionarioActual].tabla);
-    if (!dbDiccionario) throw dao::DaoError(dao::errEngine, QStringLiteral("La base de datos no está abierta."));
+    ExigirBaseAbierta();
     auto filas = dbDiccionario->OpenRecordset(QStringLiteral("SELECT Palabra FROM ") + TablaActual +
                                                   QStringLiteral(" GROUP BY Palabra"),
                                               dao::dbOpenForwardOnly);

@@ -290,7 +290,7 @@ void frmPrincipal::LimpiarResultado() {
 void frmPrincipal::TradicirPalabra(const QString& palabra) {
     Screen::SetMousePointer(Screen::vbHourglass);
     try {
-        if (!dbDiccionario) throw dao::DaoError(dao::errEngine, QStringLiteral("La base de datos no está abierta."));
+        ExigirBaseAbierta();
         // Read whole before anything changes, so an entry the lookup cannot read leaves the
         // window as it was and ends in the message below.
         const consulta::Entrada e = consulta::Buscar(*dbDiccionario, DiccionarioActual, palabra);

@@ -1,4 +1,5 @@
 #include "platform/Dao.h"
+#include "platform/DaoNativo.h"
 
 #include "platform/TextFold.h"
 
@@ -334,6 +335,10 @@ Field makeField(const QStringList& names, const std::vector<QVariant>& row, cons
     throw DaoError(errNoCurrentRecord, QStringLiteral("No hay un registro activo."));
 }
 
+DaoError unknownField(const QString& name) {
+    return DaoError(3070, QStringLiteral("El motor de base de datos no reconoce «%1» como un nombre de campo válido.").arg(name));
+}
+
 [[noreturn]] void notSupported() {
     throw DaoError(3251, QStringLiteral("La operación no es válida para este tipo de objeto."));
 }
@@ -506,8 +511,7 @@ private:
     QString resolveColumn(const QString& name) const {
         for (const auto& c : columns_)
             if (c.compare(name, Qt::CaseInsensitive) == 0) return c;
-        throw DaoError(3070, QStringLiteral("El motor de base de datos no reconoce «%1» como un nombre de campo válido.")
-                                 .arg(name));
+        throw unknownField(name);
     }
 
     std::shared_ptr<Connection> conn_;
@@ -557,7 +561,7 @@ public:
         int col = -1;
         for (int i = 0; i < names_.size(); ++i)
             if (names_[i].compare(c.column, Qt::CaseInsensitive) == 0) col = i;
-        if (col < 0) throw DaoError(3070, QStringLiteral("Campo no válido: %1").arg(c.column));
+        if (col < 0) throw unknownField(c.column);
         const QString key = textfold::FoldCase(c.value);
         for (size_t i = 0; i < rows_.size(); ++i) {
             const QVariant& v = rows_[i][static_cast<size_t>(col)];
@@ -704,11 +708,70 @@ void Database::Close() {
 
 bool Database::IsOpen() const { return conn_ && conn_->isOpen(); }
 QString Database::Name() const { return conn_ ? conn_->path() : QString(); }
-sqlite3* Database::Handle() const { return conn_ && conn_->isOpen() ? conn_->handle() : nullptr; }
 
-void RegisterCollations(sqlite3* db) {
+struct AccesoNativo {
+    static Connection* conexion(const Database& db) { return db.conn_ && db.conn_->isOpen() ? db.conn_.get() : nullptr; }
+};
+
+sqlite3* NativeHandle(const Database& db) {
+    Connection* c = AccesoNativo::conexion(db);
+    return c ? c->handle() : nullptr;
+}
+
+namespace {
+
+void registerCollations(sqlite3* db) {
     sqlite3_create_collation(db, "PXNOCASE", SQLITE_UTF8, nullptr, collate);
 }
+
+Connection& abierta(Database& db) {
+    Connection* c = AccesoNativo::conexion(db);
+    if (!c) throw DaoError(errEngine, QStringLiteral("La base de datos está cerrada."));
+    return *c;
+}
+
+// Runs SQL text (one or more statements) that returns no rows.
+void ejecutar(Connection& c, const QByteArray& sql) {
+    char* err = nullptr;
+    const int rc = sqlite3_exec(c.handle(), sql.constData(), nullptr, nullptr, &err);
+    const QString msg = err ? QString::fromUtf8(err) : QString();
+    sqlite3_free(err);
+    if (rc != SQLITE_OK) {
+        const int number = numberFor(rc, msg);
+        throw DaoError(number, describe(number, enEspanol(rc, msg), QString()));
+    }
+}
+
+// The scope of an all-or-nothing write. A savepoint rather than BEGIN, so that it also nests in a
+// transaction already open on the connection (a table recordset holds one while it lives).
+class Lote {
+public:
+    explicit Lote(Connection& c) : c_(c), propia_(sqlite3_get_autocommit(c.handle()) != 0) {
+        ejecutar(c_, "SAVEPOINT palavrix_lote");
+    }
+    ~Lote() {
+        if (hecho_ || !c_.isOpen()) return;
+        // Some failures (a full disk, an I/O error) end the whole transaction by themselves, and
+        // there is no savepoint left to roll back to. A commit that failed leaves the transaction
+        // this scope began still open: it must not outlive the call.
+        sqlite3* h = c_.handle();
+        sqlite3_exec(h, "ROLLBACK TO palavrix_lote; RELEASE palavrix_lote", nullptr, nullptr, nullptr);
+        if (propia_ && !sqlite3_get_autocommit(h)) sqlite3_exec(h, "ROLLBACK", nullptr, nullptr, nullptr);
+    }
+    Lote(const Lote&) = delete;
+    Lote& operator=(const Lote&) = delete;
+    void confirmar() {
+        ejecutar(c_, "RELEASE palavrix_lote");
+        hecho_ = true;
+    }
+
+private:
+    Connection& c_;
+    bool propia_;
+    bool hecho_ = false;
+};
+
+} // namespace
 
 std::unique_ptr<Database> Workspace::OpenDatabase(const QString& path, bool ReadOnly) {
     const QFileInfo info(path);
@@ -727,7 +790,7 @@ std::unique_ptr<Database> Workspace::OpenDatabase(const QString& path, bool Read
     if (rc != SQLITE_OK) conn->fail(rc, path);
     sqlite3_extended_result_codes(raw, 1);
     sqlite3_busy_timeout(raw, 250);
-    RegisterCollations(raw);
+    registerCollations(raw);
     // Reading the schema proves the file is a database and not held exclusively by someone else.
     char* err = nullptr;
     const int check = sqlite3_exec(raw, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, &err);
@@ -750,7 +813,7 @@ std::unique_ptr<Database> Workspace::CreateDatabase(const QString& path) {
     auto conn = std::make_shared<Connection>(raw, path);
     if (rc != SQLITE_OK) conn->fail(rc, path);
     sqlite3_extended_result_codes(raw, 1);
-    RegisterCollations(raw);
+    registerCollations(raw);
     return std::make_unique<Database>(conn);
 }
 
@@ -764,17 +827,32 @@ Engine& DBEngine() {
     return engine;
 }
 
-void Execute(Database& db, const QString& sql) {
-    sqlite3* h = db.Handle();
-    if (!h) throw DaoError(errEngine, QStringLiteral("La base de datos está cerrada."));
-    char* err = nullptr;
-    const int rc = sqlite3_exec(h, sql.toUtf8().constData(), nullptr, nullptr, &err);
-    const QString msg = err ? QString::fromUtf8(err) : QString();
-    sqlite3_free(err);
-    if (rc != SQLITE_OK) {
-        const int number = numberFor(rc, msg);
-        throw DaoError(number, describe(number, enEspanol(rc, msg), QString()));
+void Execute(Database& db, const QString& sql) { ejecutar(abierta(db), sql.toUtf8()); }
+
+void ExecuteBatch(Database& db, const QStringList& statements) {
+    Connection& c = abierta(db);
+    Lote lote(c);
+    for (const QString& sql : statements) ejecutar(c, sql.toUtf8());
+    lote.confirmar();
+}
+
+void ExecuteBatch(Database& db, const QString& sql, const std::vector<std::vector<QVariant>>& rows) {
+    Connection& c = abierta(db);
+    Lote lote(c);
+    const QByteArray utf8 = sql.toUtf8();
+    sqlite3_stmt* raw = nullptr;
+    const int rc = sqlite3_prepare_v2(c.handle(), utf8.constData(), utf8.size(), &raw, nullptr);
+    const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> st(raw, sqlite3_finalize);
+    if (rc != SQLITE_OK) c.fail(rc, QString());
+    if (!st) throw DaoError(errSyntax, QStringLiteral("Error de sintaxis en la consulta: no contiene ninguna sentencia."));
+    for (const auto& row : rows) {
+        for (size_t i = 0; i < row.size(); ++i) bindValue(st.get(), static_cast<int>(i) + 1, row[i]);
+        const int paso = sqlite3_step(st.get());
+        if (paso != SQLITE_DONE && paso != SQLITE_ROW) c.fail(paso, QString());
+        sqlite3_reset(st.get());
+        sqlite3_clear_bindings(st.get());
     }
+    lote.confirmar();
 }
 
 } // namespace dao

@@ -26,9 +26,6 @@
 #include <stdexcept>
 #include <vector>
 
-struct sqlite3;
-struct sqlite3_stmt;
-
 namespace dao {
 
 // Recordset types, numbered as the old engine numbered them.
@@ -46,6 +43,7 @@ enum ErrorNumber {
     errSyntax = 3075,
     errItemNotFound = 3265,
     errUnrecognizedFormat = 3343,
+    errIncompatibleVersion = 3041, // a file made for another version of the program's code
     errEngine = 3000,
 };
 
@@ -142,10 +140,9 @@ public:
     void Close();
     bool IsOpen() const;
     QString Name() const;
-    // For tools and tests: the raw connection (nullptr once closed).
-    sqlite3* Handle() const;
 
 private:
+    friend struct AccesoNativo; // platform/DaoNativo.h, for benchmarks and tests
     std::shared_ptr<Connection> conn_;
 };
 
@@ -168,10 +165,18 @@ private:
 
 Engine& DBEngine();
 
-// Registers the collation PXNOCASE on a raw connection (the generator and tests use it).
-void RegisterCollations(sqlite3* db);
-
 // Runs SQL with no result rows, throwing DaoError on failure (for the generator and tests).
 void Execute(Database& db, const QString& sql);
+
+// The writes below are all or nothing: on any failure, preparation included, everything they
+// wrote is rolled back, the database is as it was before the call, and DaoError is thrown. They
+// may run inside a transaction the caller opened; only their own part is undone then.
+
+// Runs each SQL text in order (a text may hold several statements).
+void ExecuteBatch(Database& db, const QStringList& statements);
+// Runs one statement once per row of values, bound in order to ?1, ?2, ... (a null QVariant
+// binds Null, an integer or bool an integer, a double a real, anything else text). Prepared once
+// for all rows.
+void ExecuteBatch(Database& db, const QString& sql, const std::vector<std::vector<QVariant>>& rows);
 
 } // namespace dao

@@ -20,4 +20,12 @@ int Compare(const QString& a, const QString& b);
 // The same on UTF-8 bytes, as SQLite hands them to a collation.
 int CompareUtf8(const char* a, int na, const char* b, int nb);
 
+// A fingerprint of the folding as it behaves in this build (16 hexadecimal digits). An index built
+// with one folding is out of order for another, and lookups through it miss words that are there;
+// the dictionary records the fingerprint its index was built with, and the program refuses a
+// dictionary of another. Derived from the behaviour, not a number someone has to remember to
+// bump: any change in the code above or in Qt's case and decomposition tables that moves a probe
+// changes it. Computed on first use, in a millisecond or two.
+QString Version();
+
 } // namespace textfold

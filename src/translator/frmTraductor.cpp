@@ -137,7 +137,7 @@ void frmTraductor::TraducirTexto() {
     Screen::SetMousePointer(Screen::vbHourglass);
     if (DireccionValida(DiccionarioActual)) TablaActual = QString::fromUtf8(kDirecciones[DiccionarioActual].tabla);
     try {
-        if (!dbDiccionario) throw dao::DaoError(dao::errEngine, QStringLiteral("La base de datos no está abierta."));
+        ExigirBaseAbierta();
         rsTraduccion = std::make_unique<traduccion::Buscador>(*dbDiccionario, DiccionarioActual);
         // Built whole and set once: a long text never redraws the box word by word.
         const QString salida =

@@ -1,6 +1,8 @@
 // Bad data and bad input: the program says so clearly or carries on, and never crashes or leaves
 // the hourglass behind.
 #include "VentanasPrueba.h"
+#include "dictionary_data/Direcciones.h"
+#include "dictionary_data/Esquema.h"
 #include "dictionary_window/frmPrincipal.h"
 #include "chrome/DisenosNotas.h"
 #include "notes/frmPropiedades.h"
@@ -154,13 +156,26 @@ TEST_F(Fallas, DatabasesThatAreNotDictionariesAreRefusedWithTheirNumberAtStart) 
     for (auto& b : ruido) b = static_cast<char>(r.bounded(256));
     EXPECT_EQ(numeroAlAbrir(ruido), dao::errUnrecognizedFormat);
     EXPECT_EQ(numeroAlAbrir("SQLite format 3" + QByteArray(1, 0) + QByteArray(84, 'x')), dao::errUnrecognizedFormat);
-    // A real SQLite file without the dictionary's tables opens, and each lookup says so.
+    // A real SQLite file made by someone else records no folding version: its order is unknown.
     QFile::remove(dir.filePath("PALAVRIX.MDB"));
     sqlite3* h = nullptr;
     sqlite3_open(dir.filePath("PALAVRIX.MDB").toUtf8().constData(), &h);
     sqlite3_exec(h, "CREATE TABLE otra (x)", nullptr, nullptr, nullptr);
     sqlite3_close(h);
     CerrarBaseDatos();
+    try {
+        AbrirBaseDatos();
+        ADD_FAILURE() << "opened a file that is no dictionary";
+    } catch (const dao::DaoError& e) {
+        EXPECT_EQ(e.Number(), dao::errIncompatibleVersion);
+    }
+    EXPECT_EQ(dbDiccionario, nullptr);
+    // A dictionary of this version without its tables opens, and each lookup says so.
+    {
+        auto db = dao::DBEngine().Workspaces(0).CreateDatabase(dir.filePath("PALAVRIX.MDB"));
+        esquema::Crear(*db);
+        for (const Direccion& d : kDirecciones) dao::Execute(*db, QStringLiteral("DROP TABLE ") + QLatin1String(d.tabla));
+    }
     AbrirBaseDatos();
     auto* p = Abrir<frmPrincipal>();
     p->TradicirPalabra("casa");

@@ -1,6 +1,7 @@
 #include "TempDatabase.h"
 #include "dictionary_data/Direcciones.h"
 #include "platform/Dao.h"
+#include "platform/DaoNativo.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -24,7 +25,7 @@ int errorNumberOpening(const QString& path) {
 QStringList planOf(dao::Database& db, const QString& sql) {
     sqlite3_stmt* st = nullptr;
     const QByteArray q = ("EXPLAIN QUERY PLAN " + sql).toUtf8();
-    EXPECT_EQ(sqlite3_prepare_v2(db.Handle(), q.constData(), -1, &st, nullptr), SQLITE_OK) << sql.toStdString();
+    EXPECT_EQ(sqlite3_prepare_v2(dao::NativeHandle(db), q.constData(), -1, &st, nullptr), SQLITE_OK) << sql.toStdString();
     QStringList details;
     while (sqlite3_step(st) == SQLITE_ROW) details << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 3)));
     sqlite3_finalize(st);
@@ -437,4 +438,104 @@ TEST(Dao, TheEnginesCommonErrorsReadInSpanishAndAFolderIsCalledAFolder) {
     const QString syntax = description([&] { db->OpenRecordset("SELECT FROM WHERE", dao::dbOpenForwardOnly); });
     EXPECT_TRUE(syntax.contains("error de sintaxis")) << syntax.toStdString();
     EXPECT_FALSE(syntax.contains("syntax error")) << syntax.toStdString();
+}
+
+TEST(Dao, AnUnknownFieldInASearchIsNamedTheSameWayByEveryRecordset) {
+    TempDatabase t;
+    t.Insert(0, {Fila("casa", "house")});
+    auto db = t.Open();
+    auto tabla = db->OpenRecordset("EspIng", dao::dbOpenDynaset);
+    auto consulta = db->OpenRecordset("SELECT Palabra, Traduccion FROM EspIng", dao::dbOpenDynaset);
+    QStringList textos;
+    for (auto* rs : {tabla.get(), consulta.get()}) {
+        try {
+            rs->FindFirst("Sentido = 'casa'");
+            ADD_FAILURE() << "a search on a field the records lack went through";
+        } catch (const dao::DaoError& e) {
+            EXPECT_EQ(e.Number(), 3070);
+            textos << e.Description();
+        }
+    }
+    ASSERT_EQ(textos.size(), 2);
+    EXPECT_EQ(textos[0], textos[1]);
+    EXPECT_TRUE(textos[0].contains("«Sentido»")) << textos[0].toStdString();
+}
+
+namespace {
+
+int count(dao::Database& db, const QString& sql) {
+    auto rs = db.OpenRecordset(sql, dao::dbOpenForwardOnly);
+    return rs->Fields("n").Value().toInt();
+}
+
+// The tables of a database and how many rows each holds, to compare it before and after a write.
+QStringList contents(dao::Database& db) {
+    QStringList names;
+    auto tables = db.OpenRecordset("SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY name",
+                                   dao::dbOpenForwardOnly);
+    for (; !tables->Eof(); tables->MoveNext()) names << tables->Fields("name").Value().toString();
+    tables->Close();
+    QStringList out;
+    for (const QString& name : names)
+        out << QString("%1 %2").arg(name).arg(count(db, QString("SELECT count(*) AS n FROM \"%1\"").arg(name)));
+    return out;
+}
+
+} // namespace
+
+TEST(Dao, ABatchOfStatementsIsWrittenWholeOrNotAtAll) {
+    TempDatabase t;
+    t.Insert(0, {Fila("casa", "house")});
+    auto db = dao::DBEngine().Workspaces(0).OpenDatabase(t.Path(), false);
+    const QStringList before = contents(*db);
+
+    // A statement failing in the middle undoes the ones before it, a new table included.
+    EXPECT_EQ(errorNumberOf([&] {
+                  dao::ExecuteBatch(*db, {"CREATE TABLE Nueva (Palabra TEXT)", "INSERT INTO Nueva VALUES ('uno')",
+                                          "INSERT INTO EspIng (Palabra, Traduccion) VALUES ('perro', 'dog')",
+                                          "INSERT INTO NoExiste VALUES (1)", "INSERT INTO Nueva VALUES ('dos')"});
+              }),
+              dao::errTableNotFound);
+    EXPECT_EQ(contents(*db), before);
+    // So does a row that breaks a rule, and a statement that cannot even be prepared.
+    const QString insert = "INSERT INTO EspIng (Palabra, Traduccion) VALUES (?1, ?2)";
+    EXPECT_NE(errorNumberOf([&] {
+                  dao::ExecuteBatch(*db, insert, {{"perro", "dog"}, {"gato", QVariant()}, {"pez", "fish"}});
+              }),
+              0);
+    EXPECT_EQ(contents(*db), before);
+    EXPECT_EQ(errorNumberOf([&] { dao::ExecuteBatch(*db, "INSERT INTO EspIng (Nada) VALUES (?1)", {{"perro"}}); }),
+              dao::errEngine);
+    EXPECT_EQ(errorNumberOf([&] { dao::ExecuteBatch(*db, "INSERT EspIng VALUES (?1)", {{"perro"}}); }), dao::errSyntax);
+    EXPECT_EQ(contents(*db), before);
+
+    // The same connection writes afterwards: no transaction was left open by the failures.
+    dao::ExecuteBatch(*db, insert, {{"perro", "dog"}, {"pez", "fish"}});
+    dao::ExecuteBatch(*db, {"CREATE TABLE Nueva (Palabra TEXT)", "INSERT INTO Nueva VALUES ('uno')"});
+    db->Close();
+    auto reopened = t.Open();
+    EXPECT_EQ(count(*reopened, "SELECT count(*) AS n FROM EspIng"), 3);
+    EXPECT_EQ(count(*reopened, "SELECT count(*) AS n FROM Nueva"), 1);
+}
+
+TEST(Dao, ABatchInsideAnOpenTransactionUndoesOnlyItsOwnPart) {
+    TempDatabase t;
+    t.Insert(0, {Fila("casa", "house")});
+    auto db = dao::DBEngine().Workspaces(0).OpenDatabase(t.Path(), false);
+    // A table recordset holds a read transaction while it lives.
+    auto rs = db->OpenRecordset("EspIng", dao::dbOpenDynaset);
+    dao::ExecuteBatch(*db, "INSERT INTO EspIng (Palabra, Traduccion) VALUES (?1, ?2)", {{"perro", "dog"}});
+    EXPECT_NE(errorNumberOf([&] {
+                  dao::ExecuteBatch(*db, "INSERT INTO EspIng (Palabra, Traduccion) VALUES (?1, ?2)",
+                                    {{"gato", "cat"}, {"pez", QVariant()}});
+              }),
+              0);
+    rs->FindFirst("Palabra = 'perro'");
+    EXPECT_FALSE(rs->NoMatch());
+    rs->FindFirst("Palabra = 'gato'");
+    EXPECT_TRUE(rs->NoMatch());
+    rs->Close();
+    db->Close();
+    auto reopened = t.Open();
+    EXPECT_EQ(count(*reopened, "SELECT count(*) AS n FROM EspIng"), 2);
 }

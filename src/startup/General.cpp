@@ -49,7 +49,12 @@ void PasosPrograma::MostrarPresentacion() {
     TrasPrimeraPintura(&sound::Resume);
     (new frmPresentacion)->Show();
 }
-void PasosPrograma::MostrarPrincipal() { (new frmPrincipal)->Show(); }
+void PasosPrograma::MostrarPrincipal() {
+    (new frmPrincipal)->Show();
+    // The splash stays in front. Where no window manager honours its stay-on-top hint it raises
+    // itself at each tick, and the first one may come only after the work left for the first paint.
+    if (auto* splash = Forms::Find<frmPresentacion>()) splash->raise();
+}
 void PasosPrograma::CargarAgente(const QString& nombre) {
     // Reading the character and making its windows waits until the first window is on the screen.
     TrasPrimeraPintura([nombre] {

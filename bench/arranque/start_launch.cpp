@@ -10,7 +10,8 @@
 // Cold (--frio): every start gets an empty XDG_CACHE_HOME, as on a first start, so Qt Multimedia
 // and GStreamer scan their plug-ins again. Each start also gets its own settings and temporary
 // folders, so a copy the user has open (the single-instance lock) or a saved drive cannot
-// interfere. Prints every figure, then "mediana" and "peor" in milliseconds.
+// interfere. Prints every figure, then "mediana" and "peor" in milliseconds, and the median processor
+// time the program had used by its first paint (which other work on the machine hardly changes).
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
@@ -47,10 +48,32 @@ std::string CarpetaNueva(const fs::path& raiz, const std::string& nombre) {
     return p.string();
 }
 
+// The processor time `pid` has used so far (user and system, all its threads), in milliseconds:
+// unlike the wall clock, it hardly changes when other work shares the processors.
+double ProcesadorMs(pid_t pid) {
+    FILE* f = std::fopen(("/proc/" + std::to_string(pid) + "/stat").c_str(), "r");
+    if (!f) return 0;
+    char buf[2048];
+    const std::size_t n = std::fread(buf, 1, sizeof buf - 1, f);
+    std::fclose(f);
+    buf[n] = 0;
+    const char* p = std::strrchr(buf, ')'); // the command name may hold spaces
+    if (!p) return 0;
+    unsigned long long utime = 0, stime = 0;
+    // After the name: state, then fields 4 to 13, then utime and stime (fields 14 and 15).
+    if (std::sscanf(p + 2, "%*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %llu %llu", &utime, &stime) != 2) return 0;
+    return double(utime + stime) * 1000.0 / double(sysconf(_SC_CLK_TCK));
+}
+
+struct Medida {
+    double ms = 0;          // wall clock, from the launcher's reading to the first paint
+    double procesadorMs = 0; // processor time of the program by then
+};
+
 // One start: the milliseconds the program reported, or nothing when it ended, said nothing or
 // took longer than `limiteS` seconds. The program is ended either way, `despuesMs` after its
 // first paint (what it leaves for then, such as the sound back end's plug-in scan, fills caches).
-std::optional<double> UnArranque(const std::string& programa, const std::string& cache, const std::string& config,
+std::optional<Medida> UnArranque(const std::string& programa, const std::string& cache, const std::string& config,
                                  const std::string& tmp, int limiteS, int despuesMs = 0) {
     int tubo[2];
     if (pipe(tubo) != 0) return std::nullopt;
@@ -91,7 +114,7 @@ std::optional<double> UnArranque(const std::string& programa, const std::string&
         return std::nullopt;
     }
 
-    std::optional<double> ms;
+    std::optional<Medida> ms;
     std::string leido;
     const long long hasta = desde + static_cast<long long>(limiteS) * 1000000000LL;
     while (!ms) {
@@ -109,7 +132,7 @@ std::optional<double> UnArranque(const std::string& programa, const std::string&
             leido.erase(0, fin + 1);
             const std::size_t a = linea.find(" a los ");
             if (linea.find("primera ventana pintada") != std::string::npos && a != std::string::npos)
-                ms = std::strtod(linea.c_str() + a + 7, nullptr);
+                ms = Medida{std::strtod(linea.c_str() + a + 7, nullptr), ProcesadorMs(pid)};
             else
                 std::fprintf(stderr, "  %s\n", linea.c_str());
         }
@@ -154,22 +177,27 @@ int main(int argc, char** argv) {
     std::string cache = CarpetaNueva(raiz, "cache");
 
     if (!frio) UnArranque(programa, cache, config, tmp, 30, 5000); // fills the caches
-    std::vector<double> tiempos;
+    std::vector<double> tiempos, procesador;
     for (int i = 0; i < veces; ++i) {
         if (frio) cache = CarpetaNueva(raiz, "cache");
-        if (auto ms = UnArranque(programa, cache, config, tmp, 30)) {
-            tiempos.push_back(*ms);
-            std::printf("%.1f\n", *ms);
+        if (auto m = UnArranque(programa, cache, config, tmp, 30)) {
+            tiempos.push_back(m->ms);
+            procesador.push_back(m->procesadorMs);
+            std::printf("%.1f ms (procesador %.0f ms)\n", m->ms, m->procesadorMs);
         } else {
             std::fprintf(stderr, "start_launch: el arranque %d no pintó ninguna ventana\n", i + 1);
         }
     }
     fs::remove_all(raiz);
     if (tiempos.empty()) return 1;
-    std::sort(tiempos.begin(), tiempos.end());
+    auto mediana = [](std::vector<double> v) {
+        std::sort(v.begin(), v.end());
+        const std::size_t n = v.size();
+        return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+    };
     const std::size_t n = tiempos.size();
-    const double mediana = n % 2 ? tiempos[n / 2] : (tiempos[n / 2 - 1] + tiempos[n / 2]) / 2;
-    std::printf("mediana %.1f ms, peor %.1f ms, %zu arranques%s\n", mediana, tiempos.back(), n,
+    std::printf("mediana %.1f ms, peor %.1f ms, %zu arranques, procesador %.0f ms%s\n", mediana(tiempos),
+                *std::max_element(tiempos.begin(), tiempos.end()), n, mediana(procesador),
                 frio ? " (caché vacía)" : "");
     return n == static_cast<std::size_t>(veces) ? 0 : 1;
 }

@@ -8,7 +8,7 @@
 
 namespace {
 
-// The start benchmark (bench/arranque) puts its CLOCK_MONOTONIC reading, taken just before it
+// The start benchmark (bench/start_launch) puts its CLOCK_MONOTONIC reading, taken just before it
 // starts the process, into PALAVRIX_MEDIR_ARRANQUE; the program then says on standard error how
 // long after that its first window was on the screen, so loading the libraries counts too.
 // Asked before anything else waits for that moment, so the figure comes before the work put off

@@ -8,8 +8,8 @@
 #include "platform/Screen.h"
 #include "platform/SingleInstance.h"
 #include "platform/Sound.h"
-#include "startup/VerificarDrive.h"
 #include "startup/PrimeraPintura.h"
+#include "startup/VerificarDrive.h"
 #include "startup/frmPresentacion.h"
 
 #include <QMessageBox>

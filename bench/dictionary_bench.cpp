@@ -16,6 +16,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QThread>
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
@@ -111,7 +112,8 @@ long residenteKb() {
 }
 
 // From nothing to the dictionary window shown, the guide loaded and the database open: what
-// Main does (the splash is shown too), without the process start itself.
+// Main does (the splash is shown too) and the work it leaves until the first window has painted,
+// without the process start itself (bench/arranque measures that, on a real display).
 void BM_Start(benchmark::State& state) {
     paths::SetAppPath(kCarpeta);
     CerrarBaseDatos();
@@ -124,7 +126,15 @@ void BM_Start(benchmark::State& state) {
             state.SkipWithError("the start failed");
             break;
         }
-        QCoreApplication::processEvents();
+        // The guide comes once a window has painted.
+        for (int i = 0; i < 5000 && !AgenteActivo; ++i) {
+            QCoreApplication::processEvents();
+            if (!AgenteActivo) QThread::usleep(200);
+        }
+        if (!AgenteActivo) {
+            state.SkipWithError("the guide never came");
+            break;
+        }
         state.PauseTiming();
         rss = std::max(rss, residenteKb());
         if (AgenteActivo) DescargarAgente();

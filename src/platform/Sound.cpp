@@ -7,6 +7,7 @@
 #include <QMediaPlayer>
 #include <QTimer>
 #include <QUrl>
+#include <optional>
 
 namespace sound {
 
@@ -41,19 +42,50 @@ private:
     QAudioOutput* output_ = nullptr;
 };
 
+// Keeps the latest request while sound is held.
+class Espera : public Player {
+public:
+    void Play(const QString& path, bool) override { pendiente = path; }
+    bool activa = false;
+    std::optional<QString> pendiente;
+};
+
 std::shared_ptr<Player>& instalado() {
     static std::shared_ptr<Player> p;
     return p;
 }
 
-} // namespace
+Espera& espera() {
+    static Espera e;
+    return e;
+}
 
-Player& Current() {
+Player& Reproductor() {
     if (instalado()) return *instalado();
     static QtPlayer real;
     return real;
 }
 
+} // namespace
+
+Player& Current() {
+    if (espera().activa) return espera();
+    return Reproductor();
+}
+
 void Install(std::shared_ptr<Player> player) { instalado() = std::move(player); }
+
+void Hold() { espera().activa = true; }
+
+void Resume() {
+    Espera& e = espera();
+    e.activa = false;
+    if (!e.pendiente) return;
+    const QString path = *e.pendiente;
+    e.pendiente.reset();
+    Reproductor().Play(path, false);
+}
+
+bool Held() { return espera().activa; }
 
 } // namespace sound

@@ -19,4 +19,13 @@ Player& Current();
 // Installs a player (tests install a recording one); nullptr restores the default.
 void Install(std::shared_ptr<Player> player);
 
+// Between Hold and Resume no request reaches the player, so the Qt Multimedia back end (whose
+// plug-in scan costs hundreds of milliseconds on a first start) is not made: the latest request
+// waits, as a newer one would have cut it, and plays at Resume. A request that asks to wait for
+// the end of its sound returns at once while held. The start holds sound until its first window
+// is on the screen.
+void Hold();
+void Resume();
+bool Held();
+
 } // namespace sound

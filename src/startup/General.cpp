@@ -12,7 +12,8 @@
 #include "platform/Form.h"
 #include "platform/Screen.h"
 #include "platform/SingleInstance.h"
-#include "chrome/VerificarDrive.h"
+#include "platform/Sound.h"
+#include "startup/PrimeraPintura.h"
 #include "startup/frmPresentacion.h"
 #include "startup/frmVerDrive.h"
 
@@ -46,9 +47,29 @@ QString MensajeErrorBaseDatos(const QString& ruta, int numero, const QString& de
 bool PasosPrograma::InstanciaPrevia() { return instancia::HayInstanciaPrevia(); }
 void PasosPrograma::LocalizarDatos() { ::LocalizarDatos(); }
 void PasosPrograma::PunteroEspera() { Screen::SetMousePointer(Screen::vbHourglass); }
-void PasosPrograma::MostrarPresentacion() { (new frmPresentacion)->Show(); }
-void PasosPrograma::MostrarPrincipal() { (new frmPrincipal)->Show(); }
-void PasosPrograma::CargarAgente(const QString& nombre) { ::CargarAgente(nombre); }
+void PasosPrograma::MostrarPresentacion() {
+    // Making the sound back end (a plug-in scan on a first start) would keep the splash off the
+    // screen: its sound waits until the splash has painted, and then plays.
+    sound::Hold();
+    TrasPrimeraPintura(&sound::Resume);
+    (new frmPresentacion)->Show();
+}
+void PasosPrograma::MostrarPrincipal() {
+    (new frmPrincipal)->Show();
+    // The splash stays in front. Where no window manager honours its stay-on-top hint it raises
+    // itself at each tick, and the first one may come only after the work left for the first paint.
+    if (auto* splash = Forms::Find<frmPresentacion>()) splash->raise();
+}
+void PasosPrograma::CargarAgente(const QString& nombre) {
+    // Reading the character and making its windows waits until the first window is on the screen.
+    TrasPrimeraPintura([nombre] {
+        ::CargarAgente(nombre);
+        // The dictionary window greets when it is activated; when that came before the guide, it
+        // greets now.
+        auto* principal = Forms::Find<frmPrincipal>();
+        if (AgenteActivo && !SaludoDado && principal && principal->isActiveWindow()) principal->Form_Activate();
+    });
+}
 void PasosPrograma::AbrirBaseDatos() { ::AbrirBaseDatos(); }
 void PasosPrograma::InformarError(const QString& mensaje) {
     // The splash stays on top of everything; with no window manager to raise the message over

@@ -29,7 +29,8 @@ enum class ResultadoMain {
 // The start of the program, in its fixed order.
 ResultadoMain Main(PasosArranque& pasos);
 
-// The real steps.
+// The real steps. The sound back end and the guide's character are made once the first window
+// has painted (see PrimeraPintura.h): the splash's sound and the greeting come then.
 class PasosPrograma : public PasosArranque {
 public:
     bool InstanciaPrevia() override;

@@ -4,6 +4,7 @@
 #include "platform/Screen.h"
 #include "platform/Form.h"
 #include "platform/SingleInstance.h"
+#include "platform/Sound.h"
 #include "startup/General.h"
 #include "startup/frmPresentacion.h"
 
@@ -97,6 +98,7 @@ TEST(Main, TheDatabaseMessageComesInFrontOfTheSplashWhichIsGone) {
     EXPECT_TRUE(encima);
     EXPECT_EQ(texto, "No se pudo abrir la base de datos del diccionario");
     Forms::FlushUnloaded();
+    sound::Resume(); // the splash held sound until a window painted
     paths::SetAppPath(QString());
 }
 

@@ -1,6 +1,6 @@
 #include "chrome/Imagenes.h"
 
-#include "platform/Avisos.h"
+#include "platform/Notices.h"
 #include "platform/Controls.h"
 #include "platform/Drives.h"
 #include "startup/VerificarDrive.h"
@@ -109,7 +109,7 @@ void AvisarImagenesIlegibles() {
     if (rutas.size() == 2) texto += QStringLiteral("\nni otra más de la misma carpeta");
     else if (rutas.size() > 2) texto += QStringLiteral("\nni otras %1 de la misma carpeta").arg(rutas.size() - 1);
     texto += QStringLiteral(".\n\nPalavrix muestra en su lugar unas imágenes sencillas; los botones funcionan igual.");
-    avisos::Avisar(texto);
+    notices::Notify(texto);
 }
 
 QStringList ImagenesIlegibles() { return ilegibles(); }

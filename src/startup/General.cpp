@@ -3,7 +3,7 @@
 #include "dictionary_data/BaseDatos.h"
 #include "dictionary_window/frmPrincipal.h"
 #include "guide/MSAgent.h"
-#include "platform/Avisos.h"
+#include "platform/Notices.h"
 #include "platform/Form.h"
 #include "platform/Screen.h"
 #include "platform/SingleInstance.h"
@@ -57,7 +57,7 @@ void SecuenciaSalida(Form* ventana) {
     if (AgenteActivo) DescargarAgente();
     CerrarBaseDatos();
     // A notice still on the screen would keep the program alive after its last window.
-    avisos::CerrarTodos();
+    notices::CloseAll();
     ventana->Unload();
     Screen::SetMousePointer(Screen::vbDefault);
 }

@@ -1,6 +1,6 @@
 #include "startup/VerificarDrive.h"
 
-#include "platform/Avisos.h"
+#include "platform/Notices.h"
 #include "platform/Drives.h"
 #include "startup/frmVerDrive.h"
 
@@ -46,7 +46,7 @@ bool GuardarDrive(const QString& letra) {
         return true;
     }
     letraSinGuardar() = letra;
-    avisos::Avisar(QStringLiteral("No se pudo guardar la unidad elegida (%1:) en el archivo de configuración\n%2\n\n"
+    notices::Notify(QStringLiteral("No se pudo guardar la unidad elegida (%1:) en el archivo de configuración\n%2\n\n"
                                   "Palavrix la usará mientras siga abierto, pero volverá a preguntarla la próxima vez "
                                   "que se inicie. Compruebe que ese archivo y su carpeta admiten escritura.")
                        .arg(letra.toUpper(), QDir::toNativeSeparators(s.fileName())));

@@ -14,7 +14,7 @@
 #include "notes/DisenosNotas.h"
 #include "notes/frmPropiedades.h"
 #include "platform/Accesible.h"
-#include "platform/Avisos.h"
+#include "platform/Notices.h"
 #include "platform/Portapapeles.h"
 #include "platform/Screen.h"
 #include "startup/General.h"
@@ -220,7 +220,7 @@ void frmTraductor::lblOpciones_Click(int Index) {
             if (const auto texto = portapapeles::Actual().Texto(portapapeles::kEspera))
                 c->textCursor().insertText(*texto);
             else
-                avisos::Avisar(QStringLiteral("El programa que tiene el portapapeles no respondió; no se pegó nada.\n\n"
+                notices::Notify(QStringLiteral("El programa que tiene el portapapeles no respondió; no se pegó nada.\n\n"
                                               "Vuelva a copiar el texto y pruebe otra vez."));
         }
         break;

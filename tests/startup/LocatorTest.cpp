@@ -1,5 +1,5 @@
 #include "Grabadores.h"
-#include "platform/Avisos.h"
+#include "platform/Notices.h"
 #include "platform/Drives.h"
 #include "startup/VerificarDrive.h"
 #include "startup/frmVerDrive.h"

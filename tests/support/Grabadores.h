@@ -2,7 +2,7 @@
 // Recording stand-ins for the sound player, the desktop shell and the notices, and a data folder in a
 // temporary place that the program finds as drive C:.
 #include "chrome/Imagenes.h"
-#include "platform/Avisos.h"
+#include "platform/Notices.h"
 #include "platform/Drives.h"
 #include "platform/Paths.h"
 #include "platform/Shell.h"
@@ -45,11 +45,11 @@ inline QString TomarAvisoSinPrograma() {
     return texto;
 }
 
-struct AvisosGrabados : avisos::Avisador {
+struct AvisosGrabados : notices::Notifier {
     QStringList textos;
     int cierres = 0;
-    void Avisar(const QString& t) override { textos << t; }
-    void CerrarTodos() override { ++cierres; }
+    void Notify(const QString& t) override { textos << t; }
+    void CloseAll() override { ++cierres; }
 };
 
 // A drive table of folders the test owns: C: and, optionally, more letters.
@@ -71,7 +71,7 @@ public:
         drives::Instalar(tabla);
         sound::Install(sonidos);
         shell::Install(documentos);
-        avisos::Instalar(avisos);
+        notices::Install(avisos);
         OlvidarAvisoImagenes();
     }
     ~EntornoPrueba() {
@@ -79,7 +79,7 @@ public:
         drives::Instalar(nullptr);
         sound::Install(nullptr);
         shell::Install(nullptr);
-        avisos::Instalar(nullptr);
+        notices::Install(nullptr);
     }
     QString Carpeta() const { return carpeta_.path(); }
     QString Datos() const { return QDir(carpeta_.path()).filePath(QStringLiteral("Palavrix")); }

@@ -15,7 +15,7 @@
 #include "notes/frmPropiedades.h"
 #include "platform/Accesible.h"
 #include "platform/Notices.h"
-#include "platform/Portapapeles.h"
+#include "platform/Clipboard.h"
 #include "platform/Screen.h"
 #include "startup/General.h"
 #include "startup/VerificarDrive.h"
@@ -217,7 +217,7 @@ void frmTraductor::lblOpciones_Click(int Index) {
         if (QPlainTextEdit* c = controlActivo()) {
             // The program that holds the clipboard may not answer: the window waits a second at
             // most, then says why nothing came.
-            if (const auto texto = portapapeles::Actual().Texto(portapapeles::kEspera))
+            if (const auto texto = clipboard::Current().Text(clipboard::kWait))
                 c->textCursor().insertText(*texto);
             else
                 notices::Notify(QStringLiteral("El programa que tiene el portapapeles no respondió; no se pegó nada.\n\n"

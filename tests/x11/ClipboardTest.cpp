@@ -1,7 +1,7 @@
 // The translator's "Pegar" on a real X display, where the clipboard belongs to another program
 // that may or may not answer.
 #include "VentanasPrueba.h"
-#include "platform/Portapapeles.h"
+#include "platform/Clipboard.h"
 #include "translator/frmTraductor.h"
 
 #include <QClipboard>

@@ -4,7 +4,7 @@
 #include "platform/Accesible.h"
 #include "platform/Controls.h"
 #include "platform/Drives.h"
-#include "platform/Proceso.h"
+#include "platform/Process.h"
 #include "platform/Screen.h"
 #include "platform/Twips.h"
 #include "startup/VerificarDrive.h"
@@ -89,4 +89,4 @@ void frmVerDrive::cmdAceptar_Click() {
     Unload();
 }
 
-void frmVerDrive::cmdCancelar_Click() { proceso::Terminar(); }
+void frmVerDrive::cmdCancelar_Click() { process::End(); }

@@ -7,7 +7,7 @@
 #include "chrome/Ventanas.h"
 #include "guide/Explicaciones.h"
 #include "guide/MSAgent.h"
-#include "platform/Accesible.h"
+#include "platform/Accessible.h"
 #include "platform/Screen.h"
 #include "platform/Twips.h"
 
@@ -56,10 +56,10 @@ frmAcercaDe::frmAcercaDe() {
         const QString nombre = controls::Nombre("lblLink", e.index);
         auto* l = etiqueta(this, nombre.toLatin1().constData(), QString::fromUtf8(e.texto), e.left, e.top, e.negrita);
         l->setCursor(CursorBoton());
-        controls::Pulsable(l, l->text(),
-                           e.index == 1 ? QStringLiteral("Abre la página web de Palavrix en el navegador.")
-                                        : QStringLiteral("Escribe un correo a esta dirección."),
-                           QAccessible::Link);
+        controls::Pressable(l, l->text(),
+                            e.index == 1 ? QStringLiteral("Abre la página web de Palavrix en el navegador.")
+                                         : QStringLiteral("Escribe un correo a esta dirección."),
+                            QAccessible::Link);
         const int i = e.index;
         connect(l, &controls::Label::Click, this, [this, i] { lblLink_Click(i); });
         connect(l, &controls::Label::MouseMove, this, [this, i] { lblLink_MouseMove(i); });
@@ -78,7 +78,8 @@ frmAcercaDe::frmAcercaDe() {
     // The cancel button lies outside the window: never seen, but Esc reaches it.
     cmdSalir = new QPushButton(QStringLiteral("C"), this);
     cmdSalir->setObjectName(QStringLiteral("cmdSalir"));
-    controls::Describir(cmdSalir, QStringLiteral("Cerrar"), QStringLiteral("Cierra esta ventana y vuelve a la anterior."));
+    controls::Describe(cmdSalir, QStringLiteral("Cerrar"),
+                       QStringLiteral("Cierra esta ventana y vuelve a la anterior."));
     controls::Colocar(cmdSalir, 9840, 2280, 375, 375);
     connect(cmdSalir, &QPushButton::clicked, this, [this] { cmdSalir_Click(); });
 }

@@ -1,7 +1,7 @@
 #include "about/frmImagen.h"
 
 #include "chrome/VentanaPiel.h"
-#include "platform/Accesible.h"
+#include "platform/Accessible.h"
 #include "platform/Twips.h"
 
 frmImagen::frmImagen() {
@@ -22,7 +22,7 @@ frmImagen::frmImagen() {
     imgMMover->setCursor(Qt::SizeAllCursor);
     lblSalir = new controls::Label(this, QStringLiteral("lblSalir"), QStringLiteral("X"));
     lblSalir->setFont(controls::Fuente(9, true, false));
-    controls::Pulsable(lblSalir, QStringLiteral("Cerrar la imagen"), QStringLiteral("Cierra esta ventana."));
+    controls::Pressable(lblSalir, QStringLiteral("Cerrar la imagen"), QStringLiteral("Cierra esta ventana."));
     lblSalir->setCursor(CursorBoton());
     controls::Colocar(lblSalir, 4500, 60, 120, 225);
     imgImagen = new controls::PictureBox(this, QStringLiteral("imgImagen"));

@@ -3,7 +3,7 @@
 #include "chrome/Contraste.h"
 #include "chrome/Disenos.h"
 #include "chrome/Hostpot.h"
-#include "platform/Accesible.h"
+#include "platform/Accessible.h"
 #include "platform/Twips.h"
 
 #include <QApplication>
@@ -43,8 +43,8 @@ void VentanaPiel::CrearFondo(int l, int t, int w, int h) {
     connect(imgFondo, &controls::PictureBox::MouseMove, this, [this] { imgFondo_MouseMove(); });
 
     imgMMover = new controls::PictureBox(this, QStringLiteral("imgMMover"));
-    controls::Describir(imgMMover, QStringLiteral("Barra para mover la ventana"),
-                        QStringLiteral("Arrástrela para llevar la ventana a otro lugar de la pantalla."));
+    controls::Describe(imgMMover, QStringLiteral("Barra para mover la ventana"),
+                       QStringLiteral("Arrástrela para llevar la ventana a otro lugar de la pantalla."));
     controls::Colocar(imgMMover, l, t, w, h);
     imgMMover->setCursor(Qt::SizeAllCursor);
     ConectarArrastre(imgMMover, this);
@@ -55,7 +55,7 @@ controls::PictureBox* VentanaPiel::CrearBoton(int index, int left, int top, int 
     controls::Colocar(b, left, top, width, height);
     b->setCursor(CursorBoton());
     // Its name and description come from the window, which knows what the button does.
-    controls::Pulsable(b, QString(), QString());
+    controls::Pressable(b, QString(), QString());
     connect(b, &controls::PictureBox::MouseMove, this,
             [this, index](int bt, int s, double x, double y) { pctBoton_MouseMove(index, bt, s, x, y); });
     // A click that was queued while the window was being replaced does nothing: acted on, it
@@ -81,7 +81,7 @@ controls::Label* VentanaPiel::CrearOpcion(int index, const QString& caption, int
     controls::Colocar(l, left, top, width, height);
     controls::AnchoParaTexto(l);
     l->setCursor(CursorBoton());
-    controls::Pulsable(l, caption, QString());
+    controls::Pressable(l, caption, QString());
     connect(l, &controls::Label::MouseMove, this, [this, index] { lblOpciones_MouseMove(index); });
     connect(l, &controls::Label::Click, this, [this, index] {
         if (!Descargando()) lblOpciones_Click(index);
@@ -92,7 +92,7 @@ controls::Label* VentanaPiel::CrearOpcion(int index, const QString& caption, int
 
 controls::PictureBox* VentanaPiel::CrearSalir() {
     auto* b = CrearBoton(0, 9300, 60, 210, 210);
-    controls::Describir(b, QStringLiteral("Salir del programa"), QStringLiteral("Cierra Palavrix."));
+    controls::Describe(b, QStringLiteral("Salir del programa"), QStringLiteral("Cierra Palavrix."));
     return b;
 }
 
@@ -113,8 +113,8 @@ controls::PictureBox* VentanaPiel::CrearPestana(int index, bool propia) {
     };
     const auto& p = pestanas[index - 1];
     auto* b = CrearBoton(index, p.left, 885, p.width, 1395);
-    controls::Describir(b, QString::fromUtf8(propia ? p.nombrePropia : p.nombre),
-                        QString::fromUtf8(propia ? p.descripcionPropia : p.descripcion));
+    controls::Describe(b, QString::fromUtf8(propia ? p.nombrePropia : p.nombre),
+                       QString::fromUtf8(propia ? p.descripcionPropia : p.descripcion));
     if (propia) b->setEnabled(false);
     return b;
 }

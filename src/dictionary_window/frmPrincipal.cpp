@@ -9,13 +9,13 @@
 #include "dictionary_data/BaseDatos.h"
 #include "dictionary_data/Consulta.h"
 #include "dictionary_data/Decodificadores.h"
-#include "dictionary_data/Formas.h"
 #include "dictionary_data/Direcciones.h"
+#include "dictionary_data/Formas.h"
 #include "guide/Explicaciones.h"
 #include "guide/MSAgent.h"
 #include "notes/DisenosNotas.h"
 #include "notes/frmPropiedades.h"
-#include "platform/Accesible.h"
+#include "platform/Accessible.h"
 #include "platform/Screen.h"
 #include "platform/SimpleCombo.h"
 #include "platform/Twips.h"
@@ -64,8 +64,8 @@ void frmPrincipal::crearControles() {
         Colocar(l, 180, kTopDiccionarios[i], kAnchoDiccionarios[i], 225);
         controls::AnchoParaTexto(l);
         l->setCursor(CursorBoton());
-        controls::Pulsable(l, l->text(),
-                           QStringLiteral("Elige el diccionario de %1.").arg(QString::fromUtf8(kSentidos[i])));
+        controls::Pressable(
+            l, l->text(), QStringLiteral("Elige el diccionario de %1.").arg(QString::fromUtf8(kSentidos[i])));
         connect(l, &Label::MouseMove, this, [this, i] { lblDiccionarios_MouseMove(i); });
         connect(l, &Label::Click, this, [this, i] { lblDiccionarios_Click(i); });
     }
@@ -76,8 +76,8 @@ void frmPrincipal::crearControles() {
 
     txtPalabra = new QLineEdit(this);
     txtPalabra->setObjectName(QStringLiteral("txtPalabra"));
-    controls::Describir(txtPalabra, QStringLiteral("Palabra a traducir"),
-                        QStringLiteral("Escriba la palabra y pulse Intro para ver su traducción."));
+    controls::Describe(txtPalabra, QStringLiteral("Palabra a traducir"),
+                       QStringLiteral("Escriba la palabra y pulse Intro para ver su traducción."));
     txtPalabra->setFrame(false);
     txtPalabra->setFont(controls::Fuente(8.25));
     txtPalabra->setStyleSheet(QStringLiteral("QLineEdit { background: black; color: white; border: none; }"));
@@ -88,10 +88,11 @@ void frmPrincipal::crearControles() {
     connect(txtPalabra, &QLineEdit::textEdited, this, [] { formas::Precargar(DiccionarioActual); });
 
     // Button 5 is made first so that button 4, made after it, starts in front.
-    controls::Describir(CrearBoton(5, 4380, 3900, 165, 150), QStringLiteral("Cerrar la lista de palabras"),
-                        QStringLiteral("Oculta la lista de palabras del diccionario."));
-    controls::Describir(CrearBoton(4, 4380, 3900, 165, 150), QStringLiteral("Abrir la lista de palabras"),
-                        QStringLiteral("Muestra todas las palabras del diccionario elegido para escoger una."));
+    controls::Describe(CrearBoton(5, 4380, 3900, 165, 150), QStringLiteral("Cerrar la lista de palabras"),
+                       QStringLiteral("Oculta la lista de palabras del diccionario."));
+    controls::Describe(
+        CrearBoton(4, 4380, 3900, 165, 150), QStringLiteral("Abrir la lista de palabras"),
+        QStringLiteral("Muestra todas las palabras del diccionario elegido para escoger una."));
     FijarCaras(4, Diseno(QStringLiteral("ListaAbrir")), Diseno(QStringLiteral("ListaAbrirLuz")));
     FijarCaras(5, Diseno(QStringLiteral("ListaCerrar")), Diseno(QStringLiteral("ListaCerrarLuz")));
 
@@ -145,8 +146,8 @@ void frmPrincipal::crearControles() {
     CrearSalir();
     CrearPestana(1);
     CrearPestana(2);
-    controls::Describir(CrearBoton(6, 9000, 60, 195, 240), QStringLiteral("Mostrar u ocultar el guía"),
-                        QStringLiteral("Hace aparecer o desaparecer al genio que explica el programa."));
+    controls::Describe(CrearBoton(6, 9000, 60, 195, 240), QStringLiteral("Mostrar u ocultar el guía"),
+                       QStringLiteral("Hace aparecer o desaparecer al genio que explica el programa."));
     FijarCaras(6, Diseno(QStringLiteral("Guia")), Diseno(QStringLiteral("GuiaLuz")));
     CrearAyuda(8340);
     CrearOpcion(3, QStringLiteral("Acerca de ..."), 8460, 6960, 990, 195, 8.25)
@@ -201,8 +202,9 @@ void frmPrincipal::crearControles() {
     Colocar(lblAcepcion1, 2820, 1380, 1665, 390);
     lblAcepcion2 = new Label(pctContAcep, QStringLiteral("lblAcepcion2"));
     Colocar(lblAcepcion2, 2820, 1920, 1665, 390);
-    controls::Describir(CrearBoton(3, 4380, 1110, 150, 165, pctContAcep), QStringLiteral("Cerrar las acepciones"),
-                        QStringLiteral("Cierra el cuadro de las otras acepciones."));
+    controls::Describe(CrearBoton(3, 4380, 1110, 150, 165, pctContAcep),
+                       QStringLiteral("Cerrar las acepciones"),
+                       QStringLiteral("Cierra el cuadro de las otras acepciones."));
     pctContAcep->hide();
     connect(pctContAcep, &PictureBox::LostFocus, this, [this] { pctContAcep_LostFocus(); });
 

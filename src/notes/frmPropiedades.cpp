@@ -8,7 +8,7 @@
 #include "guide/Explicaciones.h"
 #include "guide/MSAgent.h"
 #include "notes/DisenosNotas.h"
-#include "platform/Accesible.h"
+#include "platform/Accessible.h"
 #include "platform/Drives.h"
 #include "platform/RichTextBox.h"
 #include "platform/Screen.h"
@@ -43,8 +43,8 @@ frmPropiedades::frmPropiedades() : VentanaPiel("frmPropiedades") {
 
     txtTexto = new richtext::RichTextBox(this);
     txtTexto->setObjectName(QStringLiteral("txtTexto"));
-    controls::Describir(txtTexto, QStringLiteral("Notas del idioma"),
-                        QStringLiteral("Las notas de gramática del idioma elegido con las banderas."));
+    controls::Describe(txtTexto, QStringLiteral("Notas del idioma"),
+                       QStringLiteral("Las notas de gramática del idioma elegido con las banderas."));
     controls::Colocar(txtTexto, 3120, 3180, 4935, 3135);
     connect(txtTexto, &richtext::RichTextBox::MouseMove, this, [this] { imgFondo_MouseMove(); });
 
@@ -78,15 +78,17 @@ frmPropiedades::frmPropiedades() : VentanaPiel("frmPropiedades") {
     CrearPestana(2, true)->SetPicture(DisenoNotas(QStringLiteral("TabPropiedades")));
     CrearPestana(3);
     FijarCaras(3, DisenoNotas(QStringLiteral("TabDiccionario")), DisenoNotas(QStringLiteral("TabDiccionarioLuz")));
-    controls::Describir(CrearBoton(4, 8300, 2940, 165, 150), QStringLiteral("Página anterior de las notas"),
-                        QStringLiteral("Sube una página en las notas."));
+    controls::Describe(CrearBoton(4, 8300, 2940, 165, 150), QStringLiteral("Página anterior de las notas"),
+                       QStringLiteral("Sube una página en las notas."));
     FijarCaras(4, DisenoNotas(QStringLiteral("PagArriba")), DisenoNotas(QStringLiteral("PagArribaLuz")));
-    controls::Describir(CrearBoton(5, 8300, 6360, 165, 150), QStringLiteral("Página siguiente de las notas"),
-                        QStringLiteral("Baja una página en las notas."));
+    controls::Describe(CrearBoton(5, 8300, 6360, 165, 150), QStringLiteral("Página siguiente de las notas"),
+                       QStringLiteral("Baja una página en las notas."));
     FijarCaras(5, DisenoNotas(QStringLiteral("PagAbajo")), DisenoNotas(QStringLiteral("PagAbajoLuz")));
     for (int i = 0; i < 4; ++i) {
-        controls::Describir(CrearBoton(6 + i, 780, kTopBanderas[i], 1080, 1065), QString::fromUtf8(kBanderas[i].accesible),
-                            QStringLiteral("Muestra las notas de gramática del %1.").arg(QString::fromUtf8(kBanderas[i].idioma)));
+        controls::Describe(CrearBoton(6 + i, 780, kTopBanderas[i], 1080, 1065),
+                           QString::fromUtf8(kBanderas[i].accesible),
+                           QStringLiteral("Muestra las notas de gramática del %1.")
+                               .arg(QString::fromUtf8(kBanderas[i].idioma)));
         FijarCaras(6 + i, DisenoNotas(QLatin1String(kBanderas[i].diseno)),
                    DisenoNotas(QLatin1String(kBanderas[i].diseno) + QStringLiteral("Luz")));
     }

@@ -1,6 +1,6 @@
 #include "platform/SimpleCombo.h"
 
-#include "platform/Accesible.h"
+#include "platform/Accessible.h"
 #include "platform/TextFold.h"
 
 #include <QKeyEvent>
@@ -14,14 +14,14 @@ SimpleCombo::SimpleCombo(QWidget* parent, const QString& name) : QWidget(parent)
     setObjectName(name);
     edit_ = new QLineEdit(this);
     edit_->setObjectName(name + QStringLiteral(".Edit"));
-    Describir(edit_, QStringLiteral("Buscar en la lista de palabras"),
-              QStringLiteral("Escriba el comienzo de una palabra para ir a ella en la lista."));
+    Describe(edit_, QStringLiteral("Buscar en la lista de palabras"),
+             QStringLiteral("Escriba el comienzo de una palabra para ir a ella en la lista."));
     edit_->setFrame(false);
     model_ = new QStringListModel(this);
     view_ = new QListView(this);
     view_->setObjectName(name + QStringLiteral(".List"));
-    Describir(view_, QStringLiteral("Lista de palabras"),
-              QStringLiteral("Todas las palabras del diccionario elegido; elija una para traducirla."));
+    Describe(view_, QStringLiteral("Lista de palabras"),
+             QStringLiteral("Todas las palabras del diccionario elegido; elija una para traducirla."));
     view_->setModel(model_);
     view_->setUniformItemSizes(true);
     view_->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -1,7 +1,7 @@
 #include "startup/frmVerDrive.h"
 
 #include "chrome/Disenos.h"
-#include "platform/Accesible.h"
+#include "platform/Accessible.h"
 #include "platform/Controls.h"
 #include "platform/Drives.h"
 #include "platform/Process.h"
@@ -41,8 +41,8 @@ frmVerDrive::frmVerDrive() {
     Image1->setPixmap(Diseno(QStringLiteral("Drive")));
     Drive1 = new QComboBox(this);
     Drive1->setObjectName(QStringLiteral("Drive1"));
-    controls::Describir(Drive1, QStringLiteral("Unidad donde buscar los datos"),
-                        QStringLiteral("Elija la unidad que tiene la carpeta de datos de Palavrix."));
+    controls::Describe(Drive1, QStringLiteral("Unidad donde buscar los datos"),
+                       QStringLiteral("Elija la unidad que tiene la carpeta de datos de Palavrix."));
     controls::Colocar(Drive1, 1020, 1800, 2835, 315);
     cmdAceptar = new QPushButton(QStringLiteral("&Aceptar"), this);
     cmdAceptar->setObjectName(QStringLiteral("cmdAceptar"));

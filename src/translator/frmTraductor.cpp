@@ -13,9 +13,9 @@
 #include "guide/MSAgent.h"
 #include "notes/DisenosNotas.h"
 #include "notes/frmPropiedades.h"
-#include "platform/Accesible.h"
-#include "platform/Notices.h"
+#include "platform/Accessible.h"
 #include "platform/Clipboard.h"
+#include "platform/Notices.h"
 #include "platform/Screen.h"
 #include "startup/General.h"
 #include "startup/VerificarDrive.h"
@@ -32,7 +32,7 @@ QPlainTextEdit* crearCaja(QWidget* padre, const QString& nombre, const QString& 
                           int top) {
     auto* caja = new QPlainTextEdit(padre);
     caja->setObjectName(nombre);
-    controls::Describir(caja, accesible, descripcion);
+    controls::Describe(caja, accesible, descripcion);
     caja->setFont(controls::Fuente(8.25));
     caja->setFrameShape(QFrame::NoFrame);
     caja->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -71,8 +71,8 @@ frmTraductor::frmTraductor() : VentanaPiel("frmTraductor") {
     const char* descripciones[] = {"Sube una línea en el texto a traducir.", "Baja una línea en el texto a traducir.",
                                    "Sube una línea en la traducción.", "Baja una línea en la traducción."};
     for (int i = 0; i < 4; ++i) {
-        controls::Describir(CrearBoton(4 + i, 6450, tops[i], 165, 150), QString::fromUtf8(nombres[i]),
-                            QString::fromUtf8(descripciones[i]));
+        controls::Describe(CrearBoton(4 + i, 6450, tops[i], 165, 150), QString::fromUtf8(nombres[i]),
+                           QString::fromUtf8(descripciones[i]));
         const bool arriba = i % 2 == 0;
         FijarCaras(4 + i, Diseno(arriba ? QStringLiteral("FlechaArriba") : QStringLiteral("FlechaAbajo")),
                    Diseno(arriba ? QStringLiteral("FlechaArribaLuz") : QStringLiteral("FlechaAbajoLuz")));

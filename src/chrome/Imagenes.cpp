@@ -77,7 +77,7 @@ bool CargarImagen(controls::PictureBox* control, const QString& nombre, const QP
     if (!control) return false;
     QPixmap p;
     const QString ruta = RutaImagen(nombre);
-    if (p.load(drives::RutaNativa(ruta))) {
+    if (p.load(drives::NativePath(ruta))) {
         control->SetPicture(p);
         return true;
     }
@@ -105,7 +105,7 @@ void AvisarImagenesIlegibles() {
     if (rutas.isEmpty() || avisado()) return;
     avisado() = true;
     QString texto =
-        QStringLiteral("No se pudo leer la imagen de la ventana\n%1").arg(drives::RutaNativa(rutas.first()));
+        QStringLiteral("No se pudo leer la imagen de la ventana\n%1").arg(drives::NativePath(rutas.first()));
     if (rutas.size() == 2) texto += QStringLiteral("\nni otra más de la misma carpeta");
     else if (rutas.size() > 2) texto += QStringLiteral("\nni otras %1 de la misma carpeta").arg(rutas.size() - 1);
     texto += QStringLiteral(".\n\nPalavrix muestra en su lugar unas imágenes sencillas; los botones funcionan igual.");

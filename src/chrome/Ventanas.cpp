@@ -54,7 +54,7 @@ void AbrirDocumento(QWidget* frm, const QString& documento) {
         texto = QStringLiteral("No hay ningún navegador para abrir la dirección:\n%1").arg(documento);
     else
         texto = QStringLiteral("No se pudo abrir la página de ayuda. Ábrala con su navegador; está en:\n%1")
-                    .arg(QDir::toNativeSeparators(drives::RutaNativa(documento)));
+                    .arg(QDir::toNativeSeparators(drives::NativePath(documento)));
     // Not modal: the program goes on, and the text can be selected and copied. Without a window
     // manager nothing would raise it over the skinned windows, so it asks to stay on top.
     auto* aviso = new QMessageBox(QMessageBox::Information, QStringLiteral("Palavrix"), texto, QMessageBox::Ok,

@@ -143,7 +143,7 @@ void frmPropiedades::CargarPropiedades(int n) {
         bandera->setEnabled(false);
         if (auto* luz = imgBotonCF(n)) bandera->SetPicture(luz->Picture());
     }
-    txtTexto->LoadFile(drives::RutaNativa(RutaNotas(n)));
+    txtTexto->LoadFile(drives::NativePath(RutaNotas(n)));
     BanderaActual = n;
 }
 

@@ -79,7 +79,7 @@ QString RichTextBox::MensajeNoRtf() {
 }
 
 void RichTextBox::LoadFile(const QString& path) {
-    QFile archivo(EsRutaDeUnidad(path) ? drives::RutaNativa(path) : path);
+    QFile archivo(EsRutaDeUnidad(path) ? drives::NativePath(path) : path);
     if (!archivo.open(QIODevice::ReadOnly)) {
         MostrarMensaje(MensajeNoEncontrado());
         return;

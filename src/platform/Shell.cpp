@@ -17,7 +17,7 @@ public:
         const QString scheme = asUrl.scheme().toLower();
         if (scheme == QLatin1String("http") || scheme == QLatin1String("https") || scheme == QLatin1String("mailto"))
             return QDesktopServices::openUrl(asUrl);
-        const QString ruta = drives::RutaNativa(document);
+        const QString ruta = drives::NativePath(document);
         if (!QFileInfo::exists(ruta)) return false;
         return QDesktopServices::openUrl(QUrl::fromLocalFile(ruta));
     }

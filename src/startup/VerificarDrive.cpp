@@ -54,7 +54,7 @@ bool GuardarDrive(const QString& letra) {
 }
 
 int EntrarCarpeta(const QString& ruta) {
-    const QString nativa = drives::RutaNativa(ruta);
+    const QString nativa = drives::NativePath(ruta);
     const QFileInfo info(nativa);
     if (!info.exists()) return 76;
     if (!info.isDir() || !info.isExecutable()) return 75;

@@ -67,10 +67,10 @@ void frmVerDrive::Form_Load() {
     // Start on the first drive that does hold a Palavrix folder, so that a stick or disc just
     // put in is offered; otherwise on the saved one.
     int inicial = -1;
-    const auto unidades = drives::Unidades();
+    const auto unidades = drives::All();
     for (size_t i = 0; i < unidades.size(); ++i) {
-        Drive1->addItem(drives::TextoUnidad(unidades[i]));
-        if (inicial < 0 && QDir(QDir(unidades[i].raiz).filePath(QStringLiteral("Palavrix"))).exists())
+        Drive1->addItem(drives::DisplayText(unidades[i]));
+        if (inicial < 0 && QDir(QDir(unidades[i].root).filePath(QStringLiteral("Palavrix"))).exists())
             inicial = static_cast<int>(i);
     }
     if (inicial < 0) {

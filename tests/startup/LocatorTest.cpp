@@ -37,7 +37,7 @@ TEST(Locator, AMissingFolderIsAskedForUntilADriveThatHasItIsChosen) {
     EXPECT_EQ(preguntas, 2); // D has no folder, asked again; E has it
     EXPECT_EQ(RutaDatos, "e:\\Palavrix");
     EXPECT_EQ(QSettings().value("DriveCD").toString(), "e");
-    EXPECT_EQ(drives::RutaNativa(RutaDatos + "\\SONIDOS\\CLICK.WAV"), usb.path() + "/Palavrix/SONIDOS/CLICK.WAV");
+    EXPECT_EQ(drives::NativePath(RutaDatos + "\\SONIDOS\\CLICK.WAV"), usb.path() + "/Palavrix/SONIDOS/CLICK.WAV");
 
     // A folder that exists but is a file cannot be entered: 75; a letter nobody has: 76.
     QFile(vacio.filePath("Palavrix")).open(QIODevice::WriteOnly);
@@ -50,7 +50,7 @@ TEST(Locator, TheDialogSaysWhatIsMissingAndSavesTheChosenLetter) {
     EntornoPrueba entorno;
     QTemporaryDir usb;
     QDir(usb.path()).mkpath("Palavrix");
-    entorno.tabla->unidades[0].raiz = QDir::tempPath() + "/no-existe-palavrix";
+    entorno.tabla->unidades[0].root = QDir::tempPath() + "/no-existe-palavrix";
     entorno.tabla->unidades.push_back({QLatin1Char('D'), usb.path(), "PALAVRIX"});
     auto* dlg = new frmVerDrive;
     dlg->Load();
@@ -81,7 +81,7 @@ TEST(Locator, ADriveChoiceThatCannotBeSavedIsToldWithWhereAndHoldsForThisRun) {
     EntornoPrueba entorno;
     QTemporaryDir usb;
     QDir(usb.path()).mkpath("Palavrix");
-    entorno.tabla->unidades[0].raiz = QDir::tempPath() + "/no-existe-palavrix";
+    entorno.tabla->unidades[0].root = QDir::tempPath() + "/no-existe-palavrix";
     entorno.tabla->unidades.push_back({QLatin1Char('D'), usb.path(), "PALAVRIX"});
     auto& avisos = entorno.avisos;
     // The settings file cannot be written: a folder stands where it would be.

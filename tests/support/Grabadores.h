@@ -53,9 +53,9 @@ struct AvisosGrabados : notices::Notifier {
 };
 
 // A drive table of folders the test owns: C: and, optionally, more letters.
-struct TablaPrueba : drives::Tabla {
-    std::vector<drives::Unidad> unidades;
-    std::vector<drives::Unidad> Unidades() const override { return unidades; }
+struct TablaPrueba : drives::Table {
+    std::vector<drives::Drive> unidades;
+    std::vector<drives::Drive> All() const override { return unidades; }
 };
 
 // The program's folder in a temporary place, with an empty Palavrix data folder in it, the
@@ -68,7 +68,7 @@ public:
         paths::SetAppPath(carpeta_.path());
         tabla = std::make_shared<TablaPrueba>();
         tabla->unidades.push_back({QLatin1Char('C'), carpeta_.path(), QStringLiteral("programa")});
-        drives::Instalar(tabla);
+        drives::Install(tabla);
         sound::Install(sonidos);
         shell::Install(documentos);
         notices::Install(avisos);
@@ -76,7 +76,7 @@ public:
     }
     ~EntornoPrueba() {
         paths::SetAppPath(QString());
-        drives::Instalar(nullptr);
+        drives::Install(nullptr);
         sound::Install(nullptr);
         shell::Install(nullptr);
         notices::Install(nullptr);

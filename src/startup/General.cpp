@@ -37,7 +37,7 @@ QString MensajeErrorBaseDatos(const QString& ruta, int numero, const QString& de
         .arg(descripcion);
 }
 
-bool PasosPrograma::InstanciaPrevia() { return instancia::HayInstanciaPrevia(); }
+bool PasosPrograma::InstanciaPrevia() { return single_instance::AnotherInstanceRunning(); }
 void PasosPrograma::LocalizarDatos() { ::LocalizarDatos(); }
 void PasosPrograma::PunteroEspera() { Screen::SetMousePointer(Screen::vbHourglass); }
 void PasosPrograma::MostrarPresentacion() { (new frmPresentacion)->Show(); }

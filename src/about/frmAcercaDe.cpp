@@ -18,7 +18,7 @@ namespace {
 
 controls::Label* etiqueta(QWidget* padre, const char* nombre, const QString& texto, int left, int top, bool negrita) {
     auto* l = new controls::Label(padre, QLatin1String(nombre), texto);
-    l->setFont(controls::Fuente(8.25, negrita, false));
+    l->setFont(controls::Font(8.25, negrita, false));
     l->setWordWrap(false);
     l->adjustSize();
     l->move(twips::APixeles(left), twips::APixeles(top));
@@ -36,13 +36,13 @@ frmAcercaDe::frmAcercaDe() {
     setAutoFillBackground(true);
 
     imgFondo = new controls::PictureBox(this, QStringLiteral("imgFondo"));
-    controls::Colocar(imgFondo, 0, 0, 9600, 7200);
+    controls::Place(imgFondo, 0, 0, 9600, 7200);
     imgFondo->SetPicture(Diseno(QStringLiteral("FondoAcerca")));
     connect(imgFondo, &controls::PictureBox::Click, this, [this] { imgFondo_Click(); });
     connect(imgFondo, &controls::PictureBox::MouseMove, this, [this] { imgFondo_MouseMove(); });
 
     Image1 = new controls::PictureBox(this, QStringLiteral("Image1"));
-    controls::Colocar(Image1, 3840, 315, 1995, 1110);
+    controls::Place(Image1, 3840, 315, 1995, 1110);
     Image1->SetPicture(Diseno(QStringLiteral("Logo")));
 
     using namespace creditos;
@@ -53,7 +53,7 @@ frmAcercaDe::frmAcercaDe() {
         bool negrita;
     } enlaces[] = {{1, kWeb, 4140, 1440, true}, {0, kSoporte, 4080, 1680, false}, {2, kCorreoProgramador, 4320, 3600, false}};
     for (const auto& e : enlaces) {
-        const QString nombre = controls::Nombre("lblLink", e.index);
+        const QString nombre = controls::Name("lblLink", e.index);
         auto* l = etiqueta(this, nombre.toLatin1().constData(), QString::fromUtf8(e.texto), e.left, e.top, e.negrita);
         l->setCursor(CursorBoton());
         controls::Pressable(l, l->text(),
@@ -80,12 +80,12 @@ frmAcercaDe::frmAcercaDe() {
     cmdSalir->setObjectName(QStringLiteral("cmdSalir"));
     controls::Describe(cmdSalir, QStringLiteral("Cerrar"),
                        QStringLiteral("Cierra esta ventana y vuelve a la anterior."));
-    controls::Colocar(cmdSalir, 9840, 2280, 375, 375);
+    controls::Place(cmdSalir, 9840, 2280, 375, 375);
     connect(cmdSalir, &QPushButton::clicked, this, [this] { cmdSalir_Click(); });
 }
 
 controls::Label* frmAcercaDe::lblLink(int index) const {
-    return findChild<controls::Label*>(controls::Nombre("lblLink", index));
+    return findChild<controls::Label*>(controls::Name("lblLink", index));
 }
 
 void frmAcercaDe::Form_Load() {

@@ -88,14 +88,14 @@ bool CargarImagen(controls::PictureBox* control, const QString& nombre, const QP
 
 void CargarBoton(QWidget* frm, int index, const QString& reposo, const QString& luz, const QPixmap& sustitutoReposo,
                  const QPixmap& sustitutoLuz) {
-    auto* boton = frm->findChild<controls::PictureBox*>(controls::Nombre("pctBoton", index));
+    auto* boton = frm->findChild<controls::PictureBox*>(controls::Name("pctBoton", index));
     // The hidden faces are drawn at the button's size, the size they are shown at.
     const QSize tamano = boton ? boton->size() : QSize();
     const QPixmap sr = sustitutoReposo.isNull() ? ImagenSustituta(reposo, tamano) : sustitutoReposo;
     const QPixmap sl = sustitutoLuz.isNull() ? ImagenSustituta(luz, tamano) : sustitutoLuz;
     CargarImagen(boton, reposo, sr);
-    CargarImagen(frm->findChild<controls::PictureBox*>(controls::Nombre("imgBotonSF", index)), reposo, sr);
-    CargarImagen(frm->findChild<controls::PictureBox*>(controls::Nombre("imgBotonCF", index)), luz, sl);
+    CargarImagen(frm->findChild<controls::PictureBox*>(controls::Name("imgBotonSF", index)), reposo, sr);
+    CargarImagen(frm->findChild<controls::PictureBox*>(controls::Name("imgBotonCF", index)), luz, sl);
 }
 
 void AvisarImagenesIlegibles() {

@@ -39,20 +39,20 @@ controls::Label* VentanaPiel::lblOpciones(int i) const {
 
 void VentanaPiel::CrearFondo(int l, int t, int w, int h) {
     imgFondo = new controls::PictureBox(this, QStringLiteral("imgFondo"));
-    controls::Colocar(imgFondo, 0, 0, 9600, 7200);
+    controls::Place(imgFondo, 0, 0, 9600, 7200);
     connect(imgFondo, &controls::PictureBox::MouseMove, this, [this] { imgFondo_MouseMove(); });
 
     imgMMover = new controls::PictureBox(this, QStringLiteral("imgMMover"));
     controls::Describe(imgMMover, QStringLiteral("Barra para mover la ventana"),
                        QStringLiteral("Arrástrela para llevar la ventana a otro lugar de la pantalla."));
-    controls::Colocar(imgMMover, l, t, w, h);
+    controls::Place(imgMMover, l, t, w, h);
     imgMMover->setCursor(Qt::SizeAllCursor);
     ConectarArrastre(imgMMover, this);
 }
 
 controls::PictureBox* VentanaPiel::CrearBoton(int index, int left, int top, int width, int height, QWidget* padre) {
-    auto* b = new controls::PictureBox(padre ? padre : this, controls::Nombre("pctBoton", index));
-    controls::Colocar(b, left, top, width, height);
+    auto* b = new controls::PictureBox(padre ? padre : this, controls::Name("pctBoton", index));
+    controls::Place(b, left, top, width, height);
     b->setCursor(CursorBoton());
     // Its name and description come from the window, which knows what the button does.
     controls::Pressable(b, QString(), QString());
@@ -63,8 +63,8 @@ controls::PictureBox* VentanaPiel::CrearBoton(int index, int left, int top, int 
     connect(b, &controls::PictureBox::Click, this, [this, index] {
         if (!Descargando()) pctBoton_Click(index);
     });
-    auto* sf = new controls::PictureBox(this, controls::Nombre("imgBotonSF", index));
-    auto* cf = new controls::PictureBox(this, controls::Nombre("imgBotonCF", index));
+    auto* sf = new controls::PictureBox(this, controls::Name("imgBotonSF", index));
+    auto* cf = new controls::PictureBox(this, controls::Name("imgBotonCF", index));
     sf->hide();
     cf->hide();
     botones_[index] = b;
@@ -75,11 +75,11 @@ controls::PictureBox* VentanaPiel::CrearBoton(int index, int left, int top, int 
 
 controls::Label* VentanaPiel::CrearOpcion(int index, const QString& caption, int left, int top, int width, int height,
                                           double puntos, QWidget* padre) {
-    auto* l = new controls::Label(padre ? padre : this, controls::Nombre("lblOpciones", index), caption);
-    l->setFont(controls::Fuente(puntos));
+    auto* l = new controls::Label(padre ? padre : this, controls::Name("lblOpciones", index), caption);
+    l->setFont(controls::Font(puntos));
     l->setWordWrap(false);
-    controls::Colocar(l, left, top, width, height);
-    controls::AnchoParaTexto(l);
+    controls::Place(l, left, top, width, height);
+    controls::WidenToText(l);
     l->setCursor(CursorBoton());
     controls::Pressable(l, caption, QString());
     connect(l, &controls::Label::MouseMove, this, [this, index] { lblOpciones_MouseMove(index); });
@@ -142,10 +142,10 @@ void VentanaPiel::imgFondo_MouseMove() { Apagar(this, "lblOpciones", OpcionResal
 void VentanaPiel::Resaltar(QWidget* frm, const char* arreglo, int& resaltada, int index, uint32_t color) {
     if (resaltada == index) return;
     if (resaltada != -1)
-        if (auto* anterior = frm->findChild<controls::Label*>(controls::Nombre(arreglo, resaltada)))
+        if (auto* anterior = frm->findChild<controls::Label*>(controls::Name(arreglo, resaltada)))
             anterior->SetForeColor(controls::vbWhite);
     resaltada = index;
-    if (auto* l = frm->findChild<controls::Label*>(controls::Nombre(arreglo, index)))
+    if (auto* l = frm->findChild<controls::Label*>(controls::Name(arreglo, index)))
         l->SetForeColor(contraste::ColorLegible(color, LuminanciaBajo(l)));
 }
 
@@ -165,7 +165,7 @@ double VentanaPiel::LuminanciaBajo(controls::Label* l) {
 
 void VentanaPiel::Apagar(QWidget* frm, const char* arreglo, int& resaltada) {
     if (resaltada == -1) return;
-    if (auto* l = frm->findChild<controls::Label*>(controls::Nombre(arreglo, resaltada)))
+    if (auto* l = frm->findChild<controls::Label*>(controls::Name(arreglo, resaltada)))
         l->SetForeColor(controls::vbWhite);
     resaltada = -1;
 }

@@ -45,7 +45,7 @@ frmPropiedades::frmPropiedades() : VentanaPiel("frmPropiedades") {
     txtTexto->setObjectName(QStringLiteral("txtTexto"));
     controls::Describe(txtTexto, QStringLiteral("Notas del idioma"),
                        QStringLiteral("Las notas de gramática del idioma elegido con las banderas."));
-    controls::Colocar(txtTexto, 3120, 3180, 4935, 3135);
+    controls::Place(txtTexto, 3120, 3180, 4935, 3135);
     connect(txtTexto, &richtext::RichTextBox::MouseMove, this, [this] { imgFondo_MouseMove(); });
 
     // The skin draws a rail between the page buttons; the bar lives there, in step with the box,
@@ -54,7 +54,7 @@ frmPropiedades::frmPropiedades() : VentanaPiel("frmPropiedades") {
     barTexto = new QScrollBar(Qt::Vertical, this);
     barTexto->setObjectName(QStringLiteral("barTexto"));
     barTexto->setAccessibleName(QStringLiteral("Desplazamiento de las notas"));
-    controls::Colocar(barTexto, 8310, 3105, 150, 3210);
+    controls::Place(barTexto, 8310, 3105, 150, 3210);
     barTexto->setStyleSheet(QStringLiteral(
         "QScrollBar:vertical { background: transparent; width: 10px; margin: 0; }"
         "QScrollBar::handle:vertical { background: #5b6b82; border-radius: 4px; min-height: 24px; margin: 1px; }"

@@ -97,7 +97,7 @@ protected:
         grabOffset_ = e->position().toPoint();
         dragging_ = false;
         if (e->button() == Qt::RightButton)
-            owner_->MouseClick(controls::Boton(Qt::RightButton), controls::Shift(e->modifiers()), pressAt_);
+            owner_->MouseClick(controls::Button(Qt::RightButton), controls::Shift(e->modifiers()), pressAt_);
     }
     void mouseMoveEvent(QMouseEvent* e) override {
         if (pressed_ != Qt::LeftButton) return;
@@ -110,7 +110,7 @@ protected:
         const Qt::MouseButton b = pressed_;
         pressed_ = Qt::NoButton;
         if (b != e->button() || b == Qt::RightButton || dragging_) return;
-        owner_->MouseClick(controls::Boton(b), controls::Shift(e->modifiers()),
+        owner_->MouseClick(controls::Button(b), controls::Shift(e->modifiers()),
                            e->globalPosition().toPoint());
     }
 
@@ -133,7 +133,7 @@ public:
         Preparar(this);
         setAttribute(Qt::WA_TransparentForMouseEvents);
         setObjectName(QStringLiteral("agtBocadillo"));
-        font_ = controls::Fuente(10, false, false);
+        font_ = controls::Font(10, false, false);
     }
 
     void Start(const QStringList& words, QRect character) {

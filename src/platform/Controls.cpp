@@ -7,20 +7,20 @@
 
 namespace controls {
 
-QColor DesdeBGR(uint32_t bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
+QColor FromBGR(uint32_t bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
 
-QString Nombre(const char* name, int index) { return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index); }
+QString Name(const char* name, int index) { return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index); }
 
-void Colocar(QWidget* w, int left, int top, int width, int height) {
+void Place(QWidget* w, int left, int top, int width, int height) {
     w->setGeometry(twips::APixeles(left), twips::APixeles(top), twips::APixeles(width), twips::APixeles(height));
 }
 
-void AnchoParaTexto(QLabel* l) {
-    const int ancho = l->fontMetrics().horizontalAdvance(l->text()) + 4;
-    if (ancho > l->width()) l->resize(ancho, l->height());
+void WidenToText(QLabel* l) {
+    const int room = l->fontMetrics().horizontalAdvance(l->text()) + 4;
+    if (room > l->width()) l->resize(room, l->height());
 }
 
-QFont Fuente(double points, bool bold, bool italic, const char* family) {
+QFont Font(double points, bool bold, bool italic, const char* family) {
     QFont f(QString::fromLatin1(family));
     f.setStyleHint(QFont::SansSerif);
     // Points at the skins' 96 dots per inch, whatever the screen reports, so text fits the
@@ -31,7 +31,7 @@ QFont Fuente(double points, bool bold, bool italic, const char* family) {
     return f;
 }
 
-int Boton(Qt::MouseButtons b) {
+int Button(Qt::MouseButtons b) {
     int v = 0;
     if (b & Qt::LeftButton) v |= 1;
     if (b & Qt::RightButton) v |= 2;
@@ -57,14 +57,14 @@ Label::Label(QWidget* parent, const QString& name, const QString& caption) : QLa
     setMouseTracking(true);
     setWordWrap(true);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    setFont(Fuente(8.25));
+    setFont(Font(8.25));
     SetForeColor(vbWhite);
 }
 
 void Label::SetForeColor(uint32_t bgr) {
     foreColor_ = bgr;
     QPalette p = palette();
-    p.setColor(QPalette::WindowText, DesdeBGR(bgr));
+    p.setColor(QPalette::WindowText, FromBGR(bgr));
     setPalette(p);
 }
 
@@ -76,66 +76,66 @@ void Label::SetUnderline(bool on) {
 
 void Label::setText(const QString& c) {
     QLabel::setText(c);
-    Ajustar();
+    Fit();
 }
 
-void Label::AjustarAlAncho(double pisoPuntos) {
-    piso_ = pisoPuntos;
-    Ajustar();
+void Label::FitToWidth(double floorPoints) {
+    floor_ = floorPoints;
+    Fit();
 }
 
-void Label::Ajustar() {
-    fuenteAjustada_ = font();
-    textoAjustado_ = textoMedido_ = text();
-    if (piso_ <= 0) return;
-    const int ancho = contentsRect().width();
-    // The design fonts are sized in pixels (Fuente): shrink a pixel at a time down to the floor.
+void Label::Fit() {
+    fittedFont_ = font();
+    fittedText_ = measuredText_ = text();
+    if (floor_ <= 0) return;
+    const int room = contentsRect().width();
+    // The design fonts are sized in pixels (Font): shrink a pixel at a time down to the floor.
     QFont f = font();
-    const int piso = Fuente(piso_).pixelSize();
-    while (f.pixelSize() > piso && QFontMetricsF(f).horizontalAdvance(text()) > ancho) f.setPixelSize(f.pixelSize() - 1);
-    fuenteAjustada_ = f;
-    textoAjustado_ = QFontMetrics(f).elidedText(text(), Qt::ElideRight, ancho);
-    const bool entero = textoAjustado_ == text() && f.pixelSize() == font().pixelSize();
-    if (!entero) {
-        if (toolTip().isEmpty() || toolTip() == tipPuesto_) setToolTip(tipPuesto_ = text());
-    } else if (!tipPuesto_.isEmpty() && toolTip() == tipPuesto_) {
+    const int floorPixels = Font(floor_).pixelSize();
+    while (f.pixelSize() > floorPixels && QFontMetricsF(f).horizontalAdvance(text()) > room) f.setPixelSize(f.pixelSize() - 1);
+    fittedFont_ = f;
+    fittedText_ = QFontMetrics(f).elidedText(text(), Qt::ElideRight, room);
+    const bool whole = fittedText_ == text() && f.pixelSize() == font().pixelSize();
+    if (!whole) {
+        if (toolTip().isEmpty() || toolTip() == ownTip_) setToolTip(ownTip_ = text());
+    } else if (!ownTip_.isEmpty() && toolTip() == ownTip_) {
         setToolTip(QString());
-        tipPuesto_.clear();
+        ownTip_.clear();
     }
     update();
 }
 
 void Label::paintEvent(QPaintEvent* e) {
-    if (piso_ <= 0) {
+    if (floor_ <= 0) {
         QLabel::paintEvent(e);
         return;
     }
-    if (textoMedido_ != text()) Ajustar(); // changed through QLabel itself
+    if (measuredText_ != text()) Fit(); // changed through QLabel itself
     QPainter p(this);
-    p.setFont(fuenteAjustada_);
+    p.setFont(fittedFont_);
     p.setPen(palette().color(QPalette::WindowText));
-    p.drawText(contentsRect(), static_cast<int>(alignment()) | Qt::TextSingleLine, textoAjustado_);
+    p.drawText(contentsRect(), static_cast<int>(alignment()) | Qt::TextSingleLine, fittedText_);
 }
 
 void Label::resizeEvent(QResizeEvent* e) {
     QLabel::resizeEvent(e);
-    Ajustar();
+    Fit();
 }
 
 void Label::changeEvent(QEvent* e) {
     QLabel::changeEvent(e);
-    if (e->type() == QEvent::FontChange) Ajustar();
+    if (e->type() == QEvent::FontChange) Fit();
 }
 
 void Label::mouseMoveEvent(QMouseEvent* e) {
-    emit MouseMove(Boton(e->buttons()), Shift(e->modifiers()), tw(e->position().x()), tw(e->position().y()));
+    emit MouseMove(Button(e->buttons()), Shift(e->modifiers()), tw(e->position().x()), tw(e->position().y()));
 }
 void Label::mousePressEvent(QMouseEvent* e) {
     pressed_ = true;
-    emit MouseDown(Boton(e->button()), Shift(e->modifiers()), tw(e->position().x()), tw(e->position().y()));
+    emit MouseDown(Button(e->button()), Shift(e->modifiers()), tw(e->position().x()), tw(e->position().y()));
 }
 void Label::mouseReleaseEvent(QMouseEvent* e) {
-    emit MouseUp(Boton(e->button()), Shift(e->modifiers()), tw(e->position().x()), tw(e->position().y()));
+    emit MouseUp(Button(e->button()), Shift(e->modifiers()), tw(e->position().x()), tw(e->position().y()));
     if (pressed_ && e->button() == Qt::LeftButton && rect().contains(e->position().toPoint())) {
         pressed_ = false;
         emit Click();
@@ -164,7 +164,7 @@ void PictureBox::SetStretch(bool s) {
 
 void PictureBox::SetBackColor(uint32_t bgr) {
     hasBack_ = true;
-    back_ = DesdeBGR(bgr);
+    back_ = FromBGR(bgr);
     update();
 }
 
@@ -183,14 +183,14 @@ void PictureBox::paintEvent(QPaintEvent*) {
 }
 
 void PictureBox::mouseMoveEvent(QMouseEvent* e) {
-    emit MouseMove(Boton(e->buttons()), Shift(e->modifiers()), tw(e->position().x()), tw(e->position().y()));
+    emit MouseMove(Button(e->buttons()), Shift(e->modifiers()), tw(e->position().x()), tw(e->position().y()));
 }
 void PictureBox::mousePressEvent(QMouseEvent* e) {
     pressed_ = true;
-    emit MouseDown(Boton(e->button()), Shift(e->modifiers()), tw(e->position().x()), tw(e->position().y()));
+    emit MouseDown(Button(e->button()), Shift(e->modifiers()), tw(e->position().x()), tw(e->position().y()));
 }
 void PictureBox::mouseReleaseEvent(QMouseEvent* e) {
-    emit MouseUp(Boton(e->button()), Shift(e->modifiers()), tw(e->position().x()), tw(e->position().y()));
+    emit MouseUp(Button(e->button()), Shift(e->modifiers()), tw(e->position().x()), tw(e->position().y()));
     const bool click = pressed_ && e->button() == Qt::LeftButton && rect().contains(e->position().toPoint());
     pressed_ = false;
     if (click) emit Click();

@@ -138,7 +138,7 @@ void RichTextBox::SetFocus() {
 
 void RichTextBox::mouseMoveEvent(QMouseEvent* e) {
     const QPointF p = viewport()->mapTo(this, e->position().toPoint());
-    emit MouseMove(controls::Boton(e->buttons()), controls::Shift(e->modifiers()), p.x() * twips::kPorPixel,
+    emit MouseMove(controls::Button(e->buttons()), controls::Shift(e->modifiers()), p.x() * twips::kPorPixel,
                    p.y() * twips::kPorPixel);
     QTextEdit::mouseMoveEvent(e);
 }

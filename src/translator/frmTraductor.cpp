@@ -33,7 +33,7 @@ QPlainTextEdit* crearCaja(QWidget* padre, const QString& nombre, const QString& 
     auto* caja = new QPlainTextEdit(padre);
     caja->setObjectName(nombre);
     controls::Describe(caja, accesible, descripcion);
-    caja->setFont(controls::Fuente(8.25));
+    caja->setFont(controls::Font(8.25));
     caja->setFrameShape(QFrame::NoFrame);
     caja->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     caja->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -42,7 +42,7 @@ QPlainTextEdit* crearCaja(QWidget* padre, const QString& nombre, const QString& 
     // Tab moves between the boxes, as in the program's other boxes; a tab inside a text still
     // arrives by pasting.
     caja->setTabChangesFocus(true);
-    controls::Colocar(caja, 780, top, 5535, 1095);
+    controls::Place(caja, 780, top, 5535, 1095);
     return caja;
 }
 

@@ -21,7 +21,7 @@ controls::Label* etiqueta(QWidget* padre, const char* nombre, const QString& tex
     l->setFont(controls::Font(8.25, negrita, false));
     l->setWordWrap(false);
     l->adjustSize();
-    l->move(twips::APixeles(left), twips::APixeles(top));
+    l->move(twips::ToPixels(left), twips::ToPixels(top));
     return l;
 }
 

@@ -11,7 +11,7 @@ frmImagen::frmImagen() {
     p.setColor(QPalette::Window, Qt::black);
     setPalette(p);
     setAutoFillBackground(true);
-    resize(twips::APixeles(4680), twips::APixeles(3195));
+    resize(twips::ToPixels(4680), twips::ToPixels(3195));
 
     lblImagen = new controls::Label(this, QStringLiteral("lblImagen"), QStringLiteral("Nombre"));
     lblImagen->setFont(controls::Font(8.25, false, false));

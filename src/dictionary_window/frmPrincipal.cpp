@@ -457,7 +457,7 @@ void frmPrincipal::lblOpciones_Click(int Index) {
         AbrirDocumento(this, DocumentoAyuda());
         break;
     case 1:
-        pctContAcep->move(twips::APixeles(5040), twips::APixeles(3495));
+        pctContAcep->move(twips::ToPixels(5040), twips::ToPixels(3495));
         pctContAcep->show();
         pctContAcep->raise();
         lblTraduccionAcep->setText(lblTraduccion->text());

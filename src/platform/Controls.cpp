@@ -12,7 +12,7 @@ QColor FromBGR(uint32_t bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr
 QString Name(const char* name, int index) { return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index); }
 
 void Place(QWidget* w, int left, int top, int width, int height) {
-    w->setGeometry(twips::APixeles(left), twips::APixeles(top), twips::APixeles(width), twips::APixeles(height));
+    w->setGeometry(twips::ToPixels(left), twips::ToPixels(top), twips::ToPixels(width), twips::ToPixels(height));
 }
 
 void WidenToText(QLabel* l) {
@@ -48,7 +48,7 @@ int Shift(Qt::KeyboardModifiers m) {
 }
 
 namespace {
-double tw(double px) { return px * twips::kPorPixel; }
+double tw(double px) { return px * twips::kPerPixel; }
 } // namespace
 
 Label::Label(QWidget* parent, const QString& name, const QString& caption) : QLabel(caption, parent) {

@@ -33,9 +33,9 @@ QSize screenPixels() {
 
 void SimularPantalla(int anchoPixeles, int altoPixeles) { simulada = QSize(anchoPixeles, altoPixeles); }
 
-int Width() { return screenPixels().width() * twips::kPorPixel; }
-int Height() { return screenPixels().height() * twips::kPorPixel; }
-int TwipsPerPixelX() { return twips::kPorPixel; }
-int TwipsPerPixelY() { return twips::kPorPixel; }
+int Width() { return screenPixels().width() * twips::kPerPixel; }
+int Height() { return screenPixels().height() * twips::kPerPixel; }
+int TwipsPerPixelX() { return twips::kPerPixel; }
+int TwipsPerPixelY() { return twips::kPerPixel; }
 
 } // namespace Screen

@@ -58,8 +58,8 @@ void frmPresentacion::Form_Load() {
     SiempreVisible(this);
     ReproducirSonido(QStringLiteral("PRES.WAV"), false);
     FijarTamano(this);
-    pctPres->move(twips::APixeles(2460), twips::APixeles(2340));
-    imgPresenta->move(twips::APixeles(3780), twips::APixeles(4620));
+    pctPres->move(twips::ToPixels(2460), twips::ToPixels(2340));
+    imgPresenta->move(twips::ToPixels(3780), twips::ToPixels(4620));
     Timer1->start();
 }
 

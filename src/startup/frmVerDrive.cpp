@@ -22,7 +22,7 @@ frmVerDrive::frmVerDrive() {
     setObjectName(QStringLiteral("frmVerDrive"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setWindowTitle(QStringLiteral("Seleccionar Drive"));
-    setFixedSize(twips::APixeles(4575), twips::APixeles(2805));
+    setFixedSize(twips::ToPixels(4575), twips::ToPixels(2805));
     const QFont fuente = controls::Font(8, false, false, "MS Sans Serif");
 
     lblInfo = new QLabel(QStringLiteral("Label1"), this);

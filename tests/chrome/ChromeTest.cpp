@@ -127,10 +127,10 @@ TEST_F(Chrome, OptionWordsLightRedOneAtATimeUntilThePointerReachesTheBackground)
 }
 
 TEST_F(Chrome, CentringRoundsEachDifferenceThenHalvesTowardZero) {
-    EXPECT_EQ(twips::MitadDiferencia(2401), 1200);
-    EXPECT_EQ(twips::MitadDiferencia(-2401), -1200);
-    EXPECT_EQ(twips::MitadDiferencia(2400.5), 1200);
-    EXPECT_EQ(twips::MitadDiferencia(2401.5), 1201);
+    EXPECT_EQ(twips::HalfDifference(2401), 1200);
+    EXPECT_EQ(twips::HalfDifference(-2401), -1200);
+    EXPECT_EQ(twips::HalfDifference(2400.5), 1200);
+    EXPECT_EQ(twips::HalfDifference(2401.5), 1201);
 
     // A window centred over the dictionary window of the same size lands exactly on it.
     Form principal;
@@ -147,7 +147,7 @@ TEST_F(Chrome, CentringRoundsEachDifferenceThenHalvesTowardZero) {
     // Tagged "prin": on the screen.
     otra.Tag = "prin";
     CentrarVentana(&otra);
-    EXPECT_EQ(otra.Left(), static_cast<int>(twips::MitadDiferencia(Screen::Width() - 9600)) / 15 * 15);
+    EXPECT_EQ(otra.Left(), static_cast<int>(twips::HalfDifference(Screen::Width() - 9600)) / 15 * 15);
 }
 
 TEST_F(Chrome, DraggingTheStripMovesTheWindowByThePointersTravelWithAnyButton) {

@@ -61,7 +61,7 @@ controls::PictureBox* VentanaPiel::CrearBoton(int index, int left, int top, int 
     // A click that was queued while the window was being replaced does nothing: acted on, it
     // would open yet another window, or close the database under the one that replaced it.
     connect(b, &controls::PictureBox::Click, this, [this, index] {
-        if (!Descargando()) pctBoton_Click(index);
+        if (!Unloading()) pctBoton_Click(index);
     });
     auto* sf = new controls::PictureBox(this, controls::Name("imgBotonSF", index));
     auto* cf = new controls::PictureBox(this, controls::Name("imgBotonCF", index));
@@ -84,7 +84,7 @@ controls::Label* VentanaPiel::CrearOpcion(int index, const QString& caption, int
     controls::Pressable(l, caption, QString());
     connect(l, &controls::Label::MouseMove, this, [this, index] { lblOpciones_MouseMove(index); });
     connect(l, &controls::Label::Click, this, [this, index] {
-        if (!Descargando()) lblOpciones_Click(index);
+        if (!Unloading()) lblOpciones_Click(index);
     });
     opciones_[index] = l;
     return l;

@@ -29,7 +29,7 @@ public:
     // unloads this one. A window already on its way out goes nowhere (nullptr): exactly one main
     // window exists at any moment, however fast the tabs are clicked.
     template <class T> T* IrA() {
-        if (Descargando()) return nullptr;
+        if (Unloading()) return nullptr;
         auto* destino = new T;
         destino->Load();
         destino->Move(Left(), Top());

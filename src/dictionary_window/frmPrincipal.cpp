@@ -169,13 +169,13 @@ void frmPrincipal::crearControles() {
     cboLista = new controls::SimpleCombo(this, QStringLiteral("cboLista"));
     Place(cboLista, 2040, 3810, 2265, 3300);
     cboLista->setFont(controls::Font(8.25));
-    cboLista->SetColores(Qt::black, Qt::white, QColor(0x1f, 0x4e, 0x8c));
+    cboLista->SetColors(Qt::black, Qt::white, QColor(0x1f, 0x4e, 0x8c));
     cboLista->hide();
     connect(cboLista, &controls::SimpleCombo::Click, this, [this] { cboLista_Click(); });
     connect(cboLista, &controls::SimpleCombo::DblClick, this, [this] { cboLista_DblClick(); });
     connect(cboLista, &controls::SimpleCombo::KeyPress, this, [this](int k) { cboLista_KeyPress(k); });
     // The word box follows the highlight while the user types in the list, as it follows a click.
-    connect(cboLista, &controls::SimpleCombo::Resaltada, this, [this](int i) { txtPalabra->setText(cboLista->List(i)); });
+    connect(cboLista, &controls::SimpleCombo::Highlighted, this, [this](int i) { txtPalabra->setText(cboLista->List(i)); });
     for (const auto& m : marcos) {
         *m.p = new PictureBox(this, QLatin1String(m.nombre));
         Place(*m.p, m.l, m.t, m.w, m.h);

@@ -23,15 +23,15 @@ void SetMousePointer(int value) {
 int MousePointer() { return g_pointer; }
 
 namespace {
-QSize simulada;
+QSize simulated;
 QSize screenPixels() {
-    if (!simulada.isEmpty()) return simulada;
+    if (!simulated.isEmpty()) return simulated;
     if (auto* s = QGuiApplication::primaryScreen()) return s->geometry().size();
     return {640, 480};
 }
 } // namespace
 
-void SimularPantalla(int anchoPixeles, int altoPixeles) { simulada = QSize(anchoPixeles, altoPixeles); }
+void Simulate(int widthPixels, int heightPixels) { simulated = QSize(widthPixels, heightPixels); }
 
 int Width() { return screenPixels().width() * twips::kPerPixel; }
 int Height() { return screenPixels().height() * twips::kPerPixel; }

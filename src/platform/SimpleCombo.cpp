@@ -62,15 +62,15 @@ void SimpleCombo::AddItem(const QString& item) {
     keys_.clear();
 }
 
-void SimpleCombo::SetColores(const QColor& fondo, const QColor& texto, const QColor& resalte) {
+void SimpleCombo::SetColors(const QColor& back, const QColor& text, const QColor& highlight) {
     for (QWidget* w : {static_cast<QWidget*>(edit_), static_cast<QWidget*>(view_), view_->viewport()}) {
         QPalette p = w->palette();
-        p.setColor(QPalette::Base, fondo);
-        p.setColor(QPalette::Window, fondo);
-        p.setColor(QPalette::Text, texto);
-        p.setColor(QPalette::WindowText, texto);
-        p.setColor(QPalette::Highlight, resalte);
-        p.setColor(QPalette::HighlightedText, texto);
+        p.setColor(QPalette::Base, back);
+        p.setColor(QPalette::Window, back);
+        p.setColor(QPalette::Text, text);
+        p.setColor(QPalette::WindowText, text);
+        p.setColor(QPalette::Highlight, highlight);
+        p.setColor(QPalette::HighlightedText, text);
         w->setPalette(p);
         w->setAutoFillBackground(true);
         w->setFont(font());
@@ -117,7 +117,7 @@ void SimpleCombo::typed(const QString& text) {
     const int i = FindPrefix(text);
     if (i < 0) return;
     SetListIndex(i);
-    emit Resaltada(i);
+    emit Highlighted(i);
 }
 
 void SimpleCombo::choose(int index) {

@@ -147,10 +147,10 @@ bool SimpleCombo::eventFilter(QObject* watched, QEvent* event) {
     }
     // In the list itself, letters jump as the arrows move: whatever the highlight lands on is
     // chosen, as a click would choose it.
-    const bool letra = !k->text().isEmpty() && k->text().at(0).isPrint();
-    if (watched == view_ && (letra || k->key() == Qt::Key_Down || k->key() == Qt::Key_Up || k->key() == Qt::Key_PageDown ||
+    const bool letter = !k->text().isEmpty() && k->text().at(0).isPrint();
+    if (watched == view_ && (letter || k->key() == Qt::Key_Down || k->key() == Qt::Key_Up || k->key() == Qt::Key_PageDown ||
                              k->key() == Qt::Key_PageUp || k->key() == Qt::Key_Home || k->key() == Qt::Key_End)) {
-        if (letra) emit KeyPress(k->text().at(0).unicode());
+        if (letter) emit KeyPress(k->text().at(0).unicode());
         const bool r = QWidget::eventFilter(watched, event);
         QMetaObject::invokeMethod(this, [this] { choose(view_->currentIndex().row()); }, Qt::QueuedConnection);
         return r;

@@ -1,5 +1,6 @@
 #include "platform/Drives.h"
 
+#include "platform/Locator.h"
 #include "platform/Paths.h"
 
 #include <QDir>
@@ -44,20 +45,13 @@ public:
     }
 };
 
-std::shared_ptr<Table>& installed() {
-    static std::shared_ptr<Table> t;
-    return t;
-}
+constinit platform::Locator<Table> locator([]() -> std::shared_ptr<Table> { return std::make_shared<SystemTable>(); });
 
 } // namespace
 
-std::vector<Drive> All() {
-    if (installed()) return installed()->All();
-    static SystemTable system;
-    return system.All();
-}
+std::vector<Drive> All() { return locator.Current().All(); }
 
-void Install(std::shared_ptr<Table> table) { installed() = std::move(table); }
+void Install(std::shared_ptr<Table> table) { locator.Install(std::move(table)); }
 
 QString NativePath(const QString& path) {
     QString rest = path;

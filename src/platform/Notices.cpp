@@ -1,5 +1,7 @@
 #include "platform/Notices.h"
 
+#include "platform/Locator.h"
+
 #include <QList>
 #include <QAbstractButton>
 #include <QMessageBox>
@@ -41,19 +43,12 @@ private:
     QList<QPointer<QMessageBox>> open_;
 };
 
-std::shared_ptr<Notifier>& installed() {
-    static std::shared_ptr<Notifier> n;
-    return n;
-}
+constinit platform::Locator<Notifier> locator([]() -> std::shared_ptr<Notifier> { return std::make_shared<MessageBoxes>(); });
 
 } // namespace
 
-Notifier& Current() {
-    if (installed()) return *installed();
-    static MessageBoxes real;
-    return real;
-}
+Notifier& Current() { return locator.Current(); }
 
-void Install(std::shared_ptr<Notifier> notifier) { installed() = std::move(notifier); }
+void Install(std::shared_ptr<Notifier> notifier) { locator.Install(std::move(notifier)); }
 
 } // namespace notices

@@ -1,5 +1,7 @@
 #include "platform/Sound.h"
 
+#include "platform/Locator.h"
+
 #include <QAudioOutput>
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -41,19 +43,12 @@ private:
     QAudioOutput* output_ = nullptr;
 };
 
-std::shared_ptr<Player>& instalado() {
-    static std::shared_ptr<Player> p;
-    return p;
-}
+constinit platform::Locator<Player> locator([]() -> std::shared_ptr<Player> { return std::make_shared<QtPlayer>(); });
 
 } // namespace
 
-Player& Current() {
-    if (instalado()) return *instalado();
-    static QtPlayer real;
-    return real;
-}
+Player& Current() { return locator.Current(); }
 
-void Install(std::shared_ptr<Player> player) { instalado() = std::move(player); }
+void Install(std::shared_ptr<Player> player) { locator.Install(std::move(player)); }
 
 } // namespace sound

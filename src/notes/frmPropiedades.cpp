@@ -9,6 +9,7 @@
 #include "guide/MSAgent.h"
 #include "notes/DisenosNotas.h"
 #include "platform/Accessible.h"
+#include "platform/Clipboard.h"
 #include "platform/Drives.h"
 #include "platform/RichTextBox.h"
 #include "platform/Screen.h"
@@ -17,7 +18,6 @@
 #include "translator/frmTraductor.h"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QKeyEvent>
 #include <QScrollBar>
 
@@ -182,5 +182,5 @@ void frmPropiedades::pctBoton_Click(int Index) {
 void frmPropiedades::lblOpciones_Click(int Index) {
     ReproducirSonido(QStringLiteral("CLICK.WAV"), false);
     if (Index == 0) AbrirDocumento(this, DocumentoAyuda());
-    else if (Index == 1) QApplication::clipboard()->setText(txtTexto->Text());
+    else if (Index == 1) clipboard::Current().SetText(txtTexto->Text());
 }

@@ -1,5 +1,7 @@
 #include "platform/Clipboard.h"
 
+#include "platform/Locator.h"
+
 #include <QClipboard>
 #include <QGuiApplication>
 
@@ -144,21 +146,16 @@ public:
 #endif
         return c->text();
     }
+    // Qt replaces every format the clipboard held with the text alone.
+    void SetText(const QString& text) override { QGuiApplication::clipboard()->setText(text); }
 };
 
-std::shared_ptr<Clipboard>& installed() {
-    static std::shared_ptr<Clipboard> c;
-    return c;
-}
+constinit platform::Locator<Clipboard> locator([]() -> std::shared_ptr<Clipboard> { return std::make_shared<SystemClipboard>(); });
 
 } // namespace
 
-Clipboard& Current() {
-    if (installed()) return *installed();
-    static SystemClipboard real;
-    return real;
-}
+Clipboard& Current() { return locator.Current(); }
 
-void Install(std::shared_ptr<Clipboard> clipboard) { installed() = std::move(clipboard); }
+void Install(std::shared_ptr<Clipboard> clipboard) { locator.Install(std::move(clipboard)); }
 
 } // namespace clipboard

@@ -22,7 +22,6 @@
 #include "translator/Traduccion.h"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 
@@ -203,8 +202,7 @@ void frmTraductor::lblOpciones_Click(int Index) {
         break;
     case 1:
         if (QPlainTextEdit* c = controlActivo()) {
-            QApplication::clipboard()->clear();
-            QApplication::clipboard()->setText(c->textCursor().selectedText().replace(QChar::ParagraphSeparator, QLatin1Char('\n')));
+            clipboard::Current().SetText(c->textCursor().selectedText().replace(QChar::ParagraphSeparator, QLatin1Char('\n')));
         }
         break;
     case 2:

@@ -2,11 +2,11 @@
 
 #include "platform/Notices.h"
 #include "platform/Drives.h"
+#include "platform/Settings.h"
 #include "startup/frmVerDrive.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSettings>
 
 namespace {
 
@@ -34,14 +34,12 @@ QString& letraSinGuardar() {
 
 QString LeerDrive() {
     if (!letraSinGuardar().isEmpty()) return letraSinGuardar();
-    return QSettings().value(QLatin1String(kClave), QStringLiteral("C")).toString();
+    return settings::Current().Value(QLatin1String(kClave), QStringLiteral("C"));
 }
 
 bool GuardarDrive(const QString& letra) {
-    QSettings s;
-    s.setValue(QLatin1String(kClave), letra);
-    s.sync();
-    if (s.status() == QSettings::NoError) {
+    settings::Store& s = settings::Current();
+    if (s.SetValue(QLatin1String(kClave), letra)) {
         letraSinGuardar().clear();
         return true;
     }
@@ -49,7 +47,7 @@ bool GuardarDrive(const QString& letra) {
     notices::Notify(QStringLiteral("No se pudo guardar la unidad elegida (%1:) en el archivo de configuración\n%2\n\n"
                                   "Palavrix la usará mientras siga abierto, pero volverá a preguntarla la próxima vez "
                                   "que se inicie. Compruebe que ese archivo y su carpeta admiten escritura.")
-                       .arg(letra.toUpper(), QDir::toNativeSeparators(s.fileName())));
+                       .arg(letra.toUpper(), s.Location()));
     return false;
 }
 

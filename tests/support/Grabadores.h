@@ -1,6 +1,7 @@
 #pragma once
 // Recording stand-ins for the sound player, the desktop shell and the notices, and a data folder in a
 // temporary place that the program finds as drive C:.
+#include "EnMemoria.h"
 #include "chrome/Imagenes.h"
 #include "platform/Notices.h"
 #include "platform/Drives.h"
@@ -59,7 +60,8 @@ struct TablaPrueba : drives::Table {
 };
 
 // The program's folder in a temporary place, with an empty Palavrix data folder in it, the
-// sound player and shell recording, and everything restored afterwards.
+// sound player and shell recording, clipboard and settings in memory, and everything restored
+// afterwards.
 class EntornoPrueba {
 public:
     EntornoPrueba() {
@@ -72,6 +74,8 @@ public:
         sound::Install(sonidos);
         shell::Install(documentos);
         notices::Install(avisos);
+        clipboard::Install(portapapeles);
+        settings::Install(ajustes);
         OlvidarAvisoImagenes();
     }
     ~EntornoPrueba() {
@@ -80,6 +84,8 @@ public:
         sound::Install(nullptr);
         shell::Install(nullptr);
         notices::Install(nullptr);
+        clipboard::Install(nullptr);
+        settings::Install(nullptr);
     }
     QString Carpeta() const { return carpeta_.path(); }
     QString Datos() const { return QDir(carpeta_.path()).filePath(QStringLiteral("Palavrix")); }
@@ -97,6 +103,8 @@ public:
     std::shared_ptr<SonidosGrabados> sonidos = std::make_shared<SonidosGrabados>();
     std::shared_ptr<DocumentosGrabados> documentos = std::make_shared<DocumentosGrabados>();
     std::shared_ptr<AvisosGrabados> avisos = std::make_shared<AvisosGrabados>();
+    std::shared_ptr<PortapapelesEnMemoria> portapapeles = std::make_shared<PortapapelesEnMemoria>();
+    std::shared_ptr<AjustesEnMemoria> ajustes = std::make_shared<AjustesEnMemoria>();
 
 private:
     QTemporaryDir carpeta_;

@@ -48,7 +48,38 @@ int Shift(Qt::KeyboardModifiers m) {
 }
 
 namespace {
+
 double tw(double px) { return px * twips::kPerPixel; }
+
+// The mouse as the designs' controls report it, for a Label and a PictureBox alike: buttons and
+// shift state numbered, the position in twips relative to the control, and a click only when the
+// left button goes down and comes up on the control.
+template <class Control>
+void ReportMouse(Control* control, QMouseEvent* e, bool& pressed) {
+    const double x = tw(e->position().x()), y = tw(e->position().y());
+    switch (e->type()) {
+    case QEvent::MouseMove:
+        emit control->MouseMove(Button(e->buttons()), Shift(e->modifiers()), x, y);
+        break;
+    case QEvent::MouseButtonPress:
+        pressed = true;
+        emit control->MouseDown(Button(e->button()), Shift(e->modifiers()), x, y);
+        break;
+    case QEvent::MouseButtonRelease: {
+        emit control->MouseUp(Button(e->button()), Shift(e->modifiers()), x, y);
+        const bool click = pressed && e->button() == Qt::LeftButton && control->rect().contains(e->position().toPoint());
+        pressed = false;
+        if (click) emit control->Click();
+        break;
+    }
+    case QEvent::MouseButtonDblClick:
+        if (e->button() == Qt::LeftButton) emit control->DblClick();
+        break;
+    default:
+        break;
+    }
+}
+
 } // namespace
 
 Label::Label(QWidget* parent, const QString& name, const QString& caption) : QLabel(caption, parent) {
@@ -127,25 +158,10 @@ void Label::changeEvent(QEvent* e) {
     if (e->type() == QEvent::FontChange) Fit();
 }
 
-void Label::mouseMoveEvent(QMouseEvent* e) {
-    emit MouseMove(Button(e->buttons()), Shift(e->modifiers()), tw(e->position().x()), tw(e->position().y()));
-}
-void Label::mousePressEvent(QMouseEvent* e) {
-    pressed_ = true;
-    emit MouseDown(Button(e->button()), Shift(e->modifiers()), tw(e->position().x()), tw(e->position().y()));
-}
-void Label::mouseReleaseEvent(QMouseEvent* e) {
-    emit MouseUp(Button(e->button()), Shift(e->modifiers()), tw(e->position().x()), tw(e->position().y()));
-    if (pressed_ && e->button() == Qt::LeftButton && rect().contains(e->position().toPoint())) {
-        pressed_ = false;
-        emit Click();
-        return;
-    }
-    pressed_ = false;
-}
-void Label::mouseDoubleClickEvent(QMouseEvent* e) {
-    if (e->button() == Qt::LeftButton) emit DblClick();
-}
+void Label::mouseMoveEvent(QMouseEvent* e) { ReportMouse(this, e, pressed_); }
+void Label::mousePressEvent(QMouseEvent* e) { ReportMouse(this, e, pressed_); }
+void Label::mouseReleaseEvent(QMouseEvent* e) { ReportMouse(this, e, pressed_); }
+void Label::mouseDoubleClickEvent(QMouseEvent* e) { ReportMouse(this, e, pressed_); }
 
 PictureBox::PictureBox(QWidget* parent, const QString& name) : QWidget(parent) {
     setObjectName(name);
@@ -182,22 +198,10 @@ void PictureBox::paintEvent(QPaintEvent*) {
     else p.drawPixmap(0, 0, picture_);
 }
 
-void PictureBox::mouseMoveEvent(QMouseEvent* e) {
-    emit MouseMove(Button(e->buttons()), Shift(e->modifiers()), tw(e->position().x()), tw(e->position().y()));
-}
-void PictureBox::mousePressEvent(QMouseEvent* e) {
-    pressed_ = true;
-    emit MouseDown(Button(e->button()), Shift(e->modifiers()), tw(e->position().x()), tw(e->position().y()));
-}
-void PictureBox::mouseReleaseEvent(QMouseEvent* e) {
-    emit MouseUp(Button(e->button()), Shift(e->modifiers()), tw(e->position().x()), tw(e->position().y()));
-    const bool click = pressed_ && e->button() == Qt::LeftButton && rect().contains(e->position().toPoint());
-    pressed_ = false;
-    if (click) emit Click();
-}
-void PictureBox::mouseDoubleClickEvent(QMouseEvent* e) {
-    if (e->button() == Qt::LeftButton) emit DblClick();
-}
+void PictureBox::mouseMoveEvent(QMouseEvent* e) { ReportMouse(this, e, pressed_); }
+void PictureBox::mousePressEvent(QMouseEvent* e) { ReportMouse(this, e, pressed_); }
+void PictureBox::mouseReleaseEvent(QMouseEvent* e) { ReportMouse(this, e, pressed_); }
+void PictureBox::mouseDoubleClickEvent(QMouseEvent* e) { ReportMouse(this, e, pressed_); }
 void PictureBox::focusOutEvent(QFocusEvent* e) {
     QWidget::focusOutEvent(e);
     emit LostFocus();

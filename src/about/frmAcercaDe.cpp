@@ -7,7 +7,7 @@
 #include "chrome/Ventanas.h"
 #include "guide/Explicaciones.h"
 #include "guide/MSAgent.h"
-#include "platform/Accesible.h"
+#include "platform/Accessible.h"
 #include "platform/Screen.h"
 #include "platform/Twips.h"
 
@@ -18,10 +18,10 @@ namespace {
 
 controls::Label* etiqueta(QWidget* padre, const char* nombre, const QString& texto, int left, int top, bool negrita) {
     auto* l = new controls::Label(padre, QLatin1String(nombre), texto);
-    l->setFont(controls::Fuente(8.25, negrita, false));
+    l->setFont(controls::Font(8.25, negrita, false));
     l->setWordWrap(false);
     l->adjustSize();
-    l->move(twips::APixeles(left), twips::APixeles(top));
+    l->move(twips::ToPixels(left), twips::ToPixels(top));
     return l;
 }
 
@@ -36,13 +36,13 @@ frmAcercaDe::frmAcercaDe() {
     setAutoFillBackground(true);
 
     imgFondo = new controls::PictureBox(this, QStringLiteral("imgFondo"));
-    controls::Colocar(imgFondo, 0, 0, 9600, 7200);
+    controls::Place(imgFondo, 0, 0, 9600, 7200);
     imgFondo->SetPicture(Diseno(QStringLiteral("FondoAcerca")));
     connect(imgFondo, &controls::PictureBox::Click, this, [this] { imgFondo_Click(); });
     connect(imgFondo, &controls::PictureBox::MouseMove, this, [this] { imgFondo_MouseMove(); });
 
     Image1 = new controls::PictureBox(this, QStringLiteral("Image1"));
-    controls::Colocar(Image1, 3840, 315, 1995, 1110);
+    controls::Place(Image1, 3840, 315, 1995, 1110);
     Image1->SetPicture(Diseno(QStringLiteral("Logo")));
 
     using namespace creditos;
@@ -53,13 +53,13 @@ frmAcercaDe::frmAcercaDe() {
         bool negrita;
     } enlaces[] = {{1, kWeb, 4140, 1440, true}, {0, kSoporte, 4080, 1680, false}, {2, kCorreoProgramador, 4320, 3600, false}};
     for (const auto& e : enlaces) {
-        const QString nombre = controls::Nombre("lblLink", e.index);
+        const QString nombre = controls::Name("lblLink", e.index);
         auto* l = etiqueta(this, nombre.toLatin1().constData(), QString::fromUtf8(e.texto), e.left, e.top, e.negrita);
         l->setCursor(CursorBoton());
-        controls::Pulsable(l, l->text(),
-                           e.index == 1 ? QStringLiteral("Abre la página web de Palavrix en el navegador.")
-                                        : QStringLiteral("Escribe un correo a esta dirección."),
-                           QAccessible::Link);
+        controls::Pressable(l, l->text(),
+                            e.index == 1 ? QStringLiteral("Abre la página web de Palavrix en el navegador.")
+                                         : QStringLiteral("Escribe un correo a esta dirección."),
+                            QAccessible::Link);
         const int i = e.index;
         connect(l, &controls::Label::Click, this, [this, i] { lblLink_Click(i); });
         connect(l, &controls::Label::MouseMove, this, [this, i] { lblLink_MouseMove(i); });
@@ -78,13 +78,14 @@ frmAcercaDe::frmAcercaDe() {
     // The cancel button lies outside the window: never seen, but Esc reaches it.
     cmdSalir = new QPushButton(QStringLiteral("C"), this);
     cmdSalir->setObjectName(QStringLiteral("cmdSalir"));
-    controls::Describir(cmdSalir, QStringLiteral("Cerrar"), QStringLiteral("Cierra esta ventana y vuelve a la anterior."));
-    controls::Colocar(cmdSalir, 9840, 2280, 375, 375);
+    controls::Describe(cmdSalir, QStringLiteral("Cerrar"),
+                       QStringLiteral("Cierra esta ventana y vuelve a la anterior."));
+    controls::Place(cmdSalir, 9840, 2280, 375, 375);
     connect(cmdSalir, &QPushButton::clicked, this, [this] { cmdSalir_Click(); });
 }
 
 controls::Label* frmAcercaDe::lblLink(int index) const {
-    return findChild<controls::Label*>(controls::Nombre("lblLink", index));
+    return findChild<controls::Label*>(controls::Name("lblLink", index));
 }
 
 void frmAcercaDe::Form_Load() {

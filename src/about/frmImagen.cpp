@@ -1,7 +1,7 @@
 #include "about/frmImagen.h"
 
 #include "chrome/VentanaPiel.h"
-#include "platform/Accesible.h"
+#include "platform/Accessible.h"
 #include "platform/Twips.h"
 
 frmImagen::frmImagen() {
@@ -11,22 +11,22 @@ frmImagen::frmImagen() {
     p.setColor(QPalette::Window, Qt::black);
     setPalette(p);
     setAutoFillBackground(true);
-    resize(twips::APixeles(4680), twips::APixeles(3195));
+    resize(twips::ToPixels(4680), twips::ToPixels(3195));
 
     lblImagen = new controls::Label(this, QStringLiteral("lblImagen"), QStringLiteral("Nombre"));
-    lblImagen->setFont(controls::Fuente(8.25, false, false));
+    lblImagen->setFont(controls::Font(8.25, false, false));
     lblImagen->setWordWrap(false);
-    controls::Colocar(lblImagen, 60, 60, 555, 210);
+    controls::Place(lblImagen, 60, 60, 555, 210);
     imgMMover = new controls::PictureBox(this, QStringLiteral("imgMMover"));
-    controls::Colocar(imgMMover, 60, 60, 4275, 195);
+    controls::Place(imgMMover, 60, 60, 4275, 195);
     imgMMover->setCursor(Qt::SizeAllCursor);
     lblSalir = new controls::Label(this, QStringLiteral("lblSalir"), QStringLiteral("X"));
-    lblSalir->setFont(controls::Fuente(9, true, false));
-    controls::Pulsable(lblSalir, QStringLiteral("Cerrar la imagen"), QStringLiteral("Cierra esta ventana."));
+    lblSalir->setFont(controls::Font(9, true, false));
+    controls::Pressable(lblSalir, QStringLiteral("Cerrar la imagen"), QStringLiteral("Cierra esta ventana."));
     lblSalir->setCursor(CursorBoton());
-    controls::Colocar(lblSalir, 4500, 60, 120, 225);
+    controls::Place(lblSalir, 4500, 60, 120, 225);
     imgImagen = new controls::PictureBox(this, QStringLiteral("imgImagen"));
-    controls::Colocar(imgImagen, 40, 300, 4560, 2850);
+    controls::Place(imgImagen, 40, 300, 4560, 2850);
     imgImagen->SetStretch(true);
 
     connect(imgImagen, &controls::PictureBox::Click, this, [this] { imgImagen_Click(); });

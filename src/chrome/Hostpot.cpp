@@ -7,7 +7,7 @@
 
 namespace {
 controls::PictureBox* elemento(QWidget* frm, const char* nombre, int index) {
-    return frm->findChild<controls::PictureBox*>(controls::Nombre(nombre, index));
+    return frm->findChild<controls::PictureBox*>(controls::Name(nombre, index));
 }
 } // namespace
 

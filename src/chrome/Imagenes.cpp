@@ -1,6 +1,6 @@
 #include "chrome/Imagenes.h"
 
-#include "platform/Avisos.h"
+#include "platform/Notices.h"
 #include "platform/Controls.h"
 #include "platform/Drives.h"
 #include "chrome/VerificarDrive.h"
@@ -77,7 +77,7 @@ bool CargarImagen(controls::PictureBox* control, const QString& nombre, const QP
     if (!control) return false;
     QPixmap p;
     const QString ruta = RutaImagen(nombre);
-    if (p.load(drives::RutaNativa(ruta))) {
+    if (p.load(drives::NativePath(ruta))) {
         control->SetPicture(p);
         return true;
     }
@@ -88,14 +88,14 @@ bool CargarImagen(controls::PictureBox* control, const QString& nombre, const QP
 
 void CargarBoton(QWidget* frm, int index, const QString& reposo, const QString& luz, const QPixmap& sustitutoReposo,
                  const QPixmap& sustitutoLuz) {
-    auto* boton = frm->findChild<controls::PictureBox*>(controls::Nombre("pctBoton", index));
+    auto* boton = frm->findChild<controls::PictureBox*>(controls::Name("pctBoton", index));
     // The hidden faces are drawn at the button's size, the size they are shown at.
     const QSize tamano = boton ? boton->size() : QSize();
     const QPixmap sr = sustitutoReposo.isNull() ? ImagenSustituta(reposo, tamano) : sustitutoReposo;
     const QPixmap sl = sustitutoLuz.isNull() ? ImagenSustituta(luz, tamano) : sustitutoLuz;
     CargarImagen(boton, reposo, sr);
-    CargarImagen(frm->findChild<controls::PictureBox*>(controls::Nombre("imgBotonSF", index)), reposo, sr);
-    CargarImagen(frm->findChild<controls::PictureBox*>(controls::Nombre("imgBotonCF", index)), luz, sl);
+    CargarImagen(frm->findChild<controls::PictureBox*>(controls::Name("imgBotonSF", index)), reposo, sr);
+    CargarImagen(frm->findChild<controls::PictureBox*>(controls::Name("imgBotonCF", index)), luz, sl);
 }
 
 void AvisarImagenesIlegibles() {
@@ -105,11 +105,11 @@ void AvisarImagenesIlegibles() {
     if (rutas.isEmpty() || avisado()) return;
     avisado() = true;
     QString texto =
-        QStringLiteral("No se pudo leer la imagen de la ventana\n%1").arg(drives::RutaNativa(rutas.first()));
+        QStringLiteral("No se pudo leer la imagen de la ventana\n%1").arg(drives::NativePath(rutas.first()));
     if (rutas.size() == 2) texto += QStringLiteral("\nni otra más de la misma carpeta");
     else if (rutas.size() > 2) texto += QStringLiteral("\nni otras %1 de la misma carpeta").arg(rutas.size() - 1);
     texto += QStringLiteral(".\n\nPalavrix muestra en su lugar unas imágenes sencillas; los botones funcionan igual.");
-    avisos::Avisar(texto);
+    notices::Notify(texto);
 }
 
 QStringList ImagenesIlegibles() { return ilegibles(); }

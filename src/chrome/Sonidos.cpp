@@ -22,7 +22,7 @@ QString RutaPronunciacion(const QString& nombre) {
 
 void ReproducirSonido(const QString& nombre, bool esperar) {
     try {
-        sound::Current().Play(drives::RutaNativa(RutaSonido(nombre)), esperar);
+        sound::Current().Play(drives::NativePath(RutaSonido(nombre)), esperar);
     } catch (...) {
     }
 }
@@ -56,14 +56,14 @@ void DecirEnIngles(const QString& texto) {
 
 void ReproducirPronunciacion(const QString& nombre, bool esperar) {
     try {
-        sound::Current().Play(drives::RutaNativa(RutaPronunciacion(nombre)), esperar);
+        sound::Current().Play(drives::NativePath(RutaPronunciacion(nombre)), esperar);
     } catch (...) {
     }
 }
 
 void PronunciarForma(const QString& texto) {
     try {
-        const QString ruta = drives::RutaNativa(RutaPronunciacion(texto));
+        const QString ruta = drives::NativePath(RutaPronunciacion(texto));
         if (QFileInfo::exists(ruta) || texto.trimmed().isEmpty() || !agent::voice::SynthesisAvailable()) {
             sound::Current().Play(ruta, false);
             return;

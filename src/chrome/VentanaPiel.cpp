@@ -3,7 +3,7 @@
 #include "chrome/Contraste.h"
 #include "chrome/Disenos.h"
 #include "chrome/Hostpot.h"
-#include "platform/Accesible.h"
+#include "platform/Accessible.h"
 #include "platform/Twips.h"
 
 #include <QApplication>
@@ -11,7 +11,7 @@
 #include <QKeyEvent>
 
 Form* VentanaPiel::IrA(Destino destino) {
-    if (Descargando()) return nullptr;
+    if (Unloading()) return nullptr;
     Form* nueva = registro::Crear(destino);
     if (!nueva) return nullptr;
     nueva->Load();
@@ -52,32 +52,32 @@ controls::Label* VentanaPiel::lblOpciones(int i) const {
 
 void VentanaPiel::CrearFondo(int l, int t, int w, int h) {
     imgFondo = new controls::PictureBox(this, QStringLiteral("imgFondo"));
-    controls::Colocar(imgFondo, 0, 0, 9600, 7200);
+    controls::Place(imgFondo, 0, 0, 9600, 7200);
     connect(imgFondo, &controls::PictureBox::MouseMove, this, [this] { imgFondo_MouseMove(); });
 
     imgMMover = new controls::PictureBox(this, QStringLiteral("imgMMover"));
-    controls::Describir(imgMMover, QStringLiteral("Barra para mover la ventana"),
-                        QStringLiteral("Arrástrela para llevar la ventana a otro lugar de la pantalla."));
-    controls::Colocar(imgMMover, l, t, w, h);
+    controls::Describe(imgMMover, QStringLiteral("Barra para mover la ventana"),
+                       QStringLiteral("Arrástrela para llevar la ventana a otro lugar de la pantalla."));
+    controls::Place(imgMMover, l, t, w, h);
     imgMMover->setCursor(Qt::SizeAllCursor);
     ConectarArrastre(imgMMover, this);
 }
 
 controls::PictureBox* VentanaPiel::CrearBoton(int index, int left, int top, int width, int height, QWidget* padre) {
-    auto* b = new controls::PictureBox(padre ? padre : this, controls::Nombre("pctBoton", index));
-    controls::Colocar(b, left, top, width, height);
+    auto* b = new controls::PictureBox(padre ? padre : this, controls::Name("pctBoton", index));
+    controls::Place(b, left, top, width, height);
     b->setCursor(CursorBoton());
     // Its name and description come from the window, which knows what the button does.
-    controls::Pulsable(b, QString(), QString());
+    controls::Pressable(b, QString(), QString());
     connect(b, &controls::PictureBox::MouseMove, this,
             [this, index](int bt, int s, double x, double y) { pctBoton_MouseMove(index, bt, s, x, y); });
     // A click that was queued while the window was being replaced does nothing: acted on, it
     // would open yet another window, or close the database under the one that replaced it.
     connect(b, &controls::PictureBox::Click, this, [this, index] {
-        if (!Descargando()) pctBoton_Click(index);
+        if (!Unloading()) pctBoton_Click(index);
     });
-    auto* sf = new controls::PictureBox(this, controls::Nombre("imgBotonSF", index));
-    auto* cf = new controls::PictureBox(this, controls::Nombre("imgBotonCF", index));
+    auto* sf = new controls::PictureBox(this, controls::Name("imgBotonSF", index));
+    auto* cf = new controls::PictureBox(this, controls::Name("imgBotonCF", index));
     sf->hide();
     cf->hide();
     botones_[index] = b;
@@ -88,16 +88,16 @@ controls::PictureBox* VentanaPiel::CrearBoton(int index, int left, int top, int 
 
 controls::Label* VentanaPiel::CrearOpcion(int index, const QString& caption, int left, int top, int width, int height,
                                           double puntos, QWidget* padre) {
-    auto* l = new controls::Label(padre ? padre : this, controls::Nombre("lblOpciones", index), caption);
-    l->setFont(controls::Fuente(puntos));
+    auto* l = new controls::Label(padre ? padre : this, controls::Name("lblOpciones", index), caption);
+    l->setFont(controls::Font(puntos));
     l->setWordWrap(false);
-    controls::Colocar(l, left, top, width, height);
-    controls::AnchoParaTexto(l);
+    controls::Place(l, left, top, width, height);
+    controls::WidenToText(l);
     l->setCursor(CursorBoton());
-    controls::Pulsable(l, caption, QString());
+    controls::Pressable(l, caption, QString());
     connect(l, &controls::Label::MouseMove, this, [this, index] { lblOpciones_MouseMove(index); });
     connect(l, &controls::Label::Click, this, [this, index] {
-        if (!Descargando()) lblOpciones_Click(index);
+        if (!Unloading()) lblOpciones_Click(index);
     });
     opciones_[index] = l;
     return l;
@@ -105,7 +105,7 @@ controls::Label* VentanaPiel::CrearOpcion(int index, const QString& caption, int
 
 controls::PictureBox* VentanaPiel::CrearSalir() {
     auto* b = CrearBoton(0, 9300, 60, 210, 210);
-    controls::Describir(b, QStringLiteral("Salir del programa"), QStringLiteral("Cierra Palavrix."));
+    controls::Describe(b, QStringLiteral("Salir del programa"), QStringLiteral("Cierra Palavrix."));
     return b;
 }
 
@@ -126,8 +126,8 @@ controls::PictureBox* VentanaPiel::CrearPestana(int index, bool propia) {
     };
     const auto& p = pestanas[index - 1];
     auto* b = CrearBoton(index, p.left, 885, p.width, 1395);
-    controls::Describir(b, QString::fromUtf8(propia ? p.nombrePropia : p.nombre),
-                        QString::fromUtf8(propia ? p.descripcionPropia : p.descripcion));
+    controls::Describe(b, QString::fromUtf8(propia ? p.nombrePropia : p.nombre),
+                       QString::fromUtf8(propia ? p.descripcionPropia : p.descripcion));
     if (propia) b->setEnabled(false);
     return b;
 }
@@ -155,10 +155,10 @@ void VentanaPiel::imgFondo_MouseMove() { Apagar(this, "lblOpciones", OpcionResal
 void VentanaPiel::Resaltar(QWidget* frm, const char* arreglo, int& resaltada, int index, uint32_t color) {
     if (resaltada == index) return;
     if (resaltada != -1)
-        if (auto* anterior = frm->findChild<controls::Label*>(controls::Nombre(arreglo, resaltada)))
+        if (auto* anterior = frm->findChild<controls::Label*>(controls::Name(arreglo, resaltada)))
             anterior->SetForeColor(controls::vbWhite);
     resaltada = index;
-    if (auto* l = frm->findChild<controls::Label*>(controls::Nombre(arreglo, index)))
+    if (auto* l = frm->findChild<controls::Label*>(controls::Name(arreglo, index)))
         l->SetForeColor(contraste::ColorLegible(color, LuminanciaBajo(l)));
 }
 
@@ -178,7 +178,7 @@ double VentanaPiel::LuminanciaBajo(controls::Label* l) {
 
 void VentanaPiel::Apagar(QWidget* frm, const char* arreglo, int& resaltada) {
     if (resaltada == -1) return;
-    if (auto* l = frm->findChild<controls::Label*>(controls::Nombre(arreglo, resaltada)))
+    if (auto* l = frm->findChild<controls::Label*>(controls::Name(arreglo, resaltada)))
         l->SetForeColor(controls::vbWhite);
     resaltada = -1;
 }

@@ -25,20 +25,20 @@ void FijarTamano(Form* frm) {
 void CentrarVentana(Form* frm) {
     long long left = 0, top = 0;
     if (frm->Tag == QLatin1String("prin")) {
-        left = twips::MitadDiferencia(Screen::Width() - frm->Width());
-        top = twips::MitadDiferencia(Screen::Height() - frm->Height());
+        left = twips::HalfDifference(Screen::Width() - frm->Width());
+        top = twips::HalfDifference(Screen::Height() - frm->Height());
     } else {
         Form* p = nullptr;
         for (QWidget* w : QApplication::topLevelWidgets())
             if (auto* f = qobject_cast<Form*>(w); f && f->Loaded() && f->objectName() == QLatin1String("frmPrincipal"))
                 p = f;
         if (!p) return; // nothing to centre over: the window keeps its place
-        left = p->Left() + twips::MitadDiferencia(p->Width() - frm->Width());
-        top = p->Top() + twips::MitadDiferencia(p->Height() - frm->Height());
+        left = p->Left() + twips::HalfDifference(p->Width() - frm->Width());
+        top = p->Top() + twips::HalfDifference(p->Height() - frm->Height());
     }
     // Within [0, screen size - one pixel]: at least the corner itself shows.
     const auto enPantalla = [](long long v, int tamano) {
-        return std::clamp<long long>(v, 0, std::max(0, tamano - twips::kPorPixel));
+        return std::clamp<long long>(v, 0, std::max(0, tamano - twips::kPerPixel));
     };
     left = enPantalla(left, Screen::Width());
     top = enPantalla(top, Screen::Height());
@@ -54,7 +54,7 @@ void AbrirDocumento(QWidget* frm, const QString& documento) {
         texto = QStringLiteral("No hay ningún navegador para abrir la dirección:\n%1").arg(documento);
     else
         texto = QStringLiteral("No se pudo abrir la página de ayuda. Ábrala con su navegador; está en:\n%1")
-                    .arg(QDir::toNativeSeparators(drives::RutaNativa(documento)));
+                    .arg(QDir::toNativeSeparators(drives::NativePath(documento)));
     // Not modal: the program goes on, and the text can be selected and copied. Without a window
     // manager nothing would raise it over the skinned windows, so it asks to stay on top.
     auto* aviso = new QMessageBox(QMessageBox::Information, QStringLiteral("Palavrix"), texto, QMessageBox::Ok,

@@ -1,11 +1,11 @@
 #include "chrome/VerificarDrive.h"
 
-#include "platform/Avisos.h"
+#include "platform/Notices.h"
 #include "platform/Drives.h"
+#include "platform/Settings.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSettings>
 
 namespace {
 
@@ -28,27 +28,25 @@ QString& letraSinGuardar() {
 
 QString LeerDrive() {
     if (!letraSinGuardar().isEmpty()) return letraSinGuardar();
-    return QSettings().value(QLatin1String(kClave), QStringLiteral("C")).toString();
+    return settings::Current().Value(QLatin1String(kClave), QStringLiteral("C"));
 }
 
 bool GuardarDrive(const QString& letra) {
-    QSettings s;
-    s.setValue(QLatin1String(kClave), letra);
-    s.sync();
-    if (s.status() == QSettings::NoError) {
+    settings::Store& s = settings::Current();
+    if (s.SetValue(QLatin1String(kClave), letra)) {
         letraSinGuardar().clear();
         return true;
     }
     letraSinGuardar() = letra;
-    avisos::Avisar(QStringLiteral("No se pudo guardar la unidad elegida (%1:) en el archivo de configuración\n%2\n\n"
+    notices::Notify(QStringLiteral("No se pudo guardar la unidad elegida (%1:) en el archivo de configuración\n%2\n\n"
                                   "Palavrix la usará mientras siga abierto, pero volverá a preguntarla la próxima vez "
                                   "que se inicie. Compruebe que ese archivo y su carpeta admiten escritura.")
-                       .arg(letra.toUpper(), QDir::toNativeSeparators(s.fileName())));
+                       .arg(letra.toUpper(), s.Location()));
     return false;
 }
 
 int EntrarCarpeta(const QString& ruta) {
-    const QString nativa = drives::RutaNativa(ruta);
+    const QString nativa = drives::NativePath(ruta);
     const QFileInfo info(nativa);
     if (!info.exists()) return 76;
     if (!info.isDir() || !info.isExecutable()) return 75;

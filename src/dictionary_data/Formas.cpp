@@ -3,7 +3,7 @@
 #include "dictionary_data/Direcciones.h"
 #include "dictionary_data/Etiquetas.h"
 #include "platform/Paths.h"
-#include "platform/Transductor.h"
+#include "platform/Transducer.h"
 
 #include <QDir>
 #include <algorithm>
@@ -269,14 +269,14 @@ void Morfologia::Cargar() {
     const QString par = NombrePar(direccion_);
     if (par.isEmpty()) return;
     const QDir dir(carpeta_);
-    auto cargar = [&](const char* tipo, lt::Modo modo) {
-        return lt::Transductor::Cargar(dir.filePath(QStringLiteral("%1.%2.bin").arg(par, QLatin1String(tipo))), modo);
+    auto cargar = [&](const char* tipo, lt::Mode modo) {
+        return lt::Transducer::Load(dir.filePath(QStringLiteral("%1.%2.bin").arg(par, QLatin1String(tipo))), modo);
     };
-    analizador_ = cargar("automorf", lt::Modo::Analisis);
-    bilingue_ = cargar("autobil", lt::Modo::Bilingue);
-    generador_ = cargar("autogen", lt::Modo::Generacion);
+    analizador_ = cargar("automorf", lt::Mode::Analysis);
+    bilingue_ = cargar("autobil", lt::Mode::Bilingual);
+    generador_ = cargar("autogen", lt::Mode::Generation);
     // Only a few languages join words after generation; without the file nothing is joined.
-    postgenerador_ = cargar("autopgen", lt::Modo::Postgeneracion);
+    postgenerador_ = cargar("autopgen", lt::Mode::Postgeneration);
 }
 
 void Morfologia::Precargar() {
@@ -292,12 +292,12 @@ bool Morfologia::Disponible() {
 
 QStringList Morfologia::Lecturas(const QString& palabra) {
     if (!Disponible()) return {};
-    QStringList lecturas = analizador_->Analizar(palabra);
+    QStringList lecturas = analizador_->Analyse(palabra);
     // An elided article or pronoun reaches us without its apostrophe, which separates words:
     // "l'eau" is looked up as "l" and "eau". A lone letter is far more often that than the
     // letter's own name, so its elided readings come first.
     if (palabra.size() <= 3 && !palabra.endsWith(QLatin1Char('\''))) {
-        const QStringList elididas = analizador_->Analizar(palabra + QLatin1Char('\''));
+        const QStringList elididas = analizador_->Analyse(palabra + QLatin1Char('\''));
         if (!elididas.isEmpty()) lecturas = elididas + lecturas;
     }
 
@@ -332,7 +332,7 @@ QString Morfologia::GeneroDeLema(const etiquetas::Analisis& lectura) {
     const auto visto = generosDeLema_.constFind(clave);
     if (visto != generosDeLema_.constEnd()) return *visto;
     QString genero;
-    for (const QString& l : analizador_->Analizar(lectura.lema)) {
+    for (const QString& l : analizador_->Analyse(lectura.lema)) {
         const etiquetas::Analisis a = etiquetas::LeerAnalisis(l);
         if (!a.etiquetas.isEmpty() && a.etiquetas.first() == lectura.etiquetas.first() && a.lema == lectura.lema) {
             genero = etiquetas::CodigoGenero(a.etiquetas);
@@ -369,7 +369,7 @@ QString Morfologia::Generar(const QString& lectura, QString& usada) {
     };
     for (size_t i = 0; i < intentos.size(); ++i) {
         if (i > 0 && intentos[i] == intentos[i - 1]) continue;
-        const QString r = generador_->Generar(Escribir(o.lema, intentos[i], o.cola));
+        const QString r = generador_->Generate(Escribir(o.lema, intentos[i], o.cola));
         if (!r.isEmpty()) {
             usada = Escribir(o.lema, intentos[i]);
             return (i > 0 ? auxiliar : QString()) + r;
@@ -398,7 +398,7 @@ std::optional<Forma> Morfologia::TraducirLecturas(const QStringList& lecturas, c
         bool traduce = true, genera = true;
         for (const QString& parte : partes) {
             const etiquetas::Analisis origen = etiquetas::LeerAnalisis(parte);
-            QStringList traducciones = bilingue_->Traducir(parte);
+            QStringList traducciones = bilingue_->Translate(parte);
             // English "do" as an auxiliary has no word of its own elsewhere ("don't" is "no"), and
             // a reflexive clitic often none in English ("utilizarse" is "use"): the rest of the
             // word still translates.
@@ -461,7 +461,7 @@ std::optional<Forma> Morfologia::TraducirLecturas(const QStringList& lecturas, c
             if (palabras.size() > 1 && etiquetas::LeerAnalisis(partes.last()).lema == QLatin1String("not"))
                 palabras.prepend(palabras.takeLast());
             QString texto = palabras.join(QLatin1Char(' '));
-            if (postgenerador_) texto = postgenerador_->Postgenerar(texto);
+            if (postgenerador_) texto = postgenerador_->Postgenerate(texto);
             texto.remove(QLatin1Char('~'));
             f.traduccion = texto;
             f.generada = true;

@@ -22,7 +22,7 @@
 #include <optional>
 
 namespace lt {
-class Transductor;
+class Transducer;
 }
 namespace etiquetas {
 struct Analisis;
@@ -82,7 +82,7 @@ private:
     QString carpeta_;
     int direccion_;
     bool intentado_ = false;
-    std::unique_ptr<lt::Transductor> analizador_, bilingue_, generador_, postgenerador_;
+    std::unique_ptr<lt::Transducer> analizador_, bilingue_, generador_, postgenerador_;
     std::future<void> carga_;
     QHash<QString, QString> generosDeLema_;
 };

@@ -28,7 +28,7 @@ void frmPrincipal::MostrarLista(bool abrir) {
             cboLista->setToolTip(QStringLiteral("No se pudo leer la lista de palabras. ") + ErrorDetallado(e));
         }
     }
-    cboLista->move(twips::APixeles(2040), twips::APixeles(3810));
+    cboLista->move(twips::ToPixels(2040), twips::ToPixels(3810));
     for (QWidget* w : {static_cast<QWidget*>(pctMLTop), static_cast<QWidget*>(pctMLCenter),
                        static_cast<QWidget*>(pctMLBottom), static_cast<QWidget*>(pctMLLeft),
                        static_cast<QWidget*>(pctMLRight), static_cast<QWidget*>(cboLista)}) {

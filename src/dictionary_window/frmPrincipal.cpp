@@ -8,12 +8,12 @@
 #include "dictionary_data/BaseDatos.h"
 #include "dictionary_data/Consulta.h"
 #include "dictionary_data/Decodificadores.h"
-#include "dictionary_data/Formas.h"
 #include "dictionary_data/Direcciones.h"
+#include "dictionary_data/Formas.h"
 #include "guide/Explicaciones.h"
 #include "guide/MSAgent.h"
 #include "chrome/DisenosNotas.h"
-#include "platform/Accesible.h"
+#include "platform/Accessible.h"
 #include "platform/Screen.h"
 #include "platform/SimpleCombo.h"
 #include "platform/Twips.h"
@@ -44,70 +44,71 @@ frmPrincipal::frmPrincipal() : VentanaPiel("frmPrincipal") {
 
 void frmPrincipal::crearControles() {
     CrearFondo(2460, 0, 6075, 315);
-    using controls::Colocar;
+    using controls::Place;
     using controls::Label;
     using controls::PictureBox;
 
     lblSelDic = new Label(this, QStringLiteral("lblSelDic"), QStringLiteral("Seleccione Diccionario"));
-    lblSelDic->setFont(controls::Fuente(9));
-    Colocar(lblSelDic, 180, 120, 1965, 225);
+    lblSelDic->setFont(controls::Font(9));
+    Place(lblSelDic, 180, 120, 1965, 225);
     lblSelDic->setWordWrap(false);
-    controls::AnchoParaTexto(lblSelDic);
+    controls::WidenToText(lblSelDic);
     for (int i = 0; i < 6; ++i) {
-        auto* l = new Label(this, controls::Nombre("lblDiccionarios", i), QString::fromUtf8(kNombresDiccionarios[i]));
-        l->setFont(controls::Fuente(9));
+        auto* l = new Label(this, controls::Name("lblDiccionarios", i), QString::fromUtf8(kNombresDiccionarios[i]));
+        l->setFont(controls::Font(9));
         l->setWordWrap(false);
-        Colocar(l, 180, kTopDiccionarios[i], kAnchoDiccionarios[i], 225);
-        controls::AnchoParaTexto(l);
+        Place(l, 180, kTopDiccionarios[i], kAnchoDiccionarios[i], 225);
+        controls::WidenToText(l);
         l->setCursor(CursorBoton());
-        controls::Pulsable(l, l->text(),
-                           QStringLiteral("Elige el diccionario de %1.").arg(QString::fromUtf8(kSentidos[i])));
+        controls::Pressable(
+            l, l->text(), QStringLiteral("Elige el diccionario de %1.").arg(QString::fromUtf8(kSentidos[i])));
         connect(l, &Label::MouseMove, this, [this, i] { lblDiccionarios_MouseMove(i); });
         connect(l, &Label::Click, this, [this, i] { lblDiccionarios_Click(i); });
     }
 
     lblTPalabra = new Label(this, QStringLiteral("lblTPalabra"));
-    lblTPalabra->setFont(controls::Fuente(9));
-    Colocar(lblTPalabra, 1020, 3840, 990, 225);
+    lblTPalabra->setFont(controls::Font(9));
+    Place(lblTPalabra, 1020, 3840, 990, 225);
 
     txtPalabra = new QLineEdit(this);
     txtPalabra->setObjectName(QStringLiteral("txtPalabra"));
-    controls::Describir(txtPalabra, QStringLiteral("Palabra a traducir"),
-                        QStringLiteral("Escriba la palabra y pulse Intro para ver su traducción."));
+    controls::Describe(txtPalabra, QStringLiteral("Palabra a traducir"),
+                       QStringLiteral("Escriba la palabra y pulse Intro para ver su traducción."));
     txtPalabra->setFrame(false);
-    txtPalabra->setFont(controls::Fuente(8.25));
+    txtPalabra->setFont(controls::Font(8.25));
     txtPalabra->setStyleSheet(QStringLiteral("QLineEdit { background: black; color: white; border: none; }"));
-    Colocar(txtPalabra, 2110, 3850, 2115, 255);
+    Place(txtPalabra, 2110, 3850, 2115, 255);
     txtPalabra->installEventFilter(this);
     // The direction's transducers (a third of a second, tens of megabytes) load while the user
     // types the first word, not at start, so the first form found does not wait for them.
     connect(txtPalabra, &QLineEdit::textEdited, this, [] { formas::Precargar(DiccionarioActual); });
 
     // Button 5 is made first so that button 4, made after it, starts in front.
-    controls::Describir(CrearBoton(5, 4380, 3900, 165, 150), QStringLiteral("Cerrar la lista de palabras"),
-                        QStringLiteral("Oculta la lista de palabras del diccionario."));
-    controls::Describir(CrearBoton(4, 4380, 3900, 165, 150), QStringLiteral("Abrir la lista de palabras"),
-                        QStringLiteral("Muestra todas las palabras del diccionario elegido para escoger una."));
+    controls::Describe(CrearBoton(5, 4380, 3900, 165, 150), QStringLiteral("Cerrar la lista de palabras"),
+                       QStringLiteral("Oculta la lista de palabras del diccionario."));
+    controls::Describe(
+        CrearBoton(4, 4380, 3900, 165, 150), QStringLiteral("Abrir la lista de palabras"),
+        QStringLiteral("Muestra todas las palabras del diccionario elegido para escoger una."));
     FijarCaras(4, Diseno(QStringLiteral("ListaAbrir")), Diseno(QStringLiteral("ListaAbrirLuz")));
     FijarCaras(5, Diseno(QStringLiteral("ListaCerrar")), Diseno(QStringLiteral("ListaCerrarLuz")));
 
     lblTTraduccion = new Label(this, QStringLiteral("lblTTraduccion"));
-    lblTTraduccion->setFont(controls::Fuente(9));
-    Colocar(lblTTraduccion, 7620, 3840, 990, 225);
+    lblTTraduccion->setFont(controls::Font(9));
+    Place(lblTTraduccion, 7620, 3840, 990, 225);
     lblTraduccion = new Label(this, QStringLiteral("lblTraduccion"));
     // No fixed name: a reader speaks the translation itself, which is the label's text.
     lblTraduccion->setAccessibleDescription(QStringLiteral("La traducción de la palabra buscada."));
-    Colocar(lblTraduccion, 5160, 3840, 2385, 225);
+    Place(lblTraduccion, 5160, 3840, 2385, 225);
     // A translation of several words ("look after the pennies and the pounds...") would run out
     // of its one line: it shrinks, and then it is cut, with the whole of it as the tooltip.
-    lblTraduccion->AjustarAlAncho(kPisoTraduccion);
+    lblTraduccion->FitToWidth(kPisoTraduccion);
     // Under the word box: the headword whose entry a form shows ("plural de «libro»").
     lblForma = new Label(this, QStringLiteral("lblForma"));
-    lblForma->setFont(controls::Fuente(8));
+    lblForma->setFont(controls::Font(8));
     lblForma->SetForeColor(controls::vbYellow);
     lblForma->setWordWrap(false);
     lblForma->setAccessibleDescription(QStringLiteral("De qué palabra del diccionario es forma la palabra buscada."));
-    Colocar(lblForma, 2110, 4140, 2880, 225);
+    Place(lblForma, 2110, 4140, 2880, 225);
 
     const int tops[] = {4860, 5220, 5580};
     Label** izquierda[] = {&lblTipo, &lblGenero, &lblNumero};
@@ -116,20 +117,20 @@ void frmPrincipal::crearControles() {
     const char* nombresDer[] = {"lblTipoT", "lblGeneroT", "lblNumeroT"};
     for (int i = 0; i < 3; ++i) {
         *izquierda[i] = new Label(this, QLatin1String(nombresIzq[i]));
-        Colocar(*izquierda[i], 60, tops[i], 1545, 225);
+        Place(*izquierda[i], 60, tops[i], 1545, 225);
         *derecha[i] = new Label(this, QLatin1String(nombresDer[i]));
-        Colocar(*derecha[i], 8040, tops[i], 1545, 225);
+        Place(*derecha[i], 8040, tops[i], 1545, 225);
     }
 
     pctAcepciones = new PictureBox(this, QStringLiteral("pctAcepciones"));
-    Colocar(pctAcepciones, 5100, 3495, 1500, 270);
+    Place(pctAcepciones, 5100, 3495, 1500, 270);
     CrearOpcion(1, QStringLiteral("Acepciones"), 360, 30, 1020, 225, 9, pctAcepciones)
         ->setAccessibleDescription(QStringLiteral("Muestra otras acepciones de la palabra traducida."));
     pctAcepciones->hide();
 
     // The icon lies under the option word, which overlaps it.
     imgPronun = new PictureBox(this, QStringLiteral("imgPronun"));
-    Colocar(imgPronun, 5100, 4200, 480, 480);
+    Place(imgPronun, 5100, 4200, 480, 480);
     imgPronun->SetPicture(Diseno(QStringLiteral("Pronun")));
     imgPronun->hide();
     auto* pronunciacion = CrearOpcion(2, QStringLiteral("Pronunciación"), 5400, 4200, 1230, 225);
@@ -137,12 +138,12 @@ void frmPrincipal::crearControles() {
     pronunciacion->hide();
 
     pctOpcActual = new PictureBox(this, QStringLiteral("pctOpcActual"));
-    Colocar(pctOpcActual, 4980, 885, 1425, 1395);
+    Place(pctOpcActual, 4980, 885, 1425, 1395);
     CrearSalir();
     CrearPestana(1);
     CrearPestana(2);
-    controls::Describir(CrearBoton(6, 9000, 60, 195, 240), QStringLiteral("Mostrar u ocultar el guía"),
-                        QStringLiteral("Hace aparecer o desaparecer al genio que explica el programa."));
+    controls::Describe(CrearBoton(6, 9000, 60, 195, 240), QStringLiteral("Mostrar u ocultar el guía"),
+                       QStringLiteral("Hace aparecer o desaparecer al genio que explica el programa."));
     FijarCaras(6, Diseno(QStringLiteral("Guia")), Diseno(QStringLiteral("GuiaLuz")));
     CrearAyuda(8340);
     CrearOpcion(3, QStringLiteral("Acerca de ..."), 8460, 6960, 990, 195, 8.25)
@@ -162,18 +163,18 @@ void frmPrincipal::crearControles() {
         {&pctMLRight, "pctMLRight", "MLRight", 4260, 3770, 105, 3435},
     };
     cboLista = new controls::SimpleCombo(this, QStringLiteral("cboLista"));
-    Colocar(cboLista, 2040, 3810, 2265, 3300);
-    cboLista->setFont(controls::Fuente(8.25));
-    cboLista->SetColores(Qt::black, Qt::white, QColor(0x1f, 0x4e, 0x8c));
+    Place(cboLista, 2040, 3810, 2265, 3300);
+    cboLista->setFont(controls::Font(8.25));
+    cboLista->SetColors(Qt::black, Qt::white, QColor(0x1f, 0x4e, 0x8c));
     cboLista->hide();
     connect(cboLista, &controls::SimpleCombo::Click, this, [this] { cboLista_Click(); });
     connect(cboLista, &controls::SimpleCombo::DblClick, this, [this] { cboLista_DblClick(); });
     connect(cboLista, &controls::SimpleCombo::KeyPress, this, [this](int k) { cboLista_KeyPress(k); });
     // The word box follows the highlight while the user types in the list, as it follows a click.
-    connect(cboLista, &controls::SimpleCombo::Resaltada, this, [this](int i) { txtPalabra->setText(cboLista->List(i)); });
+    connect(cboLista, &controls::SimpleCombo::Highlighted, this, [this](int i) { txtPalabra->setText(cboLista->List(i)); });
     for (const auto& m : marcos) {
         *m.p = new PictureBox(this, QLatin1String(m.nombre));
-        Colocar(*m.p, m.l, m.t, m.w, m.h);
+        Place(*m.p, m.l, m.t, m.w, m.h);
         (*m.p)->SetPicture(Diseno(QLatin1String(m.diseno)));
         (*m.p)->SetStretch(true);
         (*m.p)->hide();
@@ -181,24 +182,25 @@ void frmPrincipal::crearControles() {
 
     // The meanings panel, with its close button, placed below the window until opened.
     pctContAcep = new PictureBox(this, QStringLiteral("pctContAcep"));
-    Colocar(pctContAcep, 1980, 6300, 4560, 2880);
+    Place(pctContAcep, 1980, 6300, 4560, 2880);
     pctContAcep->setFocusPolicy(Qt::ClickFocus);
     // The panel's picture is shared by both directions of a language pair; the heading is written
     // over it so that it names the direction the user is in.
     lblDireccionAcep = new Label(pctContAcep, QStringLiteral("lblDireccionAcep"));
-    Colocar(lblDireccionAcep, 1740, 45, 2700, 225);
-    lblDireccionAcep->setFont(controls::Fuente(6.5, false, true));
+    Place(lblDireccionAcep, 1740, 45, 2700, 225);
+    lblDireccionAcep->setFont(controls::Font(6.5, false, true));
     lblDireccionAcep->SetForeColor(0xB3F0FF);
     lblDireccionAcep->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     lblTraduccionAcep = new Label(pctContAcep, QStringLiteral("lblTraduccionAcep"));
-    Colocar(lblTraduccionAcep, 120, 350, 2385, 225);
-    lblTraduccionAcep->AjustarAlAncho(kPisoTraduccion);
+    Place(lblTraduccionAcep, 120, 350, 2385, 225);
+    lblTraduccionAcep->FitToWidth(kPisoTraduccion);
     lblAcepcion1 = new Label(pctContAcep, QStringLiteral("lblAcepcion1"));
-    Colocar(lblAcepcion1, 2820, 1380, 1665, 390);
+    Place(lblAcepcion1, 2820, 1380, 1665, 390);
     lblAcepcion2 = new Label(pctContAcep, QStringLiteral("lblAcepcion2"));
-    Colocar(lblAcepcion2, 2820, 1920, 1665, 390);
-    controls::Describir(CrearBoton(3, 4380, 1110, 150, 165, pctContAcep), QStringLiteral("Cerrar las acepciones"),
-                        QStringLiteral("Cierra el cuadro de las otras acepciones."));
+    Place(lblAcepcion2, 2820, 1920, 1665, 390);
+    controls::Describe(CrearBoton(3, 4380, 1110, 150, 165, pctContAcep),
+                       QStringLiteral("Cerrar las acepciones"),
+                       QStringLiteral("Cierra el cuadro de las otras acepciones."));
     pctContAcep->hide();
     connect(pctContAcep, &PictureBox::LostFocus, this, [this] { pctContAcep_LostFocus(); });
 
@@ -206,7 +208,7 @@ void frmPrincipal::crearControles() {
 }
 
 controls::Label* frmPrincipal::lblDiccionarios(int index) const {
-    return findChild<controls::Label*>(controls::Nombre("lblDiccionarios", index));
+    return findChild<controls::Label*>(controls::Name("lblDiccionarios", index));
 }
 
 // ---- Life of the window -------------------------------------------------------------------
@@ -451,7 +453,7 @@ void frmPrincipal::lblOpciones_Click(int Index) {
         AbrirDocumento(this, DocumentoAyuda());
         break;
     case 1:
-        pctContAcep->move(twips::APixeles(5040), twips::APixeles(3495));
+        pctContAcep->move(twips::ToPixels(5040), twips::ToPixels(3495));
         pctContAcep->show();
         pctContAcep->raise();
         lblTraduccionAcep->setText(lblTraduccion->text());

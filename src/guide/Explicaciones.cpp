@@ -11,8 +11,8 @@
 namespace puntos {
 
 QPoint EnPixeles(int left, int top, Punto spot, int twipsPorPixelX, int twipsPorPixelY) {
-    return QPoint(twips::A16Bits((double(left) + spot.dx) / twipsPorPixelX),
-                  twips::A16Bits((double(top) + spot.dy) / twipsPorPixelY));
+    return QPoint(twips::To16Bits((double(left) + spot.dx) / twipsPorPixelX),
+                  twips::To16Bits((double(top) + spot.dy) / twipsPorPixelY));
 }
 
 } // namespace puntos

@@ -3,7 +3,7 @@
 #include "chrome/Ventanas.h"
 #include "guide/Explicaciones.h"
 #include "guide/MSAgent.h"
-#include "platform/Proceso.h"
+#include "platform/Process.h"
 
 namespace {
 
@@ -51,7 +51,7 @@ void frmAgentServer::agtAgente_Click(const QString&, int button, int, int, int) 
 
 void frmAgentServer::agtAgente_Command(const QString& name) {
     if (name == QLatin1String("Salir")) {
-        proceso::Terminar();
+        process::End();
     } else if (name == QLatin1String("Ayuda")) {
         AbrirDocumento(this, DocumentoAyuda());
     } else if (name == QLatin1String("Explicar")) {

@@ -1,4 +1,3 @@
-#include "notes/frmPropiedades.h"
 
 #include "chrome/Hostpot.h"
 #include "chrome/Sonidos.h"
@@ -7,14 +6,14 @@
 #include "guide/Explicaciones.h"
 #include "guide/MSAgent.h"
 #include "chrome/DisenosNotas.h"
-#include "platform/Accesible.h"
+#include "platform/Accessible.h"
+#include "platform/Clipboard.h"
 #include "platform/Drives.h"
 #include "platform/RichTextBox.h"
 #include "platform/Screen.h"
 #include "chrome/VerificarDrive.h"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QKeyEvent>
 #include <QScrollBar>
 
@@ -40,9 +39,9 @@ frmPropiedades::frmPropiedades() : VentanaPiel("frmPropiedades") {
 
     txtTexto = new richtext::RichTextBox(this);
     txtTexto->setObjectName(QStringLiteral("txtTexto"));
-    controls::Describir(txtTexto, QStringLiteral("Notas del idioma"),
-                        QStringLiteral("Las notas de gramática del idioma elegido con las banderas."));
-    controls::Colocar(txtTexto, 3120, 3180, 4935, 3135);
+    controls::Describe(txtTexto, QStringLiteral("Notas del idioma"),
+                       QStringLiteral("Las notas de gramática del idioma elegido con las banderas."));
+    controls::Place(txtTexto, 3120, 3180, 4935, 3135);
     connect(txtTexto, &richtext::RichTextBox::MouseMove, this, [this] { imgFondo_MouseMove(); });
 
     // The skin draws a rail between the page buttons; the bar lives there, in step with the box,
@@ -51,7 +50,7 @@ frmPropiedades::frmPropiedades() : VentanaPiel("frmPropiedades") {
     barTexto = new QScrollBar(Qt::Vertical, this);
     barTexto->setObjectName(QStringLiteral("barTexto"));
     barTexto->setAccessibleName(QStringLiteral("Desplazamiento de las notas"));
-    controls::Colocar(barTexto, 8310, 3105, 150, 3210);
+    controls::Place(barTexto, 8310, 3105, 150, 3210);
     barTexto->setStyleSheet(QStringLiteral(
         "QScrollBar:vertical { background: transparent; width: 10px; margin: 0; }"
         "QScrollBar::handle:vertical { background: #5b6b82; border-radius: 4px; min-height: 24px; margin: 1px; }"
@@ -75,15 +74,17 @@ frmPropiedades::frmPropiedades() : VentanaPiel("frmPropiedades") {
     CrearPestana(2, true)->SetPicture(DisenoNotas(QStringLiteral("TabPropiedades")));
     CrearPestana(3);
     FijarCaras(3, DisenoNotas(QStringLiteral("TabDiccionario")), DisenoNotas(QStringLiteral("TabDiccionarioLuz")));
-    controls::Describir(CrearBoton(4, 8300, 2940, 165, 150), QStringLiteral("Página anterior de las notas"),
-                        QStringLiteral("Sube una página en las notas."));
+    controls::Describe(CrearBoton(4, 8300, 2940, 165, 150), QStringLiteral("Página anterior de las notas"),
+                       QStringLiteral("Sube una página en las notas."));
     FijarCaras(4, DisenoNotas(QStringLiteral("PagArriba")), DisenoNotas(QStringLiteral("PagArribaLuz")));
-    controls::Describir(CrearBoton(5, 8300, 6360, 165, 150), QStringLiteral("Página siguiente de las notas"),
-                        QStringLiteral("Baja una página en las notas."));
+    controls::Describe(CrearBoton(5, 8300, 6360, 165, 150), QStringLiteral("Página siguiente de las notas"),
+                       QStringLiteral("Baja una página en las notas."));
     FijarCaras(5, DisenoNotas(QStringLiteral("PagAbajo")), DisenoNotas(QStringLiteral("PagAbajoLuz")));
     for (int i = 0; i < 4; ++i) {
-        controls::Describir(CrearBoton(6 + i, 780, kTopBanderas[i], 1080, 1065), QString::fromUtf8(kBanderas[i].accesible),
-                            QStringLiteral("Muestra las notas de gramática del %1.").arg(QString::fromUtf8(kBanderas[i].idioma)));
+        controls::Describe(CrearBoton(6 + i, 780, kTopBanderas[i], 1080, 1065),
+                           QString::fromUtf8(kBanderas[i].accesible),
+                           QStringLiteral("Muestra las notas de gramática del %1.")
+                               .arg(QString::fromUtf8(kBanderas[i].idioma)));
         FijarCaras(6 + i, DisenoNotas(QLatin1String(kBanderas[i].diseno)),
                    DisenoNotas(QLatin1String(kBanderas[i].diseno) + QStringLiteral("Luz")));
     }
@@ -138,7 +139,7 @@ void frmPropiedades::CargarPropiedades(int n) {
         bandera->setEnabled(false);
         if (auto* luz = imgBotonCF(n)) bandera->SetPicture(luz->Picture());
     }
-    txtTexto->LoadFile(drives::RutaNativa(RutaNotas(n)));
+    txtTexto->LoadFile(drives::NativePath(RutaNotas(n)));
     BanderaActual = n;
 }
 
@@ -177,5 +178,5 @@ void frmPropiedades::pctBoton_Click(int Index) {
 void frmPropiedades::lblOpciones_Click(int Index) {
     ReproducirSonido(QStringLiteral("CLICK.WAV"), false);
     if (Index == 0) AbrirDocumento(this, DocumentoAyuda());
-    else if (Index == 1) QApplication::clipboard()->setText(txtTexto->Text());
+    else if (Index == 1) clipboard::Current().SetText(txtTexto->Text());
 }

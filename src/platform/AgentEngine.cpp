@@ -26,7 +26,7 @@ namespace {
 // A window of the guide: above everything, frameless, see-through where nothing is drawn, and
 // never the active window (clicking the guide must not deactivate the program's own windows,
 // whose activation handlers move the guide) nor a reason for the program to keep running.
-void Preparar(QWidget* w) {
+void PrepareToolWindow(QWidget* w) {
     w->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
                       Qt::WindowDoesNotAcceptFocus);
     w->setAttribute(Qt::WA_TranslucentBackground);
@@ -35,13 +35,13 @@ void Preparar(QWidget* w) {
     w->setFocusPolicy(Qt::NoFocus);
 }
 
-QRect Pantalla(QPoint near) {
+QRect ScreenNear(QPoint near) {
     QScreen* s = QGuiApplication::screenAt(near);
     if (!s) s = QGuiApplication::primaryScreen();
     return s ? s->availableGeometry() : QRect(0, 0, 640, 480);
 }
 
-double Suave(double t) {
+double EaseInOut(double t) {
     return t * t * (3 - 2 * t);
 }
 
@@ -59,7 +59,7 @@ constexpr int kDragThreshold = 5;
 class CharacterWindow : public QWidget {
 public:
     explicit CharacterWindow(EngineCharacter* owner) : owner_(owner) {
-        Preparar(this);
+        PrepareToolWindow(this);
         setObjectName(QStringLiteral("agtPersonaje"));
         setAccessibleName(QStringLiteral("Genio, el guía"));
         setAccessibleDescription(
@@ -97,7 +97,7 @@ protected:
         grabOffset_ = e->position().toPoint();
         dragging_ = false;
         if (e->button() == Qt::RightButton)
-            owner_->MouseClick(controls::Boton(Qt::RightButton), controls::Shift(e->modifiers()), pressAt_);
+            owner_->MouseClick(controls::Button(Qt::RightButton), controls::Shift(e->modifiers()), pressAt_);
     }
     void mouseMoveEvent(QMouseEvent* e) override {
         if (pressed_ != Qt::LeftButton) return;
@@ -110,7 +110,7 @@ protected:
         const Qt::MouseButton b = pressed_;
         pressed_ = Qt::NoButton;
         if (b != e->button() || b == Qt::RightButton || dragging_) return;
-        owner_->MouseClick(controls::Boton(b), controls::Shift(e->modifiers()),
+        owner_->MouseClick(controls::Button(b), controls::Shift(e->modifiers()),
                            e->globalPosition().toPoint());
     }
 
@@ -130,10 +130,10 @@ private:
 class BalloonWindow : public QWidget {
 public:
     BalloonWindow() {
-        Preparar(this);
+        PrepareToolWindow(this);
         setAttribute(Qt::WA_TransparentForMouseEvents);
         setObjectName(QStringLiteral("agtBocadillo"));
-        font_ = controls::Fuente(10, false, false);
+        font_ = controls::Font(10, false, false);
     }
 
     void Start(const QStringList& words, QRect character) {
@@ -145,7 +145,7 @@ public:
         text_.setWidth(std::max(text_.width(), 40));
         const QSize body(text_.width() + 2 * kPad, text_.height() + 2 * kPad);
         resize(body.width(), body.height() + kTail);
-        const QRect screen = Pantalla(character.center());
+        const QRect screen = ScreenNear(character.center());
         int x = character.center().x() - width() / 2;
         x = std::clamp(x, screen.left(), std::max(screen.left(), screen.right() - width()));
         int y = character.top() + 8 - height();
@@ -153,10 +153,10 @@ public:
         if (below_) y = character.bottom() - 4;
         tipX_ = std::clamp(character.center().x() - x, kPad + kTail, width() - kPad - kTail);
         move(x, y);
-        QPainterPathStroker borde;
-        borde.setWidth(3);
-        const QPainterPath silueta = Silueta();
-        setMask(QRegion(silueta.united(borde.createStroke(silueta)).toFillPolygon().toPolygon()));
+        QPainterPathStroker edge;
+        edge.setWidth(3);
+        const QPainterPath outline = Outline();
+        setMask(QRegion(outline.united(edge.createStroke(outline)).toFillPolygon().toPolygon()));
         update();
     }
     void Reveal(int count) {
@@ -166,12 +166,12 @@ public:
     QString Shown() const { return words_.mid(0, shown_).join(QLatin1Char(' ')); }
 
 protected:
-    QRectF Cuerpo() const {
+    QRectF Body() const {
         return below_ ? QRectF(0.5, kTail + 0.5, width() - 1, height() - kTail - 1)
                       : QRectF(0.5, 0.5, width() - 1, height() - kTail - 1);
     }
-    QPainterPath Silueta() const {
-        const QRectF body = Cuerpo();
+    QPainterPath Outline() const {
+        const QRectF body = Body();
         QPainterPath path;
         path.addRoundedRect(body, 10, 10);
         QPainterPath tail;
@@ -190,8 +190,8 @@ protected:
     void paintEvent(QPaintEvent*) override {
         QPainter g(this);
         g.setRenderHint(QPainter::Antialiasing);
-        const QRectF body = Cuerpo();
-        const QPainterPath path = Silueta();
+        const QRectF body = Body();
+        const QPainterPath path = Outline();
         g.setPen(QPen(QColor(0x1b, 0x3c, 0x78), 1.2));
         g.setBrush(QColor(0xff, 0xfd, 0xec));
         g.drawPath(path);
@@ -260,7 +260,7 @@ EngineCharacter::EngineCharacter(const QString& id, CharacterData data, EngineCo
     idleTimer_.setSingleShot(true);
     connect(&idleTimer_, &QTimer::timeout, this, &EngineCharacter::PlayIdle);
     if (const auto* rest = data_.Animation(data_.rest)) shown_ = rest->front();
-    pos_ = Pantalla(QPoint()).topLeft();
+    pos_ = ScreenNear(QPoint()).topLeft();
     window_->move(pos_);
     // Every window the program shows is watched for, so the guide can come back in front of it.
     QCoreApplication::instance()->installEventFilter(this);
@@ -272,18 +272,18 @@ bool EngineCharacter::eventFilter(QObject* o, QEvent* e) {
     // window has raised itself, he is raised above it.
     if (e->type() == QEvent::Show && visible_ && o->isWidgetType()) {
         auto* w = static_cast<QWidget*>(o);
-        const Qt::WindowType tipo = w->windowType();
-        if (w->isWindow() && w != window_.get() && w != balloon_.get() && tipo != Qt::ToolTip && tipo != Qt::Popup)
-            QTimer::singleShot(0, this, [this] { AlFrente(); });
+        const Qt::WindowType type = w->windowType();
+        if (w->isWindow() && w != window_.get() && w != balloon_.get() && type != Qt::ToolTip && type != Qt::Popup)
+            QTimer::singleShot(0, this, [this] { ToFront(); });
     }
     return QObject::eventFilter(o, e);
 }
 
-void EngineCharacter::AlFrente() {
+void EngineCharacter::ToFront() {
     if (!visible_ || !window_->isVisible()) return;
     window_->raise();
     if (balloon_->isVisible()) balloon_->raise();
-    emit Adelantado();
+    emit BroughtToFront();
 }
 
 EngineCharacter::~EngineCharacter() {
@@ -346,7 +346,7 @@ void EngineCharacter::Next() {
         queue_.pop_front();
         emit RequestStarted(running_->Describe());
         const Request& r = *running_;
-        bool inmediato = true;
+        bool immediate = true;
         switch (r.kind) {
         case Request::Show:
             if (!visible_) {
@@ -357,7 +357,7 @@ void EngineCharacter::Next() {
                 const auto* frames = data_.Animation(data_.show);
                 if (frames) {
                     StartFrames(frames);
-                    inmediato = false;
+                    immediate = false;
                 } else if (const auto* rest = data_.Animation(data_.rest)) {
                     ShowFrame(rest->front(), -1);
                 }
@@ -368,7 +368,7 @@ void EngineCharacter::Next() {
                 balloon_->hide();
                 if (const auto* frames = data_.Animation(data_.hide)) {
                     StartFrames(frames);
-                    inmediato = false;
+                    immediate = false;
                 }
             }
             break;
@@ -381,7 +381,7 @@ void EngineCharacter::Next() {
                 phase_ = Phase::Flight;
                 clock_.start();
                 Schedule(16);
-                inmediato = false;
+                immediate = false;
             } else {
                 PlaceWindow(r.to);
             }
@@ -390,7 +390,7 @@ void EngineCharacter::Next() {
             if (visible_) {
                 if (const auto* frames = data_.Animation(r.text)) {
                     StartFrames(frames);
-                    inmediato = false;
+                    immediate = false;
                 }
             }
             break;
@@ -410,11 +410,11 @@ void EngineCharacter::Next() {
                     StartVoice(it->second.first, it->second.second);
                 ShowFrame(shown_, kMouthCycle[0]);
                 Schedule(kMouthMs);
-                inmediato = false;
+                immediate = false;
             }
             break;
         }
-        if (inmediato) Finish();
+        if (immediate) Finish();
     }
 }
 
@@ -469,7 +469,7 @@ void EngineCharacter::Tick() {
     case Phase::Flight: {
         const double total = flightMs_ * timeScale_;
         const double t = total <= 0 ? 1.0 : std::min(1.0, double(clock_.elapsed()) / total);
-        const QPointF p = QPointF(flightFrom_) + (QPointF(flightTo_) - QPointF(flightFrom_)) * Suave(t);
+        const QPointF p = QPointF(flightFrom_) + (QPointF(flightTo_) - QPointF(flightFrom_)) * EaseInOut(t);
         PlaceWindow(t >= 1 ? flightTo_ : p.toPoint());
         if (t >= 1)
             Finish();
@@ -498,10 +498,10 @@ void EngineCharacter::Tick() {
     case Phase::Hold: {
         // The balloon stays a moment after the last word, and as long as the voice still speaks
         // (at most a generous while, in case an audio device never reports the end).
-        const bool voz = VoiceBusy() && clock_.elapsed() < 30000;
+        const bool speaking = VoiceBusy() && clock_.elapsed() < 30000;
         ++mouthStep_;
-        ShowFrame(shown_, voz ? kMouthCycle[mouthStep_ % 4] : 0);
-        if (!voz && double(clock_.elapsed()) >= holdMs_) {
+        ShowFrame(shown_, speaking ? kMouthCycle[mouthStep_ % 4] : 0);
+        if (!speaking && double(clock_.elapsed()) >= holdMs_) {
             Finish();
             return;
         }

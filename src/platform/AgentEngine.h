@@ -92,7 +92,7 @@ signals:
     void RequestStarted(const QString& request);
     void RequestFinished(const QString& request);
     // The visible guide was raised above a window the program has just shown.
-    void Adelantado();
+    void BroughtToFront();
 
 protected:
     bool eventFilter(QObject* o, QEvent* e) override;
@@ -108,7 +108,7 @@ private:
     };
     enum class Phase { Idle, Frames, Flight, Words, Hold };
 
-    void AlFrente();
+    void ToFront();
     void Enqueue(Request r);
     void Next();
     void Finish();

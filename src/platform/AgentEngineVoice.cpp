@@ -20,37 +20,37 @@ namespace {
 // Only ever touched from the single worker thread of Pool().
 int g_rate = 0;
 bool g_ready = false;
-QString g_voz;
+QString g_voice;
 bool g_tried = false;
 
-int Recoger(short* wav, int samples, espeak_EVENT* events) {
+int Collect(short* wav, int samples, espeak_EVENT* events) {
     if (wav && samples > 0 && events && events->user_data)
         static_cast<QByteArray*>(events->user_data)
             ->append(reinterpret_cast<const char*>(wav), qsizetype(samples) * qsizetype(sizeof(short)));
     return 0;
 }
 
-bool Preparar() {
+bool Initialise() {
     if (g_tried) return g_ready;
     g_tried = true;
     // DONT_EXIT: a missing voice data folder must be an error here, not the end of the program.
     g_rate = espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 0, nullptr, espeakINITIALIZE_DONT_EXIT);
     if (g_rate <= 0) return false;
-    espeak_SetSynthCallback(&Recoger);
+    espeak_SetSynthCallback(&Collect);
     if (espeak_SetVoiceByName("es") != EE_OK) return false;
-    g_voz = QStringLiteral("es");
+    g_voice = QStringLiteral("es");
     espeak_SetParameter(espeakRATE, 165, 0);
     espeak_SetParameter(espeakPITCH, 62, 0);
     g_ready = true;
     return true;
 }
 
-QByteArray Sintetizar(const QString& text, const QString& voz) {
+QByteArray SynthesizeNow(const QString& text, const QString& voiceName) {
     QByteArray pcm;
-    if (!Preparar()) return pcm;
-    if (voz != g_voz) {
-        if (espeak_SetVoiceByName(voz.toUtf8().constData()) != EE_OK) return pcm;
-        g_voz = voz;
+    if (!Initialise()) return pcm;
+    if (voiceName != g_voice) {
+        if (espeak_SetVoiceByName(voiceName.toUtf8().constData()) != EE_OK) return pcm;
+        g_voice = voiceName;
     }
     const QByteArray utf8 = text.toUtf8();
     if (espeak_Synth(utf8.constData(), size_t(utf8.size()) + 1, 0, POS_CHARACTER, 0, espeakCHARS_UTF8,
@@ -90,12 +90,12 @@ bool OutputAvailable() {
     return available;
 }
 
-int Synthesize(const QString& text, QObject* context, Done done, const QString& voz) {
+int Synthesize(const QString& text, QObject* context, Done done, const QString& voiceName) {
 #ifdef PALAVRIX_HAVE_ESPEAK
     const int job = ++g_job;
     QPointer<QObject> target(context);
-    Pool().start([job, text, voz, target, done = std::move(done)]() {
-        const QByteArray pcm = Sintetizar(text, voz);
+    Pool().start([job, text, voiceName, target, done = std::move(done)]() {
+        const QByteArray pcm = SynthesizeNow(text, voiceName);
         const int rate = g_rate;
         // Handed to the main thread, where the target is looked at: it may be gone by then.
         QCoreApplication* app = QCoreApplication::instance();
@@ -112,7 +112,7 @@ int Synthesize(const QString& text, QObject* context, Done done, const QString& 
     Q_UNUSED(text);
     Q_UNUSED(context);
     Q_UNUSED(done);
-    Q_UNUSED(voz);
+    Q_UNUSED(voiceName);
     return 0;
 #endif
 }

@@ -16,12 +16,12 @@ bool OutputAvailable();
 // Whether the program was built with espeak-ng.
 bool SynthesisAvailable();
 
-// Starts synthesising `text` in the espeak-ng voice `voz` (Spanish, "es", unless another is
+// Starts synthesising `text` in the espeak-ng voice `voiceName` (Spanish, "es", unless another is
 // named: "en" speaks English) and returns at once with a job number (0 when synthesis
 // is not available). When done, `done(job, pcm, sampleRate)` runs on `context`'s thread with
 // mono signed 16-bit samples (empty when the synthesis failed); never if `context` is gone.
 using Done = std::function<void(int job, const QByteArray& pcm, int sampleRate)>;
-int Synthesize(const QString& text, QObject* context, Done done, const QString& voz = QStringLiteral("es"));
+int Synthesize(const QString& text, QObject* context, Done done, const QString& voiceName = QStringLiteral("es"));
 
 // A WAV file's bytes for mono signed 16-bit samples.
 QByteArray Wav(const QByteArray& pcm, int sampleRate);

@@ -25,22 +25,22 @@ namespace {
 
 constexpr qsizetype kMagicSize = sizeof(kMagic) - 1;
 
-[[noreturn]] void Danado(const QString& detalle) {
-    throw AgentError(QStringLiteral("El archivo del personaje está dañado: %1.").arg(detalle));
+[[noreturn]] void Damaged(const QString& detail) {
+    throw AgentError(QStringLiteral("El archivo del personaje está dañado: %1.").arg(detail));
 }
 
 // A cursor over the file's bytes that refuses to read past the end.
-class Lector {
+class Reader {
 public:
-    explicit Lector(const QByteArray& b) : b_(b) {}
+    explicit Reader(const QByteArray& b) : b_(b) {}
     quint32 U32(const char* what) {
-        if (b_.size() - pos_ < 4) Danado(QStringLiteral("falta %1").arg(QLatin1String(what)));
+        if (b_.size() - pos_ < 4) Damaged(QStringLiteral("falta %1").arg(QLatin1String(what)));
         const auto* p = reinterpret_cast<const unsigned char*>(b_.constData() + pos_);
         pos_ += 4;
         return quint32(p[0]) | quint32(p[1]) << 8 | quint32(p[2]) << 16 | quint32(p[3]) << 24;
     }
     QByteArray Bytes(quint32 n, const char* what) {
-        if (quint64(b_.size() - pos_) < n) Danado(QStringLiteral("%1 incompleto").arg(QLatin1String(what)));
+        if (quint64(b_.size() - pos_) < n) Damaged(QStringLiteral("%1 incompleto").arg(QLatin1String(what)));
         QByteArray out = b_.mid(pos_, qsizetype(n));
         pos_ += qsizetype(n);
         return out;
@@ -58,68 +58,68 @@ void PutU32(QByteArray& out, quint32 v) {
     out.append(b, 4);
 }
 
-int Entero(const QJsonValue& v, int min, int max, const QString& what) {
-    if (!v.isDouble()) Danado(QStringLiteral("%1 no es un número").arg(what));
+int Integer(const QJsonValue& v, int min, int max, const QString& what) {
+    if (!v.isDouble()) Damaged(QStringLiteral("%1 no es un número").arg(what));
     const double d = v.toDouble();
     // The range comes first: turning a double beyond the integer range into an integer is undefined.
-    if (!(d >= min && d <= max) || d != std::floor(d)) Danado(QStringLiteral("%1 fuera de rango").arg(what));
+    if (!(d >= min && d <= max) || d != std::floor(d)) Damaged(QStringLiteral("%1 fuera de rango").arg(what));
     return int(d);
 }
 
-QString Nombre(const QJsonObject& o, const char* key, const CharacterData& d, bool required) {
+QString AnimationName(const QJsonObject& o, const char* key, const CharacterData& d, bool required) {
     const QJsonValue v = o.value(QLatin1String(key));
     if (v.isUndefined() && !required) return {};
-    if (!v.isString()) Danado(QStringLiteral("falta la animación «%1»").arg(QLatin1String(key)));
+    if (!v.isString()) Damaged(QStringLiteral("falta la animación «%1»").arg(QLatin1String(key)));
     const QString name = v.toString();
-    if (!d.Animation(name)) Danado(QStringLiteral("la animación «%1» no existe").arg(name));
+    if (!d.Animation(name)) Damaged(QStringLiteral("la animación «%1» no existe").arg(name));
     return name;
 }
 
-void LeerManifiesto(const QByteArray& json, CharacterData& d) {
+void ReadManifest(const QByteArray& json, CharacterData& d) {
     QJsonParseError err{};
     const QJsonDocument doc = QJsonDocument::fromJson(json, &err);
     if (err.error != QJsonParseError::NoError || !doc.isObject())
-        Danado(QStringLiteral("manifiesto ilegible"));
+        Damaged(QStringLiteral("manifiesto ilegible"));
     const QJsonObject o = doc.object();
     d.name = o.value(QLatin1String("name")).toString();
-    d.size = QSize(Entero(o.value(QLatin1String("width")), 8, 1024, QStringLiteral("ancho")),
-                   Entero(o.value(QLatin1String("height")), 8, 1024, QStringLiteral("alto")));
+    d.size = QSize(Integer(o.value(QLatin1String("width")), 8, 1024, QStringLiteral("ancho")),
+                   Integer(o.value(QLatin1String("height")), 8, 1024, QStringLiteral("alto")));
     const int pictures = int(d.pictures.size());
 
     const QJsonValue anims = o.value(QLatin1String("animations"));
-    if (!anims.isObject() || anims.toObject().isEmpty()) Danado(QStringLiteral("no hay animaciones"));
+    if (!anims.isObject() || anims.toObject().isEmpty()) Damaged(QStringLiteral("no hay animaciones"));
     const QJsonObject ao = anims.toObject();
     for (auto it = ao.begin(); it != ao.end(); ++it) {
         const QString what = QStringLiteral("animación «%1»").arg(it.key());
-        if (!it.value().isArray()) Danado(what);
+        if (!it.value().isArray()) Damaged(what);
         const QJsonArray frames = it.value().toArray();
-        if (frames.isEmpty() || frames.size() > kMaxFrames) Danado(what);
+        if (frames.isEmpty() || frames.size() > kMaxFrames) Damaged(what);
         std::vector<CharacterFrame> out;
         out.reserve(size_t(frames.size()));
         for (const QJsonValue& fv : frames) {
             const QJsonArray f = fv.toArray();
-            if (f.size() != 4) Danado(what);
+            if (f.size() != 4) Damaged(what);
             CharacterFrame cf;
-            cf.picture = Entero(f[0], 0, pictures - 1, what);
-            cf.ms = Entero(f[1], 1, 10000, what);
-            cf.mouth = QPoint(Entero(f[2], -1024, 2048, what), Entero(f[3], -1024, 2048, what));
+            cf.picture = Integer(f[0], 0, pictures - 1, what);
+            cf.ms = Integer(f[1], 1, 10000, what);
+            cf.mouth = QPoint(Integer(f[2], -1024, 2048, what), Integer(f[3], -1024, 2048, what));
             out.push_back(cf);
         }
         d.animations.emplace(it.key(), std::move(out));
     }
 
     const QJsonArray mouths = o.value(QLatin1String("mouths")).toArray();
-    if (mouths.size() > 16) Danado(QStringLiteral("demasiadas bocas"));
+    if (mouths.size() > 16) Damaged(QStringLiteral("demasiadas bocas"));
     for (const QJsonValue& m : mouths)
-        d.mouths.push_back(Entero(m, 0, pictures - 1, QStringLiteral("boca")));
+        d.mouths.push_back(Integer(m, 0, pictures - 1, QStringLiteral("boca")));
 
-    d.rest = Nombre(o, "rest", d, true);
-    d.show = Nombre(o, "show", d, false);
-    d.hide = Nombre(o, "hide", d, false);
+    d.rest = AnimationName(o, "rest", d, true);
+    d.show = AnimationName(o, "show", d, false);
+    d.hide = AnimationName(o, "hide", d, false);
     const QJsonArray idle = o.value(QLatin1String("idle")).toArray();
     for (const QJsonValue& v : idle) {
         const QString name = v.toString();
-        if (!d.Animation(name)) Danado(QStringLiteral("la animación «%1» no existe").arg(name));
+        if (!d.Animation(name)) Damaged(QStringLiteral("la animación «%1» no existe").arg(name));
         d.idle << name;
     }
 }
@@ -133,41 +133,41 @@ CharacterData Read(const QString& path) {
     if (!f.open(QIODevice::ReadOnly))
         throw AgentError(QStringLiteral("No se puede leer el archivo del personaje «%1».").arg(path));
     // A real character is a few megabytes; refuse anything absurd before reading it into memory.
-    if (f.size() > qint64(kMaxPictures) * 64 * 1024) Danado(QStringLiteral("tamaño excesivo"));
+    if (f.size() > qint64(kMaxPictures) * 64 * 1024) Damaged(QStringLiteral("tamaño excesivo"));
     return Parse(f.readAll());
 }
 
 CharacterData Parse(const QByteArray& bytes) {
     if (bytes.size() < kMagicSize || std::memcmp(bytes.constData(), kMagic, size_t(kMagicSize)) != 0)
         throw AgentError(QStringLiteral("El archivo no es un personaje de Palavrix."));
-    Lector in(bytes);
+    Reader in(bytes);
     in.Bytes(quint32(kMagicSize), "encabezado");
 
     const quint32 manifestSize = in.U32("el tamaño del manifiesto");
-    if (manifestSize == 0 || manifestSize > kMaxManifest) Danado(QStringLiteral("tamaño del manifiesto"));
+    if (manifestSize == 0 || manifestSize > kMaxManifest) Damaged(QStringLiteral("tamaño del manifiesto"));
     const QByteArray manifest = in.Bytes(manifestSize, "manifiesto");
 
     const quint32 count = in.U32("el número de imágenes");
-    if (count == 0 || count > quint32(kMaxPictures)) Danado(QStringLiteral("número de imágenes"));
+    if (count == 0 || count > quint32(kMaxPictures)) Damaged(QStringLiteral("número de imágenes"));
     // Every picture needs at least its size field: a count the file cannot hold is damage.
-    if (quint64(count) * 4 > quint64(bytes.size() - in.Pos())) Danado(QStringLiteral("número de imágenes"));
+    if (quint64(count) * 4 > quint64(bytes.size() - in.Pos())) Damaged(QStringLiteral("número de imágenes"));
 
     CharacterData d;
     std::vector<QByteArray> pngs;
     pngs.reserve(count);
     for (quint32 i = 0; i < count; ++i) {
         const quint32 n = in.U32("el tamaño de una imagen");
-        if (n == 0 || n > kMaxPicture) Danado(QStringLiteral("tamaño de la imagen %1").arg(i));
+        if (n == 0 || n > kMaxPicture) Damaged(QStringLiteral("tamaño de la imagen %1").arg(i));
         pngs.push_back(in.Bytes(n, "imagen"));
     }
-    if (!in.AtEnd()) Danado(QStringLiteral("datos sobrantes al final"));
+    if (!in.AtEnd()) Damaged(QStringLiteral("datos sobrantes al final"));
 
     d.pictures.resize(count); // indexes are checked against the count while the manifest is read
-    LeerManifiesto(manifest, d);
+    ReadManifest(manifest, d);
     // Each picture is small when compressed but decodes to its full size: bound the sum, so a
     // few megabytes of file can never ask for gigabytes of memory.
     if (quint64(count) * quint64(d.size.width()) * quint64(d.size.height()) > (quint64(1) << 26))
-        Danado(QStringLiteral("demasiadas imágenes para su tamaño"));
+        Damaged(QStringLiteral("demasiadas imágenes para su tamaño"));
 
     for (quint32 i = 0; i < count; ++i) {
         const bool mouth = std::find(d.mouths.begin(), d.mouths.end(), int(i)) != d.mouths.end();
@@ -179,9 +179,9 @@ CharacterData Parse(const QByteArray& bytes) {
         const bool sizeOk = mouth ? (s.width() > 0 && s.height() > 0 && s.width() <= d.size.width() &&
                                      s.height() <= d.size.height())
                                   : s == d.size;
-        if (!sizeOk) Danado(QStringLiteral("imagen %1 de tamaño incorrecto").arg(i));
+        if (!sizeOk) Damaged(QStringLiteral("imagen %1 de tamaño incorrecto").arg(i));
         QImage img;
-        if (!reader.read(&img) || img.size() != s) Danado(QStringLiteral("imagen %1 ilegible").arg(i));
+        if (!reader.read(&img) || img.size() != s) Damaged(QStringLiteral("imagen %1 ilegible").arg(i));
         d.pictures[i] = img.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     }
     return d;

@@ -7,20 +7,20 @@
 
 namespace controls {
 
-QColor DesdeBGR(uint32_t bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
+QColor FromBGR(uint32_t bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
 
-QString Nombre(const char* name, int index) { return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index); }
+QString Name(const char* name, int index) { return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index); }
 
-void Colocar(QWidget* w, int left, int top, int width, int height) {
-    w->setGeometry(twips::APixeles(left), twips::APixeles(top), twips::APixeles(width), twips::APixeles(height));
+void Place(QWidget* w, int left, int top, int width, int height) {
+    w->setGeometry(twips::ToPixels(left), twips::ToPixels(top), twips::ToPixels(width), twips::ToPixels(height));
 }
 
-void AnchoParaTexto(QLabel* l) {
-    const int ancho = l->fontMetrics().horizontalAdvance(l->text()) + 4;
-    if (ancho > l->width()) l->resize(ancho, l->height());
+void WidenToText(QLabel* l) {
+    const int room = l->fontMetrics().horizontalAdvance(l->text()) + 4;
+    if (room > l->width()) l->resize(room, l->height());
 }
 
-QFont Fuente(double points, bool bold, bool italic, const char* family) {
+QFont Font(double points, bool bold, bool italic, const char* family) {
     QFont f(QString::fromLatin1(family));
     f.setStyleHint(QFont::SansSerif);
     // Points at the skins' 96 dots per inch, whatever the screen reports, so text fits the
@@ -31,7 +31,7 @@ QFont Fuente(double points, bool bold, bool italic, const char* family) {
     return f;
 }
 
-int Boton(Qt::MouseButtons b) {
+int Button(Qt::MouseButtons b) {
     int v = 0;
     if (b & Qt::LeftButton) v |= 1;
     if (b & Qt::RightButton) v |= 2;
@@ -48,7 +48,38 @@ int Shift(Qt::KeyboardModifiers m) {
 }
 
 namespace {
-double tw(double px) { return px * twips::kPorPixel; }
+
+double tw(double px) { return px * twips::kPerPixel; }
+
+// The mouse as the designs' controls report it, for a Label and a PictureBox alike: buttons and
+// shift state numbered, the position in twips relative to the control, and a click only when the
+// left button goes down and comes up on the control.
+template <class Control>
+void ReportMouse(Control* control, QMouseEvent* e, bool& pressed) {
+    const double x = tw(e->position().x()), y = tw(e->position().y());
+    switch (e->type()) {
+    case QEvent::MouseMove:
+        emit control->MouseMove(Button(e->buttons()), Shift(e->modifiers()), x, y);
+        break;
+    case QEvent::MouseButtonPress:
+        pressed = true;
+        emit control->MouseDown(Button(e->button()), Shift(e->modifiers()), x, y);
+        break;
+    case QEvent::MouseButtonRelease: {
+        emit control->MouseUp(Button(e->button()), Shift(e->modifiers()), x, y);
+        const bool click = pressed && e->button() == Qt::LeftButton && control->rect().contains(e->position().toPoint());
+        pressed = false;
+        if (click) emit control->Click();
+        break;
+    }
+    case QEvent::MouseButtonDblClick:
+        if (e->button() == Qt::LeftButton) emit control->DblClick();
+        break;
+    default:
+        break;
+    }
+}
+
 } // namespace
 
 Label::Label(QWidget* parent, const QString& name, const QString& caption) : QLabel(caption, parent) {
@@ -57,14 +88,14 @@ Label::Label(QWidget* parent, const QString& name, const QString& caption) : QLa
     setMouseTracking(true);
     setWordWrap(true);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    setFont(Fuente(8.25));
+    setFont(Font(8.25));
     SetForeColor(vbWhite);
 }
 
 void Label::SetForeColor(uint32_t bgr) {
     foreColor_ = bgr;
     QPalette p = palette();
-    p.setColor(QPalette::WindowText, DesdeBGR(bgr));
+    p.setColor(QPalette::WindowText, FromBGR(bgr));
     setPalette(p);
 }
 
@@ -76,76 +107,61 @@ void Label::SetUnderline(bool on) {
 
 void Label::setText(const QString& c) {
     QLabel::setText(c);
-    Ajustar();
+    Fit();
 }
 
-void Label::AjustarAlAncho(double pisoPuntos) {
-    piso_ = pisoPuntos;
-    Ajustar();
+void Label::FitToWidth(double floorPoints) {
+    floor_ = floorPoints;
+    Fit();
 }
 
-void Label::Ajustar() {
-    fuenteAjustada_ = font();
-    textoAjustado_ = textoMedido_ = text();
-    if (piso_ <= 0) return;
-    const int ancho = contentsRect().width();
-    // The design fonts are sized in pixels (Fuente): shrink a pixel at a time down to the floor.
+void Label::Fit() {
+    fittedFont_ = font();
+    fittedText_ = measuredText_ = text();
+    if (floor_ <= 0) return;
+    const int room = contentsRect().width();
+    // The design fonts are sized in pixels (Font): shrink a pixel at a time down to the floor.
     QFont f = font();
-    const int piso = Fuente(piso_).pixelSize();
-    while (f.pixelSize() > piso && QFontMetricsF(f).horizontalAdvance(text()) > ancho) f.setPixelSize(f.pixelSize() - 1);
-    fuenteAjustada_ = f;
-    textoAjustado_ = QFontMetrics(f).elidedText(text(), Qt::ElideRight, ancho);
-    const bool entero = textoAjustado_ == text() && f.pixelSize() == font().pixelSize();
-    if (!entero) {
-        if (toolTip().isEmpty() || toolTip() == tipPuesto_) setToolTip(tipPuesto_ = text());
-    } else if (!tipPuesto_.isEmpty() && toolTip() == tipPuesto_) {
+    const int floorPixels = Font(floor_).pixelSize();
+    while (f.pixelSize() > floorPixels && QFontMetricsF(f).horizontalAdvance(text()) > room) f.setPixelSize(f.pixelSize() - 1);
+    fittedFont_ = f;
+    fittedText_ = QFontMetrics(f).elidedText(text(), Qt::ElideRight, room);
+    const bool whole = fittedText_ == text() && f.pixelSize() == font().pixelSize();
+    if (!whole) {
+        if (toolTip().isEmpty() || toolTip() == ownTip_) setToolTip(ownTip_ = text());
+    } else if (!ownTip_.isEmpty() && toolTip() == ownTip_) {
         setToolTip(QString());
-        tipPuesto_.clear();
+        ownTip_.clear();
     }
     update();
 }
 
 void Label::paintEvent(QPaintEvent* e) {
-    if (piso_ <= 0) {
+    if (floor_ <= 0) {
         QLabel::paintEvent(e);
         return;
     }
-    if (textoMedido_ != text()) Ajustar(); // changed through QLabel itself
+    if (measuredText_ != text()) Fit(); // changed through QLabel itself
     QPainter p(this);
-    p.setFont(fuenteAjustada_);
+    p.setFont(fittedFont_);
     p.setPen(palette().color(QPalette::WindowText));
-    p.drawText(contentsRect(), static_cast<int>(alignment()) | Qt::TextSingleLine, textoAjustado_);
+    p.drawText(contentsRect(), static_cast<int>(alignment()) | Qt::TextSingleLine, fittedText_);
 }
 
 void Label::resizeEvent(QResizeEvent* e) {
     QLabel::resizeEvent(e);
-    Ajustar();
+    Fit();
 }
 
 void Label::changeEvent(QEvent* e) {
     QLabel::changeEvent(e);
-    if (e->type() == QEvent::FontChange) Ajustar();
+    if (e->type() == QEvent::FontChange) Fit();
 }
 
-void Label::mouseMoveEvent(QMouseEvent* e) {
-    emit MouseMove(Boton(e->buttons()), Shift(e->modifiers()), tw(e->position().x()), tw(e->position().y()));
-}
-void Label::mousePressEvent(QMouseEvent* e) {
-    pressed_ = true;
-    emit MouseDown(Boton(e->button()), Shift(e->modifiers()), tw(e->position().x()), tw(e->position().y()));
-}
-void Label::mouseReleaseEvent(QMouseEvent* e) {
-    emit MouseUp(Boton(e->button()), Shift(e->modifiers()), tw(e->position().x()), tw(e->position().y()));
-    if (pressed_ && e->button() == Qt::LeftButton && rect().contains(e->position().toPoint())) {
-        pressed_ = false;
-        emit Click();
-        return;
-    }
-    pressed_ = false;
-}
-void Label::mouseDoubleClickEvent(QMouseEvent* e) {
-    if (e->button() == Qt::LeftButton) emit DblClick();
-}
+void Label::mouseMoveEvent(QMouseEvent* e) { ReportMouse(this, e, pressed_); }
+void Label::mousePressEvent(QMouseEvent* e) { ReportMouse(this, e, pressed_); }
+void Label::mouseReleaseEvent(QMouseEvent* e) { ReportMouse(this, e, pressed_); }
+void Label::mouseDoubleClickEvent(QMouseEvent* e) { ReportMouse(this, e, pressed_); }
 
 PictureBox::PictureBox(QWidget* parent, const QString& name) : QWidget(parent) {
     setObjectName(name);
@@ -164,7 +180,7 @@ void PictureBox::SetStretch(bool s) {
 
 void PictureBox::SetBackColor(uint32_t bgr) {
     hasBack_ = true;
-    back_ = DesdeBGR(bgr);
+    back_ = FromBGR(bgr);
     update();
 }
 
@@ -182,22 +198,10 @@ void PictureBox::paintEvent(QPaintEvent*) {
     else p.drawPixmap(0, 0, picture_);
 }
 
-void PictureBox::mouseMoveEvent(QMouseEvent* e) {
-    emit MouseMove(Boton(e->buttons()), Shift(e->modifiers()), tw(e->position().x()), tw(e->position().y()));
-}
-void PictureBox::mousePressEvent(QMouseEvent* e) {
-    pressed_ = true;
-    emit MouseDown(Boton(e->button()), Shift(e->modifiers()), tw(e->position().x()), tw(e->position().y()));
-}
-void PictureBox::mouseReleaseEvent(QMouseEvent* e) {
-    emit MouseUp(Boton(e->button()), Shift(e->modifiers()), tw(e->position().x()), tw(e->position().y()));
-    const bool click = pressed_ && e->button() == Qt::LeftButton && rect().contains(e->position().toPoint());
-    pressed_ = false;
-    if (click) emit Click();
-}
-void PictureBox::mouseDoubleClickEvent(QMouseEvent* e) {
-    if (e->button() == Qt::LeftButton) emit DblClick();
-}
+void PictureBox::mouseMoveEvent(QMouseEvent* e) { ReportMouse(this, e, pressed_); }
+void PictureBox::mousePressEvent(QMouseEvent* e) { ReportMouse(this, e, pressed_); }
+void PictureBox::mouseReleaseEvent(QMouseEvent* e) { ReportMouse(this, e, pressed_); }
+void PictureBox::mouseDoubleClickEvent(QMouseEvent* e) { ReportMouse(this, e, pressed_); }
 void PictureBox::focusOutEvent(QFocusEvent* e) {
     QWidget::focusOutEvent(e);
     emit LostFocus();

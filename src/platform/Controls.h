@@ -17,18 +17,18 @@ inline constexpr uint32_t vbWhite = 0x00FFFFFF;
 inline constexpr uint32_t vbRed = 0x000000FF;
 inline constexpr uint32_t vbYellow = 0x0000FFFF;
 inline constexpr uint32_t vbBlack = 0x00000000;
-QColor DesdeBGR(uint32_t bgr);
+QColor FromBGR(uint32_t bgr);
 
 // "name(index)" for an element of a control array.
-QString Nombre(const char* name, int index);
+QString Name(const char* name, int index);
 // Places a widget at a design position in twips, relative to its parent.
-void Colocar(QWidget* w, int left, int top, int width, int height);
+void Place(QWidget* w, int left, int top, int width, int height);
 // Widens a label whose text is longer than its design width, so no caption is ever cut.
-void AnchoParaTexto(QLabel* l);
+void WidenToText(QLabel* l);
 // The design font: Arial (Liberation Sans through fontconfig) at a point size.
-QFont Fuente(double points, bool bold = true, bool italic = true, const char* family = "Arial");
+QFont Font(double points, bool bold = true, bool italic = true, const char* family = "Arial");
 // Mouse buttons and shift state numbered as the designs' events number them.
-int Boton(Qt::MouseButtons b);
+int Button(Qt::MouseButtons b);
 int Shift(Qt::KeyboardModifiers m);
 
 // A label with a transparent background and white text unless told otherwise.
@@ -46,12 +46,12 @@ public:
     void clear() { setText(QString()); }
 
     // Fits the caption to the label on one line: the label's own size while it fits, then
-    // smaller sizes down to `pisoPuntos`, then cut at the end with "…". The caption itself stays
+    // smaller sizes down to `floorPoints`, then cut at the end with "…". The caption itself stays
     // whole (a screen reader reads it all) and is the tooltip whenever it is not shown whole.
-    void AjustarAlAncho(double pisoPuntos);
+    void FitToWidth(double floorPoints);
     // What a fitted label paints.
-    QFont FuenteAjustada() const { return fuenteAjustada_; }
-    QString TextoAjustado() const { return textoAjustado_; }
+    QFont FittedFont() const { return fittedFont_; }
+    QString FittedText() const { return fittedText_; }
 
 signals:
     void MouseMove(int button, int shift, double x, double y);
@@ -70,14 +70,14 @@ protected:
     void changeEvent(QEvent* e) override;
 
 private:
-    void Ajustar();
+    void Fit();
     uint32_t foreColor_ = vbWhite;
     bool pressed_ = false;
-    double piso_ = 0; // 0: not fitted, QLabel paints as usual
-    QFont fuenteAjustada_;
-    QString textoAjustado_;
-    QString textoMedido_; // the caption the two above were worked out for
-    QString tipPuesto_; // the tooltip this label set itself, so one set from outside is kept
+    double floor_ = 0; // 0: not fitted, QLabel paints as usual
+    QFont fittedFont_;
+    QString fittedText_;
+    QString measuredText_; // the caption the two above were worked out for
+    QString ownTip_; // the tooltip this label set itself, so one set from outside is kept
 };
 
 // A picture box or image control: draws its picture at its top-left corner, unscaled (or

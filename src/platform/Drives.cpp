@@ -1,5 +1,6 @@
 #include "platform/Drives.h"
 
+#include "platform/Locator.h"
 #include "platform/Paths.h"
 
 #include <QDir>
@@ -10,10 +11,10 @@ namespace drives {
 
 namespace {
 
-class TablaSistema : public Tabla {
+class SystemTable : public Table {
 public:
-    std::vector<Unidad> Unidades() const override {
-        std::vector<Unidad> out;
+    std::vector<Drive> All() const override {
+        std::vector<Drive> out;
         out.push_back({QLatin1Char('C'), paths::AppPath(), QStringLiteral("programa")});
         struct Vol {
             QString root, label;
@@ -44,40 +45,33 @@ public:
     }
 };
 
-std::shared_ptr<Tabla>& instalada() {
-    static std::shared_ptr<Tabla> t;
-    return t;
-}
+constinit platform::Locator<Table> locator([]() -> std::shared_ptr<Table> { return std::make_shared<SystemTable>(); });
 
 } // namespace
 
-std::vector<Unidad> Unidades() {
-    if (instalada()) return instalada()->Unidades();
-    static TablaSistema sistema;
-    return sistema.Unidades();
-}
+std::vector<Drive> All() { return locator.Current().All(); }
 
-void Instalar(std::shared_ptr<Tabla> tabla) { instalada() = std::move(tabla); }
+void Install(std::shared_ptr<Table> table) { locator.Install(std::move(table)); }
 
-QString RutaNativa(const QString& ruta) {
-    QString resto = ruta;
-    resto.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    if (ruta.size() >= 2 && ruta[1] == QLatin1Char(':') && ruta[0].isLetter()) {
-        const QChar letra = ruta[0].toUpper();
-        for (const Unidad& u : Unidades())
-            if (u.letra == letra) {
-                QString cola = resto.mid(2);
-                while (cola.startsWith(QLatin1Char('/'))) cola.remove(0, 1);
-                return QDir(u.raiz).filePath(cola);
+QString NativePath(const QString& path) {
+    QString rest = path;
+    rest.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    if (path.size() >= 2 && path[1] == QLatin1Char(':') && path[0].isLetter()) {
+        const QChar letter = path[0].toUpper();
+        for (const Drive& d : All())
+            if (d.letter == letter) {
+                QString tail = rest.mid(2);
+                while (tail.startsWith(QLatin1Char('/'))) tail.remove(0, 1);
+                return QDir(d.root).filePath(tail);
             }
         // A letter no volume answers to: a path under a folder that cannot exist.
-        return QStringLiteral("/nonexistent-drive-%1/").arg(letra) + resto.mid(2);
+        return QStringLiteral("/nonexistent-drive-%1/").arg(letter) + rest.mid(2);
     }
-    return resto;
+    return rest;
 }
 
-QString TextoUnidad(const Unidad& u) {
-    return QStringLiteral("%1: [%2]").arg(u.letra.toLower()).arg(u.etiqueta);
+QString DisplayText(const Drive& d) {
+    return QStringLiteral("%1: [%2]").arg(d.letter.toLower()).arg(d.label);
 }
 
 } // namespace drives

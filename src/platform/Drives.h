@@ -11,27 +11,27 @@
 
 namespace drives {
 
-struct Unidad {
-    QChar letra;      // upper case
-    QString raiz;     // native folder the letter stands for
-    QString etiqueta; // what the drive list shows in brackets
+struct Drive {
+    QChar letter;  // upper case
+    QString root;  // native folder the letter stands for
+    QString label; // what the drive list shows in brackets
 };
 
-class Tabla {
+class Table {
 public:
-    virtual ~Tabla() = default;
-    virtual std::vector<Unidad> Unidades() const = 0;
+    virtual ~Table() = default;
+    virtual std::vector<Drive> All() const = 0;
 };
 
 // The table of this system.
-std::vector<Unidad> Unidades();
+std::vector<Drive> All();
 // Replaces the table (tests); nullptr restores the system's.
-void Instalar(std::shared_ptr<Tabla> tabla);
+void Install(std::shared_ptr<Table> table);
 
 // "D:\Palavrix\SONIDOS\CLICK.WAV" -> the native path on this system. A path without a known
 // drive letter comes back with its separators turned, so it names nothing that exists.
-QString RutaNativa(const QString& ruta);
+QString NativePath(const QString& path);
 // The drive list's text for a drive: "c: [programa]".
-QString TextoUnidad(const Unidad& u);
+QString DisplayText(const Drive& d);
 
 } // namespace drives

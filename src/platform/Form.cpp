@@ -15,14 +15,14 @@ Form::~Form() {
     if (modalLoop_) modalLoop_->quit();
 }
 
-int Form::Left() const { return x() * twips::kPorPixel; }
-int Form::Top() const { return y() * twips::kPorPixel; }
-int Form::Width() const { return width() * twips::kPorPixel; }
-int Form::Height() const { return height() * twips::kPorPixel; }
+int Form::Left() const { return x() * twips::kPerPixel; }
+int Form::Top() const { return y() * twips::kPerPixel; }
+int Form::Width() const { return width() * twips::kPerPixel; }
+int Form::Height() const { return height() * twips::kPerPixel; }
 
-void Form::Move(int left, int top) { move(twips::APixeles(left), twips::APixeles(top)); }
-void Form::SetWidth(int tw) { resize(twips::APixeles(tw), height()); }
-void Form::SetHeight(int tw) { resize(width(), twips::APixeles(tw)); }
+void Form::Move(int left, int top) { move(twips::ToPixels(left), twips::ToPixels(top)); }
+void Form::SetWidth(int tw) { resize(twips::ToPixels(tw), height()); }
+void Form::SetHeight(int tw) { resize(width(), twips::ToPixels(tw)); }
 
 void Form::Load() {
     if (loaded_) return;

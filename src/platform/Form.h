@@ -39,7 +39,7 @@ public:
     bool Loaded() const { return loaded_ && !unloading_; }
     // Unload has begun: the window is on its way out and must not act on anything still queued
     // for it.
-    bool Descargando() const { return unloading_; }
+    bool Unloading() const { return unloading_; }
 
     virtual void Form_Load() {}
     virtual void Form_Activate() {}

@@ -79,7 +79,7 @@ QString RichTextBox::MensajeNoRtf() {
 }
 
 void RichTextBox::LoadFile(const QString& path) {
-    QFile archivo(EsRutaDeUnidad(path) ? drives::RutaNativa(path) : path);
+    QFile archivo(EsRutaDeUnidad(path) ? drives::NativePath(path) : path);
     if (!archivo.open(QIODevice::ReadOnly)) {
         MostrarMensaje(MensajeNoEncontrado());
         return;
@@ -138,8 +138,8 @@ void RichTextBox::SetFocus() {
 
 void RichTextBox::mouseMoveEvent(QMouseEvent* e) {
     const QPointF p = viewport()->mapTo(this, e->position().toPoint());
-    emit MouseMove(controls::Boton(e->buttons()), controls::Shift(e->modifiers()), p.x() * twips::kPorPixel,
-                   p.y() * twips::kPorPixel);
+    emit MouseMove(controls::Button(e->buttons()), controls::Shift(e->modifiers()), p.x() * twips::kPerPixel,
+                   p.y() * twips::kPerPixel);
     QTextEdit::mouseMoveEvent(e);
 }
 

@@ -23,19 +23,19 @@ void SetMousePointer(int value) {
 int MousePointer() { return g_pointer; }
 
 namespace {
-QSize simulada;
+QSize simulated;
 QSize screenPixels() {
-    if (!simulada.isEmpty()) return simulada;
+    if (!simulated.isEmpty()) return simulated;
     if (auto* s = QGuiApplication::primaryScreen()) return s->geometry().size();
     return {640, 480};
 }
 } // namespace
 
-void SimularPantalla(int anchoPixeles, int altoPixeles) { simulada = QSize(anchoPixeles, altoPixeles); }
+void Simulate(int widthPixels, int heightPixels) { simulated = QSize(widthPixels, heightPixels); }
 
-int Width() { return screenPixels().width() * twips::kPorPixel; }
-int Height() { return screenPixels().height() * twips::kPorPixel; }
-int TwipsPerPixelX() { return twips::kPorPixel; }
-int TwipsPerPixelY() { return twips::kPorPixel; }
+int Width() { return screenPixels().width() * twips::kPerPixel; }
+int Height() { return screenPixels().height() * twips::kPerPixel; }
+int TwipsPerPixelX() { return twips::kPerPixel; }
+int TwipsPerPixelY() { return twips::kPerPixel; }
 
 } // namespace Screen

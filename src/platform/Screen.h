@@ -14,7 +14,7 @@ int Width();  // twips
 int Height(); // twips
 // Makes Width and Height report a screen of that many pixels (tests of small screens);
 // 0, 0 gives the real screen back.
-void SimularPantalla(int anchoPixeles, int altoPixeles);
+void Simulate(int widthPixels, int heightPixels);
 int TwipsPerPixelX();
 int TwipsPerPixelY();
 

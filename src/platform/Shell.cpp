@@ -1,6 +1,7 @@
 #include "platform/Shell.h"
 
 #include "platform/Drives.h"
+#include "platform/Locator.h"
 
 #include <QDesktopServices>
 #include <QFileInfo>
@@ -17,25 +18,18 @@ public:
         const QString scheme = asUrl.scheme().toLower();
         if (scheme == QLatin1String("http") || scheme == QLatin1String("https") || scheme == QLatin1String("mailto"))
             return QDesktopServices::openUrl(asUrl);
-        const QString ruta = drives::RutaNativa(document);
-        if (!QFileInfo::exists(ruta)) return false;
-        return QDesktopServices::openUrl(QUrl::fromLocalFile(ruta));
+        const QString path = drives::NativePath(document);
+        if (!QFileInfo::exists(path)) return false;
+        return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
     }
 };
 
-std::shared_ptr<Opener>& instalado() {
-    static std::shared_ptr<Opener> o;
-    return o;
-}
+constinit platform::Locator<Opener> locator([]() -> std::shared_ptr<Opener> { return std::make_shared<DesktopOpener>(); });
 
 } // namespace
 
-Opener& Current() {
-    if (instalado()) return *instalado();
-    static DesktopOpener real;
-    return real;
-}
+Opener& Current() { return locator.Current(); }
 
-void Install(std::shared_ptr<Opener> opener) { instalado() = std::move(opener); }
+void Install(std::shared_ptr<Opener> opener) { locator.Install(std::move(opener)); }
 
 } // namespace shell

@@ -1,6 +1,6 @@
 #include "platform/SimpleCombo.h"
 
-#include "platform/Accesible.h"
+#include "platform/Accessible.h"
 #include "platform/TextFold.h"
 
 #include <QKeyEvent>
@@ -14,14 +14,14 @@ SimpleCombo::SimpleCombo(QWidget* parent, const QString& name) : QWidget(parent)
     setObjectName(name);
     edit_ = new QLineEdit(this);
     edit_->setObjectName(name + QStringLiteral(".Edit"));
-    Describir(edit_, QStringLiteral("Buscar en la lista de palabras"),
-              QStringLiteral("Escriba el comienzo de una palabra para ir a ella en la lista."));
+    Describe(edit_, QStringLiteral("Buscar en la lista de palabras"),
+             QStringLiteral("Escriba el comienzo de una palabra para ir a ella en la lista."));
     edit_->setFrame(false);
     model_ = new QStringListModel(this);
     view_ = new QListView(this);
     view_->setObjectName(name + QStringLiteral(".List"));
-    Describir(view_, QStringLiteral("Lista de palabras"),
-              QStringLiteral("Todas las palabras del diccionario elegido; elija una para traducirla."));
+    Describe(view_, QStringLiteral("Lista de palabras"),
+             QStringLiteral("Todas las palabras del diccionario elegido; elija una para traducirla."));
     view_->setModel(model_);
     view_->setUniformItemSizes(true);
     view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -62,15 +62,15 @@ void SimpleCombo::AddItem(const QString& item) {
     keys_.clear();
 }
 
-void SimpleCombo::SetColores(const QColor& fondo, const QColor& texto, const QColor& resalte) {
+void SimpleCombo::SetColors(const QColor& back, const QColor& text, const QColor& highlight) {
     for (QWidget* w : {static_cast<QWidget*>(edit_), static_cast<QWidget*>(view_), view_->viewport()}) {
         QPalette p = w->palette();
-        p.setColor(QPalette::Base, fondo);
-        p.setColor(QPalette::Window, fondo);
-        p.setColor(QPalette::Text, texto);
-        p.setColor(QPalette::WindowText, texto);
-        p.setColor(QPalette::Highlight, resalte);
-        p.setColor(QPalette::HighlightedText, texto);
+        p.setColor(QPalette::Base, back);
+        p.setColor(QPalette::Window, back);
+        p.setColor(QPalette::Text, text);
+        p.setColor(QPalette::WindowText, text);
+        p.setColor(QPalette::Highlight, highlight);
+        p.setColor(QPalette::HighlightedText, text);
         w->setPalette(p);
         w->setAutoFillBackground(true);
         w->setFont(font());
@@ -117,7 +117,7 @@ void SimpleCombo::typed(const QString& text) {
     const int i = FindPrefix(text);
     if (i < 0) return;
     SetListIndex(i);
-    emit Resaltada(i);
+    emit Highlighted(i);
 }
 
 void SimpleCombo::choose(int index) {
@@ -147,10 +147,10 @@ bool SimpleCombo::eventFilter(QObject* watched, QEvent* event) {
     }
     // In the list itself, letters jump as the arrows move: whatever the highlight lands on is
     // chosen, as a click would choose it.
-    const bool letra = !k->text().isEmpty() && k->text().at(0).isPrint();
-    if (watched == view_ && (letra || k->key() == Qt::Key_Down || k->key() == Qt::Key_Up || k->key() == Qt::Key_PageDown ||
+    const bool letter = !k->text().isEmpty() && k->text().at(0).isPrint();
+    if (watched == view_ && (letter || k->key() == Qt::Key_Down || k->key() == Qt::Key_Up || k->key() == Qt::Key_PageDown ||
                              k->key() == Qt::Key_PageUp || k->key() == Qt::Key_Home || k->key() == Qt::Key_End)) {
-        if (letra) emit KeyPress(k->text().at(0).unicode());
+        if (letter) emit KeyPress(k->text().at(0).unicode());
         const bool r = QWidget::eventFilter(watched, event);
         QMetaObject::invokeMethod(this, [this] { choose(view_->currentIndex().row()); }, Qt::QueuedConnection);
         return r;

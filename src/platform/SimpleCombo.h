@@ -34,7 +34,7 @@ public:
     // The first entry that begins with `prefix`, ignoring case and accents, or -1.
     int FindPrefix(const QString& prefix) const;
     // Background, text and highlight colours of the edit line and the list.
-    void SetColores(const QColor& fondo, const QColor& texto, const QColor& resalte);
+    void SetColors(const QColor& back, const QColor& text, const QColor& highlight);
     QLineEdit* Edit() const { return edit_; }
     QListView* View() const { return view_; }
 
@@ -43,7 +43,7 @@ signals:
     void DblClick();
     void KeyPress(int keyAscii);
     // Typing in the edit line highlighted entry `index`; the edit line keeps what was typed.
-    void Resaltada(int index);
+    void Highlighted(int index);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -6,45 +6,45 @@
 #include <memory>
 #include <unistd.h>
 
-namespace instancia {
+namespace single_instance {
 
 namespace {
-std::unique_ptr<QLockFile>& cerrojo() {
+std::unique_ptr<QLockFile>& held() {
     static std::unique_ptr<QLockFile> lock;
     return lock;
 }
 } // namespace
 
-QString RutaCerrojo() { return QDir::temp().filePath(QStringLiteral("palavrix-%1.lock").arg(getuid())); }
+QString LockPath() { return QDir::temp().filePath(QStringLiteral("palavrix-%1.lock").arg(getuid())); }
 
-Cerrojo TomarCerrojo(const QString& ruta) {
-    auto candidato = std::make_unique<QLockFile>(ruta);
-    candidato->setStaleLockTime(0);
-    if (candidato->tryLock(0)) {
-        cerrojo() = std::move(candidato);
-        return Cerrojo::Tomado;
+Lock TakeLock(const QString& path) {
+    auto candidate = std::make_unique<QLockFile>(path);
+    candidate->setStaleLockTime(0);
+    if (candidate->tryLock(0)) {
+        held() = std::move(candidate);
+        return Lock::Taken;
     }
     // LockFailedError is the one answer that means another process holds the file (QLockFile
     // has already taken over a lock whose process is gone).
-    return candidato->error() == QLockFile::LockFailedError ? Cerrojo::Ocupado : Cerrojo::Imposible;
+    return candidate->error() == QLockFile::LockFailedError ? Lock::Held : Lock::Impossible;
 }
 
-bool HayInstanciaPrevia() {
-    if (cerrojo()) return false;
-    const QString ruta = RutaCerrojo();
-    switch (TomarCerrojo(ruta)) {
-    case Cerrojo::Tomado:
+bool AnotherInstanceRunning() {
+    if (held()) return false;
+    const QString path = LockPath();
+    switch (TakeLock(path)) {
+    case Lock::Taken:
         return false;
-    case Cerrojo::Ocupado:
+    case Lock::Held:
         return true;
-    case Cerrojo::Imposible:
+    case Lock::Impossible:
         std::fprintf(stderr,
                      "palavrix: no se pudo crear el archivo de bloqueo %s (¿la carpeta temporal no existe o no "
                      "admite escritura?); Palavrix arranca sin comprobar si ya hay otra copia abierta.\n",
-                     qPrintable(QDir::toNativeSeparators(ruta)));
+                     qPrintable(QDir::toNativeSeparators(path)));
         return false;
     }
     return false;
 }
 
-} // namespace instancia
+} // namespace single_instance

@@ -9,22 +9,22 @@
 // start looks like a program that does not work.
 #include <QString>
 
-namespace instancia {
+namespace single_instance {
 
-enum class Cerrojo {
-    Tomado,      // this process holds the lock now
-    Ocupado,     // a live copy of the program holds it
-    Imposible,   // the lock file could not be made or read: nothing is known of other copies
+enum class Lock {
+    Taken,      // this process holds the lock now
+    Held,       // a live copy of the program holds it
+    Impossible, // the lock file could not be made or read: nothing is known of other copies
 };
 
-// Tries to take the lock file at `ruta` and keeps it, when taken, until the process ends.
-Cerrojo TomarCerrojo(const QString& ruta);
+// Tries to take the lock file at `path` and keeps it, when taken, until the process ends.
+Lock TakeLock(const QString& path);
 // The lock file of this user in the system's temporary folder.
-QString RutaCerrojo();
+QString LockPath();
 
 // True when another instance of the program is running. The first call that returns false
 // keeps the lock until the process ends; when the lock cannot be made, the reason goes to
 // standard error and the answer is false.
-bool HayInstanciaPrevia();
+bool AnotherInstanceRunning();
 
-} // namespace instancia
+} // namespace single_instance

@@ -1,5 +1,7 @@
 #include "platform/Sound.h"
 
+#include "platform/Locator.h"
+
 #include <QAudioOutput>
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -43,49 +45,42 @@ private:
 };
 
 // Keeps the latest request while sound is held.
-class Espera : public Player {
+class Deferred : public Player {
 public:
-    void Play(const QString& path, bool) override { pendiente = path; }
-    bool activa = false;
-    std::optional<QString> pendiente;
+    void Play(const QString& path, bool) override { pending = path; }
+    bool active = false;
+    std::optional<QString> pending;
 };
 
-std::shared_ptr<Player>& instalado() {
-    static std::shared_ptr<Player> p;
-    return p;
+constinit platform::Locator<Player> locator([]() -> std::shared_ptr<Player> { return std::make_shared<QtPlayer>(); });
+
+Deferred& deferred() {
+    static Deferred d;
+    return d;
 }
 
-Espera& espera() {
-    static Espera e;
-    return e;
-}
-
-Player& Reproductor() {
-    if (instalado()) return *instalado();
-    static QtPlayer real;
-    return real;
-}
+Player& RealPlayer() { return locator.Current(); }
 
 } // namespace
 
 Player& Current() {
-    if (espera().activa) return espera();
-    return Reproductor();
+    if (deferred().active) return deferred();
+    return RealPlayer();
 }
 
-void Install(std::shared_ptr<Player> player) { instalado() = std::move(player); }
+void Install(std::shared_ptr<Player> player) { locator.Install(std::move(player)); }
 
-void Hold() { espera().activa = true; }
+void Hold() { deferred().active = true; }
 
 void Resume() {
-    Espera& e = espera();
-    e.activa = false;
-    if (!e.pendiente) return;
-    const QString path = *e.pendiente;
-    e.pendiente.reset();
-    Reproductor().Play(path, false);
+    Deferred& e = deferred();
+    e.active = false;
+    if (!e.pending) return;
+    const QString path = *e.pending;
+    e.pending.reset();
+    RealPlayer().Play(path, false);
 }
 
-bool Held() { return espera().activa; }
+bool Held() { return deferred().active; }
 
 } // namespace sound

@@ -8,7 +8,7 @@
 #include "notes/frmPropiedades.h"
 #include "translator/frmTraductor.h"
 #include "guide/MSAgent.h"
-#include "platform/Avisos.h"
+#include "platform/Notices.h"
 #include "platform/Form.h"
 #include "platform/Screen.h"
 #include "platform/SingleInstance.h"
@@ -44,7 +44,7 @@ QString MensajeErrorBaseDatos(const QString& ruta, int numero, const QString& de
         .arg(descripcion);
 }
 
-bool PasosPrograma::InstanciaPrevia() { return instancia::HayInstanciaPrevia(); }
+bool PasosPrograma::InstanciaPrevia() { return single_instance::AnotherInstanceRunning(); }
 void PasosPrograma::LocalizarDatos() { ::LocalizarDatos(); }
 void PasosPrograma::PunteroEspera() { Screen::SetMousePointer(Screen::vbHourglass); }
 void PasosPrograma::MostrarPresentacion() {
@@ -93,7 +93,7 @@ void SecuenciaSalida(Form* ventana) {
     if (AgenteActivo) DescargarAgente();
     CerrarBaseDatos();
     // A notice still on the screen would keep the program alive after its last window.
-    avisos::CerrarTodos();
+    notices::CloseAll();
     ventana->Unload();
     Screen::SetMousePointer(Screen::vbDefault);
 }

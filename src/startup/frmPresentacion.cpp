@@ -21,7 +21,7 @@ frmPresentacion::frmPresentacion() {
     pctPres->resize(298, 132);
     connect(pctPres, &controls::PictureBox::Click, this, [this] { Unload(); });
     for (int i = 0; i < 9; ++i) {
-        auto* frame = new controls::PictureBox(this, controls::Nombre("imgPres", i));
+        auto* frame = new controls::PictureBox(this, controls::Name("imgPres", i));
         frame->resize(298, 132);
         frame->SetPicture(Diseno(QStringLiteral("PresFrame%1").arg(i)));
         frame->hide();
@@ -40,7 +40,7 @@ frmPresentacion::frmPresentacion() {
     titulo.setBold(true);
     lblTitulo->setFont(titulo);
     lblTitulo->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    controls::Colocar(lblTitulo, 960, 4440, 7800, 735);
+    controls::Place(lblTitulo, 960, 4440, 7800, 735);
     lblTitulo->hide();
     // The title is only shown; a click on it is a click on the window.
     lblTitulo->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -51,15 +51,15 @@ frmPresentacion::frmPresentacion() {
 }
 
 controls::PictureBox* frmPresentacion::imgPres(int index) const {
-    return findChild<controls::PictureBox*>(controls::Nombre("imgPres", index));
+    return findChild<controls::PictureBox*>(controls::Name("imgPres", index));
 }
 
 void frmPresentacion::Form_Load() {
     SiempreVisible(this);
     ReproducirSonido(QStringLiteral("PRES.WAV"), false);
     FijarTamano(this);
-    pctPres->move(twips::APixeles(2460), twips::APixeles(2340));
-    imgPresenta->move(twips::APixeles(3780), twips::APixeles(4620));
+    pctPres->move(twips::ToPixels(2460), twips::ToPixels(2340));
+    imgPresenta->move(twips::ToPixels(3780), twips::ToPixels(4620));
     Timer1->start();
 }
 

@@ -1,10 +1,10 @@
 #include "startup/frmVerDrive.h"
 
 #include "chrome/Disenos.h"
-#include "platform/Accesible.h"
+#include "platform/Accessible.h"
 #include "platform/Controls.h"
 #include "platform/Drives.h"
-#include "platform/Proceso.h"
+#include "platform/Process.h"
 #include "platform/Screen.h"
 #include "platform/Twips.h"
 #include "chrome/VerificarDrive.h"
@@ -22,35 +22,35 @@ frmVerDrive::frmVerDrive() {
     setObjectName(QStringLiteral("frmVerDrive"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setWindowTitle(QStringLiteral("Seleccionar Drive"));
-    setFixedSize(twips::APixeles(4575), twips::APixeles(2805));
-    const QFont fuente = controls::Fuente(8, false, false, "MS Sans Serif");
+    setFixedSize(twips::ToPixels(4575), twips::ToPixels(2805));
+    const QFont fuente = controls::Font(8, false, false, "MS Sans Serif");
 
     lblInfo = new QLabel(QStringLiteral("Label1"), this);
     lblInfo->setObjectName(QStringLiteral("lblInfo"));
-    controls::Colocar(lblInfo, 120, 120, 4230, 390);
+    controls::Place(lblInfo, 120, 120, 4230, 390);
     lblIndi = new QLabel(QStringLiteral("Label2"), this);
     lblIndi->setObjectName(QStringLiteral("lblIndi"));
-    controls::Colocar(lblIndi, 120, 600, 4200, 585);
+    controls::Place(lblIndi, 120, 600, 4200, 585);
     Label3 = new QLabel(QStringLiteral("Drive"), this);
     Label3->setObjectName(QStringLiteral("Label3"));
-    controls::Colocar(Label3, 1020, 1560, 375, 195);
-    controls::AnchoParaTexto(Label3);
+    controls::Place(Label3, 1020, 1560, 375, 195);
+    controls::WidenToText(Label3);
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
-    controls::Colocar(Image1, 420, 1680, 480, 480);
+    controls::Place(Image1, 420, 1680, 480, 480);
     Image1->setPixmap(Diseno(QStringLiteral("Drive")));
     Drive1 = new QComboBox(this);
     Drive1->setObjectName(QStringLiteral("Drive1"));
-    controls::Describir(Drive1, QStringLiteral("Unidad donde buscar los datos"),
-                        QStringLiteral("Elija la unidad que tiene la carpeta de datos de Palavrix."));
-    controls::Colocar(Drive1, 1020, 1800, 2835, 315);
+    controls::Describe(Drive1, QStringLiteral("Unidad donde buscar los datos"),
+                       QStringLiteral("Elija la unidad que tiene la carpeta de datos de Palavrix."));
+    controls::Place(Drive1, 1020, 1800, 2835, 315);
     cmdAceptar = new QPushButton(QStringLiteral("&Aceptar"), this);
     cmdAceptar->setObjectName(QStringLiteral("cmdAceptar"));
     cmdAceptar->setDefault(true);
-    controls::Colocar(cmdAceptar, 1080, 2280, 1095, 375);
+    controls::Place(cmdAceptar, 1080, 2280, 1095, 375);
     cmdCancelar = new QPushButton(QStringLiteral("&Cancelar"), this);
     cmdCancelar->setObjectName(QStringLiteral("cmdCancelar"));
-    controls::Colocar(cmdCancelar, 2340, 2280, 1095, 375);
+    controls::Place(cmdCancelar, 2340, 2280, 1095, 375);
     for (QWidget* w : std::initializer_list<QWidget*>{lblInfo, lblIndi, Label3, Drive1, cmdAceptar, cmdCancelar})
         w->setFont(fuente);
     lblInfo->setWordWrap(true);
@@ -67,10 +67,10 @@ void frmVerDrive::Form_Load() {
     // Start on the first drive that does hold a Palavrix folder, so that a stick or disc just
     // put in is offered; otherwise on the saved one.
     int inicial = -1;
-    const auto unidades = drives::Unidades();
+    const auto unidades = drives::All();
     for (size_t i = 0; i < unidades.size(); ++i) {
-        Drive1->addItem(drives::TextoUnidad(unidades[i]));
-        if (inicial < 0 && QDir(QDir(unidades[i].raiz).filePath(QStringLiteral("Palavrix"))).exists())
+        Drive1->addItem(drives::DisplayText(unidades[i]));
+        if (inicial < 0 && QDir(QDir(unidades[i].root).filePath(QStringLiteral("Palavrix"))).exists())
             inicial = static_cast<int>(i);
     }
     if (inicial < 0) {
@@ -89,4 +89,4 @@ void frmVerDrive::cmdAceptar_Click() {
     Unload();
 }
 
-void frmVerDrive::cmdCancelar_Click() { proceso::Terminar(); }
+void frmVerDrive::cmdCancelar_Click() { process::End(); }

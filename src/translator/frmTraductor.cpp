@@ -11,15 +11,14 @@
 #include "guide/Explicaciones.h"
 #include "guide/MSAgent.h"
 #include "chrome/DisenosNotas.h"
-#include "platform/Accesible.h"
-#include "platform/Avisos.h"
-#include "platform/Portapapeles.h"
+#include "platform/Accessible.h"
+#include "platform/Clipboard.h"
+#include "platform/Notices.h"
 #include "platform/Screen.h"
 #include "chrome/VerificarDrive.h"
 #include "translator/Traduccion.h"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 
@@ -29,8 +28,8 @@ QPlainTextEdit* crearCaja(QWidget* padre, const QString& nombre, const QString& 
                           int top) {
     auto* caja = new QPlainTextEdit(padre);
     caja->setObjectName(nombre);
-    controls::Describir(caja, accesible, descripcion);
-    caja->setFont(controls::Fuente(8.25));
+    controls::Describe(caja, accesible, descripcion);
+    caja->setFont(controls::Font(8.25));
     caja->setFrameShape(QFrame::NoFrame);
     caja->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     caja->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -39,7 +38,7 @@ QPlainTextEdit* crearCaja(QWidget* padre, const QString& nombre, const QString& 
     // Tab moves between the boxes, as in the program's other boxes; a tab inside a text still
     // arrives by pasting.
     caja->setTabChangesFocus(true);
-    controls::Colocar(caja, 780, top, 5535, 1095);
+    controls::Place(caja, 780, top, 5535, 1095);
     return caja;
 }
 
@@ -68,8 +67,8 @@ frmTraductor::frmTraductor() : VentanaPiel("frmTraductor") {
     const char* descripciones[] = {"Sube una línea en el texto a traducir.", "Baja una línea en el texto a traducir.",
                                    "Sube una línea en la traducción.", "Baja una línea en la traducción."};
     for (int i = 0; i < 4; ++i) {
-        controls::Describir(CrearBoton(4 + i, 6450, tops[i], 165, 150), QString::fromUtf8(nombres[i]),
-                            QString::fromUtf8(descripciones[i]));
+        controls::Describe(CrearBoton(4 + i, 6450, tops[i], 165, 150), QString::fromUtf8(nombres[i]),
+                           QString::fromUtf8(descripciones[i]));
         const bool arriba = i % 2 == 0;
         FijarCaras(4 + i, Diseno(arriba ? QStringLiteral("FlechaArriba") : QStringLiteral("FlechaAbajo")),
                    Diseno(arriba ? QStringLiteral("FlechaArribaLuz") : QStringLiteral("FlechaAbajoLuz")));
@@ -200,8 +199,7 @@ void frmTraductor::lblOpciones_Click(int Index) {
         break;
     case 1:
         if (QPlainTextEdit* c = controlActivo()) {
-            QApplication::clipboard()->clear();
-            QApplication::clipboard()->setText(c->textCursor().selectedText().replace(QChar::ParagraphSeparator, QLatin1Char('\n')));
+            clipboard::Current().SetText(c->textCursor().selectedText().replace(QChar::ParagraphSeparator, QLatin1Char('\n')));
         }
         break;
     case 2:
@@ -214,10 +212,10 @@ void frmTraductor::lblOpciones_Click(int Index) {
         if (QPlainTextEdit* c = controlActivo()) {
             // The program that holds the clipboard may not answer: the window waits a second at
             // most, then says why nothing came.
-            if (const auto texto = portapapeles::Actual().Texto(portapapeles::kEspera))
+            if (const auto texto = clipboard::Current().Text(clipboard::kWait))
                 c->textCursor().insertText(*texto);
             else
-                avisos::Avisar(QStringLiteral("El programa que tiene el portapapeles no respondió; no se pegó nada.\n\n"
+                notices::Notify(QStringLiteral("El programa que tiene el portapapeles no respondió; no se pegó nada.\n\n"
                                               "Vuelva a copiar el texto y pruebe otra vez."));
         }
         break;

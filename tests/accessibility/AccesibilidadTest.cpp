@@ -186,7 +186,7 @@ double ContrasteDe(uint32_t bgr, double fondo) {
 // Each visible option word (and direction) of a skinned window at rest and lit: at least 4.5:1.
 template <class V, class Luz> void comprobarContraste(V* v, const char* arreglo, Luz encender, int d) {
     for (int i = 0; i < 8; ++i) {
-        auto* l = v->template findChild<controls::Label*>(controls::Nombre(arreglo, i));
+        auto* l = v->template findChild<controls::Label*>(controls::Name(arreglo, i));
         if (!l || !l->isVisibleTo(v)) continue;
         const double fondo = LuminanciaBajo(l);
         const std::string donde = v->objectName().toStdString() + " " + l->text().toStdString() + " dir " + std::to_string(d);

@@ -127,10 +127,10 @@ TEST_F(Chrome, OptionWordsLightRedOneAtATimeUntilThePointerReachesTheBackground)
 }
 
 TEST_F(Chrome, CentringRoundsEachDifferenceThenHalvesTowardZero) {
-    EXPECT_EQ(twips::MitadDiferencia(2401), 1200);
-    EXPECT_EQ(twips::MitadDiferencia(-2401), -1200);
-    EXPECT_EQ(twips::MitadDiferencia(2400.5), 1200);
-    EXPECT_EQ(twips::MitadDiferencia(2401.5), 1201);
+    EXPECT_EQ(twips::HalfDifference(2401), 1200);
+    EXPECT_EQ(twips::HalfDifference(-2401), -1200);
+    EXPECT_EQ(twips::HalfDifference(2400.5), 1200);
+    EXPECT_EQ(twips::HalfDifference(2401.5), 1201);
 
     // A window centred over the dictionary window of the same size lands exactly on it.
     Form principal;
@@ -147,7 +147,7 @@ TEST_F(Chrome, CentringRoundsEachDifferenceThenHalvesTowardZero) {
     // Tagged "prin": on the screen.
     otra.Tag = "prin";
     CentrarVentana(&otra);
-    EXPECT_EQ(otra.Left(), static_cast<int>(twips::MitadDiferencia(Screen::Width() - 9600)) / 15 * 15);
+    EXPECT_EQ(otra.Left(), static_cast<int>(twips::HalfDifference(Screen::Width() - 9600)) / 15 * 15);
 }
 
 TEST_F(Chrome, DraggingTheStripMovesTheWindowByThePointersTravelWithAnyButton) {
@@ -310,13 +310,13 @@ TEST(Placement, OnAScreenSmallerThanTheWindowItsTopLeftCornerStaysOnTheScreen) {
         {1024, 768, 2880, 2160},
     };
     for (const auto& c : casos) {
-        Screen::SimularPantalla(c.ancho, c.alto);
+        Screen::Simulate(c.ancho, c.alto);
         CentrarVentana(&principal);
         EXPECT_EQ(principal.Left(), c.left) << c.ancho << "x" << c.alto;
         EXPECT_EQ(principal.Top(), c.top) << c.ancho << "x" << c.alto;
     }
     // A window centred over a dictionary window dragged above and left of the screen.
-    Screen::SimularPantalla(1024, 768);
+    Screen::Simulate(1024, 768);
     principal.Move(-3000, -1500);
     Form otra;
     otra.Load();
@@ -324,5 +324,5 @@ TEST(Placement, OnAScreenSmallerThanTheWindowItsTopLeftCornerStaysOnTheScreen) {
     CentrarVentana(&otra);
     EXPECT_EQ(otra.Left(), 0);
     EXPECT_EQ(otra.Top(), 0);
-    Screen::SimularPantalla(0, 0);
+    Screen::Simulate(0, 0);
 }

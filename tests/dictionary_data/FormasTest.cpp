@@ -1,7 +1,7 @@
 // The forms of words through the real Apertium transducers the build copied into
 // build/Morfologia, one direction after another.
 #include "dictionary_data/Formas.h"
-#include "platform/Transductor.h"
+#include "platform/Transducer.h"
 
 #include <QDir>
 #include <gtest/gtest.h>
@@ -169,7 +169,7 @@ TEST(Formas, AMissingTransducerLeavesTheDirectionUnavailableNotBroken) {
     EXPECT_FALSE(m.Traducir("libros"));
     EXPECT_TRUE(m.Lecturas("libros").isEmpty());
     // A file that is not a transducer is refused, not loaded.
-    EXPECT_EQ(lt::Transductor::Cargar(QStringLiteral(PALAVRIX_SOURCE_DIR "/README.md"), lt::Modo::Analisis), nullptr);
+    EXPECT_EQ(lt::Transducer::Load(QStringLiteral(PALAVRIX_SOURCE_DIR "/README.md"), lt::Mode::Analysis), nullptr);
 }
 
 TEST(Formas, LoadingInTheBackgroundGivesTheSameAnswers) {
@@ -180,13 +180,13 @@ TEST(Formas, LoadingInTheBackgroundGivesTheSameAnswers) {
     EXPECT_EQ(m.Traducir("sont")->traduccion, "son");
 }
 
-TEST(Transductor, StreamUnitsSplitIntoReadingsAndReservedCharactersAreEscaped) {
-    EXPECT_EQ(lt::Lecturas("^casas/casa<n><f><pl>/casar<vblex><pri><p2><sg>$"),
+TEST(Transducer, StreamUnitsSplitIntoReadingsAndReservedCharactersAreEscaped) {
+    EXPECT_EQ(lt::Readings("^casas/casa<n><f><pl>/casar<vblex><pri><p2><sg>$"),
               (QStringList{"casa<n><f><pl>", "casar<vblex><pri><p2><sg>"}));
-    EXPECT_TRUE(lt::Lecturas("^xyz/*xyz$").isEmpty());
-    EXPECT_TRUE(lt::Lecturas("no unit at all").isEmpty());
+    EXPECT_TRUE(lt::Readings("^xyz/*xyz$").isEmpty());
+    EXPECT_TRUE(lt::Readings("no unit at all").isEmpty());
     // An escaped slash stays inside its reading.
-    EXPECT_EQ(lt::Lecturas("^a/AC\\/DC<np>$"), (QStringList{"AC\\/DC<np>"}));
-    EXPECT_EQ(lt::Escapar("a/b<c>$"), "a\\/b\\<c\\>\\$");
-    EXPECT_EQ(lt::Escapar("dos\nlíneas"), "dos líneas");
+    EXPECT_EQ(lt::Readings("^a/AC\\/DC<np>$"), (QStringList{"AC\\/DC<np>"}));
+    EXPECT_EQ(lt::Escape("a/b<c>$"), "a\\/b\\<c\\>\\$");
+    EXPECT_EQ(lt::Escape("dos\nlíneas"), "dos líneas");
 }

@@ -276,28 +276,28 @@ TEST_F(DictionaryWindow, ALongTranslationShrinksThenIsCutWithTheWholeOfItAsToolt
     controls::Label* l = w->lblTraduccion;
     const int ancho = l->contentsRect().width();
     QFont piso = l->font();
-    piso.setPixelSize(controls::Fuente(6.5).pixelSize());
+    piso.setPixelSize(controls::Font(6.5).pixelSize());
 
     Enter("ahorrar");
     EXPECT_EQ(l->text(), larga);
     EXPECT_EQ(QAccessible::queryAccessibleInterface(l)->text(QAccessible::Name), larga);
     EXPECT_EQ(l->toolTip(), larga);
-    EXPECT_EQ(l->FuenteAjustada().pixelSize(), piso.pixelSize());
-    EXPECT_TRUE(l->TextoAjustado().endsWith(QChar(0x2026))) << l->TextoAjustado().toStdString();
-    EXPECT_LE(QFontMetrics(l->FuenteAjustada()).horizontalAdvance(l->TextoAjustado()), ancho);
+    EXPECT_EQ(l->FittedFont().pixelSize(), piso.pixelSize());
+    EXPECT_TRUE(l->FittedText().endsWith(QChar(0x2026))) << l->FittedText().toStdString();
+    EXPECT_LE(QFontMetrics(l->FittedFont()).horizontalAdvance(l->FittedText()), ancho);
 
     // Too long at the label's size, short enough at a smaller one: smaller, and whole.
     ASSERT_GT(QFontMetrics(l->font()).horizontalAdvance(media), ancho);
     ASSERT_LT(QFontMetrics(piso).horizontalAdvance(media), ancho);
     Enter("cuidar");
-    EXPECT_EQ(l->TextoAjustado(), media);
-    EXPECT_LT(l->FuenteAjustada().pixelSize(), l->font().pixelSize());
-    EXPECT_GE(l->FuenteAjustada().pixelSize(), piso.pixelSize());
+    EXPECT_EQ(l->FittedText(), media);
+    EXPECT_LT(l->FittedFont().pixelSize(), l->font().pixelSize());
+    EXPECT_GE(l->FittedFont().pixelSize(), piso.pixelSize());
     EXPECT_EQ(l->toolTip(), media);
 
     Enter("casa");
-    EXPECT_EQ(l->TextoAjustado(), "house");
-    EXPECT_EQ(l->FuenteAjustada().pixelSize(), l->font().pixelSize());
+    EXPECT_EQ(l->FittedText(), "house");
+    EXPECT_EQ(l->FittedFont().pixelSize(), l->font().pixelSize());
     EXPECT_EQ(l->toolTip(), "");
 }
 

@@ -278,7 +278,7 @@ TEST_F(Fallas, EveryShortDictionaryErrorFitsWhereTheTranslationGoes) {
 }
 
 TEST_F(Fallas, OnAScreenLowerThanTheWindowTheDictionaryWindowKeepsItsExitAndStripOnScreen) {
-    Screen::SimularPantalla(800, 400);
+    Screen::Simulate(800, 400);
     auto* p = new frmPrincipal;
     p->Show();
     EXPECT_EQ(p->Top(), 0);
@@ -287,7 +287,7 @@ TEST_F(Fallas, OnAScreenLowerThanTheWindowTheDictionaryWindowKeepsItsExitAndStri
     const QRect pantalla(0, 0, 800, 400);
     EXPECT_TRUE(pantalla.contains(p->pctBoton(0)->geometry().translated(p->pos())));
     EXPECT_TRUE(pantalla.contains(p->imgMMover->geometry().translated(p->pos()).topLeft()));
-    Screen::SimularPantalla(0, 0);
+    Screen::Simulate(0, 0);
 }
 
 namespace {

@@ -224,7 +224,7 @@ TEST_F(EngineTest, WindowsStayOnTopWithoutFocusAndNeverKeepTheProgramRunning) {
 
 TEST_F(EngineTest, TheVisibleGuideComesInFrontOfEveryWindowShownAfterHim) {
     int adelantado = 0;
-    QObject::connect(c, &EngineCharacter::Adelantado, [&] { ++adelantado; });
+    QObject::connect(c, &EngineCharacter::BroughtToFront, [&] { ++adelantado; });
     QWidget antes;
     antes.show(); // while he is hidden, nothing to do
     QCoreApplication::processEvents();

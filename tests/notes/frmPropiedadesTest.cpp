@@ -6,7 +6,6 @@
 #include "chrome/VerificarDrive.h"
 #include "translator/frmTraductor.h"
 
-#include <QClipboard>
 #include <QFile>
 #include <QScrollBar>
 
@@ -72,9 +71,10 @@ TEST_F(NotesWindow, AMissingNotesFileSaysSoInTheBox) {
 TEST_F(NotesWindow, CopyPutsAllTheNotesOnTheClipboardAsPlainText) {
     auto* w = Abrir<frmPropiedades>();
     w->lblOpciones_Click(1);
-    EXPECT_EQ(QApplication::clipboard()->text(), w->txtTexto->Text());
-    EXPECT_TRUE(QApplication::clipboard()->text().contains("Línea 199"));
-    EXPECT_FALSE(QApplication::clipboard()->text().contains("\\par"));
+    const QString copiado = entorno.portapapeles->texto;
+    EXPECT_EQ(copiado, w->txtTexto->Text());
+    EXPECT_TRUE(copiado.contains("Línea 199"));
+    EXPECT_FALSE(copiado.contains("\\par"));
     w->lblOpciones_Click(0);
     EXPECT_EQ(entorno.documentos->abiertos, QStringList{"C:\\Palavrix\\AYUDA\\PalavrixHelp.htm"});
 }

@@ -24,10 +24,10 @@ QString Escribir(const QTemporaryDir& dir, const QString& nombre, const QByteArr
     return ruta;
 }
 
-class UnidadC : public drives::Tabla {
+class UnidadC : public drives::Table {
 public:
     explicit UnidadC(QString raiz) : raiz_(std::move(raiz)) {}
-    std::vector<drives::Unidad> Unidades() const override {
+    std::vector<drives::Drive> All() const override {
         return {{QLatin1Char('C'), raiz_, QStringLiteral("programa")}};
     }
 
@@ -75,13 +75,13 @@ TEST(RichTextBox, DriveFormPathsGoThroughTheDriveTable) {
     QTemporaryDir dir;
     QDir(dir.path()).mkpath("Palavrix/PROPIEDADES");
     Escribir(dir, "Palavrix/PROPIEDADES/Prop6.RTF", "{\\rtf1 Notas de espa\\'f1ol}");
-    drives::Instalar(std::make_shared<UnidadC>(dir.path()));
+    drives::Install(std::make_shared<UnidadC>(dir.path()));
     richtext::RichTextBox box;
     box.LoadFile(QStringLiteral("C:\\Palavrix\\PROPIEDADES\\Prop6.RTF"));
     EXPECT_EQ(box.Text(), QString::fromUtf8("Notas de español"));
     box.LoadFile(QStringLiteral("Q:\\Palavrix\\PROPIEDADES\\Prop6.RTF"));
     EXPECT_EQ(box.Text(), "No se encontraron las notas de este idioma.");
-    drives::Instalar(nullptr);
+    drives::Install(nullptr);
 }
 
 TEST(RichTextBox, PageKeysScrollByAPageAndSetFocusTakesTheFocus) {

@@ -1,6 +1,7 @@
 #include "Grabadores.h"
-#include "platform/Avisos.h"
+#include "platform/Notices.h"
 #include "platform/Drives.h"
+#include "platform/Settings.h"
 #include "chrome/VerificarDrive.h"
 #include "startup/frmVerDrive.h"
 
@@ -16,7 +17,7 @@ TEST(Locator, FirstStartWithTheFolderOnCAsksNothingAndSavesNothing) {
     LocalizarDatos();
     EXPECT_EQ(preguntas, 0);
     EXPECT_EQ(RutaDatos, "C:\\Palavrix");
-    EXPECT_FALSE(QSettings().contains("DriveCD"));
+    EXPECT_TRUE(entorno.ajustes->valores.isEmpty());
     FijarPreguntaDrive(nullptr);
 }
 
@@ -36,8 +37,8 @@ TEST(Locator, AMissingFolderIsAskedForUntilADriveThatHasItIsChosen) {
     LocalizarDatos();
     EXPECT_EQ(preguntas, 2); // D has no folder, asked again; E has it
     EXPECT_EQ(RutaDatos, "e:\\Palavrix");
-    EXPECT_EQ(QSettings().value("DriveCD").toString(), "e");
-    EXPECT_EQ(drives::RutaNativa(RutaDatos + "\\SONIDOS\\CLICK.WAV"), usb.path() + "/Palavrix/SONIDOS/CLICK.WAV");
+    EXPECT_EQ(entorno.ajustes->valores.value("DriveCD"), "e");
+    EXPECT_EQ(drives::NativePath(RutaDatos + "\\SONIDOS\\CLICK.WAV"), usb.path() + "/Palavrix/SONIDOS/CLICK.WAV");
 
     // A folder that exists but is a file cannot be entered: 75; a letter nobody has: 76.
     QFile(vacio.filePath("Palavrix")).open(QIODevice::WriteOnly);
@@ -50,7 +51,7 @@ TEST(Locator, TheDialogSaysWhatIsMissingAndSavesTheChosenLetter) {
     EntornoPrueba entorno;
     QTemporaryDir usb;
     QDir(usb.path()).mkpath("Palavrix");
-    entorno.tabla->unidades[0].raiz = QDir::tempPath() + "/no-existe-palavrix";
+    entorno.tabla->unidades[0].root = QDir::tempPath() + "/no-existe-palavrix";
     entorno.tabla->unidades.push_back({QLatin1Char('D'), usb.path(), "PALAVRIX"});
     auto* dlg = new frmVerDrive;
     dlg->Load();
@@ -62,7 +63,7 @@ TEST(Locator, TheDialogSaysWhatIsMissingAndSavesTheChosenLetter) {
     EXPECT_EQ(dlg->Drive1->itemText(1), "d: [PALAVRIX]");
     EXPECT_EQ(dlg->Drive1->currentIndex(), 1); // the drive that holds the folder is offered
     dlg->cmdAceptar_Click();
-    EXPECT_EQ(QSettings().value("DriveCD").toString(), "d");
+    EXPECT_EQ(entorno.ajustes->valores.value("DriveCD"), "d");
     Forms::FlushUnloaded();
 }
 
@@ -79,9 +80,10 @@ TEST(LocatorDeathTest, CancelEndsTheProcessAtOnce) {
 
 TEST(Locator, ADriveChoiceThatCannotBeSavedIsToldWithWhereAndHoldsForThisRun) {
     EntornoPrueba entorno;
+    settings::Install(nullptr); // the real settings file, made unwritable below
     QTemporaryDir usb;
     QDir(usb.path()).mkpath("Palavrix");
-    entorno.tabla->unidades[0].raiz = QDir::tempPath() + "/no-existe-palavrix";
+    entorno.tabla->unidades[0].root = QDir::tempPath() + "/no-existe-palavrix";
     entorno.tabla->unidades.push_back({QLatin1Char('D'), usb.path(), "PALAVRIX"});
     auto& avisos = entorno.avisos;
     // The settings file cannot be written: a folder stands where it would be.
@@ -112,4 +114,25 @@ TEST(Locator, ADriveChoiceThatCannotBeSavedIsToldWithWhereAndHoldsForThisRun) {
     EXPECT_EQ(LeerDrive(), "C");
     QSettings().remove("DriveCD");
     FijarPreguntaDrive(nullptr);
+}
+
+TEST(Locator, AStoreThatRefusesTheChoiceIsReportedByItsLocationAndTheChoiceHolds) {
+    EntornoPrueba entorno;
+    QTemporaryDir usb;
+    QDir(usb.path()).mkpath("Palavrix");
+    entorno.tabla->unidades.push_back({QLatin1Char('E'), usb.path(), "PALAVRIX"});
+    entorno.ajustes->valores["DriveCD"] = "C";
+    entorno.ajustes->soloLectura = true;
+
+    EXPECT_FALSE(GuardarDrive("e"));
+    ASSERT_EQ(entorno.avisos->textos.size(), 1);
+    EXPECT_TRUE(entorno.avisos->textos[0].contains("No se pudo guardar la unidad elegida (E:)"));
+    EXPECT_TRUE(entorno.avisos->textos[0].contains(entorno.ajustes->Location())) << entorno.avisos->textos[0].toStdString();
+    EXPECT_EQ(entorno.ajustes->valores.value("DriveCD"), "C"); // nothing half-saved
+    EXPECT_EQ(LeerDrive(), "e");                               // but this run goes on with it
+
+    entorno.ajustes->soloLectura = false;
+    EXPECT_TRUE(GuardarDrive("C"));
+    EXPECT_EQ(LeerDrive(), "C");
+    EXPECT_EQ(entorno.avisos->textos.size(), 1);
 }

@@ -140,7 +140,7 @@ TEST(Main, OnlyALockHeldByALiveCopyMeansAnotherIsRunning) {
     QFile archivo(dir.filePath("archivo"));
     ASSERT_TRUE(archivo.open(QIODevice::WriteOnly));
     archivo.close();
-    EXPECT_EQ(instancia::TomarCerrojo(dir.filePath("archivo/palavrix.lock")), instancia::Cerrojo::Imposible);
+    EXPECT_EQ(single_instance::TakeLock(dir.filePath("archivo/palavrix.lock")), single_instance::Lock::Impossible);
 
     // A lock left by a process that is gone is taken over; one held by a live process is not.
     const QString viejo = dir.filePath("viejo.lock");
@@ -153,8 +153,8 @@ TEST(Main, OnlyALockHeldByALiveCopyMeansAnotherIsRunning) {
     const QString ocupado = dir.filePath("ocupado.lock");
     QLockFile vivo(ocupado);
     ASSERT_TRUE(vivo.tryLock(0));
-    EXPECT_EQ(instancia::TomarCerrojo(ocupado), instancia::Cerrojo::Ocupado);
-    EXPECT_EQ(instancia::TomarCerrojo(viejo), instancia::Cerrojo::Tomado);
+    EXPECT_EQ(single_instance::TakeLock(ocupado), single_instance::Lock::Held);
+    EXPECT_EQ(single_instance::TakeLock(viejo), single_instance::Lock::Taken);
 }
 
 TEST(Main, WithATemporaryFolderThatCannotHoldTheLockTheProgramStartsAndSaysWhy) {

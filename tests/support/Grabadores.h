@@ -1,8 +1,9 @@
 #pragma once
 // Recording stand-ins for the sound player, the desktop shell and the notices, and a data folder in a
 // temporary place that the program finds as drive C:.
+#include "EnMemoria.h"
 #include "chrome/Imagenes.h"
-#include "platform/Avisos.h"
+#include "platform/Notices.h"
 #include "platform/Drives.h"
 #include "platform/Paths.h"
 #include "platform/Shell.h"
@@ -45,21 +46,22 @@ inline QString TomarAvisoSinPrograma() {
     return texto;
 }
 
-struct AvisosGrabados : avisos::Avisador {
+struct AvisosGrabados : notices::Notifier {
     QStringList textos;
     int cierres = 0;
-    void Avisar(const QString& t) override { textos << t; }
-    void CerrarTodos() override { ++cierres; }
+    void Notify(const QString& t) override { textos << t; }
+    void CloseAll() override { ++cierres; }
 };
 
 // A drive table of folders the test owns: C: and, optionally, more letters.
-struct TablaPrueba : drives::Tabla {
-    std::vector<drives::Unidad> unidades;
-    std::vector<drives::Unidad> Unidades() const override { return unidades; }
+struct TablaPrueba : drives::Table {
+    std::vector<drives::Drive> unidades;
+    std::vector<drives::Drive> All() const override { return unidades; }
 };
 
 // The program's folder in a temporary place, with an empty Palavrix data folder in it, the
-// sound player and shell recording, and everything restored afterwards.
+// sound player and shell recording, clipboard and settings in memory, and everything restored
+// afterwards.
 class EntornoPrueba {
 public:
     EntornoPrueba() {
@@ -68,18 +70,22 @@ public:
         paths::SetAppPath(carpeta_.path());
         tabla = std::make_shared<TablaPrueba>();
         tabla->unidades.push_back({QLatin1Char('C'), carpeta_.path(), QStringLiteral("programa")});
-        drives::Instalar(tabla);
+        drives::Install(tabla);
         sound::Install(sonidos);
         shell::Install(documentos);
-        avisos::Instalar(avisos);
+        notices::Install(avisos);
+        clipboard::Install(portapapeles);
+        settings::Install(ajustes);
         OlvidarAvisoImagenes();
     }
     ~EntornoPrueba() {
         paths::SetAppPath(QString());
-        drives::Instalar(nullptr);
+        drives::Install(nullptr);
         sound::Install(nullptr);
         shell::Install(nullptr);
-        avisos::Instalar(nullptr);
+        notices::Install(nullptr);
+        clipboard::Install(nullptr);
+        settings::Install(nullptr);
     }
     QString Carpeta() const { return carpeta_.path(); }
     QString Datos() const { return QDir(carpeta_.path()).filePath(QStringLiteral("Palavrix")); }
@@ -97,6 +103,8 @@ public:
     std::shared_ptr<SonidosGrabados> sonidos = std::make_shared<SonidosGrabados>();
     std::shared_ptr<DocumentosGrabados> documentos = std::make_shared<DocumentosGrabados>();
     std::shared_ptr<AvisosGrabados> avisos = std::make_shared<AvisosGrabados>();
+    std::shared_ptr<PortapapelesEnMemoria> portapapeles = std::make_shared<PortapapelesEnMemoria>();
+    std::shared_ptr<AjustesEnMemoria> ajustes = std::make_shared<AjustesEnMemoria>();
 
 private:
     QTemporaryDir carpeta_;

@@ -7,7 +7,6 @@
 #include "translator/frmTraductor.h"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QPlainTextEdit>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -86,15 +85,17 @@ TEST_F(TranslatorWindow, CopyTakesTheSelectionOfTheFocusedBoxPasteReplacesOrInse
     c.setPosition(4);
     c.setPosition(8, QTextCursor::KeepAnchor);
     w->txtTexto->setTextCursor(c);
+    auto& portapapeles = *entorno.portapapeles;
     w->lblOpciones_Click(1);
-    EXPECT_EQ(QApplication::clipboard()->text(), "casa");
+    EXPECT_EQ(portapapeles.texto, "casa");
 
     c.setPosition(0);
     w->txtTexto->setTextCursor(c);
     w->lblOpciones_Click(1);
-    EXPECT_EQ(QApplication::clipboard()->text(), ""); // nothing selected: empty text
+    EXPECT_EQ(portapapeles.texto, ""); // nothing selected: empty text
+    EXPECT_EQ(portapapeles.escrituras, 2);
 
-    QApplication::clipboard()->setText("vieja ");
+    portapapeles.texto = "vieja ";
     c.setPosition(4);
     w->txtTexto->setTextCursor(c);
     w->lblOpciones_Click(4);
@@ -104,8 +105,31 @@ TEST_F(TranslatorWindow, CopyTakesTheSelectionOfTheFocusedBoxPasteReplacesOrInse
     w->txtTexto->setTextCursor(c);
     w->lblOpciones_Click(4);
     EXPECT_EQ(w->txtTexto->toPlainText(), "vieja  vieja casa roja");
+    EXPECT_EQ(portapapeles.esperaPedida, clipboard::kWait);
+    EXPECT_TRUE(entorno.avisos->textos.filter("portapapeles").isEmpty());
     // Every option starts with the click.
     EXPECT_EQ(entorno.sonidos->rutas.filter("CLICK.WAV").size(), 4);
+}
+
+TEST_F(TranslatorWindow, CopyOfAMultiLineSelectionGivesLineBreaksNotParagraphMarks) {
+    w->txtTexto->setPlainText("una\ncasa");
+    w->txtTexto->setFocus();
+    w->txtTexto->selectAll();
+    w->lblOpciones_Click(1);
+    EXPECT_EQ(entorno.portapapeles->texto, "una\ncasa");
+}
+
+TEST_F(TranslatorWindow, PasteFromAClipboardOwnerThatDoesNotAnswerChangesNothingAndSaysWhy) {
+    w->txtTexto->setPlainText("una ");
+    w->txtTexto->setFocus();
+    w->txtTexto->moveCursor(QTextCursor::End);
+    entorno.avisos->textos.clear();
+    entorno.portapapeles->texto = "casa";
+    entorno.portapapeles->mudo = true;
+    w->lblOpciones_Click(4);
+    EXPECT_EQ(w->txtTexto->toPlainText(), "una ");
+    ASSERT_EQ(entorno.avisos->textos.size(), 1);
+    EXPECT_TRUE(entorno.avisos->textos[0].contains("no respondió")) << entorno.avisos->textos[0].toStdString();
 }
 
 TEST_F(TranslatorWindow, CloseShowsTheDictionaryWindowWhereTheTranslatorWas) {

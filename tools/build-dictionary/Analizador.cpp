@@ -1,7 +1,7 @@
 #include "Analizador.h"
 
 #include "dictionary_data/Etiquetas.h"
-#include "platform/Transductor.h"
+#include "platform/Transducer.h"
 
 #include <lttoolbox/fst_processor.h>
 #include <lttoolbox/input_file.h>
@@ -52,8 +52,8 @@ QHash<QString, Rasgos> Analizador::Consultar(const QStringList& lemas) {
     // Two lines per lemma: the lemma, then its head word, so one pass answers both questions.
     QByteArray entrada;
     for (const QString& l : lemas) {
-        entrada += lt::Escapar(l).toUtf8() + '\n';
-        entrada += lt::Escapar(l.section(QLatin1Char(' '), 0, 0)).toUtf8() + '\n';
+        entrada += lt::Escape(l).toUtf8() + '\n';
+        entrada += lt::Escape(l.section(QLatin1Char(' '), 0, 0)).toUtf8() + '\n';
     }
     FILE* in = fmemopen(entrada.data(), static_cast<size_t>(entrada.size()), "r");
     char* buffer = nullptr;
@@ -74,12 +74,12 @@ QHash<QString, Rasgos> Analizador::Consultar(const QStringList& lemas) {
     for (qsizetype i = 0; i < lemas.size(); ++i) {
         const QString& lema = lemas[i];
         Rasgos r;
-        if (2 * i < lineas.size() && RasgosDeLecturas(lema, lt::Lecturas(lineas[2 * i]), r)) {
+        if (2 * i < lineas.size() && RasgosDeLecturas(lema, lt::Readings(lineas[2 * i]), r)) {
             resultado.insert(lema, r);
             continue;
         }
         const QString cabeza = lema.section(QLatin1Char(' '), 0, 0);
-        if (cabeza != lema && 2 * i + 1 < lineas.size() && RasgosDeLecturas(cabeza, lt::Lecturas(lineas[2 * i + 1]), r) &&
+        if (cabeza != lema && 2 * i + 1 < lineas.size() && RasgosDeLecturas(cabeza, lt::Readings(lineas[2 * i + 1]), r) &&
             r.tipos.contains(QLatin1String("n"))) {
             // The head's noun reading only: its other readings say nothing about the whole.
             r.tipos = QStringList{QStringLiteral("n")};

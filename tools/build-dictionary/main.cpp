@@ -21,7 +21,7 @@
 #include "dictionary_data/Esquema.h"
 #include "dictionary_data/Formas.h"
 #include "platform/Dao.h"
-#include "platform/Transductor.h"
+#include "platform/Transducer.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -64,9 +64,9 @@ std::string Archivo(const QString& apertium, const char* paquete, const char* no
 
 // A generator as a function for the row builder; none when the file is missing.
 std::function<QString(const QString&)> Generador(const QString& archivo) {
-    std::shared_ptr<lt::Transductor> t = lt::Transductor::Cargar(archivo, lt::Modo::Generacion);
+    std::shared_ptr<lt::Transducer> t = lt::Transducer::Load(archivo, lt::Mode::Generation);
     if (!t) return {};
-    return [t](const QString& lectura) { return t->Generar(lectura); };
+    return [t](const QString& lectura) { return t->Generate(lectura); };
 }
 
 void Imprimir(const QString& s) {

@@ -37,9 +37,9 @@ struct SinEscritorio : shell::Opener {
 
 // Only C:, the program's folder: the volumes of the machine that builds are nobody's business,
 // and the screenshots must not depend on them.
-struct TablaAyuda : drives::Tabla {
+struct TablaAyuda : drives::Table {
     QString programa;
-    std::vector<drives::Unidad> Unidades() const override {
+    std::vector<drives::Drive> All() const override {
         return {{QLatin1Char('C'), programa, QStringLiteral("programa")}};
     }
 };
@@ -113,7 +113,7 @@ void PrepararEntorno(const QString& carpetaPrograma) {
     paths::SetAppPath(carpetaPrograma);
     auto tabla = std::make_shared<TablaAyuda>();
     tabla->programa = carpetaPrograma;
-    drives::Instalar(tabla);
+    drives::Install(tabla);
     sound::Install(std::make_shared<Silencio>());
     shell::Install(std::make_shared<SinEscritorio>());
     AgenteActivo = false;

@@ -13,10 +13,10 @@ namespace controls {
 // Announces `w` with the given role, name and description. A control made pressable answers
 // the reader's press action with its Click signal, queued so the reader's call returns before
 // the click switches windows or unloads the one it came from.
-void Pulsable(QWidget* w, const QString& nombre, const QString& descripcion,
-              QAccessible::Role rol = QAccessible::Button);
+void Pressable(QWidget* w, const QString& name, const QString& description,
+               QAccessible::Role role = QAccessible::Button);
 
 // Name and description for a control that needs no press action (text boxes, lists).
-void Describir(QWidget* w, const QString& nombre, const QString& descripcion);
+void Describe(QWidget* w, const QString& name, const QString& description);
 
 } // namespace controls

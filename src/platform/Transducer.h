@@ -16,40 +16,40 @@ class FSTProcessor;
 
 namespace lt {
 
-enum class Modo { Analisis, Bilingue, Generacion, Postgeneracion };
+enum class Mode { Analysis, Bilingual, Generation, Postgeneration };
 
-class Transductor {
+class Transducer {
 public:
     // Loads the file; nullptr when it cannot be read or is not a transducer.
-    static std::unique_ptr<Transductor> Cargar(const QString& archivo, Modo modo);
-    ~Transductor();
-    Transductor(const Transductor&) = delete;
-    Transductor& operator=(const Transductor&) = delete;
+    static std::unique_ptr<Transducer> Load(const QString& file, Mode mode);
+    ~Transducer();
+    Transducer(const Transducer&) = delete;
+    Transducer& operator=(const Transducer&) = delete;
 
     // Analysis: the readings of one word, as the analyser orders them; empty when it does not
     // know the word. The dictionary's case is kept in the lemma ("Casa" -> "casa<n><f><sg>").
-    QStringList Analizar(const QString& palabra);
+    QStringList Analyse(const QString& word);
     // Bilingual: the translations of one reading, the default first; empty when the dictionary
     // has none. Tags the entry does not fix are passed through as lttoolbox does.
-    QStringList Traducir(const QString& lectura);
+    QStringList Translate(const QString& reading);
     // Generation: the word for one reading, or empty when the generator cannot make it (what
     // lttoolbox marks with '#' or '@'). Marks for the post-generator ('~') are kept.
-    QString Generar(const QString& lectura);
+    QString Generate(const QString& reading);
     // Post-generation of a generated text ("~de el" -> "del"); text without marks is unchanged.
-    QString Postgenerar(const QString& texto);
+    QString Postgenerate(const QString& text);
 
 private:
-    Transductor(std::unique_ptr<FSTProcessor> fst, Modo modo);
-    QString Procesar(const QString& entrada);
+    Transducer(std::unique_ptr<FSTProcessor> fst, Mode mode);
+    QString Process(const QString& input);
 
     std::unique_ptr<FSTProcessor> fst_;
-    Modo modo_;
+    Mode mode_;
 };
 
 // The characters the stream format reserves, escaped with a backslash.
-QString Escapar(const QString& texto);
+QString Escape(const QString& text);
 // Splits "^forma/a/b$" into its readings {"a", "b"} (the surface form dropped), undoing escapes
 // only where they separate readings. A reading that starts with '*' (unknown word) gives none.
-QStringList Lecturas(const QString& unidad);
+QStringList Readings(const QString& unit);
 
 } // namespace lt

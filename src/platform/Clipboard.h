@@ -1,5 +1,5 @@
 #pragma once
-// The clipboard's text, read with a bounded wait.
+// The clipboard's text: written at once, read with a bounded wait.
 //
 // On X11 the clipboard belongs to whichever program copied last, and reading it means asking
 // that program and waiting for its answer. Qt waits up to five seconds per question and asks
@@ -11,21 +11,24 @@
 #include <memory>
 #include <optional>
 
-namespace portapapeles {
+namespace clipboard {
 
 // How long "Pegar" waits for the clipboard's owner.
-inline constexpr std::chrono::milliseconds kEspera{1000};
+inline constexpr std::chrono::milliseconds kWait{1000};
 
-class Portapapeles {
+class Clipboard {
 public:
-    virtual ~Portapapeles() = default;
+    virtual ~Clipboard() = default;
     // The clipboard's text ("" when it holds none), or nothing when its owner did not answer
-    // within `espera`.
-    virtual std::optional<QString> Texto(std::chrono::milliseconds espera) = 0;
+    // within `wait`.
+    virtual std::optional<QString> Text(std::chrono::milliseconds wait) = 0;
+    // Puts `text` on the clipboard in place of whatever it held ("" leaves it holding no text).
+    virtual void SetText(const QString& text) = 0;
 };
 
 // The one in use: the system's clipboard unless a test installed another.
-Portapapeles& Actual();
-void Instalar(std::shared_ptr<Portapapeles> portapapeles);
+Clipboard& Current();
+// Installs another (tests install one in memory); nullptr restores the system's.
+void Install(std::shared_ptr<Clipboard> clipboard);
 
-} // namespace portapapeles
+} // namespace clipboard

@@ -1,7 +1,7 @@
-// The translator's "Pegar" on a real X display, where the clipboard belongs to another program
-// that may or may not answer.
+// The real clipboard on a real X display, where it belongs to another program that may or may
+// not answer, seen through the translator's "Pegar" and "Copiar".
 #include "VentanasPrueba.h"
-#include "platform/Portapapeles.h"
+#include "platform/Clipboard.h"
 #include "translator/frmTraductor.h"
 
 #include <QClipboard>
@@ -91,6 +91,7 @@ class Pegar : public VentanasPrueba {
 protected:
     void SetUp() override {
         VentanasPrueba::SetUp();
+        clipboard::Install(nullptr); // the system's, not the test environment's stand-in
         ASSERT_EQ(QGuiApplication::platformName(), "xcb") << "this test needs an X display";
         t = Abrir<frmTraductor>();
         t->txtTexto->setPlainText("una ");
@@ -136,10 +137,22 @@ TEST_F(Pegar, AnOwnerThatOffersOnlyLatin1TextIsAskedForIt) {
 }
 
 TEST_F(Pegar, WhatThisProgramCopiedIsPastedFromItsOwnClipboard) {
-    QGuiApplication::clipboard()->setText("perro");
+    clipboard::Current().SetText("perro");
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "perro");
     QElapsedTimer reloj;
     reloj.start();
     t->lblOpciones_Click(4);
     EXPECT_LT(reloj.elapsed(), 1000);
     EXPECT_EQ(t->txtTexto->toPlainText(), "una perro");
+}
+
+TEST_F(Pegar, CopyPutsTheSelectionOnTheSystemClipboardAndPasteBringsItBack) {
+    t->txtTexto->selectAll();
+    t->lblOpciones_Click(1); // "Copiar"
+    EXPECT_TRUE(QGuiApplication::clipboard()->ownsClipboard());
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "una ");
+    t->txtTexto->moveCursor(QTextCursor::End);
+    t->lblOpciones_Click(4); // "Pegar"
+    EXPECT_EQ(t->txtTexto->toPlainText(), "una una ");
+    EXPECT_TRUE(entorno.avisos->textos.isEmpty());
 }

@@ -6,23 +6,23 @@
 #include <QString>
 #include <memory>
 
-namespace avisos {
+namespace notices {
 
-class Avisador {
+class Notifier {
 public:
-    virtual ~Avisador() = default;
-    // Shows `texto` (Spanish, one or two sentences) and returns at once.
-    virtual void Avisar(const QString& texto) = 0;
+    virtual ~Notifier() = default;
+    // Shows `text` (Spanish, one or two sentences) and returns at once.
+    virtual void Notify(const QString& text) = 0;
     // Closes every notice still shown.
-    virtual void CerrarTodos() = 0;
+    virtual void CloseAll() = 0;
 };
 
 // The one in use: a small warning window on top of the program's, unless a test installed another.
-Avisador& Actual();
+Notifier& Current();
 // Installs another (tests install a recording one); nullptr restores the default.
-void Instalar(std::shared_ptr<Avisador> avisador);
+void Install(std::shared_ptr<Notifier> notifier);
 
-inline void Avisar(const QString& texto) { Actual().Avisar(texto); }
-inline void CerrarTodos() { Actual().CerrarTodos(); }
+inline void Notify(const QString& text) { Current().Notify(text); }
+inline void CloseAll() { Current().CloseAll(); }
 
-} // namespace avisos
+} // namespace notices

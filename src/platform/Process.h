@@ -3,8 +3,8 @@
 // no window handler runs; the system releases the database and everything else.
 #include <functional>
 
-namespace proceso {
+namespace process {
 
-[[noreturn]] void Terminar();
+[[noreturn]] void End();
 
-} // namespace proceso
+} // namespace process

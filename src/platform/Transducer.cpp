@@ -1,0 +1,212 @@
+#include "platform/Transducer.h"
+
+#include <QFile>
+#include <lttoolbox/fst_processor.h>
+#include <lttoolbox/input_file.h>
+#include <unicode/ustdio.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace lt {
+
+namespace {
+
+// lttoolbox reads and writes C streams; one call runs over a string in memory both ways.
+class Stream {
+public:
+    explicit Stream(const QByteArray& input) : input_bytes_(input) {
+        in_ = fmemopen(input_bytes_.data(), static_cast<size_t>(input_bytes_.size()), "r");
+        out_ = open_memstream(&buffer_, &size_);
+        if (out_) uout_ = u_finit(out_, nullptr, "UTF-8");
+        if (in_) input_.wrap(in_);
+    }
+    ~Stream() {
+        if (uout_) u_fclose(uout_);
+        if (out_) std::fclose(out_);
+        // The input stream belongs to input_, which closes it.
+        std::free(buffer_);
+    }
+    Stream(const Stream&) = delete;
+    Stream& operator=(const Stream&) = delete;
+    bool Ready() const { return in_ && uout_; }
+    InputFile& Input() { return input_; }
+    UFILE* Output() { return uout_; }
+    QString Text() {
+        u_fflush(uout_);
+        std::fflush(out_);
+        return QString::fromUtf8(buffer_, static_cast<qsizetype>(size_));
+    }
+
+private:
+    QByteArray input_bytes_;
+    InputFile input_;
+    FILE* in_ = nullptr;
+    FILE* out_ = nullptr;
+    UFILE* uout_ = nullptr;
+    char* buffer_ = nullptr;
+    size_t size_ = 0;
+};
+
+} // namespace
+
+QString Escape(const QString& text) {
+    static const QString reserved = QStringLiteral("^$/\\@*[]{}<>#~+");
+    QString r;
+    r.reserve(text.size() + 4);
+    for (QChar c : text) {
+        if (reserved.contains(c)) r += QLatin1Char('\\');
+        // A line break would end the word early; nobody looks up a word that holds one.
+        r += (c == QLatin1Char('\n') || c == QLatin1Char('\r')) ? QLatin1Char(' ') : c;
+    }
+    return r;
+}
+
+QStringList Readings(const QString& unit) {
+    const qsizetype start = unit.indexOf(QLatin1Char('^'));
+    if (start < 0) return {};
+    QStringList parts{QString()};
+    for (qsizetype i = start + 1; i < unit.size(); ++i) {
+        const QChar c = unit[i];
+        if (c == QLatin1Char('\\') && i + 1 < unit.size()) {
+            parts.last() += c;
+            parts.last() += unit[++i];
+        } else if (c == QLatin1Char('$')) {
+            break;
+        } else if (c == QLatin1Char('/')) {
+            parts << QString();
+        } else {
+            parts.last() += c;
+        }
+    }
+    parts.removeFirst();
+    QStringList readings;
+    for (const QString& p : parts)
+        if (!p.isEmpty() && !p.startsWith(QLatin1Char('*')) && !p.startsWith(QLatin1Char('@')) &&
+            !p.startsWith(QLatin1Char('#')))
+            readings << p;
+    return readings;
+}
+
+std::unique_ptr<Transducer> Transducer::Load(const QString& file, Mode mode) {
+    FILE* f = std::fopen(QFile::encodeName(file).constData(), "rb");
+    if (!f) return nullptr;
+    // lttoolbox reads whatever it is given and trusts it; only a file that starts as its own
+    // format does ("LTTB") is handed over.
+    char magic[4] = {};
+    if (std::fread(magic, 1, 4, f) != 4 || std::memcmp(magic, "LTTB", 4) != 0) {
+        std::fclose(f);
+        return nullptr;
+    }
+    std::rewind(f);
+    auto fst = std::make_unique<FSTProcessor>();
+    try {
+        fst->load(f);
+    } catch (...) {
+        std::fclose(f);
+        return nullptr;
+    }
+    std::fclose(f);
+    try {
+        switch (mode) {
+        case Mode::Analysis:
+            fst->setDictionaryCaseMode(true);
+            fst->initAnalysis();
+            break;
+        case Mode::Bilingual:
+            fst->initBiltrans();
+            break;
+        case Mode::Generation:
+            fst->initGeneration();
+            break;
+        case Mode::Postgeneration:
+            fst->initPostgeneration();
+            break;
+        }
+    } catch (...) {
+        return nullptr;
+    }
+    if (!fst->valid()) return nullptr;
+    return std::unique_ptr<Transducer>(new Transducer(std::move(fst), mode));
+}
+
+Transducer::Transducer(std::unique_ptr<FSTProcessor> fst, Mode mode) : fst_(std::move(fst)), mode_(mode) {}
+Transducer::~Transducer() = default;
+
+QString Transducer::Process(const QString& input) {
+    // The processor keeps what it read ahead between calls; input that ends on a blank leaves
+    // nothing behind for the next word.
+    Stream stream(input.toUtf8() + '\n');
+    if (!stream.Ready()) return {};
+    try {
+        switch (mode_) {
+        case Mode::Analysis:
+            fst_->analysis(stream.Input(), stream.Output());
+            break;
+        case Mode::Bilingual:
+            fst_->bilingual(stream.Input(), stream.Output());
+            break;
+        case Mode::Generation:
+            fst_->generation(stream.Input(), stream.Output(), gm_unknown);
+            break;
+        case Mode::Postgeneration:
+            fst_->postgeneration(stream.Input(), stream.Output());
+            break;
+        }
+    } catch (...) {
+        return {};
+    }
+    return stream.Text();
+}
+
+QStringList Transducer::Analyse(const QString& word) {
+    if (mode_ != Mode::Analysis || word.isEmpty()) return {};
+    return Readings(Process(Escape(word)));
+}
+
+QStringList Transducer::Translate(const QString& reading) {
+    if (mode_ != Mode::Bilingual || reading.isEmpty()) return {};
+    // The bilingual lookup has a call of its own that needs no stream: four times faster, and a
+    // text translation makes one for every reading of every word that is no headword.
+    const QString unit = QLatin1Char('^') + reading + QLatin1Char('$');
+    UString r;
+    try {
+        r = fst_->biltrans(UStringView(reinterpret_cast<const UChar*>(unit.utf16()), static_cast<size_t>(unit.size())), true);
+    } catch (...) {
+        return {};
+    }
+    // It answers "^t1/t2$", the translations alone: give it a surface form to drop.
+    const QString text = QString::fromUtf16(reinterpret_cast<const char16_t*>(r.data()), static_cast<qsizetype>(r.size()));
+    if (!text.startsWith(QLatin1Char('^'))) return {};
+    return Readings(QStringLiteral("^-/") + text.mid(1));
+}
+
+QString Transducer::Generate(const QString& reading) {
+    if (mode_ != Mode::Generation || reading.isEmpty()) return {};
+    const QString r = Process(QLatin1Char('^') + reading + QLatin1Char('$')).trimmed();
+    if (r.isEmpty() || r.contains(QLatin1Char('#')) || r.contains(QLatin1Char('@')) || r.contains(QLatin1Char('<')))
+        return {};
+    // Escapes in the output ("\/") are the stream's, not the word's.
+    QString clean;
+    for (qsizetype i = 0; i < r.size(); ++i) {
+        if (r[i] == QLatin1Char('\\') && i + 1 < r.size()) ++i;
+        clean += r[i];
+    }
+    return clean;
+}
+
+QString Transducer::Postgenerate(const QString& text) {
+    if (mode_ != Mode::Postgeneration || text.isEmpty()) return text;
+    if (!text.contains(QLatin1Char('~'))) return text;
+    // A marked word joins the next only when a blank and something more follow it: "~de ~o" at
+    // the end of the text stays apart, "~de ~o ." becomes "do .". Those are added and taken off.
+    QString r = Process(text + QLatin1String(" ."));
+    while (r.endsWith(QLatin1Char('\n'))) r.chop(1);
+    if (!r.endsWith(QLatin1String(" ."))) return QString(text).remove(QLatin1Char('~'));
+    r.chop(2);
+    r.remove(QLatin1Char('~'));
+    return r;
+}
+
+} // namespace lt

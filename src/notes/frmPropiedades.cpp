@@ -1,3 +1,4 @@
+#include "notes/frmPropiedades.h"
 
 #include "chrome/Hostpot.h"
 #include "chrome/Sonidos.h"

@@ -41,12 +41,11 @@ public:
         for (;;) {
             // The clock is read once every few thousand bytes: a token costs nanoseconds, a clock
             // read tens of them.
-            if (conLimite && pasos >= 4096) {
+            if (conLimite && ++pasos >= 4096) {
                 pasos = 0;
                 if (std::chrono::steady_clock::now() > limite) return false;
             }
             const Pieza t = tokens_.Siguiente();
-            ++pasos;
             switch (t.tipo) {
             case Token::Fin:
                 Terminar();
@@ -70,7 +69,7 @@ public:
                 if (!Respaldo()) Byte(t.byte, true);
                 break;
             case Token::Texto:
-                pasos += static_cast<qsizetype>(t.texto.size());
+                if (conLimite) pasos += static_cast<qsizetype>(t.texto.size());
                 for (const char c : t.texto)
                     if (!Respaldo()) Byte(static_cast<unsigned char>(c), false);
                 break;

@@ -14,45 +14,7 @@ bool EsDigito(char c) {
     return c >= '0' && c <= '9';
 }
 
-// Bytes that end a run of plain text.
-bool Corta(char c) {
-    return c == '{' || c == '}' || c == '\\' || c == '\r' || c == '\n';
-}
-
 } // namespace
-
-Pieza Tokenizador::Siguiente() {
-    Pieza t;
-    while (p_ < fin_) {
-        switch (*p_) {
-        case '{':
-            ++p_;
-            t.tipo = Token::AbreGrupo;
-            return t;
-        case '}':
-            ++p_;
-            t.tipo = Token::CierraGrupo;
-            return t;
-        case '\r':
-        case '\n':
-            ++p_;
-            continue;
-        case '\\':
-            if (Control(t)) return t;
-            continue;
-        default: {
-            const char* inicio = p_;
-            const char* tope = fin_ - p_ > kMaxTexto ? p_ + kMaxTexto : fin_;
-            while (p_ < tope && !Corta(*p_))
-                ++p_;
-            t.tipo = Token::Texto;
-            t.texto = std::string_view(inicio, static_cast<size_t>(p_ - inicio));
-            return t;
-        }
-        }
-    }
-    return t;
-}
 
 bool Tokenizador::Control(Pieza& t) {
     ++p_; // the backslash

@@ -51,6 +51,9 @@ public:
     std::string_view Binario(qsizetype n);
 
 private:
+    // Bytes that end a run of plain text.
+    static bool FinDeTexto(char c) { return c == '{' || c == '}' || c == '\\' || c == '\r' || c == '\n'; }
+
     // After a backslash: false when nothing is left to return (the input ends, or a "\'" escape
     // is broken, which is dropped).
     bool Control(Pieza& t);
@@ -58,5 +61,39 @@ private:
     const char* p_;
     const char* fin_;
 };
+
+// Inline: it runs once per token, and most tokens are braces and text.
+inline Pieza Tokenizador::Siguiente() {
+    Pieza t;
+    while (p_ < fin_) {
+        switch (*p_) {
+        case '{':
+            ++p_;
+            t.tipo = Token::AbreGrupo;
+            return t;
+        case '}':
+            ++p_;
+            t.tipo = Token::CierraGrupo;
+            return t;
+        case '\r':
+        case '\n':
+            ++p_;
+            continue;
+        case '\\':
+            if (Control(t)) return t;
+            continue;
+        default: {
+            const char* inicio = p_;
+            const char* tope = fin_ - p_ > kMaxTexto ? p_ + kMaxTexto : fin_;
+            while (p_ < tope && !FinDeTexto(*p_))
+                ++p_;
+            t.tipo = Token::Texto;
+            t.texto = std::string_view(inicio, static_cast<size_t>(p_ - inicio));
+            return t;
+        }
+        }
+    }
+    return t;
+}
 
 } // namespace richtext::lectura

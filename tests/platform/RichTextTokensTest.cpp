@@ -82,8 +82,8 @@ TEST(RichTextTokens, ControlWordsTakeASignedParameterAndTheirEndingSpace) {
 TEST(RichTextTokens, HugeParametersAndLongWordsAreBounded) {
     EXPECT_EQ(Tokens("\\u99999999999999999999"), "W(u=2147483647) $");
     EXPECT_EQ(Tokens("\\u-99999999999999999999"), "W(u=-2147483647) $");
-    const std::string larga(1000, 'q');
-    Tokenizador tok("\\" + larga + "7 z");
+    const std::string larga = "\\" + std::string(1000, 'q') + "7 z";
+    Tokenizador tok(larga);
     const Pieza w = tok.Siguiente();
     EXPECT_EQ(w.tipo, Token::Palabra);
     EXPECT_EQ(w.texto.size(), static_cast<size_t>(kMaxLetrasPalabra + 1));

@@ -2,6 +2,7 @@
 
 #include "chrome/Sonidos.h"
 #include "platform/Controls.h"
+#include "platform/Twips.h"
 
 #include <QWidget>
 
@@ -14,8 +15,8 @@ controls::PictureBox* elemento(QWidget* frm, const char* nombre, int index) {
 void ResaltarBoton(QWidget* frm, int Index, double X, double Y) {
     controls::PictureBox* b = elemento(frm, "pctBoton", Index);
     if (!b) return;
-    const double ancho = b->width() * 15.0;
-    const double alto = b->height() * 15.0;
+    const double ancho = twips::FromPixels(b->width());
+    const double alto = twips::FromPixels(b->height());
     const bool dentro = X >= 0 && X <= ancho && Y >= 0 && Y <= alto;
     if (dentro) {
         if (BotonCapturado) return;

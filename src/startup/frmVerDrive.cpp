@@ -80,7 +80,7 @@ void frmVerDrive::Form_Load() {
     }
     Drive1->setCurrentIndex(std::max(0, inicial));
     // Centred on the screen.
-    move((Screen::Width() / 15 - width()) / 2, (Screen::Height() / 15 - height()) / 2);
+    move((Screen::Width() / twips::kPerPixel - width()) / 2, (Screen::Height() / twips::kPerPixel - height()) / 2);
 }
 
 void frmVerDrive::cmdAceptar_Click() {

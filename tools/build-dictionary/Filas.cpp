@@ -38,6 +38,7 @@ struct Candidata {
     int rango = 0;           // part of speech preference
     size_t grupo = 0;        // as first met
     size_t orden = 0;
+    const QString* analisis = nullptr; // the pair's source analysis: the group
 };
 
 // Between parts of speech that tie on everything else: adjectives before nouns ("rojo" is first
@@ -162,6 +163,205 @@ std::optional<Candidata> Femenina(const Candidata& c, const Insumos& in, const Q
     return f;
 }
 
+// What the pairs of a direction give before ranking: a candidate row for each pair that makes
+// one (and for each feminine made from it), after the function words' rows; and the source
+// analyses that some translation shows to be unrestricted or mutual, and the lemmas that are
+// adjectives too, which rank the candidates of one headword.
+struct Recogida {
+    std::vector<Candidata> candidatas;
+    QSet<QString> libres, mutuos, conAdjetivo;
+};
+
+// The function words' rows lead their headword, in the order of their list.
+void RecogerFuncionales(const Insumos& in, std::vector<Candidata>& candidatas) {
+    for (const esquema::Fila& f : in.funcionales) {
+        Candidata c;
+        c.hecha = &f;
+        c.palabra = f.palabra;
+        c.traduccion = f.traduccion;
+        c.clave = textfold::FoldCase(f.palabra);
+        c.orden = candidatas.size();
+        candidatas.push_back(std::move(c));
+    }
+}
+
+// Lemmas with entries of their own for the feminine ("abad<n><f>" -> "abbess"): their open
+// entries make no feminine ("abadesa" is not "abbot").
+QSet<QString> ConFemenina(const std::vector<Par>& pares) {
+    QSet<QString> lemas;
+    for (const Par& p : pares) {
+        if (!p.origen.contains(QLatin1String("<f>"))) continue;
+        const Analisis a = LeerAnalisis(p.origen);
+        if (EsSustantivo(a.etiquetas)) lemas.insert(a.lema);
+    }
+    return lemas;
+}
+
+// The candidate of one pair, without the properties of its group; none when the pair makes no row.
+std::optional<Candidata> Candidatura(const Par& p, const Insumos& in, const QString& idiomaOrigen) {
+    Candidata c;
+    c.origen = LeerAnalisis(p.origen);
+    c.destino = LeerAnalisis(p.destino);
+    // Punctuation has entries too ("(" -> "("): not words anyone looks up.
+    if (!TieneLetra(c.origen.lema) || !TieneLetra(c.destino.lema)) return std::nullopt;
+    // Apertium's own names ("prpers", "Pole_person") are not words of either language.
+    if (formas::LemaInterno(c.origen.lema) || formas::LemaInterno(c.destino.lema)) return std::nullopt;
+    if (!EsCabezaValida(c.origen.lema)) return std::nullopt;
+    c.propio = EsNombrePropio(c.origen.etiquetas);
+    // A name that stays the same in the other language teaches nothing.
+    if (c.propio && textfold::FoldCase(c.origen.lema) == textfold::FoldCase(c.destino.lema)) return std::nullopt;
+    c.palabra = Escrita(c.origen, c.destino, in.rasgosOrigen, in.generarOrigen, false);
+    c.traduccion = Escrita(c.destino, c.origen, in.rasgosDestino, in.generarDestino, true);
+    c.clave = textfold::FoldCase(c.palabra);
+    c.derivada = c.palabra != c.origen.lema;
+    c.mayuscula = c.origen.lema != c.origen.lema.toLower();
+    c.articulo = EsDeterminante(c.origen.etiquetas) && EsArticulo(c.origen.lema, idiomaOrigen);
+    if (!c.origen.etiquetas.isEmpty()) {
+        const auto e = in.etiquetado.constFind(c.origen.lema);
+        // The tagger chooses the part of speech, not among the kinds of verb ("querer" is a
+        // modal to it, and "want" still comes before "want to").
+        const QString& primera = c.origen.etiquetas.first();
+        c.etiquetada = e != in.etiquetado.constEnd() &&
+                       (*e == primera || (!CodigoTipo({*e}).isEmpty() && CodigoTipo({*e}) == CodigoTipo({primera})));
+    }
+    c.restringida = !in.inversos.contains(ClavePar(c.origen.lema, c.destino.lema));
+    c.rango = RangoTipo(c.origen.etiquetas);
+    c.plural = c.origen.etiquetas.contains(QLatin1String("pl"));
+    // A headword the analyser does not know at all is not held against any of its readings.
+    const auto r = in.rasgosOrigen.constFind(c.origen.lema);
+    if (r != in.rasgosOrigen.constEnd() && !c.origen.etiquetas.isEmpty())
+        c.confirmada = r->tipos.contains(c.origen.etiquetas.first());
+    c.analisis = &p.origen;
+    return c;
+}
+
+// Collect: the candidates in the order the pairs give them.
+Recogida Recoger(const Insumos& in) {
+    const QString idiomaOrigen = IdiomaOrigen(in.direccion);
+    Recogida r;
+    r.candidatas.reserve(in.pares.size() + in.funcionales.size());
+    RecogerFuncionales(in, r.candidatas);
+    const QSet<QString> conFemenina = ConFemenina(in.pares);
+    std::unordered_map<QString, size_t> grupos;
+    for (const Par& p : in.pares) {
+        std::optional<Candidata> c = Candidatura(p, in, idiomaOrigen);
+        if (!c) continue;
+        c->orden = r.candidatas.size();
+        c->grupo = grupos.try_emplace(p.origen, grupos.size()).first->second;
+        if (!c->restringida) r.libres.insert(p.origen);
+        if (in.predilectos.contains(ClavePar(c->origen.lema, c->destino.lema))) r.mutuos.insert(p.origen);
+        if (!c->origen.etiquetas.isEmpty() && c->origen.etiquetas.first() == QLatin1String("adj"))
+            r.conAdjetivo.insert(c->origen.lema);
+        std::optional<Candidata> femenina = Femenina(*c, in, conFemenina);
+        r.candidatas.push_back(std::move(*c));
+        if (femenina) {
+            femenina->orden = r.candidatas.size();
+            r.candidatas.push_back(std::move(*femenina));
+        }
+    }
+    return r;
+}
+
+// The order of the rows of one headword (see Filas.h).
+bool Antes(const Candidata& a, const Candidata& b) {
+    if (a.clave != b.clave) {
+        const int r = textfold::Compare(a.clave, b.clave);
+        return r != 0 ? r < 0 : a.clave < b.clave;
+    }
+    if ((a.hecha != nullptr) != (b.hecha != nullptr)) return a.hecha != nullptr;
+    if (a.hecha) return a.orden < b.orden;
+    // A form made from another lemma's entry yields to the word's own entries ("Noruega" is
+    // Norway before it is a Norwegian woman).
+    if (a.derivada != b.derivada) return !a.derivada;
+    if (a.propio != b.propio) return !a.propio;
+    if (a.mayuscula != b.mayuscula) return !a.mayuscula;
+    if (a.articulo != b.articulo) return a.articulo;
+    if (a.confirmada != b.confirmada) return a.confirmada;
+    if (a.grupoMutuo != b.grupoMutuo) return a.grupoMutuo;
+    if (a.grupoLibre != b.grupoLibre) return a.grupoLibre;
+    if (a.etiquetada != b.etiquetada) return a.etiquetada;
+    if (a.rango != b.rango) return a.rango < b.rango;
+    // A bilingual entry that holds for both numbers is walked once per number, the plural
+    // perhaps first ("arroz<n><m><pl>" -> "riz"): the singular stands for the lemma.
+    if (a.plural != b.plural) return !a.plural;
+    if (a.grupo != b.grupo) return a.grupo < b.grupo;
+    if (a.restringida != b.restringida) return !a.restringida;
+    return a.orden < b.orden;
+}
+
+// Rank: each candidate learns what its source analysis's other translations say of it, then
+// the candidates are put in row order.
+void Ordenar(Recogida& r) {
+    for (Candidata& c : r.candidatas) {
+        if (c.hecha) continue;
+        c.grupoLibre = r.libres.contains(*c.analisis);
+        c.grupoMutuo = r.mutuos.contains(*c.analisis);
+        // Alone, an adjective reads to the tagger as something else ("rojo." a noun, "largo." an
+        // adverb, "bon." an interjection): where the word is an adjective too, the tagger's pick
+        // says nothing, and the part of speech order decides.
+        if (c.etiquetada && r.conAdjetivo.contains(c.origen.lema)) c.etiquetada = false;
+    }
+    std::stable_sort(r.candidatas.begin(), r.candidatas.end(), Antes);
+}
+
+esquema::Fila FilaDe(const Candidata& c, const QString& tipo, const Insumos& in, const QString& idiomaDestino) {
+    esquema::Fila f;
+    f.palabra = c.palabra;
+    f.traduccion = c.traduccion;
+    f.tipo = tipo;
+    f.tipoT = Tipo(c.destino, in.rasgosDestino, idiomaDestino);
+    Rasgar(c.origen, f.tipo, in.rasgosOrigen, f.genero, f.numero);
+    Rasgar(c.destino, f.tipoT, in.rasgosDestino, f.generoT, f.numeroT);
+    return f;
+}
+
+// Emit: one row per translation and part of speech of a headword, the first ones of each
+// headword giving its further meanings where the direction shows them.
+std::vector<esquema::Fila> Emitir(const std::vector<Candidata>& candidatas, const Insumos& in) {
+    const Direccion& dir = kDirecciones.at(static_cast<size_t>(in.direccion));
+    const QString idiomaOrigen = IdiomaOrigen(in.direccion), idiomaDestino = IdiomaDestino(in.direccion);
+    std::vector<esquema::Fila> filas;
+    filas.reserve(candidatas.size());
+    size_t inicioGrupo = 0;
+    QSet<QString> vistos;
+    QStringList traducciones; // distinct translations of the current headword, in row order
+    auto cerrarGrupo = [&]() {
+        if (dir.acepciones) {
+            QVariant a1, a2;
+            if (traducciones.size() >= 2) {
+                a1 = traducciones[1];
+                a2 = traducciones.size() >= 3 ? traducciones[2] : QString(QLatin1String(""));
+            }
+            for (size_t i = inicioGrupo; i < filas.size(); ++i) {
+                filas[i].acepcion1 = a1;
+                filas[i].acepcion2 = a2;
+            }
+        }
+        inicioGrupo = filas.size();
+        vistos.clear();
+        traducciones.clear();
+    };
+    QString claveActual;
+    for (const Candidata& c : candidatas) {
+        if (c.clave != claveActual) {
+            cerrarGrupo();
+            claveActual = c.clave;
+        }
+        // One row per translation and part of speech of a headword: "poder" is "pouvoir" as a
+        // verb and as a noun, two rows; a function word's row stands for the lemma row that says
+        // the same ("el" -> "the", article).
+        const QString tipo = c.hecha ? c.hecha->tipo : Tipo(c.origen, in.rasgosOrigen, idiomaOrigen);
+        const QString par = ClavePar(c.clave, c.traduccion) + QChar(0x1F) + tipo;
+        if (vistos.contains(par)) continue;
+        vistos.insert(par);
+        if (!traducciones.contains(c.traduccion)) traducciones << c.traduccion;
+
+        filas.push_back(c.hecha ? *c.hecha : FilaDe(c, tipo, in, idiomaDestino));
+    }
+    cerrarGrupo();
+    return filas;
+}
+
 } // namespace
 
 bool EsCabezaValida(const QString& lema) {
@@ -201,165 +401,9 @@ QStringList Lemas(const std::vector<Par>& pares, bool destino) {
 }
 
 std::vector<esquema::Fila> ConstruirFilas(const Insumos& in) {
-    const Direccion& dir = kDirecciones.at(static_cast<size_t>(in.direccion));
-    const QString idiomaOrigen = IdiomaOrigen(in.direccion), idiomaDestino = IdiomaDestino(in.direccion);
-    std::vector<Candidata> candidatas;
-    candidatas.reserve(in.pares.size() + in.funcionales.size());
-    // The function words' rows lead their headword, in the order of their list.
-    for (const esquema::Fila& f : in.funcionales) {
-        Candidata c;
-        c.hecha = &f;
-        c.palabra = f.palabra;
-        c.traduccion = f.traduccion;
-        c.clave = textfold::FoldCase(f.palabra);
-        c.orden = candidatas.size();
-        candidatas.push_back(std::move(c));
-    }
-    const size_t hechas = candidatas.size();
-    // Lemmas with entries of their own for the feminine ("abad<n><f>" -> "abbess"): their open
-    // entries make no feminine ("abadesa" is not "abbot").
-    QSet<QString> conFemenina;
-    for (const Par& p : in.pares) {
-        if (!p.origen.contains(QLatin1String("<f>"))) continue;
-        const Analisis a = LeerAnalisis(p.origen);
-        if (EsSustantivo(a.etiquetas)) conFemenina.insert(a.lema);
-    }
-    std::unordered_map<QString, size_t> grupos;
-    QSet<QString> libres, mutuos, conAdjetivo;
-    std::vector<const QString*> origenes(hechas, nullptr);
-    for (const Par& p : in.pares) {
-        Candidata c;
-        c.origen = LeerAnalisis(p.origen);
-        c.destino = LeerAnalisis(p.destino);
-        // Punctuation has entries too ("(" -> "("): not words anyone looks up.
-        if (!TieneLetra(c.origen.lema) || !TieneLetra(c.destino.lema)) continue;
-        // Apertium's own names ("prpers", "Pole_person") are not words of either language.
-        if (formas::LemaInterno(c.origen.lema) || formas::LemaInterno(c.destino.lema)) continue;
-        if (!EsCabezaValida(c.origen.lema)) continue;
-        c.propio = EsNombrePropio(c.origen.etiquetas);
-        // A name that stays the same in the other language teaches nothing.
-        if (c.propio && textfold::FoldCase(c.origen.lema) == textfold::FoldCase(c.destino.lema)) continue;
-        c.palabra = Escrita(c.origen, c.destino, in.rasgosOrigen, in.generarOrigen, false);
-        c.traduccion = Escrita(c.destino, c.origen, in.rasgosDestino, in.generarDestino, true);
-        c.clave = textfold::FoldCase(c.palabra);
-        c.derivada = c.palabra != c.origen.lema;
-        c.mayuscula = c.origen.lema != c.origen.lema.toLower();
-        c.articulo = EsDeterminante(c.origen.etiquetas) && EsArticulo(c.origen.lema, idiomaOrigen);
-        if (!c.origen.etiquetas.isEmpty()) {
-            const auto e = in.etiquetado.constFind(c.origen.lema);
-            // The tagger chooses the part of speech, not among the kinds of verb ("querer" is a
-            // modal to it, and "want" still comes before "want to").
-            const QString& primera = c.origen.etiquetas.first();
-            c.etiquetada = e != in.etiquetado.constEnd() &&
-                           (*e == primera || (!CodigoTipo({*e}).isEmpty() && CodigoTipo({*e}) == CodigoTipo({primera})));
-        }
-        c.restringida = !in.inversos.contains(ClavePar(c.origen.lema, c.destino.lema));
-        c.orden = candidatas.size();
-        c.grupo = grupos.try_emplace(p.origen, grupos.size()).first->second;
-        c.rango = RangoTipo(c.origen.etiquetas);
-        c.plural = c.origen.etiquetas.contains(QLatin1String("pl"));
-        // A headword the analyser does not know at all is not held against any of its readings.
-        const auto r = in.rasgosOrigen.constFind(c.origen.lema);
-        if (r != in.rasgosOrigen.constEnd() && !c.origen.etiquetas.isEmpty())
-            c.confirmada = r->tipos.contains(c.origen.etiquetas.first());
-        if (!c.restringida) libres.insert(p.origen);
-        if (in.predilectos.contains(ClavePar(c.origen.lema, c.destino.lema))) mutuos.insert(p.origen);
-        if (!c.origen.etiquetas.isEmpty() && c.origen.etiquetas.first() == QLatin1String("adj")) conAdjetivo.insert(c.origen.lema);
-        std::optional<Candidata> femenina = Femenina(c, in, conFemenina);
-        candidatas.push_back(std::move(c));
-        origenes.push_back(&p.origen);
-        if (femenina) {
-            femenina->orden = candidatas.size();
-            candidatas.push_back(std::move(*femenina));
-            origenes.push_back(&p.origen);
-        }
-    }
-    for (size_t i = hechas; i < candidatas.size(); ++i) {
-        Candidata& c = candidatas[i];
-        c.grupoLibre = libres.contains(*origenes[i]);
-        c.grupoMutuo = mutuos.contains(*origenes[i]);
-        // Alone, an adjective reads to the tagger as something else ("rojo." a noun, "largo." an
-        // adverb, "bon." an interjection): where the word is an adjective too, the tagger's pick
-        // says nothing, and the part of speech order decides.
-        if (c.etiquetada && conAdjetivo.contains(c.origen.lema)) c.etiquetada = false;
-    }
-    std::stable_sort(candidatas.begin(), candidatas.end(), [](const Candidata& a, const Candidata& b) {
-        if (a.clave != b.clave) {
-            const int r = textfold::Compare(a.clave, b.clave);
-            return r != 0 ? r < 0 : a.clave < b.clave;
-        }
-        if ((a.hecha != nullptr) != (b.hecha != nullptr)) return a.hecha != nullptr;
-        if (a.hecha) return a.orden < b.orden;
-        // A form made from another lemma's entry yields to the word's own entries ("Noruega" is
-        // Norway before it is a Norwegian woman).
-        if (a.derivada != b.derivada) return !a.derivada;
-        if (a.propio != b.propio) return !a.propio;
-        if (a.mayuscula != b.mayuscula) return !a.mayuscula;
-        if (a.articulo != b.articulo) return a.articulo;
-        if (a.confirmada != b.confirmada) return a.confirmada;
-        if (a.grupoMutuo != b.grupoMutuo) return a.grupoMutuo;
-        if (a.grupoLibre != b.grupoLibre) return a.grupoLibre;
-        if (a.etiquetada != b.etiquetada) return a.etiquetada;
-        if (a.rango != b.rango) return a.rango < b.rango;
-        // A bilingual entry that holds for both numbers is walked once per number, the plural
-        // perhaps first ("arroz<n><m><pl>" -> "riz"): the singular stands for the lemma.
-        if (a.plural != b.plural) return !a.plural;
-        if (a.grupo != b.grupo) return a.grupo < b.grupo;
-        if (a.restringida != b.restringida) return !a.restringida;
-        return a.orden < b.orden;
-    });
-
-    std::vector<esquema::Fila> filas;
-    filas.reserve(candidatas.size());
-    size_t inicioGrupo = 0;
-    QSet<QString> vistos;
-    QStringList traducciones; // distinct translations of the current headword, in row order
-    auto cerrarGrupo = [&]() {
-        if (dir.acepciones) {
-            QVariant a1, a2;
-            if (traducciones.size() >= 2) {
-                a1 = traducciones[1];
-                a2 = traducciones.size() >= 3 ? traducciones[2] : QString(QLatin1String(""));
-            }
-            for (size_t i = inicioGrupo; i < filas.size(); ++i) {
-                filas[i].acepcion1 = a1;
-                filas[i].acepcion2 = a2;
-            }
-        }
-        inicioGrupo = filas.size();
-        vistos.clear();
-        traducciones.clear();
-    };
-    QString claveActual;
-    for (const Candidata& c : candidatas) {
-        if (c.clave != claveActual) {
-            cerrarGrupo();
-            claveActual = c.clave;
-        }
-        // One row per translation and part of speech of a headword: "poder" is "pouvoir" as a
-        // verb and as a noun, two rows; a function word's row stands for the lemma row that says
-        // the same ("el" -> "the", article).
-        const QString tipo = c.hecha ? c.hecha->tipo : Tipo(c.origen, in.rasgosOrigen, idiomaOrigen);
-        const QString par = ClavePar(c.clave, c.traduccion) + QChar(0x1F) + tipo;
-        if (vistos.contains(par)) continue;
-        vistos.insert(par);
-        if (!traducciones.contains(c.traduccion)) traducciones << c.traduccion;
-
-        if (c.hecha) {
-            filas.push_back(*c.hecha);
-            continue;
-        }
-        esquema::Fila f;
-        f.palabra = c.palabra;
-        f.traduccion = c.traduccion;
-        f.tipo = tipo;
-        f.tipoT = Tipo(c.destino, in.rasgosDestino, idiomaDestino);
-        Rasgar(c.origen, f.tipo, in.rasgosOrigen, f.genero, f.numero);
-        Rasgar(c.destino, f.tipoT, in.rasgosDestino, f.generoT, f.numeroT);
-        filas.push_back(std::move(f));
-    }
-    cerrarGrupo();
-    return filas;
+    Recogida r = Recoger(in);
+    Ordenar(r);
+    return Emitir(r.candidatas, in);
 }
 
 void MarcarGrabaciones(std::vector<esquema::Fila>& filas, const std::function<bool(const QString&)>& hayGrabacion) {

@@ -174,4 +174,8 @@ void RegisterCollations(sqlite3* db);
 // Runs SQL with no result rows, throwing DaoError on failure (for the generator and tests).
 void Execute(Database& db, const QString& sql);
 
+// For tests: the SQL text of the last statement this thread's recordsets and queries asked for,
+// so a test can read the plan of exactly what a search runs.
+QString LastStatementSql();
+
 } // namespace dao

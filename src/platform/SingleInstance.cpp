@@ -15,7 +15,16 @@ std::unique_ptr<QLockFile>& cerrojo() {
 }
 } // namespace
 
-QString RutaCerrojo() { return QDir::temp().filePath(QStringLiteral("palavrix-%1.lock").arg(getuid())); }
+QString RutaCerrojo() {
+    // Qt gives an empty temporary path when TMPDIR names a folder that does not exist; the lock
+    // would then land in whatever folder the program was started from, and two copies started
+    // from two folders would both run. The folder asked for is kept, so taking the lock fails
+    // and says so.
+    QString carpeta = QDir::tempPath();
+    if (carpeta.isEmpty()) carpeta = qEnvironmentVariable("TMPDIR");
+    if (carpeta.isEmpty()) carpeta = QStringLiteral("/tmp");
+    return QDir(carpeta).filePath(QStringLiteral("palavrix-%1.lock").arg(getuid()));
+}
 
 Cerrojo TomarCerrojo(const QString& ruta) {
     auto candidato = std::make_unique<QLockFile>(ruta);

@@ -247,10 +247,13 @@ void bindValue(sqlite3_stmt* st, int index, const QVariant& v) {
     }
 }
 
+thread_local QString ultimaSql;
+
 // An owned prepared statement.
 class Statement {
 public:
     Statement(std::shared_ptr<Connection> conn, const QString& sql) : conn_(std::move(conn)), sql_(sql.toUtf8()) {
+        ultimaSql = sql;
         st_ = conn_->take(sql_);
         if (st_) return;
         const int rc = sqlite3_prepare_v2(conn_->handle(), sql_.constData(), sql_.size(), &st_, nullptr);
@@ -634,6 +637,10 @@ int autorizar(void*, int accion, const char* a, const char*, const char*, const 
 }
 
 } // namespace
+
+QString LastStatementSql() {
+    return ultimaSql;
+}
 
 void Connection::fail(int rc, const QString& context) const {
     const QString msg = db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QString();

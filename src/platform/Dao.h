@@ -178,5 +178,8 @@ void ExecuteBatch(Database& db, const QStringList& statements);
 // binds Null, an integer or bool an integer, a double a real, anything else text). Prepared once
 // for all rows.
 void ExecuteBatch(Database& db, const QString& sql, const std::vector<std::vector<QVariant>>& rows);
+// For tests: the SQL text of the last statement this thread's recordsets and queries asked for,
+// so a test can read the plan of exactly what a search runs.
+QString LastStatementSql();
 
 } // namespace dao

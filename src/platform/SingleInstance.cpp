@@ -15,7 +15,16 @@ std::unique_ptr<QLockFile>& held() {
 }
 } // namespace
 
-QString LockPath() { return QDir::temp().filePath(QStringLiteral("palavrix-%1.lock").arg(getuid())); }
+QString LockPath() {
+    // Qt gives an empty temporary path when TMPDIR names a folder that does not exist; the lock
+    // would then land in whatever folder the program was started from, and two copies started
+    // from two folders would both run. The folder asked for is kept, so taking the lock fails
+    // and says so.
+    QString folder = QDir::tempPath();
+    if (folder.isEmpty()) folder = qEnvironmentVariable("TMPDIR");
+    if (folder.isEmpty()) folder = QStringLiteral("/tmp");
+    return QDir(folder).filePath(QStringLiteral("palavrix-%1.lock").arg(getuid()));
+}
 
 Lock TakeLock(const QString& path) {
     auto candidate = std::make_unique<QLockFile>(path);

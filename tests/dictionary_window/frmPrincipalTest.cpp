@@ -1,5 +1,4 @@
-#include "Grabadores.h"
-#include "TempDatabase.h"
+#include "VentanasPrueba.h"
 #include "dictionary_data/BaseDatos.h"
 #include "dictionary_window/frmPrincipal.h"
 #include "guide/MSAgent.h"
@@ -32,9 +31,15 @@ esquema::Fila conAcepciones(const QString& p, const QString& t, const QVariant& 
     return f;
 }
 
-class DictionaryWindow : public ::testing::Test {
+class DictionaryWindow : public VentanasPrueba {
 protected:
     void SetUp() override {
+        VentanasPrueba::SetUp();
+        w = new frmPrincipal;
+        w->Load();
+        w->show();
+    }
+    void LlenarDiccionario() override {
         esquema::Fila casa = fila("casa", "house", "n", "f", "s", "n", "", "s");
         casa.pronunciacion = true;
         esquema::Fila perro = fila("perro", "dog", "n", "m", "s", "n", "", "s");
@@ -45,19 +50,6 @@ protected:
         db.Insert(1, {conAcepciones("house", "casa", "cámara", ""), conAcepciones("bank", "banco", "orilla", "ribera"),
                       conAcepciones("cat", "gato", QVariant(), QVariant())});
         db.Insert(2, {fila("casa", "casa", "n", "f", "s", "n", "f", "s")});
-        paths::SetAppPath(entorno.Carpeta());
-        dbDiccionario = dao::DBEngine().Workspaces(0).OpenDatabase(db.Path());
-        DiccionarioActual = 0;
-        AgenteActivo = false;
-        w = new frmPrincipal;
-        w->Load();
-        w->show();
-    }
-    void TearDown() override {
-        if (w) w->Unload();
-        Forms::FlushUnloaded();
-        CerrarBaseDatos();
-        DiccionarioActual = 0;
     }
     void Enter(const QString& palabra) {
         w->txtPalabra->setText(palabra);
@@ -71,8 +63,6 @@ protected:
     }
     bool Visible(QWidget* x) const { return !x->isHidden(); }
 
-    EntornoPrueba entorno;
-    TempDatabase db;
     frmPrincipal* w = nullptr;
 };
 

@@ -245,8 +245,13 @@ TEST(Dao, LookupsWordListsAndSearchesAreServedByIndexes) {
     for (const auto& d : kDirecciones) {
         const QString table = d.tabla;
         const QString lookup = esquema::SqlConsulta(static_cast<int>(&d - kDirecciones.data()));
-        for (const QString& sql : {lookup, "SELECT Palabra FROM " + table + " GROUP BY Palabra",
-                                   "SELECT rowid FROM \"" + table + "\" WHERE \"Palabra\" = ?1 ORDER BY rowid LIMIT 1"}) {
+        // The very statement a search of the translator runs (FindFirst on a table dynaset).
+        auto rs = db->OpenRecordset(table, dao::dbOpenDynaset);
+        const QString antes = dao::LastStatementSql();
+        rs->FindFirst("Palabra = 'casa'");
+        const QString search = dao::LastStatementSql();
+        ASSERT_NE(search, antes) << "FindFirst made no statement of its own";
+        for (const QString& sql : {lookup, "SELECT Palabra FROM " + table + " GROUP BY Palabra", search}) {
             const QString plan = planOf(*db, sql).join(" | ");
             EXPECT_TRUE(plan.contains("USING INDEX") || plan.contains("USING COVERING INDEX"))
                 << sql.toStdString() << " -> " << plan.toStdString();

@@ -1,5 +1,6 @@
 // The RTF reader: character and paragraph formats, code pages and Unicode, special characters,
-// lists, tables, pictures, skipped destinations, damaged input, and real pandoc output.
+// lists, tables, pictures, skipped destinations and damaged input.
+#include "DocumentoRtf.h"
 #include "platform/RichText.h"
 
 #include <QBuffer>
@@ -17,45 +18,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-QTextDocument* Leer(const QByteArray& rtf, QTextDocument& doc) {
-    QString error;
-    EXPECT_TRUE(richtext::LeerRtf(rtf, doc, &error)) << error.toStdString();
-    return &doc;
-}
-
-QString Texto(const QByteArray& rtf) {
-    QTextDocument doc;
-    Leer(rtf, doc);
-    return doc.toPlainText();
-}
-
-// The format of the last character of the first occurrence of `texto`.
-QTextCharFormat FormatoDe(const QTextDocument& doc, const QString& texto) {
-    const QTextCursor c = doc.find(texto);
-    EXPECT_FALSE(c.isNull()) << "no se encontró " << texto.toStdString();
-    return c.charFormat();
-}
-
-QTextBlockFormat BloqueDe(const QTextDocument& doc, const QString& texto) {
-    const QTextCursor c = doc.find(texto);
-    EXPECT_FALSE(c.isNull()) << "no se encontró " << texto.toStdString();
-    return c.blockFormat();
-}
-
-std::vector<QTextTable*> Tablas(const QTextDocument& doc) {
-    std::vector<QTextTable*> out;
-    for (QTextFrame* f : doc.rootFrame()->childFrames())
-        if (auto* t = qobject_cast<QTextTable*>(f)) out.push_back(t);
-    return out;
-}
-
-QString TextoCelda(QTextTable* t, int fila, int col) {
-    const QTextTableCell celda = t->cellAt(fila, col);
-    QTextCursor c = celda.firstCursorPosition();
-    c.setPosition(celda.lastPosition(), QTextCursor::KeepAnchor);
-    return c.selectedText().replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-}
 
 // A real PNG of w x h pixels in one colour, as hex digits for \pict.
 QByteArray PngHex(int w, int h, QColor color) {
@@ -461,40 +423,4 @@ TEST(RichText, DamagedInputIsReadAsFarAsItGoes) {
     EXPECT_EQ(Texto(hondo), "hondo fin");
     // A picture cut short at the end of the file.
     EXPECT_EQ(Texto("{\\rtf1 a{\\pict\\pngblip 89504e"), "a");
-}
-
-TEST(RichText, ReadsPandocOutputOfTheEnglishNotes) {
-    QFile f(QStringLiteral(PALAVRIX_BUILD_DIR "/Palavrix/PROPIEDADES/Prop7.RTF"));
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << "the build generates the notes with pandoc";
-    QTextDocument doc;
-    Leer(f.readAll(), doc);
-    const QString t = doc.toPlainText();
-    EXPECT_TRUE(t.startsWith(QString::fromUtf8("El inglés para hispanohablantes")))
-        << t.left(80).toStdString();
-    EXPECT_TRUE(t.contains(QString::fromUtf8("1. El alfabeto y la pronunciación")));
-    // No RTF syntax leaks into the text.
-    EXPECT_FALSE(t.contains(QLatin1Char('\\')));
-    EXPECT_FALSE(t.contains(QLatin1Char('{')));
-    EXPECT_FALSE(t.contains(QStringLiteral("rtf")));
-    // Headings are bold, larger and marked as headings; examples are bold or italic.
-    const QTextCharFormat titulo = FormatoDe(doc, QString::fromUtf8("El inglés para hispanohablantes"));
-    EXPECT_EQ(titulo.fontWeight(), QFont::Bold);
-    EXPECT_GT(titulo.fontPointSize(), 14.0);
-    EXPECT_EQ(BloqueDe(doc, QString::fromUtf8("El inglés para hispanohablantes")).headingLevel(), 1);
-    EXPECT_EQ(FormatoDe(doc, "sheep").fontWeight(), QFont::Bold);
-    EXPECT_TRUE(FormatoDe(doc, "oveja").fontItalic());
-    // Lists: bullet, tab, text, with a hanging indent.
-    const QTextCursor item = doc.find(QString::fromUtf8("\u2022\tLa h inicial"));
-    EXPECT_FALSE(item.isNull());
-    EXPECT_GT(item.blockFormat().leftMargin(), 0.0);
-    EXPECT_LT(item.blockFormat().textIndent(), 0.0);
-    // Its tables, with the letters of the alphabet.
-    const auto tablas = Tablas(doc);
-    EXPECT_GE(tablas.size(), 5u);
-    ASSERT_FALSE(tablas.empty());
-    EXPECT_EQ(tablas[0]->columns(), 4);
-    EXPECT_EQ(tablas[0]->rows(), 14);
-    EXPECT_EQ(TextoCelda(tablas[0], 1, 0), "A");
-    EXPECT_EQ(TextoCelda(tablas[0], 13, 2), "Z");
-    EXPECT_GT(t.split(QRegularExpression("\\s+"), Qt::SkipEmptyParts).size(), 1500);
 }

@@ -9,6 +9,7 @@
 #include "startup/frmPresentacion.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -166,6 +167,9 @@ TEST(Main, WithATemporaryFolderThatCannotHoldTheLockTheProgramStartsAndSaysWhy) 
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("TMPDIR", dir.filePath("archivo/tmp"));
     programa.setProcessEnvironment(env);
+    // Started from a folder it can write in: the lock must not fall back to it.
+    QTemporaryDir desde;
+    programa.setWorkingDirectory(desde.path());
     programa.start(PALAVRIX_EXECUTABLE, {});
     ASSERT_TRUE(programa.waitForStarted(5000));
     // Before, it took the failure for another copy and ended at once with status 0.
@@ -173,6 +177,7 @@ TEST(Main, WithATemporaryFolderThatCannotHoldTheLockTheProgramStartsAndSaysWhy) 
     EXPECT_EQ(programa.state(), QProcess::Running);
     const QString error = QString::fromUtf8(programa.readAllStandardError());
     EXPECT_TRUE(error.contains("no se pudo crear el archivo de bloqueo")) << error.toStdString();
+    EXPECT_TRUE(QDir(desde.path()).entryList(QDir::Files).isEmpty()) << "a lock in the folder it was started from";
     programa.kill();
     programa.waitForFinished(5000);
 }

@@ -14,14 +14,18 @@ int main(int argc, char** argv) {
     QStandardPaths::setTestModeEnabled(true);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Palavrix"));
-    // One settings file per test process: CTest runs programs side by side, and a drive letter
-    // saved by one must not send another to a drive it does not have.
+    // One settings file per test process: CTest runs every test in a process of its own, side by
+    // side, and a drive letter saved by one must not send another to a drive it does not have.
+    // Two live processes never share an id; a folder left by an earlier process of the same id
+    // (one killed at its timeout) goes first.
     QApplication::setOrganizationName(QStringLiteral("PalavrixTests-%1").arg(QCoreApplication::applicationPid()));
     QApplication::setQuitOnLastWindowClosed(false);
     // The windows move and end as the program's do.
     RegistrarVentanas();
+    const QString ajustes = QFileInfo(QSettings().fileName()).path();
+    QDir(ajustes).removeRecursively();
     ::testing::InitGoogleTest(&argc, argv);
     const int resultado = RUN_ALL_TESTS();
-    QDir(QFileInfo(QSettings().fileName()).path()).removeRecursively();
+    QDir(ajustes).removeRecursively();
     return resultado;
 }

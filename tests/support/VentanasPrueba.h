@@ -5,28 +5,25 @@
 #include "RecordingAgent.h"
 #include "TempDatabase.h"
 #include "dictionary_data/BaseDatos.h"
+#include "chrome/Hostpot.h"
 #include "guide/MSAgent.h"
+#include "platform/Controls.h"
 #include "platform/Form.h"
+#include "platform/Screen.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
 
+//
+// Every window fixture derives from this one, so each test starts from the same process-wide state
+// whatever ran before it in the same program (gtest_shuffle runs must pass).
 class VentanasPrueba : public ::testing::Test {
 protected:
     void SetUp() override {
-        esquema::Fila casa = Fila("casa", "house", "n", "f", "s");
-        casa.pronunciacion = true;
-        db.Insert(0, {casa, Fila("perro", "dog", "n", "m", "s")});
-        esquema::Fila bank = Fila("bank", "banco", "n");
-        bank.acepcion1 = QString("orilla");
-        bank.acepcion2 = QString("");
-        db.Insert(1, {bank});
+        LlenarDiccionario();
         paths::SetAppPath(entorno.Carpeta());
         dbDiccionario = dao::DBEngine().Workspaces(0).OpenDatabase(db.Path());
-        DiccionarioActual = 0;
-        AgenteActivo = false;
-        SaludoDado = false;
-        VentanaActiva = 0;
+        Reiniciar();
     }
     void TearDown() override {
         // The guide first: its hidden host is a window too, and owns the character.
@@ -37,10 +34,18 @@ protected:
         Forms::FlushUnloaded();
         InstalarFabricaAgente(nullptr);
         InstalarAzar(nullptr);
-        AgenteActivo = false;
-        SaludoDado = false;
         CerrarBaseDatos();
-        DiccionarioActual = 0;
+        Reiniciar();
+    }
+    // The rows of the test dictionary; a fixture whose tests read other words gives its own.
+    virtual void LlenarDiccionario() {
+        esquema::Fila casa = Fila("casa", "house", "n", "f", "s");
+        casa.pronunciacion = true;
+        db.Insert(0, {casa, Fila("perro", "dog", "n", "m", "s")});
+        esquema::Fila bank = Fila("bank", "banco", "n");
+        bank.acepcion1 = QString("orilla");
+        bank.acepcion2 = QString("");
+        db.Insert(1, {bank});
     }
     // Loads the recording guide as the program does at start.
     std::shared_ptr<GuiaGrabadora> ConGuia() {
@@ -59,4 +64,16 @@ protected:
 
     EntornoPrueba entorno;
     TempDatabase db;
+
+private:
+    // The program's globals as a fresh start leaves them.
+    static void Reiniciar() {
+        DiccionarioActual = 0;
+        AgenteActivo = false;
+        SaludoDado = false;
+        VentanaActiva = 0;
+        BotonCapturado = false;
+        Screen::SetMousePointer(Screen::vbDefault);
+        controls::PictureBox::ReleaseCapture();
+    }
 };

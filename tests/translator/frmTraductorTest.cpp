@@ -1,5 +1,4 @@
-#include "Grabadores.h"
-#include "TempDatabase.h"
+#include "VentanasPrueba.h"
 #include "dictionary_data/BaseDatos.h"
 #include "dictionary_window/frmPrincipal.h"
 #include "guide/MSAgent.h"
@@ -13,35 +12,21 @@
 
 namespace {
 
-class TranslatorWindow : public ::testing::Test {
+class TranslatorWindow : public VentanasPrueba {
 protected:
     void SetUp() override {
+        VentanasPrueba::SetUp();
+        w = Abrir<frmTraductor>(4500, 3000);
+    }
+    void LlenarDiccionario() override {
         db.Insert(0, {Fila("La", "The"), Fila("casa", "house"), Fila("casa", "home"), Fila("roja", "red")});
         db.Insert(1, {Fila("house", "casa")});
-        paths::SetAppPath(entorno.Carpeta());
-        dbDiccionario = dao::DBEngine().Workspaces(0).OpenDatabase(db.Path());
-        DiccionarioActual = 0;
-        AgenteActivo = false;
-        w = new frmTraductor;
-        w->Load();
-        w->Move(4500, 3000);
-        w->show();
-    }
-    void TearDown() override {
-        if (w) w->Unload();
-        for (QWidget* x : QApplication::topLevelWidgets())
-            if (auto* f = qobject_cast<Form*>(x); f && f->Loaded()) f->Unload();
-        Forms::FlushUnloaded();
-        CerrarBaseDatos();
-        DiccionarioActual = 0;
     }
     QString Traducir(const QString& texto) {
         w->txtTexto->setPlainText(texto);
         w->lblOpciones_Click(3);
         return w->txtTraduccion->toPlainText();
     }
-    EntornoPrueba entorno;
-    TempDatabase db;
     frmTraductor* w = nullptr;
 };
 

@@ -32,7 +32,7 @@ QPixmap DisenoNotas(const QString& nombre) {
     p.setRenderHint(QPainter::TextAntialiasing);
     renderer.render(&p);
     p.end();
-    const QPixmap pixmap = QPixmap::fromImage(img);
+    QPixmap pixmap = QPixmap::fromImage(img);
     hechos.insert(nombre, pixmap);
     return pixmap;
 }

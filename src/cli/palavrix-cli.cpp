@@ -85,7 +85,7 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() < 3) return Uso();
-    const QString orden = args[1];
+    const QString& orden = args[1];
     const int direccion = DireccionDe(args[2]);
     const bool buscar = orden == QLatin1String("buscar") && args.size() == 4;
     const bool traducir = orden == QLatin1String("traducir") && args.size() == 3;

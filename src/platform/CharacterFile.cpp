@@ -70,7 +70,7 @@ QString AnimationName(const QJsonObject& o, const char* key, const CharacterData
     const QJsonValue v = o.value(QLatin1String(key));
     if (v.isUndefined() && !required) return {};
     if (!v.isString()) Damaged(QStringLiteral("falta la animación «%1»").arg(QLatin1String(key)));
-    const QString name = v.toString();
+    QString name = v.toString();
     if (!d.Animation(name)) Damaged(QStringLiteral("la animación «%1» no existe").arg(name));
     return name;
 }
@@ -96,7 +96,7 @@ void ReadManifest(const QByteArray& json, CharacterData& d) {
         if (frames.isEmpty() || frames.size() > kMaxFrames) Damaged(what);
         std::vector<CharacterFrame> out;
         out.reserve(size_t(frames.size()));
-        for (const QJsonValue& fv : frames) {
+        for (const auto& fv : frames) {
             const QJsonArray f = fv.toArray();
             if (f.size() != 4) Damaged(what);
             CharacterFrame cf;
@@ -110,14 +110,14 @@ void ReadManifest(const QByteArray& json, CharacterData& d) {
 
     const QJsonArray mouths = o.value(QLatin1String("mouths")).toArray();
     if (mouths.size() > 16) Damaged(QStringLiteral("demasiadas bocas"));
-    for (const QJsonValue& m : mouths)
+    for (const auto& m : mouths)
         d.mouths.push_back(Integer(m, 0, pictures - 1, QStringLiteral("boca")));
 
     d.rest = AnimationName(o, "rest", d, true);
     d.show = AnimationName(o, "show", d, false);
     d.hide = AnimationName(o, "hide", d, false);
     const QJsonArray idle = o.value(QLatin1String("idle")).toArray();
-    for (const QJsonValue& v : idle) {
+    for (const auto& v : idle) {
         const QString name = v.toString();
         if (!d.Animation(name)) Damaged(QStringLiteral("la animación «%1» no existe").arg(name));
         d.idle << name;

@@ -47,7 +47,7 @@ QString Buscador::BuscarTraduccion(const QString& palabra) {
             if (forma) t = forma->traduccion;
         }
     }
-    const QString r = t.isNull() ? QLatin1Char('<') + palabra + QLatin1Char('>') : ConservarMayusculas(palabra, t);
+    QString r = t.isNull() ? QLatin1Char('<') + palabra + QLatin1Char('>') : ConservarMayusculas(palabra, t);
     vistas_.insert(palabra, r);
     return r;
 }

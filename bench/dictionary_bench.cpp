@@ -6,7 +6,7 @@
 #include "dictionary_data/Esquema.h"
 #include "dictionary_window/frmPrincipal.h"
 #include "guide/MSAgent.h"
-#include "platform/DaoNativo.h"
+#include "platform/DaoNative.h"
 #include "platform/Paths.h"
 #include "platform/SimpleCombo.h"
 #include "startup/General.h"

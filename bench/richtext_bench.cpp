@@ -16,7 +16,7 @@ namespace {
 void Leer(benchmark::State& state, const QByteArray& rtf) {
     for (auto _ : state) {
         QTextDocument doc;
-        benchmark::DoNotOptimize(richtext::LeerRtf(rtf, doc));
+        benchmark::DoNotOptimize(richtext::ReadRtf(rtf, doc));
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * rtf.size());
 }
@@ -53,7 +53,7 @@ void BM_ReadTableRows(benchmark::State& state) {
 }
 BENCHMARK(BM_ReadTableRows)->Range(100, 10000)->Unit(benchmark::kMillisecond);
 
-// Many small tables, each between two paragraphs (past kMaxTablas they become paragraphs).
+// Many small tables, each between two paragraphs (past kMaxTables they become paragraphs).
 void BM_ReadManyTables(benchmark::State& state) {
     QByteArray rtf = "{\\rtf1\\ansi ";
     for (int k = 0; k < state.range(0); ++k)
@@ -92,7 +92,7 @@ void BM_LoadNotesFile(benchmark::State& state, const QByteArray& rtf) {
         benchmark::DoNotOptimize(caja.document()->documentLayout()->documentSize());
         QApplication::processEvents();
     }
-    state.SetLabel(caja.Text() == richtext::RichTextBox::MensajeDemasiadoGrande() ? "refused" : "shown");
+    state.SetLabel(caja.Text() == richtext::RichTextBox::TooLargeMessage() ? "refused" : "shown");
 }
 
 QByteArray Repetir(QByteArray inicio, const QByteArray& pieza, qint64 bytes, const QByteArray& fin = "}") {

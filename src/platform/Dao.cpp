@@ -1,5 +1,5 @@
 #include "platform/Dao.h"
-#include "platform/DaoNativo.h"
+#include "platform/DaoNative.h"
 
 #include "platform/TextFold.h"
 
@@ -20,11 +20,11 @@ DaoError::DaoError(int number, const QString& description)
 // outliving Close() fails cleanly instead of touching a closed handle.
 class Connection {
 public:
-    using Reloj = std::chrono::steady_clock;
+    using Clock = std::chrono::steady_clock;
 
     Connection(sqlite3* db, QString path) : db_(db), path_(std::move(path)) {
         // Asked every thousand engine steps whether the running statement is past its time.
-        if (db_) sqlite3_progress_handler(db_, 1000, &Connection::vencida, this);
+        if (db_) sqlite3_progress_handler(db_, 1000, &Connection::deadlinePassed, this);
     }
     ~Connection() { close(); }
     void close() {
@@ -64,14 +64,14 @@ public:
     // Column names of a table, or an empty list when there is no such table.
     QStringList tableColumns(const QString& table);
 
-    // The running statement must end by `limite`; Reloj::time_point::max() for no bound.
-    void vigilar(Reloj::time_point limite) { limite_ = limite; }
+    // The running statement must end by `deadline`; Clock::time_point::max() for no bound.
+    void watch(Clock::time_point deadline) { deadline_ = deadline; }
 
 private:
-    static int vencida(void* yo) { return Reloj::now() > static_cast<Connection*>(yo)->limite_ ? 1 : 0; }
+    static int deadlinePassed(void* self) { return Clock::now() > static_cast<Connection*>(self)->deadline_ ? 1 : 0; }
 
     sqlite3* db_;
-    Reloj::time_point limite_ = Reloj::time_point::max();
+    Clock::time_point deadline_ = Clock::time_point::max();
     QString path_;
     QHash<QString, QStringList> columns_;
     std::multimap<QByteArray, sqlite3_stmt*> idle_;
@@ -106,25 +106,25 @@ int numberFor(int rc, const QString& message) {
 
 // The engine's common messages in Spanish. The user reads these; an English text would tell
 // most of them nothing. A message not listed here is kept as the engine wrote it.
-QString enEspanol(int rc, const QString& message) {
-    struct Prefijo {
-        const char* ingles;
-        const char* espanol;
+QString inSpanish(int rc, const QString& message) {
+    struct Prefix {
+        const char* english;
+        const char* spanish;
     };
     // Messages that name something after a colon: the name is kept.
-    static const Prefijo prefijos[] = {
+    static const Prefix prefixes[] = {
         {"no such table: ", "no existe la tabla "},
         {"no such column: ", "no existe la columna "},
         {"no such function: ", "no existe la función "},
         {"no such collation sequence: ", "no existe la intercalación "},
         {"near ", "cerca de "},
     };
-    for (const auto& p : prefijos) {
-        const QLatin1String ingles(p.ingles);
-        if (message.startsWith(ingles)) {
-            QString resto = message.mid(ingles.size());
-            resto.replace(QLatin1String(": syntax error"), QStringLiteral(": error de sintaxis"));
-            return QString::fromUtf8(p.espanol) + resto;
+    for (const auto& p : prefixes) {
+        const QLatin1String english(p.english);
+        if (message.startsWith(english)) {
+            QString rest = message.mid(english.size());
+            rest.replace(QLatin1String(": syntax error"), QStringLiteral(": error de sintaxis"));
+            return QString::fromUtf8(p.spanish) + rest;
         }
     }
     switch (rc & 0xff) {
@@ -190,7 +190,7 @@ QString describe(int number, const QString& engineMessage, const QString& contex
         break;
     case errCanceled:
         text = QStringLiteral("La consulta se detuvo: tardaba más de %1 segundos")
-                   .arg(std::chrono::duration_cast<std::chrono::seconds>(kLimiteSentenciaMs).count());
+                   .arg(std::chrono::duration_cast<std::chrono::seconds>(kStatementLimitMs).count());
         break;
     default:
         text = QStringLiteral("Error del motor de base de datos");
@@ -247,13 +247,13 @@ void bindValue(sqlite3_stmt* st, int index, const QVariant& v) {
     }
 }
 
-thread_local QString ultimaSql;
+thread_local QString lastSql;
 
 // An owned prepared statement.
 class Statement {
 public:
     Statement(std::shared_ptr<Connection> conn, const QString& sql) : conn_(std::move(conn)), sql_(sql.toUtf8()) {
-        ultimaSql = sql;
+        lastSql = sql;
         st_ = conn_->take(sql_);
         if (st_) return;
         const int rc = sqlite3_prepare_v2(conn_->handle(), sql_.constData(), sql_.size(), &st_, nullptr);
@@ -278,13 +278,13 @@ public:
     // Steps once: true for a row, false at the end. The statement's time counts from its first
     // step since the last reset, so a statement read row by row is bounded as a whole.
     bool step() {
-        if (!enMarcha_) {
-            enMarcha_ = true;
-            comienzo_ = Connection::Reloj::now();
+        if (!running_) {
+            running_ = true;
+            started_ = Connection::Clock::now();
         }
-        conn_->vigilar(comienzo_ + kLimiteSentenciaMs);
+        conn_->watch(started_ + kStatementLimitMs);
         const int rc = sqlite3_step(st_);
-        conn_->vigilar(Connection::Reloj::time_point::max());
+        conn_->watch(Connection::Clock::time_point::max());
         if (rc == SQLITE_ROW) return true;
         if (rc == SQLITE_DONE) return false;
         conn_->fail(rc, QString());
@@ -292,15 +292,15 @@ public:
     void reset() {
         sqlite3_reset(st_);
         sqlite3_clear_bindings(st_);
-        enMarcha_ = false;
+        running_ = false;
     }
 
 private:
     std::shared_ptr<Connection> conn_;
     QByteArray sql_;
     sqlite3_stmt* st_ = nullptr;
-    bool enMarcha_ = false;
-    Connection::Reloj::time_point comienzo_;
+    bool running_ = false;
+    Connection::Clock::time_point started_;
 };
 
 struct Criterion {
@@ -624,8 +624,8 @@ bool truncated(const QString& path) {
 
 // What a statement of the open dictionary may do: read. Pragmas other than the table layout
 // and attaching other files are refused at preparation (the engine reports "not authorized").
-int autorizar(void*, int accion, const char* a, const char*, const char*, const char*) {
-    switch (accion) {
+int authorize(void*, int action, const char* a, const char*, const char*, const char*) {
+    switch (action) {
     case SQLITE_PRAGMA:
         return a && sqlite3_stricmp(a, "table_info") == 0 ? SQLITE_OK : SQLITE_DENY;
     case SQLITE_ATTACH:
@@ -639,13 +639,13 @@ int autorizar(void*, int accion, const char* a, const char*, const char*, const 
 } // namespace
 
 QString LastStatementSql() {
-    return ultimaSql;
+    return lastSql;
 }
 
 void Connection::fail(int rc, const QString& context) const {
     const QString msg = db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QString();
     const int number = numberFor(rc, msg);
-    throw DaoError(number, describe(number, enEspanol(rc, msg), context));
+    throw DaoError(number, describe(number, inSpanish(rc, msg), context));
 }
 
 QStringList Connection::tableColumns(const QString& table) {
@@ -716,12 +716,12 @@ void Database::Close() {
 bool Database::IsOpen() const { return conn_ && conn_->isOpen(); }
 QString Database::Name() const { return conn_ ? conn_->path() : QString(); }
 
-struct AccesoNativo {
-    static Connection* conexion(const Database& db) { return db.conn_ && db.conn_->isOpen() ? db.conn_.get() : nullptr; }
+struct NativeAccess {
+    static Connection* connection(const Database& db) { return db.conn_ && db.conn_->isOpen() ? db.conn_.get() : nullptr; }
 };
 
 sqlite3* NativeHandle(const Database& db) {
-    Connection* c = AccesoNativo::conexion(db);
+    Connection* c = NativeAccess::connection(db);
     return c ? c->handle() : nullptr;
 }
 
@@ -731,51 +731,51 @@ void registerCollations(sqlite3* db) {
     sqlite3_create_collation(db, "PXNOCASE", SQLITE_UTF8, nullptr, collate);
 }
 
-Connection& abierta(Database& db) {
-    Connection* c = AccesoNativo::conexion(db);
+Connection& openConnection(Database& db) {
+    Connection* c = NativeAccess::connection(db);
     if (!c) throw DaoError(errEngine, QStringLiteral("La base de datos está cerrada."));
     return *c;
 }
 
 // Runs SQL text (one or more statements) that returns no rows.
-void ejecutar(Connection& c, const QByteArray& sql) {
+void exec(Connection& c, const QByteArray& sql) {
     char* err = nullptr;
     const int rc = sqlite3_exec(c.handle(), sql.constData(), nullptr, nullptr, &err);
     const QString msg = err ? QString::fromUtf8(err) : QString();
     sqlite3_free(err);
     if (rc != SQLITE_OK) {
         const int number = numberFor(rc, msg);
-        throw DaoError(number, describe(number, enEspanol(rc, msg), QString()));
+        throw DaoError(number, describe(number, inSpanish(rc, msg), QString()));
     }
 }
 
 // The scope of an all-or-nothing write. A savepoint rather than BEGIN, so that it also nests in a
 // transaction already open on the connection (a table recordset holds one while it lives).
-class Lote {
+class Batch {
 public:
-    explicit Lote(Connection& c) : c_(c), propia_(sqlite3_get_autocommit(c.handle()) != 0) {
-        ejecutar(c_, "SAVEPOINT palavrix_lote");
+    explicit Batch(Connection& c) : c_(c), outermost_(sqlite3_get_autocommit(c.handle()) != 0) {
+        exec(c_, "SAVEPOINT palavrix_lote");
     }
-    ~Lote() {
-        if (hecho_ || !c_.isOpen()) return;
+    ~Batch() {
+        if (done_ || !c_.isOpen()) return;
         // Some failures (a full disk, an I/O error) end the whole transaction by themselves, and
         // there is no savepoint left to roll back to. A commit that failed leaves the transaction
         // this scope began still open: it must not outlive the call.
         sqlite3* h = c_.handle();
         sqlite3_exec(h, "ROLLBACK TO palavrix_lote; RELEASE palavrix_lote", nullptr, nullptr, nullptr);
-        if (propia_ && !sqlite3_get_autocommit(h)) sqlite3_exec(h, "ROLLBACK", nullptr, nullptr, nullptr);
+        if (outermost_ && !sqlite3_get_autocommit(h)) sqlite3_exec(h, "ROLLBACK", nullptr, nullptr, nullptr);
     }
-    Lote(const Lote&) = delete;
-    Lote& operator=(const Lote&) = delete;
-    void confirmar() {
-        ejecutar(c_, "RELEASE palavrix_lote");
-        hecho_ = true;
+    Batch(const Batch&) = delete;
+    Batch& operator=(const Batch&) = delete;
+    void confirm() {
+        exec(c_, "RELEASE palavrix_lote");
+        done_ = true;
     }
 
 private:
     Connection& c_;
-    bool propia_;
-    bool hecho_ = false;
+    bool outermost_;
+    bool done_ = false;
 };
 
 } // namespace
@@ -808,7 +808,7 @@ std::unique_ptr<Database> Workspace::OpenDatabase(const QString& path, bool Read
     // at the next read (SIGBUS), where a read through the cache fails with an error.
     sqlite3_exec(raw, "PRAGMA cache_size = -32768; PRAGMA mmap_size = 0;", nullptr, nullptr, nullptr);
     // A stored query may not switch the mapping back on, nor reach other files.
-    sqlite3_set_authorizer(raw, &autorizar, nullptr);
+    sqlite3_set_authorizer(raw, &authorize, nullptr);
     return std::make_unique<Database>(conn);
 }
 
@@ -834,18 +834,18 @@ Engine& DBEngine() {
     return engine;
 }
 
-void Execute(Database& db, const QString& sql) { ejecutar(abierta(db), sql.toUtf8()); }
+void Execute(Database& db, const QString& sql) { exec(openConnection(db), sql.toUtf8()); }
 
 void ExecuteBatch(Database& db, const QStringList& statements) {
-    Connection& c = abierta(db);
-    Lote lote(c);
-    for (const QString& sql : statements) ejecutar(c, sql.toUtf8());
-    lote.confirmar();
+    Connection& c = openConnection(db);
+    Batch batch(c);
+    for (const QString& sql : statements) exec(c, sql.toUtf8());
+    batch.confirm();
 }
 
 void ExecuteBatch(Database& db, const QString& sql, const std::vector<std::vector<QVariant>>& rows) {
-    Connection& c = abierta(db);
-    Lote lote(c);
+    Connection& c = openConnection(db);
+    Batch batch(c);
     const QByteArray utf8 = sql.toUtf8();
     sqlite3_stmt* raw = nullptr;
     const int rc = sqlite3_prepare_v2(c.handle(), utf8.constData(), utf8.size(), &raw, nullptr);
@@ -854,12 +854,12 @@ void ExecuteBatch(Database& db, const QString& sql, const std::vector<std::vecto
     if (!st) throw DaoError(errSyntax, QStringLiteral("Error de sintaxis en la consulta: no contiene ninguna sentencia."));
     for (const auto& row : rows) {
         for (size_t i = 0; i < row.size(); ++i) bindValue(st.get(), static_cast<int>(i) + 1, row[i]);
-        const int paso = sqlite3_step(st.get());
-        if (paso != SQLITE_DONE && paso != SQLITE_ROW) c.fail(paso, QString());
+        const int stepRc = sqlite3_step(st.get());
+        if (stepRc != SQLITE_DONE && stepRc != SQLITE_ROW) c.fail(stepRc, QString());
         sqlite3_reset(st.get());
         sqlite3_clear_bindings(st.get());
     }
-    lote.confirmar();
+    batch.confirm();
 }
 
 } // namespace dao

@@ -10,7 +10,7 @@
 // - The program only reads its dictionary: OpenDatabase opens read-only, the file is never
 //   mapped into memory (a file emptied or replaced while it is open must give an error, not a
 //   bus error), every recordset accepts only statements that read (SQLite says which), and a
-//   statement that runs longer than kLimiteSentenciaMs stops with errCanceled.
+//   statement that runs longer than kStatementLimitMs stops with errCanceled.
 // - Stored queries live inside the file, in the table `QueryDefs` (Name, SQL). Their SQL names
 //   the parameter as `:ptroPalabra`; Parameters("ptroPalabra") binds it.
 // - User text is always a bound value, never pasted into SQL. FindFirst takes the criterion form
@@ -49,7 +49,7 @@ enum ErrorNumber {
 
 // How long one statement may run, from its first step, before it is stopped: a lookup takes
 // microseconds, the longest word list a few tens of milliseconds.
-inline constexpr std::chrono::milliseconds kLimiteSentenciaMs{2000};
+inline constexpr std::chrono::milliseconds kStatementLimitMs{2000};
 
 class DaoError : public std::runtime_error {
 public:
@@ -142,7 +142,7 @@ public:
     QString Name() const;
 
 private:
-    friend struct AccesoNativo; // platform/DaoNativo.h, for benchmarks and tests
+    friend struct NativeAccess; // platform/DaoNative.h, for benchmarks and tests
     std::shared_ptr<Connection> conn_;
 };
 

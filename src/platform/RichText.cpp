@@ -16,176 +16,176 @@ namespace richtext {
 
 namespace {
 
-using namespace lectura;
+using namespace reading;
 
-enum class Destino : uint8_t { Texto, Saltar, Fuentes, Colores, Imagen };
+enum class Destination : uint8_t { Text, Skip, Fonts, Colors, Picture };
 
-struct Estado {
-    Destino destino = Destino::Texto;
+struct State {
+    Destination destination = Destination::Text;
     int uc = 1; // fallback characters after \uN
-    Caracter car;
-    Parrafo par;
+    Character chr;
+    Paragraph par;
 };
 
 // Reads one document: the tokens' effect on the group's state, the text in its code page, and the
 // finished paragraphs handed to the writer.
-class Lector {
+class Reader {
 public:
-    Lector(const QByteArray& rtf, QTextDocument& doc)
-        : tokens_(Inicio(rtf)), doc_(doc), escritor_(doc) {}
+    Reader(const QByteArray& rtf, QTextDocument& doc)
+        : tokens_(Start(rtf)), doc_(doc), writer_(doc) {}
 
-    // Reads the whole document, or stops when the clock passes `limite`; false when it stopped.
-    bool Leer(std::chrono::steady_clock::time_point limite = std::chrono::steady_clock::time_point::max()) {
-        const bool conLimite = limite != std::chrono::steady_clock::time_point::max();
-        qsizetype pasos = 0;
+    // Reads the whole document, or stops when the clock passes `limit`; false when it stopped.
+    bool Read(std::chrono::steady_clock::time_point limit = std::chrono::steady_clock::time_point::max()) {
+        const bool limited = limit != std::chrono::steady_clock::time_point::max();
+        qsizetype steps = 0;
         for (;;) {
             // The clock is read once every few thousand bytes: a token costs nanoseconds, a clock
             // read tens of them.
-            if (conLimite && ++pasos >= 4096) {
-                pasos = 0;
-                if (std::chrono::steady_clock::now() > limite) return false;
+            if (limited && ++steps >= 4096) {
+                steps = 0;
+                if (std::chrono::steady_clock::now() > limit) return false;
             }
-            const Pieza t = tokens_.Siguiente();
-            switch (t.tipo) {
-            case Token::Fin:
-                Terminar();
+            const Piece t = tokens_.Next();
+            switch (t.type) {
+            case Token::End:
+                Finish();
                 return true;
-            case Token::AbreGrupo:
-                AbrirGrupo();
+            case Token::GroupOpen:
+                OpenGroup();
                 break;
-            case Token::CierraGrupo:
-                if (!CerrarGrupo()) { // the document's own group has ended
-                    Terminar();
+            case Token::GroupClose:
+                if (!CloseGroup()) { // the document's own group has ended
+                    Finish();
                     return true;
                 }
                 break;
-            case Token::Palabra:
-                Palabra(t);
+            case Token::Word:
+                Word(t);
                 break;
-            case Token::Simbolo:
-                if (!Respaldo()) Simbolo(static_cast<char>(t.byte));
+            case Token::Symbol:
+                if (!Fallback()) Symbol(static_cast<char>(t.byte));
                 break;
             case Token::Byte:
-                if (!Respaldo()) Byte(t.byte, true);
+                if (!Fallback()) Byte(t.byte, true);
                 break;
-            case Token::Texto:
-                if (conLimite) pasos += static_cast<qsizetype>(t.texto.size());
-                for (const char c : t.texto)
-                    if (!Respaldo()) Byte(static_cast<unsigned char>(c), false);
+            case Token::Text:
+                if (limited) steps += static_cast<qsizetype>(t.text.size());
+                for (const char c : t.text)
+                    if (!Fallback()) Byte(static_cast<unsigned char>(c), false);
                 break;
             }
         }
     }
 
 private:
-    // EsRtf has checked that only white space precedes the first brace.
-    static std::string_view Inicio(const QByteArray& rtf) {
-        const std::string_view datos(rtf.constData(), static_cast<size_t>(rtf.size()));
-        const size_t llave = datos.find('{');
-        return llave == std::string_view::npos ? std::string_view() : datos.substr(llave);
+    // IsRtf has checked that only white space precedes the first brace.
+    static std::string_view Start(const QByteArray& rtf) {
+        const std::string_view data(rtf.constData(), static_cast<size_t>(rtf.size()));
+        const size_t brace = data.find('{');
+        return brace == std::string_view::npos ? std::string_view() : data.substr(brace);
     }
 
     // True when the token is one of the fallback characters after "\uN", which are dropped.
-    bool Respaldo() {
-        if (saltarUc_ <= 0) return false;
-        --saltarUc_;
+    bool Fallback() {
+        if (ucSkip_ <= 0) return false;
+        --ucSkip_;
         return true;
     }
 
     // ---- groups --------------------------------------------------------------------------------
 
-    void AbrirGrupo() {
-        VaciarBytes();
-        saltarUc_ = 0;
-        ResolverAsterisco();
-        if (static_cast<int>(pila_.size()) >= kMaxProfundidad) {
-            ++desborde_;
+    void OpenGroup() {
+        FlushBytes();
+        ucSkip_ = 0;
+        ResolveAsterisk();
+        if (static_cast<int>(stack_.size()) >= kMaxDepth) {
+            ++overflow_;
             return;
         }
-        pila_.push_back(st_);
+        stack_.push_back(st_);
     }
 
-    bool CerrarGrupo() {
-        VaciarBytes();
-        saltarUc_ = 0;
-        asterisco_ = false;
-        if (desborde_ > 0) {
-            --desborde_;
+    bool CloseGroup() {
+        FlushBytes();
+        ucSkip_ = 0;
+        asterisk_ = false;
+        if (overflow_ > 0) {
+            --overflow_;
             return true;
         }
-        if (pila_.empty()) return false;
-        const Destino saliente = st_.destino;
-        st_ = pila_.back();
-        pila_.pop_back();
-        if (saliente == Destino::Fuentes && fuenteDef_ >= 0) GuardarFuente();
-        if (imagenes_.Abierta() && static_cast<int>(pila_.size()) < imagenes_.Profundidad()) TerminarImagen();
-        return !pila_.empty();
+        if (stack_.empty()) return false;
+        const Destination leaving = st_.destination;
+        st_ = stack_.back();
+        stack_.pop_back();
+        if (leaving == Destination::Fonts && defaultFont_ >= 0) AddFont();
+        if (pictures_.IsOpen() && static_cast<int>(stack_.size()) < pictures_.Depth()) FinishPicture();
+        return !stack_.empty();
     }
 
     // "\*" then text: a destination nobody names, skipped.
-    void ResolverAsterisco() {
-        if (asterisco_) {
-            asterisco_ = false;
-            st_.destino = Destino::Saltar;
+    void ResolveAsterisk() {
+        if (asterisk_) {
+            asterisk_ = false;
+            st_.destination = Destination::Skip;
         }
     }
 
     // ---- control words and symbols -------------------------------------------------------------
 
-    void Palabra(const Pieza& t) {
-        const Argumento a{t.conParametro, t.parametro};
-        const Entrada* e = BuscarControl(t.texto);
-        if (Respaldo()) {
-            if (e && e->control == Control::Bin && a.conParametro) Binario(a.n, false);
+    void Word(const Piece& t) {
+        const Argument a{t.hasParameter, t.parameter};
+        const Entry* e = FindControl(t.text);
+        if (Fallback()) {
+            if (e && e->control == Control::Bin && a.hasParameter) Binary(a.n, false);
             return;
         }
         // Bytes of a multi-byte code page come as consecutive "\'hh"; a word ends them.
-        VaciarBytes();
-        if (asterisco_) {
-            asterisco_ = false;
-            if (!e || !EntendidaConAsterisco(e->control)) {
-                st_.destino = Destino::Saltar;
+        FlushBytes();
+        if (asterisk_) {
+            asterisk_ = false;
+            if (!e || !UnderstoodWithAsterisk(e->control)) {
+                st_.destination = Destination::Skip;
                 return;
             }
         }
         if (!e) return; // unknown words are ignored, their text is not
-        const Destino dest = st_.destino;
-        if (dest == Destino::Saltar) {
-            if (e->control == Control::Bin && a.conParametro) Binario(a.n, false);
+        const Destination dest = st_.destination;
+        if (dest == Destination::Skip) {
+            if (e->control == Control::Bin && a.hasParameter) Binary(a.n, false);
             return;
         }
-        switch (e->clase) {
-        case Clase::Documento:
-            PalabraDocumento(e->control, a);
+        switch (e->kind) {
+        case Kind::Document:
+            DocumentWord(e->control, a);
             break;
-        case Clase::Destino:
-            PalabraDestino(e->control);
+        case Kind::Destination:
+            DestinationWord(e->control);
             break;
-        case Clase::Fuentes:
-            PalabraFuente(e->control, a);
+        case Kind::Fonts:
+            FontWord(e->control, a);
             break;
-        case Clase::Colores:
-            if (dest == Destino::Colores) PalabraColor(e->control, a);
+        case Kind::Colors:
+            if (dest == Destination::Colors) ColorWord(e->control, a);
             break;
-        case Clase::Caracter:
-            AplicarCaracter(e->control, a, st_.car);
+        case Kind::Character:
+            ApplyCharacter(e->control, a, st_.chr);
             break;
-        case Clase::Parrafo:
-            AplicarParrafo(e->control, a, st_.par);
+        case Kind::Paragraph:
+            ApplyParagraph(e->control, a, st_.par);
             break;
-        case Clase::Texto:
-            PalabraTexto(*e);
+        case Kind::Text:
+            TextWord(*e);
             break;
-        case Clase::Tabla:
-            PalabraTabla(e->control, a);
+        case Kind::Table:
+            TableWord(e->control, a);
             break;
-        case Clase::Imagen:
-            if (dest == Destino::Imagen) imagenes_.Aplicar(e->control, a);
+        case Kind::Picture:
+            if (dest == Destination::Picture) pictures_.Apply(e->control, a);
             break;
         }
     }
 
-    void PalabraDocumento(Control c, Argumento a) {
+    void DocumentWord(Control c, Argument a) {
         switch (c) {
         case Control::Mac:
             codepage_ = 10000;
@@ -197,142 +197,142 @@ private:
             codepage_ = 850;
             break;
         case Control::Ansicpg:
-            if (a.conParametro && a.n > 0) codepage_ = a.n;
+            if (a.hasParameter && a.n > 0) codepage_ = a.n;
             break;
         case Control::Deff:
-            if (a.conParametro) formatos_.FuentePorDefecto(a.n);
+            if (a.hasParameter) formats_.SetDefaultFont(a.n);
             break;
         case Control::Uc:
-            if (a.conParametro) st_.uc = std::clamp(a.n, 0, 16);
+            if (a.hasParameter) st_.uc = std::clamp(a.n, 0, 16);
             break;
         case Control::U:
-            if (!a.conParametro) break;
-            if (st_.destino == Destino::Texto) Unidad(static_cast<char16_t>(a.n < 0 ? a.n + 65536 : a.n));
-            saltarUc_ = st_.uc;
+            if (!a.hasParameter) break;
+            if (st_.destination == Destination::Text) CodeUnit(static_cast<char16_t>(a.n < 0 ? a.n + 65536 : a.n));
+            ucSkip_ = st_.uc;
             break;
         case Control::Bin:
-            if (a.conParametro) Binario(a.n, st_.destino == Destino::Imagen);
+            if (a.hasParameter) Binary(a.n, st_.destination == Destination::Picture);
             break;
         default:
             break; // \rtf, \ansi
         }
     }
 
-    void PalabraDestino(Control c) {
+    void DestinationWord(Control c) {
         switch (c) {
         case Control::FontTbl:
-            st_.destino = Destino::Fuentes;
+            st_.destination = Destination::Fonts;
             break;
         case Control::ColorTbl:
-            st_.destino = Destino::Colores;
-            formatos_.VaciarColores();
+            st_.destination = Destination::Colors;
+            formats_.ClearColors();
             ResetColor();
             break;
         case Control::Pict:
-            if (st_.destino != Destino::Texto || imagenes_.Abierta()) {
-                st_.destino = Destino::Saltar;
+            if (st_.destination != Destination::Text || pictures_.IsOpen()) {
+                st_.destination = Destination::Skip;
                 break;
             }
-            imagenes_.Empezar(static_cast<int>(pila_.size()));
-            st_.destino = Destino::Imagen;
+            pictures_.Begin(static_cast<int>(stack_.size()));
+            st_.destination = Destination::Picture;
             break;
-        case Control::Saltar:
-            st_.destino = Destino::Saltar;
+        case Control::Skip:
+            st_.destination = Destination::Skip;
             break;
         default:
             break; // results, fields and list text: their text is shown like any other
         }
     }
 
-    void PalabraFuente(Control c, Argumento a) {
-        const bool enTabla = st_.destino == Destino::Fuentes;
+    void FontWord(Control c, Argument a) {
+        const bool inTable = st_.destination == Destination::Fonts;
         switch (c) {
         case Control::F:
-            if (!a.conParametro) break;
-            if (enTabla) {
-                if (fuenteDef_ >= 0 && !nombreDef_.isEmpty()) GuardarFuente();
-                fuenteDef_ = a.n;
-                nombreDef_.clear();
-                estiloDef_ = QFont::AnyStyle;
+            if (!a.hasParameter) break;
+            if (inTable) {
+                if (defaultFont_ >= 0 && !defaultName_.isEmpty()) AddFont();
+                defaultFont_ = a.n;
+                defaultName_.clear();
+                defaultStyle_ = QFont::AnyStyle;
                 cpDef_ = 0;
             } else {
-                st_.car.fuente = a.n;
+                st_.chr.font = a.n;
             }
             break;
         case Control::FCharset:
-            if (enTabla && a.conParametro) cpDef_ = CodepageDeCharset(a.n);
+            if (inTable && a.hasParameter) cpDef_ = CodepageOfCharset(a.n);
             break;
         case Control::Cpg:
-            if (enTabla && a.conParametro && a.n > 0) cpDef_ = a.n;
+            if (inTable && a.hasParameter && a.n > 0) cpDef_ = a.n;
             break;
         case Control::FSwiss:
-            estiloDef_ = QFont::SansSerif;
+            defaultStyle_ = QFont::SansSerif;
             break;
         case Control::FRoman:
-            estiloDef_ = QFont::Serif;
+            defaultStyle_ = QFont::Serif;
             break;
         case Control::FModern:
-            estiloDef_ = QFont::TypeWriter;
+            defaultStyle_ = QFont::TypeWriter;
             break;
         case Control::FScript:
-            estiloDef_ = QFont::Cursive;
+            defaultStyle_ = QFont::Cursive;
             break;
         case Control::FDecor:
-            estiloDef_ = QFont::Decorative;
+            defaultStyle_ = QFont::Decorative;
             break;
         default:
             break; // \fnil, \ftech: no hint
         }
     }
 
-    void PalabraColor(Control c, Argumento a) {
-        const int valor = std::clamp(a.n, 0, 255);
-        if (c == Control::Red) rojo_ = valor;
-        if (c == Control::Green) verde_ = valor;
-        if (c == Control::Blue) azul_ = valor;
-        hayColor_ = true;
+    void ColorWord(Control c, Argument a) {
+        const int value = std::clamp(a.n, 0, 255);
+        if (c == Control::Red) red_ = value;
+        if (c == Control::Green) green_ = value;
+        if (c == Control::Blue) blue_ = value;
+        hasColor_ = true;
     }
 
-    void PalabraTexto(const Entrada& e) {
+    void TextWord(const Entry& e) {
         switch (e.control) {
         case Control::Par:
         case Control::Sect:
-            FinParrafo();
+            EndParagraph();
             break;
         case Control::Line:
-            Unidad(static_cast<char16_t>(QChar::LineSeparator));
+            CodeUnit(static_cast<char16_t>(QChar::LineSeparator));
             break;
         case Control::Tab:
-            Unidad(u'\t');
+            CodeUnit(u'\t');
             break;
-        case Control::Caracter:
-            Unidad(e.caracter);
+        case Control::Character:
+            CodeUnit(e.character);
             break;
         default:
             break;
         }
     }
 
-    void PalabraTabla(Control c, Argumento a) {
+    void TableWord(Control c, Argument a) {
         switch (c) {
         case Control::Cell:
-            FinCelda();
+            EndCell();
             break;
         case Control::Row:
-            FinFila();
+            EndRow();
             break;
         case Control::TRowD:
-            escritor_.NuevaFila();
+            writer_.NewRow();
             break;
         case Control::CellX:
-            if (a.conParametro) escritor_.BordeCelda(a.n);
+            if (a.hasParameter) writer_.CellEdge(a.n);
             break;
         default:
             break;
         }
     }
 
-    void Simbolo(char c) {
+    void Symbol(char c) {
         switch (c) {
         case '\\':
         case '{':
@@ -340,25 +340,25 @@ private:
             Byte(static_cast<unsigned char>(c), false);
             break;
         case '~':
-            Unidad(0x00A0);
+            CodeUnit(0x00A0);
             break;
         case '-':
-            Unidad(0x00AD);
+            CodeUnit(0x00AD);
             break;
         case '_':
-            Unidad(0x2011);
+            CodeUnit(0x2011);
             break;
         case '*':
-            VaciarBytes();
-            asterisco_ = true;
+            FlushBytes();
+            asterisk_ = true;
             break;
         case '\r':
         case '\n':
-            VaciarBytes();
-            FinParrafo();
+            FlushBytes();
+            EndParagraph();
             break;
         case '\t':
-            Unidad(u'\t');
+            CodeUnit(u'\t');
             break;
         default:
             break; // \: \| and unknown symbols
@@ -366,275 +366,275 @@ private:
     }
 
     // "\binN": N raw bytes follow; picture data inside a picture, skipped anywhere else.
-    void Binario(int n, bool datosImagen) {
+    void Binary(int n, bool pictureData) {
         if (n <= 0) return;
-        const std::string_view bytes = tokens_.Binario(n);
-        if (datosImagen) imagenes_.Binario(bytes);
+        const std::string_view bytes = tokens_.Binary(n);
+        if (pictureData) pictures_.Binary(bytes);
     }
 
     // ---- text ----------------------------------------------------------------------------------
 
     // One byte of text, raw or escaped, in the current destination.
-    void Byte(unsigned char b, bool escapado) {
-        switch (st_.destino) {
-        case Destino::Saltar:
+    void Byte(unsigned char b, bool escaped) {
+        switch (st_.destination) {
+        case Destination::Skip:
             return;
-        case Destino::Imagen:
-            if (!escapado) imagenes_.Digito(b);
+        case Destination::Picture:
+            if (!escaped) pictures_.Digit(b);
             return;
-        case Destino::Colores:
-            if (b == ';') GuardarColor();
+        case Destination::Colors:
+            if (b == ';') AddColor();
             return;
-        case Destino::Fuentes:
+        case Destination::Fonts:
             if (b == ';') {
-                if (fuenteDef_ >= 0) GuardarFuente();
-            } else if (fuenteDef_ >= 0 && nombreDef_.size() < 256) {
-                nombreDef_.append(static_cast<char>(b));
+                if (defaultFont_ >= 0) AddFont();
+            } else if (defaultFont_ >= 0 && defaultName_.size() < 256) {
+                defaultName_.append(static_cast<char>(b));
             }
             return;
-        case Destino::Texto:
+        case Destination::Text:
             break;
         }
-        ResolverAsterisco();
-        if (st_.destino != Destino::Texto) return;
-        if (b < 0x80 && !escapado) {
-            VaciarBytes();
+        ResolveAsterisk();
+        if (st_.destination != Destination::Text) return;
+        if (b < 0x80 && !escaped) {
+            FlushBytes();
             if (b == '\t')
-                Unidad(u'\t');
+                CodeUnit(u'\t');
             else if (b >= 0x20)
-                Unidad(b);
+                CodeUnit(b);
             return;
         }
-        const int cp = CodepageActual();
-        if (!bytes_.isEmpty() && cp != cpBytes_) VaciarBytes();
+        const int cp = CurrentCodepage();
+        if (!bytes_.isEmpty() && cp != cpBytes_) FlushBytes();
         cpBytes_ = cp;
         bytes_.append(static_cast<char>(b));
     }
 
-    int CodepageActual() const {
-        const int propio = formatos_.Codepage(st_.car);
-        return propio != 0 ? propio : codepage_;
+    int CurrentCodepage() const {
+        const int own = formats_.Codepage(st_.chr);
+        return own != 0 ? own : codepage_;
     }
 
-    void VaciarBytes() {
+    void FlushBytes() {
         if (bytes_.isEmpty()) return;
-        const QString texto = decodificador_.Decodificar(bytes_, cpBytes_);
+        const QString text = decoder_.Decode(bytes_, cpBytes_);
         bytes_.clear();
-        for (const QChar ch : texto)
-            Unidad(ch.unicode());
+        for (const QChar ch : text)
+            CodeUnit(ch.unicode());
     }
 
     // One UTF-16 unit of text for the document, joining surrogate pairs that "\u" gives one
     // half at a time; a half without its partner becomes U+FFFD.
-    void Unidad(char16_t u) {
-        if (!bytes_.isEmpty()) VaciarBytes();
-        if (st_.destino != Destino::Texto) return;
+    void CodeUnit(char16_t u) {
+        if (!bytes_.isEmpty()) FlushBytes();
+        if (st_.destination != Destination::Text) return;
         if (QChar::isHighSurrogate(u)) {
-            if (alto_) Anadir(QChar(QChar::ReplacementCharacter));
-            alto_ = u;
+            if (highSurrogate_) Add(QChar(QChar::ReplacementCharacter));
+            highSurrogate_ = u;
             return;
         }
         if (QChar::isLowSurrogate(u)) {
-            if (alto_) {
-                const QChar par[2] = {QChar(alto_), QChar(u)};
-                alto_ = 0;
-                Anadir(QStringView(par, 2));
+            if (highSurrogate_) {
+                const QChar par[2] = {QChar(highSurrogate_), QChar(u)};
+                highSurrogate_ = 0;
+                Add(QStringView(par, 2));
             } else {
-                Anadir(QChar(QChar::ReplacementCharacter));
+                Add(QChar(QChar::ReplacementCharacter));
             }
             return;
         }
-        if (alto_) {
-            alto_ = 0;
-            Anadir(QChar(QChar::ReplacementCharacter));
+        if (highSurrogate_) {
+            highSurrogate_ = 0;
+            Add(QChar(QChar::ReplacementCharacter));
         }
-        if (u >= 0xF000 && u <= 0xF0FF) u = lectura::Simbolo(u); // symbol fonts' private-use bullets
+        if (u >= 0xF000 && u <= 0xF0FF) u = reading::Symbol(u); // symbol fonts' private-use bullets
         if (u < 0x20 && u != u'\t') return;                        // control characters (and \u10) are not text
         if (u == QChar::ParagraphSeparator) u = static_cast<char16_t>(QChar::LineSeparator);
-        Anadir(QChar(u));
+        Add(QChar(u));
     }
 
-    void Anadir(QStringView s) {
-        if (st_.car.oculto) return;
-        if (!runActivo_ || !(runCar_ == st_.car)) {
-            CerrarRun();
-            runCar_ = st_.car;
-            runActivo_ = true;
+    void Add(QStringView s) {
+        if (st_.chr.hidden) return;
+        if (!runOpen_ || !(runChar_ == st_.chr)) {
+            CloseRun();
+            runChar_ = st_.chr;
+            runOpen_ = true;
         }
         run_.append(s);
     }
-    void Anadir(QChar c) { Anadir(QStringView(&c, 1)); }
+    void Add(QChar c) { Add(QStringView(&c, 1)); }
 
-    void CerrarRun() {
-        if (runActivo_ && !run_.isEmpty()) tramos_.push_back({run_, formatos_.FormatoCaracter(runCar_)});
+    void CloseRun() {
+        if (runOpen_ && !run_.isEmpty()) runs_.push_back({run_, formats_.CharFormat(runChar_)});
         run_.clear();
-        runActivo_ = false;
+        runOpen_ = false;
     }
 
     // ---- font and colour tables ----------------------------------------------------------------
 
-    void GuardarFuente() {
-        Fuente f;
+    void AddFont() {
+        Font f;
         f.codepage = cpDef_;
-        f.estilo = estiloDef_;
-        f.nombre = decodificador_.Decodificar(nombreDef_, cpDef_ ? cpDef_ : codepage_).trimmed();
-        formatos_.GuardarFuente(fuenteDef_, std::move(f));
-        fuenteDef_ = -1;
-        nombreDef_.clear();
+        f.style = defaultStyle_;
+        f.name = decoder_.Decode(defaultName_, cpDef_ ? cpDef_ : codepage_).trimmed();
+        formats_.AddFont(defaultFont_, std::move(f));
+        defaultFont_ = -1;
+        defaultName_.clear();
     }
 
     void ResetColor() {
-        rojo_ = verde_ = azul_ = 0;
-        hayColor_ = false;
+        red_ = green_ = blue_ = 0;
+        hasColor_ = false;
     }
 
-    void GuardarColor() {
-        formatos_.GuardarColor(hayColor_ ? QColor(rojo_, verde_, azul_) : QColor()); // invalid = automatic
+    void AddColor() {
+        formats_.AddColor(hasColor_ ? QColor(red_, green_, blue_) : QColor()); // invalid = automatic
         ResetColor();
     }
 
     // ---- pictures, paragraphs and tables -------------------------------------------------------
 
-    void TerminarImagen() {
-        if (auto f = imagenes_.Terminar(doc_, st_.car.oculto)) {
-            CerrarRun();
-            tramos_.push_back({QString(), *f});
+    void FinishPicture() {
+        if (auto f = pictures_.Finish(doc_, st_.chr.hidden)) {
+            CloseRun();
+            runs_.push_back({QString(), *f});
         }
     }
 
-    ParrafoListo TomarParrafo() {
-        CerrarRun();
-        ParrafoListo p{FormatoBloque(st_.par), formatos_.FormatoCaracter(st_.car), std::move(tramos_)};
-        tramos_.clear();
+    ReadyParagraph TakeParagraph() {
+        CloseRun();
+        ReadyParagraph p{BlockFormat(st_.par), formats_.CharFormat(st_.chr), std::move(runs_)};
+        runs_.clear();
         return p;
     }
 
-    void FinParrafo() {
-        if (st_.destino != Destino::Texto) return;
-        VaciarAlto();
-        ParrafoListo p = TomarParrafo();
-        if (st_.par.enTabla)
-            escritor_.ParrafoDeCelda(std::move(p));
+    void EndParagraph() {
+        if (st_.destination != Destination::Text) return;
+        FlushHighSurrogate();
+        ReadyParagraph p = TakeParagraph();
+        if (st_.par.inTable)
+            writer_.CellParagraph(std::move(p));
         else
-            escritor_.Parrafo(p);
+            writer_.Paragraph(p);
     }
 
-    void FinCelda() {
-        if (st_.destino != Destino::Texto) return;
-        VaciarAlto();
-        CerrarRun();
-        if (!tramos_.empty()) escritor_.ParrafoDeCelda(TomarParrafo());
-        escritor_.FinCelda();
+    void EndCell() {
+        if (st_.destination != Destination::Text) return;
+        FlushHighSurrogate();
+        CloseRun();
+        if (!runs_.empty()) writer_.CellParagraph(TakeParagraph());
+        writer_.EndCell();
     }
 
-    void FinFila() {
-        if (st_.destino != Destino::Texto) return;
-        VaciarAlto();
-        CerrarRun();
-        if (!tramos_.empty() || escritor_.CeldaEmpezada()) FinCelda();
-        escritor_.FinFila();
+    void EndRow() {
+        if (st_.destination != Destination::Text) return;
+        FlushHighSurrogate();
+        CloseRun();
+        if (!runs_.empty() || writer_.CellStarted()) EndCell();
+        writer_.EndRow();
     }
 
-    void VaciarAlto() {
-        if (alto_) {
-            alto_ = 0;
-            Anadir(QChar(QChar::ReplacementCharacter));
+    void FlushHighSurrogate() {
+        if (highSurrogate_) {
+            highSurrogate_ = 0;
+            Add(QChar(QChar::ReplacementCharacter));
         }
     }
 
-    void Terminar() {
-        VaciarBytes();
-        while (!pila_.empty() && st_.destino != Destino::Texto)
-            CerrarGrupo(); // cut short inside a table or picture
-        if (imagenes_.Abierta()) TerminarImagen();
-        if (st_.destino != Destino::Texto) return;
-        VaciarAlto();
-        CerrarRun();
-        if (st_.par.enTabla) {
-            if (!tramos_.empty()) escritor_.ParrafoDeCelda(TomarParrafo());
-            escritor_.Terminar();
+    void Finish() {
+        FlushBytes();
+        while (!stack_.empty() && st_.destination != Destination::Text)
+            CloseGroup(); // cut short inside a table or picture
+        if (pictures_.IsOpen()) FinishPicture();
+        if (st_.destination != Destination::Text) return;
+        FlushHighSurrogate();
+        CloseRun();
+        if (st_.par.inTable) {
+            if (!runs_.empty()) writer_.CellParagraph(TakeParagraph());
+            writer_.Finish();
             return;
         }
-        const bool texto = !tramos_.empty();
-        const ParrafoListo p = TomarParrafo();
-        if (texto)
-            escritor_.Parrafo(p);
+        const bool text = !runs_.empty();
+        const ReadyParagraph p = TakeParagraph();
+        if (text)
+            writer_.Paragraph(p);
         else
-            escritor_.Terminar();
+            writer_.Finish();
     }
 
-    Tokenizador tokens_;
+    Tokenizer tokens_;
     QTextDocument& doc_;
-    Escritor escritor_;
-    Formatos formatos_;
-    Imagenes imagenes_;
-    Decodificador decodificador_;
+    Writer writer_;
+    Formats formats_;
+    Pictures pictures_;
+    Decoder decoder_;
 
-    Estado st_;
-    std::vector<Estado> pila_;
-    int desborde_ = 0;
-    bool asterisco_ = false;
-    int saltarUc_ = 0;
-    char16_t alto_ = 0;
+    State st_;
+    std::vector<State> stack_;
+    int overflow_ = 0;
+    bool asterisk_ = false;
+    int ucSkip_ = 0;
+    char16_t highSurrogate_ = 0;
 
     int codepage_ = 1252;
     QByteArray bytes_;
     int cpBytes_ = 1252;
 
     // The font table's entry being read.
-    int fuenteDef_ = -1;
-    QByteArray nombreDef_;
-    QFont::StyleHint estiloDef_ = QFont::AnyStyle;
+    int defaultFont_ = -1;
+    QByteArray defaultName_;
+    QFont::StyleHint defaultStyle_ = QFont::AnyStyle;
     int cpDef_ = 0;
 
     // The colour table's entry being read.
-    int rojo_ = 0, verde_ = 0, azul_ = 0;
-    bool hayColor_ = false;
+    int red_ = 0, green_ = 0, blue_ = 0;
+    bool hasColor_ = false;
 
     // The text of the paragraph being read: its finished runs and the run being gathered.
-    bool runActivo_ = false;
-    Caracter runCar_;
+    bool runOpen_ = false;
+    Character runChar_;
     QString run_;
-    std::vector<Tramo> tramos_;
+    std::vector<Run> runs_;
 };
 
 } // namespace
 
-bool EsRtf(const QByteArray& datos) {
+bool IsRtf(const QByteArray& data) {
     qsizetype k = 0;
-    if (datos.startsWith("\xEF\xBB\xBF")) k = 3;
-    while (k < datos.size() && (datos[k] == ' ' || datos[k] == '\t' || datos[k] == '\r' || datos[k] == '\n'))
+    if (data.startsWith("\xEF\xBB\xBF")) k = 3;
+    while (k < data.size() && (data[k] == ' ' || data[k] == '\t' || data[k] == '\r' || data[k] == '\n'))
         ++k;
-    return datos.mid(k, 5) == "{\\rtf";
+    return data.mid(k, 5) == "{\\rtf";
 }
 
-bool LeerRtf(const QByteArray& rtf, QTextDocument& doc, QString* error) {
-    return LeerRtf(rtf, doc, error, std::chrono::milliseconds::max(), nullptr);
+bool ReadRtf(const QByteArray& rtf, QTextDocument& doc, QString* error) {
+    return ReadRtf(rtf, doc, error, std::chrono::milliseconds::max(), nullptr);
 }
 
-bool LeerRtf(const QByteArray& rtf, QTextDocument& doc, QString* error, std::chrono::milliseconds limite,
-             bool* agotado) {
-    const auto inicio = std::chrono::steady_clock::now();
-    const auto hasta = limite == std::chrono::milliseconds::max() ? std::chrono::steady_clock::time_point::max()
-                                                                   : inicio + limite;
-    if (agotado) *agotado = false;
-    const bool deshacer = doc.isUndoRedoEnabled();
+bool ReadRtf(const QByteArray& rtf, QTextDocument& doc, QString* error, std::chrono::milliseconds limit,
+             bool* timedOut) {
+    const auto start = std::chrono::steady_clock::now();
+    const auto deadline = limit == std::chrono::milliseconds::max() ? std::chrono::steady_clock::time_point::max()
+                                                                   : start + limit;
+    if (timedOut) *timedOut = false;
+    const bool undo = doc.isUndoRedoEnabled();
     doc.setUndoRedoEnabled(false); // a viewer never undoes; recording every insertion costs memory
     doc.clear();
-    if (!EsRtf(rtf)) {
+    if (!IsRtf(rtf)) {
         if (error) *error = QStringLiteral("Los datos no son un documento RTF: no empiezan por «{\\rtf».");
-        doc.setUndoRedoEnabled(deshacer);
+        doc.setUndoRedoEnabled(undo);
         return false;
     }
-    const bool completo = Lector(rtf, doc).Leer(hasta);
-    if (!completo) {
+    const bool finished = Reader(rtf, doc).Read(deadline);
+    if (!finished) {
         doc.clear();
-        doc.setUndoRedoEnabled(deshacer);
-        if (agotado) *agotado = true;
+        doc.setUndoRedoEnabled(undo);
+        if (timedOut) *timedOut = true;
         if (error) *error = QStringLiteral("El documento es demasiado grande: leerlo llevaría demasiado tiempo.");
         return false;
     }
-    doc.setUndoRedoEnabled(deshacer);
+    doc.setUndoRedoEnabled(undo);
     if (error) error->clear();
     return true;
 }

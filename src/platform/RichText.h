@@ -16,13 +16,13 @@
 // it takes the colour of the widget that shows it; the notes box is dark with light text.
 //
 // Hostile input is expected (a notes file can be anything on a disc): the reader never crashes
-// or loops, its work is linear in the input, groups nest to at most kMaxProfundidad levels
+// or loops, its work is linear in the input, groups nest to at most kMaxDepth levels
 // (deeper braces are read as text grouping without saving state), tables have at most
-// kMaxColumnas columns (further cells join the last one) and kMaxFilasPorTabla rows (further
-// rows start a new table), a document shows at most kMaxTablas tables (the rows of any further
+// kMaxColumns columns (further cells join the last one) and kMaxRowsPerTable rows (further
+// rows start a new table), a document shows at most kMaxTables tables (the rows of any further
 // table become paragraphs with their cells separated by tabs: every table added makes Qt rescan
-// the whole document), and a picture is shown only when its data is at most kMaxBytesImagen
-// bytes and it decodes to at most kMaxPixelesImagen pixels.
+// the whole document), and a picture is shown only when its data is at most kMaxPictureBytes
+// bytes and it decodes to at most kMaxPicturePixels pixels.
 #include <QByteArray>
 #include <QString>
 #include <chrono>
@@ -31,27 +31,27 @@ class QTextDocument;
 
 namespace richtext {
 
-inline constexpr int kMaxProfundidad = 512;
-inline constexpr int kMaxColumnas = 64;
-inline constexpr int kMaxFilasPorTabla = 5000;
-inline constexpr int kMaxTablas = 200;
-inline constexpr qsizetype kMaxBytesImagen = 16 * 1024 * 1024;
-inline constexpr qint64 kMaxPixelesImagen = 4096LL * 4096LL;
+inline constexpr int kMaxDepth = 512;
+inline constexpr int kMaxColumns = 64;
+inline constexpr int kMaxRowsPerTable = 5000;
+inline constexpr int kMaxTables = 200;
+inline constexpr qsizetype kMaxPictureBytes = 16 * 1024 * 1024;
+inline constexpr qint64 kMaxPicturePixels = 4096LL * 4096LL;
 
 // Replaces the content of `doc` with the document read from `rtf`. Returns false, with a Spanish
 // description in *error when error is not null, when the data is not an RTF document (it does
 // not begin with "{\rtf"); the document is then left empty. A damaged document (unbalanced
 // braces, cut short) is read as far as it goes and returns true: showing what can be read is
 // more useful to the reader of the notes than showing nothing.
-bool LeerRtf(const QByteArray& rtf, QTextDocument& doc, QString* error = nullptr);
-// The same, giving up when reading takes longer than `limite`: the document is then left empty,
-// *agotado (when not null) is set and the result is false. What a window must show without
+bool ReadRtf(const QByteArray& rtf, QTextDocument& doc, QString* error = nullptr);
+// The same, giving up when reading takes longer than `limit`: the document is then left empty,
+// *timedOut (when not null) is set and the result is false. What a window must show without
 // freezing is read with a limit; a document that needs longer is refused, not shown late.
-bool LeerRtf(const QByteArray& rtf, QTextDocument& doc, QString* error, std::chrono::milliseconds limite,
-             bool* agotado);
+bool ReadRtf(const QByteArray& rtf, QTextDocument& doc, QString* error, std::chrono::milliseconds limit,
+             bool* timedOut);
 
 // True when the data starts like an RTF document ("{\rtf", after optional white space).
-bool EsRtf(const QByteArray& datos);
+bool IsRtf(const QByteArray& data);
 
 // The character of code page 1252 for a byte (the bytes Windows leaves undefined map to the
 // C1 control of the same number, as Windows itself does).

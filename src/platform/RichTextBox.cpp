@@ -20,19 +20,19 @@ namespace {
 
 // A notes file larger than this is not a notes file; reading it would only stall the window.
 // The real ones are some tens of kilobytes.
-constexpr qint64 kMaxBytesArchivo = RichTextBox::kMaxBytesArchivo;
+constexpr qint64 kMaxFileBytes = RichTextBox::kMaxFileBytes;
 
 // The cells of every table of the frame, nested ones included.
-qint64 Celdas(QTextFrame* marco) {
+qint64 CountCells(QTextFrame* frame) {
     qint64 n = 0;
-    for (QTextFrame* hijo : marco->childFrames()) {
-        if (auto* tabla = qobject_cast<QTextTable*>(hijo)) n += static_cast<qint64>(tabla->rows()) * tabla->columns();
-        n += Celdas(hijo);
+    for (QTextFrame* child : frame->childFrames()) {
+        if (auto* table = qobject_cast<QTextTable*>(child)) n += static_cast<qint64>(table->rows()) * table->columns();
+        n += CountCells(child);
     }
     return n;
 }
 
-bool EsRutaDeUnidad(const QString& path) {
+bool IsDrivePath(const QString& path) {
     return path.size() >= 3 && path[0].isLetter() && path[1] == QLatin1Char(':') &&
            path[2] == QLatin1Char('\\');
 }
@@ -68,62 +68,62 @@ RichTextBox::RichTextBox(QWidget* parent) : QTextEdit(parent) {
     document()->setDocumentMargin(6);
 }
 
-QString RichTextBox::MensajeNoEncontrado() {
+QString RichTextBox::NotFoundMessage() {
     return QStringLiteral("No se encontraron las notas de este idioma.");
 }
-QString RichTextBox::MensajeDemasiadoGrande() {
+QString RichTextBox::TooLargeMessage() {
     return QStringLiteral("El archivo de notas es demasiado grande para mostrarlo.");
 }
-QString RichTextBox::MensajeNoRtf() {
+QString RichTextBox::NotRtfMessage() {
     return QStringLiteral("El archivo de notas no es un documento RTF válido.");
 }
 
 void RichTextBox::LoadFile(const QString& path) {
-    QFile archivo(EsRutaDeUnidad(path) ? drives::NativePath(path) : path);
-    if (!archivo.open(QIODevice::ReadOnly)) {
-        MostrarMensaje(MensajeNoEncontrado());
+    QFile file(IsDrivePath(path) ? drives::NativePath(path) : path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        ShowMessage(NotFoundMessage());
         return;
     }
-    if (archivo.size() > kMaxBytesArchivo) {
-        MostrarMensaje(MensajeDemasiadoGrande());
+    if (file.size() > kMaxFileBytes) {
+        ShowMessage(TooLargeMessage());
         return;
     }
-    const QByteArray datos = archivo.readAll();
+    const QByteArray data = file.readAll();
     // The document is built apart from the view, so the view lays it out once, not after
     // every insertion.
     auto* doc = new QTextDocument(this);
     doc->setDocumentMargin(document()->documentMargin());
     doc->setDefaultFont(font());
-    bool agotado = false;
-    if (!LeerRtf(datos, *doc, nullptr, kLimiteLectura, &agotado)) {
+    bool timedOut = false;
+    if (!ReadRtf(data, *doc, nullptr, kReadTimeLimit, &timedOut)) {
         delete doc;
-        MostrarMensaje(agotado ? MensajeDemasiadoGrande() : MensajeNoRtf());
+        ShowMessage(timedOut ? TooLargeMessage() : NotRtfMessage());
         return;
     }
-    if (Celdas(doc->rootFrame()) > kMaxCeldas) {
+    if (CountCells(doc->rootFrame()) > kMaxCells) {
         delete doc;
-        MostrarMensaje(MensajeDemasiadoGrande());
+        ShowMessage(TooLargeMessage());
         return;
     }
-    Poner(doc);
+    ShowDocument(doc);
     verticalScrollBar()->setValue(0);
 }
 
 // Shows a new document; the previous one goes if it was ours (the view deletes its own first
 // document itself when it is replaced).
-void RichTextBox::Poner(QTextDocument* doc) {
-    QTextDocument* anterior = document();
-    const bool nuestro = anterior && anterior->parent() == this;
+void RichTextBox::ShowDocument(QTextDocument* doc) {
+    QTextDocument* previous = document();
+    const bool ours = previous && previous->parent() == this;
     setDocument(doc);
-    if (nuestro) delete anterior;
+    if (ours) delete previous;
 }
 
-void RichTextBox::MostrarMensaje(const QString& mensaje) {
+void RichTextBox::ShowMessage(const QString& message) {
     auto* doc = new QTextDocument(this);
     doc->setDocumentMargin(document()->documentMargin());
     doc->setDefaultFont(font());
-    doc->setPlainText(mensaje);
-    Poner(doc);
+    doc->setPlainText(message);
+    ShowDocument(doc);
 }
 
 QString RichTextBox::Text() const {

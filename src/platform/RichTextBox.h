@@ -26,20 +26,20 @@ public:
     void SetFocus();
 
     // What LoadFile shows instead of the notes.
-    static QString MensajeNoEncontrado();
-    static QString MensajeNoRtf();
-    // Over kMaxBytesArchivo, or more than kLimiteLectura to read: the window would freeze.
-    static QString MensajeDemasiadoGrande();
+    static QString NotFoundMessage();
+    static QString NotRtfMessage();
+    // Over kMaxFileBytes, or more than kReadTimeLimit to read: the window would freeze.
+    static QString TooLargeMessage();
 
     // LoadFile keeps the window answering: what it cannot read and lay out within about two
-    // seconds on a modest machine it refuses with MensajeDemasiadoGrande. Reading costs about a
+    // seconds on a modest machine it refuses with TooLargeMessage. Reading costs about a
     // third of a second per megabyte, laying out prose as much again, and a table cell about a
     // tenth of a millisecond (bench/richtext_bench: BM_LoadNotesFile), so the size bounds the
     // prose and the memory, the count of cells bounds the tables, and a time limit on reading
     // covers a slower machine. The real notes are some tens of kilobytes with a few hundred cells.
-    static constexpr qint64 kMaxBytesArchivo = 2LL * 1024 * 1024;
-    static constexpr int kMaxCeldas = 10000;
-    static constexpr std::chrono::milliseconds kLimiteLectura{1500};
+    static constexpr qint64 kMaxFileBytes = 2LL * 1024 * 1024;
+    static constexpr int kMaxCells = 10000;
+    static constexpr std::chrono::milliseconds kReadTimeLimit{1500};
 
 signals:
     // The pointer moved over the box: buttons and shift state as controls::Label reports them,
@@ -51,8 +51,8 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
 
 private:
-    void MostrarMensaje(const QString& mensaje);
-    void Poner(QTextDocument* doc);
+    void ShowMessage(const QString& message);
+    void ShowDocument(QTextDocument* doc);
 };
 
 } // namespace richtext

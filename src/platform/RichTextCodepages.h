@@ -6,24 +6,24 @@
 #include <QStringDecoder>
 #include <map>
 
-namespace richtext::lectura {
+namespace richtext::reading {
 
 // The Windows code page of a font's character set (\fcharsetN); 0 for the document's own.
-int CodepageDeCharset(int charset);
+int CodepageOfCharset(int charset);
 
 // The Unicode look-alike of a symbol font's bullet (by its low byte), or the character itself.
-char16_t Simbolo(char16_t c);
+char16_t Symbol(char16_t c);
 
-class Decodificador {
+class Decoder {
 public:
-    // The text of bytes in a code page; kCpSimbolos is 1252 with symbol fonts' bullets mapped.
-    QString Decodificar(const QByteArray& bytes, int cp);
+    // The text of bytes in a code page; kCpSymbols is 1252 with symbol fonts' bullets mapped.
+    QString Decode(const QByteArray& bytes, int cp);
 
 private:
     // The system's decoder for a Windows code page, or null to read the bytes as 1252.
-    QStringDecoder* Sistema(int cp);
+    QStringDecoder* SystemDecoder(int cp);
 
-    std::map<int, QStringDecoder> decodificadores_;
+    std::map<int, QStringDecoder> decoders_;
 };
 
-} // namespace richtext::lectura
+} // namespace richtext::reading

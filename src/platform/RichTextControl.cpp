@@ -2,22 +2,22 @@
 
 #include <unordered_map>
 
-namespace richtext::lectura {
+namespace richtext::reading {
 
 namespace {
 
-struct Nombre {
-    const char* palabra;
+struct NamedWord {
+    const char* word;
     Control control;
 };
 
-constexpr Nombre kDocumento[] = {
+constexpr NamedWord kDocument[] = {
     {"rtf", Control::Rtf}, {"ansi", Control::Ansi}, {"mac", Control::Mac}, {"pc", Control::Pc},
     {"pca", Control::Pca}, {"ansicpg", Control::Ansicpg}, {"deff", Control::Deff}, {"uc", Control::Uc},
     {"u", Control::U}, {"bin", Control::Bin},
 };
 
-constexpr Nombre kDestino[] = {
+constexpr NamedWord kDestination[] = {
     {"fonttbl", Control::FontTbl}, {"colortbl", Control::ColorTbl}, {"pict", Control::Pict},
     {"shppict", Control::ShpPict}, {"fldrslt", Control::Fldrslt}, {"result", Control::Result},
     {"field", Control::Field}, {"listtext", Control::ListText}, {"pntext", Control::PnText},
@@ -26,7 +26,7 @@ constexpr Nombre kDestino[] = {
 // Destinations the notes never show: page furniture, notes, document properties, style and list
 // definitions, field instructions, alternative pictures and embedded objects' data. Their groups
 // are read past without effect.
-constexpr const char* kSaltar[] = {
+constexpr const char* kSkip[] = {
     "stylesheet", "info", "header", "headerl", "headerr", "headerf", "footer", "footerl", "footerr",
     "footerf", "footnote", "annotation", "xe", "tc", "txe", "rxe", "pn", "fldinst", "nonshppict", "listtable",
     "listoverridetable", "revtbl", "rsidtbl", "filetbl", "colorschememapping", "themedata", "latentstyles",
@@ -39,20 +39,20 @@ constexpr const char* kSaltar[] = {
     "protusertbl", "leveltext", "levelnumbers", "listname", "listpicture", "passwordhash", "ffdeftext",
 };
 
-constexpr Nombre kFuentes[] = {
+constexpr NamedWord kFonts[] = {
     {"f", Control::F}, {"fcharset", Control::FCharset}, {"cpg", Control::Cpg}, {"fswiss", Control::FSwiss},
     {"froman", Control::FRoman}, {"fmodern", Control::FModern}, {"fscript", Control::FScript},
     {"fdecor", Control::FDecor}, {"fnil", Control::FNil}, {"ftech", Control::FTech}, {"fbidi", Control::FNil},
 };
 
-constexpr Nombre kColores[] = {
+constexpr NamedWord kColors[] = {
     {"red", Control::Red},
     {"green", Control::Green},
     {"blue", Control::Blue},
 };
 
 // The many kinds of underline are all shown as the one Qt draws.
-constexpr Nombre kCaracter[] = {
+constexpr NamedWord kCharacter[] = {
     {"plain", Control::Plain}, {"fs", Control::Fs}, {"b", Control::B}, {"i", Control::I}, {"ul", Control::Ul},
     {"uld", Control::Ul}, {"uldb", Control::Ul}, {"uldash", Control::Ul}, {"uldashd", Control::Ul},
     {"uldashdd", Control::Ul}, {"ulth", Control::Ul}, {"ulw", Control::Ul}, {"ulwave", Control::Ul},
@@ -63,7 +63,7 @@ constexpr Nombre kCaracter[] = {
     {"nosupersub", Control::NoSuperSub}, {"up", Control::Up}, {"dn", Control::Dn}, {"v", Control::V},
 };
 
-constexpr Nombre kParrafo[] = {
+constexpr NamedWord kParagraph[] = {
     {"pard", Control::Pard}, {"ql", Control::Ql}, {"qc", Control::Qc}, {"qr", Control::Qr},
     {"qj", Control::Qj}, {"qd", Control::Qj}, {"li", Control::Li}, {"lin", Control::Li}, {"ri", Control::Ri},
     {"rin", Control::Ri}, {"fi", Control::Fi}, {"sb", Control::Sb}, {"sa", Control::Sa}, {"tx", Control::Tx},
@@ -73,25 +73,25 @@ constexpr Nombre kParrafo[] = {
 
 // Page and column breaks end a paragraph; a nested table's cells and rows are shown as tabs and
 // line breaks of the outer cell.
-constexpr Nombre kTexto[] = {
+constexpr NamedWord kText[] = {
     {"par", Control::Par}, {"line", Control::Line}, {"softline", Control::Line}, {"lbr", Control::Line},
     {"tab", Control::Tab}, {"sect", Control::Sect}, {"page", Control::Par}, {"column", Control::Par},
     {"nestcell", Control::Tab}, {"nestrow", Control::Line},
 };
 
-struct Especial {
-    const char* palabra;
-    char16_t caracter;
+struct Special {
+    const char* word;
+    char16_t character;
 };
 
-constexpr Especial kCaracteres[] = {
+constexpr Special kSpecialCharacters[] = {
     {"bullet", 0x2022},    {"emdash", 0x2014},    {"endash", 0x2013}, {"emspace", 0x2003},
     {"enspace", 0x2002},   {"qmspace", 0x2005},   {"lquote", 0x2018}, {"rquote", 0x2019},
     {"ldblquote", 0x201C}, {"rdblquote", 0x201D}, {"zwj", 0x200D},    {"zwnj", 0x200C},
     {"ltrmark", 0x200E},   {"rtlmark", 0x200F},   {"zwbo", 0x200B},   {"zwnbo", 0xFEFF},
 };
 
-constexpr Nombre kTabla[] = {
+constexpr NamedWord kTable[] = {
     {"cell", Control::Cell},
     {"row", Control::Row},
     {"trowd", Control::TRowD},
@@ -99,52 +99,52 @@ constexpr Nombre kTabla[] = {
 };
 
 // Pictures in formats other than PNG and JPEG are read past.
-constexpr Nombre kImagen[] = {
-    {"pngblip", Control::PngBlip}, {"jpegblip", Control::JpegBlip}, {"emfblip", Control::OtraImagen},
-    {"wmetafile", Control::OtraImagen}, {"dibitmap", Control::OtraImagen}, {"wbitmap", Control::OtraImagen},
-    {"macpict", Control::OtraImagen}, {"pmmetafile", Control::OtraImagen}, {"picw", Control::PicW},
+constexpr NamedWord kPicture[] = {
+    {"pngblip", Control::PngBlip}, {"jpegblip", Control::JpegBlip}, {"emfblip", Control::OtherPicture},
+    {"wmetafile", Control::OtherPicture}, {"dibitmap", Control::OtherPicture}, {"wbitmap", Control::OtherPicture},
+    {"macpict", Control::OtherPicture}, {"pmmetafile", Control::OtherPicture}, {"picw", Control::PicW},
     {"pich", Control::PicH}, {"picwgoal", Control::PicWGoal}, {"pichgoal", Control::PicHGoal},
     {"picscalex", Control::PicScaleX}, {"picscaley", Control::PicScaleY},
 };
 
-using Tabla = std::unordered_map<std::string_view, Entrada>;
+using Table = std::unordered_map<std::string_view, Entry>;
 
 template <size_t N>
-void Anadir(Tabla& t, Clase clase, const Nombre (&nombres)[N]) {
-    for (const Nombre& n : nombres)
-        t.emplace(n.palabra, Entrada{clase, n.control});
+void Add(Table& t, Kind kind, const NamedWord (&names)[N]) {
+    for (const NamedWord& n : names)
+        t.emplace(n.word, Entry{kind, n.control});
 }
 
-const Tabla& Palabras() {
-    static const Tabla tabla = [] {
-        Tabla t;
-        Anadir(t, Clase::Documento, kDocumento);
-        Anadir(t, Clase::Destino, kDestino);
-        for (const char* palabra : kSaltar)
-            t.emplace(palabra, Entrada{Clase::Destino, Control::Saltar});
-        Anadir(t, Clase::Fuentes, kFuentes);
-        Anadir(t, Clase::Colores, kColores);
-        Anadir(t, Clase::Caracter, kCaracter);
-        Anadir(t, Clase::Parrafo, kParrafo);
-        Anadir(t, Clase::Texto, kTexto);
-        for (const Especial& e : kCaracteres)
-            t.emplace(e.palabra, Entrada{Clase::Texto, Control::Caracter, e.caracter});
-        Anadir(t, Clase::Tabla, kTabla);
-        Anadir(t, Clase::Imagen, kImagen);
+const Table& Words() {
+    static const Table table = [] {
+        Table t;
+        Add(t, Kind::Document, kDocument);
+        Add(t, Kind::Destination, kDestination);
+        for (const char* word : kSkip)
+            t.emplace(word, Entry{Kind::Destination, Control::Skip});
+        Add(t, Kind::Fonts, kFonts);
+        Add(t, Kind::Colors, kColors);
+        Add(t, Kind::Character, kCharacter);
+        Add(t, Kind::Paragraph, kParagraph);
+        Add(t, Kind::Text, kText);
+        for (const Special& e : kSpecialCharacters)
+            t.emplace(e.word, Entry{Kind::Text, Control::Character, e.character});
+        Add(t, Kind::Table, kTable);
+        Add(t, Kind::Picture, kPicture);
         return t;
     }();
-    return tabla;
+    return table;
 }
 
 } // namespace
 
-const Entrada* BuscarControl(std::string_view palabra) {
-    const Tabla& t = Palabras();
-    const auto it = t.find(palabra);
+const Entry* FindControl(std::string_view word) {
+    const Table& t = Words();
+    const auto it = t.find(word);
     return it == t.end() ? nullptr : &it->second;
 }
 
-bool EntendidaConAsterisco(Control c) {
+bool UnderstoodWithAsterisk(Control c) {
     switch (c) {
     case Control::ShpPict:
     case Control::Pict:
@@ -159,4 +159,4 @@ bool EntendidaConAsterisco(Control c) {
     }
 }
 
-} // namespace richtext::lectura
+} // namespace richtext::reading

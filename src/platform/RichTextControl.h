@@ -1,25 +1,25 @@
 #pragma once
 // The control words the RTF reader knows, each with the part of the reader it concerns. A word
-// missing here is ignored (its text is not); a destination the notes never show is Saltar.
+// missing here is ignored (its text is not); a destination the notes never show is Skip.
 #include <cstdint>
 #include <string_view>
 
-namespace richtext::lectura {
+namespace richtext::reading {
 
-enum class Clase : uint8_t {
-    Documento, // character set, default font, Unicode
-    Destino,   // a group's destination
-    Fuentes,   // the font table (\f also selects a font in text)
-    Colores,   // the colour table
-    Caracter,  // character formatting
-    Parrafo,   // paragraph formatting
-    Texto,     // breaks and special characters
-    Tabla,     // cells and rows
-    Imagen,    // a picture's format and size
+enum class Kind : uint8_t {
+    Document, // character set, default font, Unicode
+    Destination,   // a group's destination
+    Fonts,   // the font table (\f also selects a font in text)
+    Colors,   // the colour table
+    Character,  // character formatting
+    Paragraph,   // paragraph formatting
+    Text,     // breaks and special characters
+    Table,     // cells and rows
+    Picture,    // a picture's format and size
 };
 
 enum class Control : uint8_t {
-    // Documento
+    // Document
     Rtf,
     Ansi,
     Mac,
@@ -30,7 +30,7 @@ enum class Control : uint8_t {
     Uc,
     U,
     Bin,
-    // Destino
+    // Destination
     FontTbl,
     ColorTbl,
     Pict,
@@ -40,8 +40,8 @@ enum class Control : uint8_t {
     Field,
     ListText,
     PnText,
-    Saltar,
-    // Fuentes
+    Skip,
+    // Fonts
     F,
     FCharset,
     Cpg,
@@ -52,11 +52,11 @@ enum class Control : uint8_t {
     FDecor,
     FNil,
     FTech,
-    // Colores
+    // Colors
     Red,
     Green,
     Blue,
-    // Caracter
+    // Character
     Plain,
     Fs,
     B,
@@ -73,7 +73,7 @@ enum class Control : uint8_t {
     Up,
     Dn,
     V,
-    // Parrafo
+    // Paragraph
     Pard,
     Ql,
     Qc,
@@ -90,21 +90,21 @@ enum class Control : uint8_t {
     Tqdec,
     InTbl,
     OutlineLevel,
-    // Texto
+    // Text
     Par,
     Line,
     Tab,
     Sect,
-    Caracter, // a special character: Entrada::caracter
-    // Tabla
+    Character, // a special character: Entry::character
+    // Table
     Cell,
     Row,
     TRowD,
     CellX,
-    // Imagen
+    // Picture
     PngBlip,
     JpegBlip,
-    OtraImagen,
+    OtherPicture,
     PicW,
     PicH,
     PicWGoal,
@@ -113,25 +113,25 @@ enum class Control : uint8_t {
     PicScaleY,
 };
 
-struct Entrada {
-    Clase clase;
+struct Entry {
+    Kind kind;
     Control control;
-    char16_t caracter = 0; // for Control::Caracter
+    char16_t character = 0; // for Control::Character
 };
 
 // A control word's number, when it has one.
-struct Argumento {
-    bool conParametro = false;
+struct Argument {
+    bool hasParameter = false;
     int n = 0;
     // A toggle such as \b: on without a number or with one other than zero.
-    bool Activa() const { return !conParametro || n != 0; }
+    bool IsOn() const { return !hasParameter || n != 0; }
 };
 
 // The entry of a control word, or null when the reader does not know it.
-const Entrada* BuscarControl(std::string_view palabra);
+const Entry* FindControl(std::string_view word);
 
 // Destinations this reader shows even when a writer marks them with "\*" (which means: skip
 // this group if you do not know it).
-bool EntendidaConAsterisco(Control c);
+bool UnderstoodWithAsterisk(Control c);
 
-} // namespace richtext::lectura
+} // namespace richtext::reading

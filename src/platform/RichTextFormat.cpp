@@ -6,41 +6,41 @@
 #include <QTextOption>
 #include <algorithm>
 
-namespace richtext::lectura {
+namespace richtext::reading {
 
 namespace {
 
 // Indents and spacing beyond these (about 53 cm) are damage, not layout.
-int Medida(int n) {
+int Measure(int n) {
     return std::clamp(n, -30000, 30000);
 }
-int Distancia(int n) {
+int Distance(int n) {
     return std::clamp(n, 0, 30000);
 }
 
-QTextOption::TabType TipoQt(TipoTab t) {
+QTextOption::TabType QtTabType(TabKind t) {
     switch (t) {
-    case TipoTab::Centro:
+    case TabKind::Center:
         return QTextOption::CenterTab;
-    case TipoTab::Derecha:
+    case TabKind::Right:
         return QTextOption::RightTab;
-    case TipoTab::Decimal:
+    case TabKind::Decimal:
         return QTextOption::DelimiterTab;
-    case TipoTab::Izquierda:
+    case TabKind::Left:
         break;
     }
     return QTextOption::LeftTab;
 }
 
-Qt::Alignment AlineacionQt(Alineacion a) {
+Qt::Alignment QtAlignment(Align a) {
     switch (a) {
-    case Alineacion::Centro:
+    case Align::Center:
         return Qt::AlignHCenter;
-    case Alineacion::Derecha:
+    case Align::Right:
         return Qt::AlignRight;
-    case Alineacion::Justificada:
+    case Align::Justified:
         return Qt::AlignJustify;
-    case Alineacion::Izquierda:
+    case Align::Left:
         break;
     }
     return Qt::AlignLeft;
@@ -48,203 +48,203 @@ Qt::Alignment AlineacionQt(Alineacion a) {
 
 } // namespace
 
-void AplicarCaracter(Control c, Argumento a, Caracter& car) {
+void ApplyCharacter(Control c, Argument a, Character& chr) {
     switch (c) {
     case Control::Plain:
-        car = Caracter{};
+        chr = Character{};
         break;
     case Control::Fs:
-        car.tamano = a.conParametro && a.n > 0 ? std::clamp(a.n, 2, 400) : 24;
+        chr.size = a.hasParameter && a.n > 0 ? std::clamp(a.n, 2, 400) : 24;
         break;
     case Control::B:
-        car.negrita = a.Activa();
+        chr.bold = a.IsOn();
         break;
     case Control::I:
-        car.cursiva = a.Activa();
+        chr.italic = a.IsOn();
         break;
     case Control::Ul:
-        car.subrayado = a.Activa();
+        chr.underline = a.IsOn();
         break;
     case Control::UlNone:
-        car.subrayado = false;
+        chr.underline = false;
         break;
     case Control::Strike:
-        car.tachado = a.Activa();
+        chr.strike = a.IsOn();
         break;
     case Control::Cf:
-        car.color = a.conParametro ? a.n : 0;
+        chr.color = a.hasParameter ? a.n : 0;
         break;
     case Control::Cb:
     case Control::Highlight:
-        car.fondo = a.conParametro ? a.n : 0;
+        chr.background = a.hasParameter ? a.n : 0;
         break;
     case Control::Super:
-        car.posicion = Posicion::Superindice;
+        chr.position = Position::Superscript;
         break;
     case Control::Sub:
-        car.posicion = Posicion::Subindice;
+        chr.position = Position::Subscript;
         break;
     case Control::NoSuperSub:
-        car.posicion = Posicion::Normal;
+        chr.position = Position::Normal;
         break;
     case Control::Up:
-        car.posicion = (a.conParametro && a.n == 0) ? Posicion::Normal : Posicion::Superindice;
+        chr.position = (a.hasParameter && a.n == 0) ? Position::Normal : Position::Superscript;
         break;
     case Control::Dn:
-        car.posicion = (a.conParametro && a.n == 0) ? Posicion::Normal : Posicion::Subindice;
+        chr.position = (a.hasParameter && a.n == 0) ? Position::Normal : Position::Subscript;
         break;
     case Control::V:
-        car.oculto = a.Activa();
+        chr.hidden = a.IsOn();
         break;
     default:
         break;
     }
 }
 
-void AplicarParrafo(Control c, Argumento a, Parrafo& par) {
+void ApplyParagraph(Control c, Argument a, Paragraph& par) {
     switch (c) {
     case Control::Pard:
-        par = Parrafo{};
+        par = Paragraph{};
         break;
     case Control::Ql:
-        par.alineacion = Alineacion::Izquierda;
+        par.alignment = Align::Left;
         break;
     case Control::Qc:
-        par.alineacion = Alineacion::Centro;
+        par.alignment = Align::Center;
         break;
     case Control::Qr:
-        par.alineacion = Alineacion::Derecha;
+        par.alignment = Align::Right;
         break;
     case Control::Qj:
-        par.alineacion = Alineacion::Justificada;
+        par.alignment = Align::Justified;
         break;
     case Control::Li:
-        if (a.conParametro) par.izquierda = Medida(a.n);
+        if (a.hasParameter) par.left = Measure(a.n);
         break;
     case Control::Ri:
-        if (a.conParametro) par.derecha = Medida(a.n);
+        if (a.hasParameter) par.right = Measure(a.n);
         break;
     case Control::Fi:
-        if (a.conParametro) par.primera = Medida(a.n);
+        if (a.hasParameter) par.firstLine = Measure(a.n);
         break;
     case Control::Sb:
-        if (a.conParametro) par.antes = Distancia(a.n);
+        if (a.hasParameter) par.before = Distance(a.n);
         break;
     case Control::Sa:
-        if (a.conParametro) par.despues = Distancia(a.n);
+        if (a.hasParameter) par.after = Distance(a.n);
         break;
     case Control::Tqc:
-        par.tipoTab = TipoTab::Centro;
+        par.tabKind = TabKind::Center;
         break;
     case Control::Tqr:
-        par.tipoTab = TipoTab::Derecha;
+        par.tabKind = TabKind::Right;
         break;
     case Control::Tqdec:
-        par.tipoTab = TipoTab::Decimal;
+        par.tabKind = TabKind::Decimal;
         break;
     case Control::Tx:
         // The kind given before a stop belongs to that stop only.
-        if (a.conParametro && par.nTabs < kMaxTabs) {
-            par.tabs[par.nTabs] = Distancia(a.n);
-            par.tiposTab[par.nTabs] = par.tipoTab;
+        if (a.hasParameter && par.nTabs < kMaxTabs) {
+            par.tabs[par.nTabs] = Distance(a.n);
+            par.tabKinds[par.nTabs] = par.tabKind;
             ++par.nTabs;
         }
-        par.tipoTab = TipoTab::Izquierda;
+        par.tabKind = TabKind::Left;
         break;
     case Control::InTbl:
-        par.enTabla = a.Activa();
+        par.inTable = a.IsOn();
         break;
     case Control::OutlineLevel:
-        par.nivel = a.conParametro ? a.n : -1;
+        par.level = a.hasParameter ? a.n : -1;
         break;
     default:
         break;
     }
 }
 
-double Pixeles(int twips) {
+double Pixels(int twips) {
     return twips / static_cast<double>(twips::kPerPixel);
 }
 
-QTextBlockFormat FormatoBloque(const Parrafo& p) {
+QTextBlockFormat BlockFormat(const Paragraph& p) {
     QTextBlockFormat b;
-    b.setAlignment(AlineacionQt(p.alineacion));
-    const int izquierda = std::max(0, p.izquierda);
-    b.setLeftMargin(Pixeles(izquierda));
-    b.setRightMargin(Pixeles(std::max(0, p.derecha)));
+    b.setAlignment(QtAlignment(p.alignment));
+    const int left = std::max(0, p.left);
+    b.setLeftMargin(Pixels(left));
+    b.setRightMargin(Pixels(std::max(0, p.right)));
     // A hanging first line cannot start left of the page.
-    b.setTextIndent(Pixeles(std::max(p.primera, -izquierda)));
-    b.setTopMargin(Pixeles(p.antes));
-    b.setBottomMargin(Pixeles(p.despues));
+    b.setTextIndent(Pixels(std::max(p.firstLine, -left)));
+    b.setTopMargin(Pixels(p.before));
+    b.setBottomMargin(Pixels(p.after));
     if (p.nTabs > 0) {
         QList<QTextOption::Tab> tabs;
         for (int k = 0; k < p.nTabs; ++k) {
-            const QTextOption::TabType tipo = TipoQt(p.tiposTab[k]);
+            const QTextOption::TabType type = QtTabType(p.tabKinds[k]);
             // Decimal stops align on the comma, as Spanish writes numbers.
-            tabs.append(QTextOption::Tab(Pixeles(p.tabs[k]), tipo,
-                                         tipo == QTextOption::DelimiterTab ? QChar(u',') : QChar()));
+            tabs.append(QTextOption::Tab(Pixels(p.tabs[k]), type,
+                                         type == QTextOption::DelimiterTab ? QChar(u',') : QChar()));
         }
         b.setTabPositions(tabs);
     }
-    if (p.nivel >= 0 && p.nivel < 6) b.setHeadingLevel(p.nivel + 1);
+    if (p.level >= 0 && p.level < 6) b.setHeadingLevel(p.level + 1);
     return b;
 }
 
-void Formatos::FuentePorDefecto(int numero) {
-    deff_ = numero;
+void Formats::SetDefaultFont(int number) {
+    deff_ = number;
     cacheValida_ = false;
 }
 
-void Formatos::GuardarFuente(int numero, Fuente f) {
-    if (fuentes_.size() < kMaxFuentes || fuentes_.contains(numero)) fuentes_.insert(numero, std::move(f));
+void Formats::AddFont(int number, Font f) {
+    if (fonts_.size() < kMaxFonts || fonts_.contains(number)) fonts_.insert(number, std::move(f));
     cacheValida_ = false;
 }
 
-const Fuente* Formatos::FuenteDe(const Caracter& c) const {
-    const auto it = fuentes_.constFind(c.fuente >= 0 ? c.fuente : deff_);
-    return it == fuentes_.constEnd() ? nullptr : &*it;
+const Font* Formats::FontOf(const Character& c) const {
+    const auto it = fonts_.constFind(c.font >= 0 ? c.font : deff_);
+    return it == fonts_.constEnd() ? nullptr : &*it;
 }
 
-int Formatos::Codepage(const Caracter& c) const {
-    const Fuente* f = FuenteDe(c);
+int Formats::Codepage(const Character& c) const {
+    const Font* f = FontOf(c);
     return f ? f->codepage : 0;
 }
 
-void Formatos::VaciarColores() {
-    colores_.clear();
+void Formats::ClearColors() {
+    colors_.clear();
     cacheValida_ = false;
 }
 
-void Formatos::GuardarColor(const QColor& color) {
-    if (static_cast<int>(colores_.size()) < kMaxColores) colores_.push_back(color);
+void Formats::AddColor(const QColor& color) {
+    if (static_cast<int>(colors_.size()) < kMaxColors) colors_.push_back(color);
     cacheValida_ = false;
 }
 
-QTextCharFormat Formatos::FormatoCaracter(const Caracter& c) {
+QTextCharFormat Formats::CharFormat(const Character& c) {
     if (cacheValida_ && c == cacheCar_) return cacheFormato_;
     QTextCharFormat f;
-    const Fuente* fuente = FuenteDe(c);
+    const Font* font = FontOf(c);
     // Symbol fonts' bullets are already turned into Unicode look-alikes, which the symbol font
     // itself (or its stand-in on this system) may not draw.
-    if (fuente && !fuente->nombre.isEmpty() && fuente->codepage != kCpSimbolos) {
-        f.setFontFamilies(QStringList{fuente->nombre});
-        f.setFontStyleHint(fuente->estilo);
+    if (font && !font->name.isEmpty() && font->codepage != kCpSymbols) {
+        f.setFontFamilies(QStringList{font->name});
+        f.setFontStyleHint(font->style);
     }
-    f.setFontPointSize(c.tamano / 2.0);
-    f.setFontWeight(c.negrita ? QFont::Bold : QFont::Normal);
-    f.setFontItalic(c.cursiva);
-    f.setFontUnderline(c.subrayado);
-    f.setFontStrikeOut(c.tachado);
-    if (c.color > 0 && c.color < static_cast<int>(colores_.size()) && colores_[c.color].isValid())
-        f.setForeground(colores_[c.color]);
-    if (c.fondo > 0 && c.fondo < static_cast<int>(colores_.size()) && colores_[c.fondo].isValid())
-        f.setBackground(colores_[c.fondo]);
-    if (c.posicion == Posicion::Superindice) f.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
-    if (c.posicion == Posicion::Subindice) f.setVerticalAlignment(QTextCharFormat::AlignSubScript);
+    f.setFontPointSize(c.size / 2.0);
+    f.setFontWeight(c.bold ? QFont::Bold : QFont::Normal);
+    f.setFontItalic(c.italic);
+    f.setFontUnderline(c.underline);
+    f.setFontStrikeOut(c.strike);
+    if (c.color > 0 && c.color < static_cast<int>(colors_.size()) && colors_[c.color].isValid())
+        f.setForeground(colors_[c.color]);
+    if (c.background > 0 && c.background < static_cast<int>(colors_.size()) && colors_[c.background].isValid())
+        f.setBackground(colors_[c.background]);
+    if (c.position == Position::Superscript) f.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
+    if (c.position == Position::Subscript) f.setVerticalAlignment(QTextCharFormat::AlignSubScript);
     cacheCar_ = c;
     cacheFormato_ = f;
     cacheValida_ = true;
     return f;
 }
 
-} // namespace richtext::lectura
+} // namespace richtext::reading

@@ -11,109 +11,109 @@
 #include <QUrl>
 #include <algorithm>
 
-namespace richtext::lectura {
+namespace richtext::reading {
 
 namespace {
 
 // All pictures of one document together, so many big pictures cannot exhaust memory.
-constexpr qint64 kMaxPixelesDocumento = 4 * kMaxPixelesImagen;
+constexpr qint64 kMaxDocumentPixels = 4 * kMaxPicturePixels;
 
 } // namespace
 
-void Imagenes::Empezar(int profundidad) {
-    actual_ = Datos{};
-    profundidad_ = profundidad;
+void Pictures::Begin(int depth) {
+    current_ = Data{};
+    depth_ = depth;
 }
 
-void Imagenes::Aplicar(Control c, Argumento a) {
+void Pictures::Apply(Control c, Argument a) {
     const int n = a.n;
     switch (c) {
     case Control::PngBlip:
-        actual_.formato = FormatoImagen::Png;
+        current_.format = PictureFormat::Png;
         break;
     case Control::JpegBlip:
-        actual_.formato = FormatoImagen::Jpeg;
+        current_.format = PictureFormat::Jpeg;
         break;
-    case Control::OtraImagen:
-        actual_.formato = FormatoImagen::Otro;
+    case Control::OtherPicture:
+        current_.format = PictureFormat::Other;
         break;
     case Control::PicWGoal:
-        actual_.goalw = n;
+        current_.goalw = n;
         break;
     case Control::PicHGoal:
-        actual_.goalh = n;
+        current_.goalh = n;
         break;
     case Control::PicScaleX:
-        if (n > 0) actual_.escalax = std::min(n, 1000);
+        if (n > 0) current_.scaleX = std::min(n, 1000);
         break;
     case Control::PicScaleY:
-        if (n > 0) actual_.escalay = std::min(n, 1000);
+        if (n > 0) current_.scaleY = std::min(n, 1000);
         break;
     default:
         break; // \picw and \pich: the data says its own size
     }
 }
 
-void Imagenes::Digito(unsigned char b) {
-    if (actual_.demasiado) return;
-    const int h = ValorHex(static_cast<char>(b));
+void Pictures::Digit(unsigned char b) {
+    if (current_.tooLarge) return;
+    const int h = HexValue(static_cast<char>(b));
     if (h < 0) return;
-    if (actual_.nibble < 0) {
-        actual_.nibble = h;
+    if (current_.nibble < 0) {
+        current_.nibble = h;
         return;
     }
-    if (actual_.bytes.size() >= kMaxBytesImagen) {
-        actual_.demasiado = true;
+    if (current_.bytes.size() >= kMaxPictureBytes) {
+        current_.tooLarge = true;
         return;
     }
-    actual_.bytes.append(static_cast<char>(actual_.nibble * 16 + h));
-    actual_.nibble = -1;
+    current_.bytes.append(static_cast<char>(current_.nibble * 16 + h));
+    current_.nibble = -1;
 }
 
-void Imagenes::Binario(std::string_view bytes) {
-    if (actual_.demasiado) return;
-    const auto cuantos = static_cast<qsizetype>(bytes.size());
-    if (actual_.bytes.size() + cuantos > kMaxBytesImagen)
-        actual_.demasiado = true;
+void Pictures::Binary(std::string_view bytes) {
+    if (current_.tooLarge) return;
+    const auto count = static_cast<qsizetype>(bytes.size());
+    if (current_.bytes.size() + count > kMaxPictureBytes)
+        current_.tooLarge = true;
     else
-        actual_.bytes.append(bytes.data(), cuantos);
+        current_.bytes.append(bytes.data(), count);
 }
 
-std::optional<QTextImageFormat> Imagenes::Terminar(QTextDocument& doc, bool oculta) {
-    profundidad_ = -1;
-    Datos im = std::move(actual_);
-    actual_ = Datos{};
-    const bool png = im.formato == FormatoImagen::Png;
-    if ((!png && im.formato != FormatoImagen::Jpeg) || im.demasiado || im.bytes.isEmpty() || oculta) return {};
+std::optional<QTextImageFormat> Pictures::Finish(QTextDocument& doc, bool hidden) {
+    depth_ = -1;
+    Data im = std::move(current_);
+    current_ = Data{};
+    const bool png = im.format == PictureFormat::Png;
+    if ((!png && im.format != PictureFormat::Jpeg) || im.tooLarge || im.bytes.isEmpty() || hidden) return {};
     // Data that does not even start like its format is not handed to the decoders.
     if (png && !im.bytes.startsWith("\x89PNG\r\n\x1a\n")) return {};
     if (!png && !im.bytes.startsWith("\xFF\xD8\xFF")) return {};
     QBuffer buffer(&im.bytes);
     buffer.open(QIODevice::ReadOnly);
-    QImageReader lector(&buffer, png ? "png" : "jpeg");
-    const QSize tam = lector.size();
-    if (!tam.isValid() || tam.isEmpty()) return {};
-    const qint64 pixeles = static_cast<qint64>(tam.width()) * tam.height();
-    if (pixeles > kMaxPixelesImagen || pixelesDocumento_ + pixeles > kMaxPixelesDocumento) return {};
-    const QImage img = lector.read();
+    QImageReader reader(&buffer, png ? "png" : "jpeg");
+    const QSize halfPoints = reader.size();
+    if (!halfPoints.isValid() || halfPoints.isEmpty()) return {};
+    const qint64 pixels = static_cast<qint64>(halfPoints.width()) * halfPoints.height();
+    if (pixels > kMaxPicturePixels || documentPixels_ + pixels > kMaxDocumentPixels) return {};
+    const QImage img = reader.read();
     if (img.isNull()) return {};
-    pixelesDocumento_ += pixeles;
+    documentPixels_ += pixels;
 
     // Shown size: the goal size in twips when given, else the picture's own pixels, scaled.
-    double ancho = im.goalw > 0 ? Pixeles(im.goalw) : img.width();
-    double alto = im.goalh > 0 ? Pixeles(im.goalh) : img.height();
-    if (im.goalw > 0 && im.goalh <= 0) alto = ancho * img.height() / img.width();
-    if (im.goalh > 0 && im.goalw <= 0) ancho = alto * img.width() / img.height();
-    ancho = std::clamp(ancho * im.escalax / 100.0, 1.0, 4096.0);
-    alto = std::clamp(alto * im.escalay / 100.0, 1.0, 4096.0);
+    double width = im.goalw > 0 ? Pixels(im.goalw) : img.width();
+    double highSurrogate = im.goalh > 0 ? Pixels(im.goalh) : img.height();
+    if (im.goalw > 0 && im.goalh <= 0) highSurrogate = width * img.height() / img.width();
+    if (im.goalh > 0 && im.goalw <= 0) width = highSurrogate * img.width() / img.height();
+    width = std::clamp(width * im.scaleX / 100.0, 1.0, 4096.0);
+    highSurrogate = std::clamp(highSurrogate * im.scaleY / 100.0, 1.0, 4096.0);
 
-    const QUrl nombre(QStringLiteral("rtf-imagen:%1").arg(++numero_));
-    doc.addResource(QTextDocument::ImageResource, nombre, img);
+    const QUrl name(QStringLiteral("rtf-imagen:%1").arg(++pictureCount_));
+    doc.addResource(QTextDocument::ImageResource, name, img);
     QTextImageFormat f;
-    f.setName(nombre.toString());
-    f.setWidth(ancho);
-    f.setHeight(alto);
+    f.setName(name.toString());
+    f.setWidth(width);
+    f.setHeight(highSurrogate);
     return f;
 }
 
-} // namespace richtext::lectura
+} // namespace richtext::reading

@@ -12,40 +12,40 @@
 
 class QTextDocument;
 
-namespace richtext::lectura {
+namespace richtext::reading {
 
-enum class FormatoImagen : uint8_t { Desconocido, Otro, Png, Jpeg };
+enum class PictureFormat : uint8_t { Unknown, Other, Png, Jpeg };
 
-class Imagenes {
+class Pictures {
 public:
     // A \pict group starts at this depth of the group stack.
-    void Empezar(int profundidad);
-    bool Abierta() const { return profundidad_ >= 0; }
-    int Profundidad() const { return profundidad_; }
+    void Begin(int depth);
+    bool IsOpen() const { return depth_ >= 0; }
+    int Depth() const { return depth_; }
 
-    // The effect of a control word of Clase::Imagen inside the picture.
-    void Aplicar(Control c, Argumento a);
+    // The effect of a control word of Kind::Picture inside the picture.
+    void Apply(Control c, Argument a);
     // A byte of the picture's text: a hexadecimal digit of its data, or nothing.
-    void Digito(unsigned char b);
-    void Binario(std::string_view bytes);
+    void Digit(unsigned char b);
+    void Binary(std::string_view bytes);
 
     // Ends the picture: its resource is added to `doc` and its format returned when it is shown
     // (not for hidden text, unknown formats, damaged data or pictures past the limits).
-    std::optional<QTextImageFormat> Terminar(QTextDocument& doc, bool oculta);
+    std::optional<QTextImageFormat> Finish(QTextDocument& doc, bool hidden);
 
 private:
-    struct Datos {
-        FormatoImagen formato = FormatoImagen::Desconocido;
+    struct Data {
+        PictureFormat format = PictureFormat::Unknown;
         QByteArray bytes;
         int nibble = -1; // the first digit of a byte whose second has not come yet
-        bool demasiado = false;
-        int goalw = 0, goalh = 0, escalax = 100, escalay = 100; // twips, percent
+        bool tooLarge = false;
+        int goalw = 0, goalh = 0, scaleX = 100, scaleY = 100; // twips, percent
     };
 
-    Datos actual_;
-    int profundidad_ = -1;
-    int numero_ = 0;          // pictures added, for their resource names
-    qint64 pixelesDocumento_ = 0;
+    Data current_;
+    int depth_ = -1;
+    int pictureCount_ = 0;          // pictures added, for their resource names
+    qint64 documentPixels_ = 0;
 };
 
-} // namespace richtext::lectura
+} // namespace richtext::reading

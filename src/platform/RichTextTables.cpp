@@ -7,88 +7,88 @@
 #include <QTextTable>
 #include <algorithm>
 
-namespace richtext::lectura {
+namespace richtext::reading {
 
 namespace {
 
-void EscribirTramos(QTextCursor& c, const std::vector<Tramo>& tramos) {
-    for (const Tramo& t : tramos) {
-        if (t.texto.isEmpty())
-            c.insertImage(t.formato.toImageFormat());
+void WriteRuns(QTextCursor& c, const std::vector<Run>& runs) {
+    for (const Run& t : runs) {
+        if (t.text.isEmpty())
+            c.insertImage(t.format.toImageFormat());
         else
-            c.insertText(t.texto, t.formato);
+            c.insertText(t.text, t.format);
     }
 }
 
 } // namespace
 
-void Escritor::Parrafo(const ParrafoListo& p) {
-    Terminar();
-    Escribir(p);
+void Writer::Paragraph(const ReadyParagraph& p) {
+    Finish();
+    Write(p);
 }
 
-void Escritor::FinCelda() {
-    fila_.push_back(std::move(celda_));
-    celda_.clear();
+void Writer::EndCell() {
+    row_.push_back(std::move(cell_));
+    cell_.clear();
 }
 
-void Escritor::FinFila() {
-    if (!fila_.empty()) EscribirFila();
+void Writer::EndRow() {
+    if (!row_.empty()) WriteRow();
 }
 
-void Escritor::BordeCelda(int x) {
-    if (cellx_.size() < static_cast<size_t>(kMaxColumnas)) cellx_.push_back(x);
+void Writer::CellEdge(int x) {
+    if (cellx_.size() < static_cast<size_t>(kMaxColumns)) cellx_.push_back(x);
 }
 
 // A row left without its \row ends where the text leaves the table.
-void Escritor::Terminar() {
-    EscribirFilaPendiente();
-    CerrarTabla();
+void Writer::Finish() {
+    WritePendingRow();
+    CloseTable();
 }
 
-void Escritor::EscribirFilaPendiente() {
-    if (!celda_.empty()) FinCelda();
-    if (!fila_.empty()) EscribirFila();
+void Writer::WritePendingRow() {
+    if (!cell_.empty()) EndCell();
+    if (!row_.empty()) WriteRow();
 }
 
-void Escritor::Escribir(const ParrafoListo& p) {
+void Writer::Write(const ReadyParagraph& p) {
     cursor_.movePosition(QTextCursor::End);
-    if (reusarBloque_) {
-        cursor_.setBlockFormat(p.bloque);
-        cursor_.setBlockCharFormat(p.caracter);
-        reusarBloque_ = false;
+    if (reuseBlock_) {
+        cursor_.setBlockFormat(p.block);
+        cursor_.setBlockCharFormat(p.character);
+        reuseBlock_ = false;
     } else {
-        cursor_.insertBlock(p.bloque, p.caracter);
+        cursor_.insertBlock(p.block, p.character);
     }
-    EscribirTramos(cursor_, p.tramos);
+    WriteRuns(cursor_, p.runs);
 }
 
 // A finished row joins the table being gathered. The table goes into the document in one piece
 // when the text leaves it: Qt rescans every frame of the document after each change to a table's
 // shape, so growing it row by row would cost time quadratic in its rows.
-void Escritor::EscribirFila() {
-    if (filasTabla_.empty()) cellxTabla_ = cellx_;
-    filasTabla_.push_back(std::move(fila_));
-    fila_.clear();
-    if (static_cast<int>(filasTabla_.size()) >= kMaxFilasPorTabla) CerrarTabla();
+void Writer::WriteRow() {
+    if (tableRows_.empty()) tableCellx_ = cellx_;
+    tableRows_.push_back(std::move(row_));
+    row_.clear();
+    if (static_cast<int>(tableRows_.size()) >= kMaxRowsPerTable) CloseTable();
 }
 
-void Escritor::CerrarTabla() {
-    if (filasTabla_.empty()) return;
+void Writer::CloseTable() {
+    if (tableRows_.empty()) return;
     cursor_.movePosition(QTextCursor::End);
-    if (tablas_ >= kMaxTablas)
-        EscribirFilasComoParrafos();
+    if (tables_ >= kMaxTables)
+        WriteRowsAsParagraphs();
     else
-        EscribirTabla();
-    filasTabla_.clear();
+        WriteTable();
+    tableRows_.clear();
     cursor_.movePosition(QTextCursor::End);
-    reusarBloque_ = true; // the empty block Qt keeps after every table
+    reuseBlock_ = true; // the empty block Qt keeps after every table
 }
 
-void Escritor::EscribirTabla() {
-    int columnas = 1;
-    for (const auto& fila : filasTabla_)
-        columnas = std::max(columnas, std::min<int>(static_cast<int>(fila.size()), kMaxColumnas));
+void Writer::WriteTable() {
+    int columns = 1;
+    for (const auto& row : tableRows_)
+        columns = std::max(columns, std::min<int>(static_cast<int>(row.size()), kMaxColumns));
     QTextTableFormat tf;
     tf.setBorder(1);
     tf.setBorderBrush(QColor(0x8a, 0x96, 0xa8));
@@ -97,74 +97,74 @@ void Escritor::EscribirTabla() {
     tf.setCellPadding(3);
     tf.setCellSpacing(0);
     tf.setWidth(QTextLength(QTextLength::PercentageLength, 100));
-    tf.setColumnWidthConstraints(AnchosColumnas(columnas));
-    QTextTable* tabla = cursor_.insertTable(static_cast<int>(filasTabla_.size()), columnas, tf);
-    ++tablas_;
-    for (int r = 0; r < static_cast<int>(filasTabla_.size()); ++r) {
-        const auto& fila = filasTabla_[r];
-        for (int k = 0; k < static_cast<int>(fila.size()); ++k) {
+    tf.setColumnWidthConstraints(ColumnWidths(columns));
+    QTextTable* table = cursor_.insertTable(static_cast<int>(tableRows_.size()), columns, tf);
+    ++tables_;
+    for (int r = 0; r < static_cast<int>(tableRows_.size()); ++r) {
+        const auto& row = tableRows_[r];
+        for (int k = 0; k < static_cast<int>(row.size()); ++k) {
             // Cells beyond the last column join the last one.
-            const int col = std::min(k, columnas - 1);
-            QTextCursor c = tabla->cellAt(r, col).lastCursorPosition();
-            bool primero = k < columnas;
-            for (const ParrafoListo& p : fila[k]) {
-                if (primero) {
-                    c.setBlockFormat(p.bloque);
-                    c.setBlockCharFormat(p.caracter);
-                    primero = false;
+            const int col = std::min(k, columns - 1);
+            QTextCursor c = table->cellAt(r, col).lastCursorPosition();
+            bool first = k < columns;
+            for (const ReadyParagraph& p : row[k]) {
+                if (first) {
+                    c.setBlockFormat(p.block);
+                    c.setBlockCharFormat(p.character);
+                    first = false;
                 } else {
-                    c.insertBlock(p.bloque, p.caracter);
+                    c.insertBlock(p.block, p.character);
                 }
-                EscribirTramos(c, p.tramos);
+                WriteRuns(c, p.runs);
             }
         }
     }
 }
 
-// Past kMaxTablas tables (every new table makes Qt rescan the whole document), rows are shown as
+// Past kMaxTables tables (every new table makes Qt rescan the whole document), rows are shown as
 // paragraphs with their cells separated by tabs.
-void Escritor::EscribirFilasComoParrafos() {
-    for (auto& fila : filasTabla_) {
-        ParrafoListo p;
-        bool primero = true;
-        for (size_t k = 0; k < fila.size(); ++k) {
-            if (k > 0) p.tramos.push_back({QStringLiteral("\t"), QTextCharFormat()});
-            for (size_t j = 0; j < fila[k].size(); ++j) {
-                ParrafoListo& q = fila[k][j];
-                if (primero) {
-                    p.bloque = q.bloque;
-                    p.caracter = q.caracter;
-                    primero = false;
+void Writer::WriteRowsAsParagraphs() {
+    for (auto& row : tableRows_) {
+        ReadyParagraph p;
+        bool first = true;
+        for (size_t k = 0; k < row.size(); ++k) {
+            if (k > 0) p.runs.push_back({QStringLiteral("\t"), QTextCharFormat()});
+            for (size_t j = 0; j < row[k].size(); ++j) {
+                ReadyParagraph& q = row[k][j];
+                if (first) {
+                    p.block = q.block;
+                    p.character = q.character;
+                    first = false;
                 }
-                if (j > 0) p.tramos.push_back({QStringLiteral(" "), q.caracter});
-                for (Tramo& t : q.tramos)
-                    p.tramos.push_back(std::move(t));
+                if (j > 0) p.runs.push_back({QStringLiteral(" "), q.character});
+                for (Run& t : q.runs)
+                    p.runs.push_back(std::move(t));
             }
         }
-        if (reusarBloque_ || !p.tramos.empty()) Escribir(p);
+        if (reuseBlock_ || !p.runs.empty()) Write(p);
     }
 }
 
 // Column widths in the proportions of the first row's cell boundaries, as parts of the box's
 // width (the notes box is narrower than the page the document was written for).
-QList<QTextLength> Escritor::AnchosColumnas(int columnas) const {
-    QList<QTextLength> anchos;
-    if (static_cast<int>(cellxTabla_.size()) == columnas) {
-        int anterior = 0;
+QList<QTextLength> Writer::ColumnWidths(int columns) const {
+    QList<QTextLength> widths;
+    if (static_cast<int>(tableCellx_.size()) == columns) {
+        int previous = 0;
         long long total = 0;
-        std::vector<int> partes;
-        for (int x : cellxTabla_) {
-            partes.push_back(std::max(1, x - anterior));
-            total += partes.back();
-            anterior = x;
+        std::vector<int> parts;
+        for (int x : tableCellx_) {
+            parts.push_back(std::max(1, x - previous));
+            total += parts.back();
+            previous = x;
         }
-        for (int parte : partes)
-            anchos.append(QTextLength(QTextLength::PercentageLength, 100.0 * parte / total));
+        for (int part : parts)
+            widths.append(QTextLength(QTextLength::PercentageLength, 100.0 * part / total));
     } else {
-        for (int k = 0; k < columnas; ++k)
-            anchos.append(QTextLength(QTextLength::PercentageLength, 100.0 / columnas));
+        for (int k = 0; k < columns; ++k)
+            widths.append(QTextLength(QTextLength::PercentageLength, 100.0 / columns));
     }
-    return anchos;
+    return widths;
 }
 
-} // namespace richtext::lectura
+} // namespace richtext::reading

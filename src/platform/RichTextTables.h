@@ -8,48 +8,48 @@
 
 class QTextDocument;
 
-namespace richtext::lectura {
+namespace richtext::reading {
 
-class Escritor {
+class Writer {
 public:
-    explicit Escritor(QTextDocument& doc) : cursor_(&doc) {}
+    explicit Writer(QTextDocument& doc) : cursor_(&doc) {}
 
     // A paragraph outside any table: a table being gathered ends before it.
-    void Parrafo(const ParrafoListo& p);
+    void Paragraph(const ReadyParagraph& p);
 
     // A paragraph of the cell being read.
-    void ParrafoDeCelda(ParrafoListo p) { celda_.push_back(std::move(p)); }
-    bool CeldaEmpezada() const { return !celda_.empty(); }
-    void FinCelda();
-    void FinFila();
+    void CellParagraph(ReadyParagraph p) { cell_.push_back(std::move(p)); }
+    bool CellStarted() const { return !cell_.empty(); }
+    void EndCell();
+    void EndRow();
 
     // A row's definition (\trowd) and its cells' right edges in twips (\cellxN), which give the
     // columns' widths.
-    void NuevaFila() { cellx_.clear(); }
-    void BordeCelda(int x);
+    void NewRow() { cellx_.clear(); }
+    void CellEdge(int x);
 
     // Writes what is still gathered: the document ends, or the text leaves a table.
-    void Terminar();
+    void Finish();
 
 private:
-    using Celda = std::vector<ParrafoListo>;
+    using Cell = std::vector<ReadyParagraph>;
 
-    void Escribir(const ParrafoListo& p);
-    void EscribirFila();
-    void EscribirFilaPendiente();
-    void CerrarTabla();
-    void EscribirTabla();
-    void EscribirFilasComoParrafos();
-    QList<QTextLength> AnchosColumnas(int columnas) const;
+    void Write(const ReadyParagraph& p);
+    void WriteRow();
+    void WritePendingRow();
+    void CloseTable();
+    void WriteTable();
+    void WriteRowsAsParagraphs();
+    QList<QTextLength> ColumnWidths(int columns) const;
 
     QTextCursor cursor_;
-    bool reusarBloque_ = true; // the document's first block, or the one Qt leaves after a table
-    std::vector<std::vector<Celda>> filasTabla_;
-    std::vector<int> cellxTabla_;
-    int tablas_ = 0;
-    Celda celda_;
-    std::vector<Celda> fila_;
+    bool reuseBlock_ = true; // the document's first block, or the one Qt leaves after a table
+    std::vector<std::vector<Cell>> tableRows_;
+    std::vector<int> tableCellx_;
+    int tables_ = 0;
+    Cell cell_;
+    std::vector<Cell> row_;
     std::vector<int> cellx_;
 };
 
-} // namespace richtext::lectura
+} // namespace richtext::reading

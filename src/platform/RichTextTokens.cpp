@@ -2,70 +2,70 @@
 
 #include <algorithm>
 
-namespace richtext::lectura {
+namespace richtext::reading {
 
 namespace {
 
-bool EsLetra(char c) {
+bool IsLetter(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
 
-bool EsDigito(char c) {
+bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
 } // namespace
 
-bool Tokenizador::Control(Pieza& t) {
+bool Tokenizer::Control(Piece& t) {
     ++p_; // the backslash
-    if (p_ >= fin_) return false;
+    if (p_ >= end_) return false;
     const char c = *p_;
-    if (EsLetra(c)) {
-        const char* inicio = p_;
-        while (p_ < fin_ && EsLetra(*p_))
+    if (IsLetter(c)) {
+        const char* start = p_;
+        while (p_ < end_ && IsLetter(*p_))
             ++p_;
-        t.tipo = Token::Palabra;
-        t.texto = std::string_view(inicio, static_cast<size_t>(std::min<ptrdiff_t>(p_ - inicio, kMaxLetrasPalabra + 1)));
-        bool negativo = false;
-        long long valor = 0;
-        if (p_ + 1 < fin_ && *p_ == '-' && EsDigito(p_[1])) {
-            negativo = true;
+        t.type = Token::Word;
+        t.text = std::string_view(start, static_cast<size_t>(std::min<ptrdiff_t>(p_ - start, kMaxWordLetters + 1)));
+        bool negative = false;
+        long long value = 0;
+        if (p_ + 1 < end_ && *p_ == '-' && IsDigit(p_[1])) {
+            negative = true;
             ++p_;
         }
-        while (p_ < fin_ && EsDigito(*p_)) {
-            t.conParametro = true;
+        while (p_ < end_ && IsDigit(*p_)) {
+            t.hasParameter = true;
             // Digits past a hundred thousand million change nothing once clamped to int.
-            if (valor < 100000000000LL) valor = valor * 10 + (*p_ - '0');
+            if (value < 100000000000LL) value = value * 10 + (*p_ - '0');
             ++p_;
         }
-        if (p_ < fin_ && *p_ == ' ') ++p_; // the space that ends a word is part of it
-        if (negativo) valor = -valor;
-        t.parametro = static_cast<int>(std::clamp<long long>(valor, INT32_MIN + 1, INT32_MAX));
+        if (p_ < end_ && *p_ == ' ') ++p_; // the space that ends a word is part of it
+        if (negative) value = -value;
+        t.parameter = static_cast<int>(std::clamp<long long>(value, INT32_MIN + 1, INT32_MAX));
         return true;
     }
     ++p_;
     if (c == '\'') {
-        int valor = 0;
+        int value = 0;
         for (int k = 0; k < 2; ++k) {
-            const int h = p_ < fin_ ? ValorHex(*p_) : -1;
+            const int h = p_ < end_ ? HexValue(*p_) : -1;
             if (h < 0) return false;
-            valor = valor * 16 + h;
+            value = value * 16 + h;
             ++p_;
         }
-        t.tipo = Token::Byte;
-        t.byte = static_cast<unsigned char>(valor);
+        t.type = Token::Byte;
+        t.byte = static_cast<unsigned char>(value);
         return true;
     }
-    t.tipo = Token::Simbolo;
+    t.type = Token::Symbol;
     t.byte = static_cast<unsigned char>(c);
     return true;
 }
 
-std::string_view Tokenizador::Binario(qsizetype n) {
-    const qsizetype cuantos = std::clamp<qsizetype>(n, 0, fin_ - p_);
-    const std::string_view bytes(p_, static_cast<size_t>(cuantos));
-    p_ += cuantos;
+std::string_view Tokenizer::Binary(qsizetype n) {
+    const qsizetype count = std::clamp<qsizetype>(n, 0, end_ - p_);
+    const std::string_view bytes(p_, static_cast<size_t>(count));
+    p_ += count;
     return bytes;
 }
 
-} // namespace richtext::lectura
+} // namespace richtext::reading

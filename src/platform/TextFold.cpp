@@ -40,27 +40,27 @@ namespace {
 // order can be read from a table instead of normalising whole strings: that is every word of the
 // Spanish, Portuguese, French and English dictionaries. Zero marks a character that needs the
 // general path.
-struct TablaLatina {
+struct LatinTable {
     char16_t base[0x250];
-    char16_t plegado[0x250];
-    TablaLatina() {
+    char16_t folded[0x250];
+    LatinTable() {
         for (char16_t c = 0; c < 0x250; ++c) {
             const QString s(QChar{c});
             const QString k = SearchKey(s), f = FoldCase(s);
             base[c] = k.size() == 1 ? k[0].unicode() : 0;
-            plegado[c] = f.size() == 1 ? f[0].unicode() : 0;
+            folded[c] = f.size() == 1 ? f[0].unicode() : 0;
         }
     }
 };
 
-const TablaLatina& tabla() {
-    static const TablaLatina t;
+const LatinTable& latinTable() {
+    static const LatinTable t;
     return t;
 }
 
 // Decodes UTF-8 into code points below U+0250; false when another character is met.
-bool latinos(const char* s, int n, char16_t* out, int& len) {
-    const TablaLatina& t = tabla();
+bool decodeLatin(const char* s, int n, char16_t* out, int& len) {
+    const LatinTable& t = latinTable();
     len = 0;
     for (int i = 0; i < n;) {
         const auto b0 = static_cast<unsigned char>(s[i]);
@@ -74,20 +74,20 @@ bool latinos(const char* s, int n, char16_t* out, int& len) {
         } else {
             return false;
         }
-        if (cp >= 0x250 || t.base[cp] == 0 || t.plegado[cp] == 0) return false;
+        if (cp >= 0x250 || t.base[cp] == 0 || t.folded[cp] == 0) return false;
         out[len++] = cp;
     }
     return true;
 }
 
-int compararLatinos(const char16_t* a, int na, const char16_t* b, int nb) {
-    const TablaLatina& t = tabla();
+int compareLatin(const char16_t* a, int na, const char16_t* b, int nb) {
+    const LatinTable& t = latinTable();
     const int n = std::min(na, nb);
     for (int i = 0; i < n; ++i)
         if (t.base[a[i]] != t.base[b[i]]) return t.base[a[i]] < t.base[b[i]] ? -1 : 1;
     if (na != nb) return na < nb ? -1 : 1;
     for (int i = 0; i < n; ++i)
-        if (t.plegado[a[i]] != t.plegado[b[i]]) return t.plegado[a[i]] < t.plegado[b[i]] ? -1 : 1;
+        if (t.folded[a[i]] != t.folded[b[i]]) return t.folded[a[i]] < t.folded[b[i]] ? -1 : 1;
     return 0;
 }
 
@@ -110,7 +110,7 @@ int CompareUtf8(const char* a, int na, const char* b, int nb) {
     if (na <= 256 && nb <= 256) {
         char16_t x[256], y[256];
         int lx = 0, ly = 0;
-        if (latinos(a, na, x, lx) && latinos(b, nb, y, ly)) return compararLatinos(x, lx, y, ly);
+        if (decodeLatin(a, na, x, lx) && decodeLatin(b, nb, y, ly)) return compareLatin(x, lx, y, ly);
     }
     const int r = Compare(QString::fromUtf8(a, na), QString::fromUtf8(b, nb));
     return r < 0 ? -1 : (r > 0 ? 1 : 0);
@@ -125,10 +125,10 @@ namespace {
 // canonically equivalent spellings, Hangul (which decomposition splits), characters without
 // case, words of the four languages with and without accents, and words longer than the table
 // path takes.
-QStringList sondas() {
+QStringList probes() {
     QStringList s;
     for (char16_t c = 0; c < 0x250; ++c) s << QString(QChar{c});
-    const char16_t* const sueltos[] = {
+    const char16_t* const singles[] = {
         u"\u0391", u"\u03B1", u"\u03A3", u"\u03C3", u"\u03C2", u"\u0390", u"\u1F88", u"\u0401", u"\u0451",
         u"\u0419", u"\u0439", u"\u0531", u"\u0561", u"\u10A0", u"\u2D00", u"\u13A0", u"\uAB70", u"\u1E9E",
         u"\u0130", u"\u0131", u"\u212A", u"\u212B", u"\u2126", u"\uFB01", u"\uFB03", u"\uFF21", u"\uFF41",
@@ -143,7 +143,7 @@ QStringList sondas() {
         u"\u03BF\u03B4\u03BF\u03C2", u"\u041C\u043E\u0441\u043A\u0432\u0430", u"self-service",
         u"it's", u"p\u00E2te", u"p\u00E2t\u00E9", u"pate", u"", u" ", u"0", u"10", u"9",
     };
-    for (const char16_t* t : sueltos) s << QString::fromUtf16(t);
+    for (const char16_t* t : singles) s << QString::fromUtf16(t);
     // Past the 256 bytes the table path reads, in ASCII, Latin and mixed.
     s << QString(300, QLatin1Char('A')) << QString(300, QLatin1Char('a')) << QString(200, QChar(0x00E1))
       << QString(200, QChar(0x00C1)) << QString(200, QLatin1Char('a')) + QChar(0x03A3)
@@ -152,9 +152,9 @@ QStringList sondas() {
 }
 
 // FNV-1a, 64 bits: fixed by its definition, the same on every machine and in every run.
-struct Huella {
+struct Fingerprint {
     std::uint64_t h = 0xcbf29ce484222325ULL;
-    void agregar(const QByteArray& b) {
+    void add(const QByteArray& b) {
         for (char c : b) {
             h ^= static_cast<unsigned char>(c);
             h *= 0x100000001b3ULL;
@@ -164,38 +164,38 @@ struct Huella {
     }
 };
 
-QString calcularVersion() {
-    const QStringList s = sondas();
+QString computeVersion() {
+    const QStringList s = probes();
     std::vector<QByteArray> utf8;
     utf8.reserve(static_cast<size_t>(s.size()));
-    Huella huella;
+    Fingerprint fingerprint;
     for (const QString& t : s) {
         utf8.push_back(t.toUtf8());
-        huella.agregar(FoldCase(t).toUtf8());
-        huella.agregar(SearchKey(t).toUtf8());
+        fingerprint.add(FoldCase(t).toUtf8());
+        fingerprint.add(SearchKey(t).toUtf8());
     }
     // The collation itself: the order it puts the probes in and which neighbours it finds equal
     // fix the result of every comparison between them.
-    const auto comparar = [&](int a, int b) {
+    const auto cmp = [&](int a, int b) {
         const QByteArray& x = utf8[static_cast<size_t>(a)];
         const QByteArray& y = utf8[static_cast<size_t>(b)];
         return CompareUtf8(x.constData(), static_cast<int>(x.size()), y.constData(), static_cast<int>(y.size()));
     };
-    std::vector<int> orden(utf8.size());
-    std::iota(orden.begin(), orden.end(), 0);
-    std::stable_sort(orden.begin(), orden.end(), [&](int a, int b) { return comparar(a, b) < 0; });
-    for (size_t i = 0; i < orden.size(); ++i) {
-        QByteArray paso = QByteArray::number(orden[i]);
-        if (i > 0) paso += comparar(orden[i - 1], orden[i]) == 0 ? '=' : '<';
-        huella.agregar(paso);
+    std::vector<int> order(utf8.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return cmp(a, b) < 0; });
+    for (size_t i = 0; i < order.size(); ++i) {
+        QByteArray entry = QByteArray::number(order[i]);
+        if (i > 0) entry += cmp(order[i - 1], order[i]) == 0 ? '=' : '<';
+        fingerprint.add(entry);
     }
-    return QStringLiteral("%1").arg(huella.h, 16, 16, QLatin1Char('0'));
+    return QStringLiteral("%1").arg(fingerprint.h, 16, 16, QLatin1Char('0'));
 }
 
 } // namespace
 
 QString Version() {
-    static const QString version = calcularVersion();
+    static const QString version = computeVersion();
     return version;
 }
 

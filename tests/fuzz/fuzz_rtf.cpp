@@ -24,10 +24,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size > 0 && (data[0] & 1)) rtf.prepend("{\\rtf1\\ansi ");
     QTextDocument doc;
     QString error;
-    const bool ok = richtext::LeerRtf(rtf, doc, &error);
+    const bool ok = richtext::ReadRtf(rtf, doc, &error);
     // The plain text walk touches every block, table cell and image the reader made.
     const QString texto = doc.toPlainText();
-    if (ok != richtext::EsRtf(rtf)) __builtin_trap();
+    if (ok != richtext::IsRtf(rtf)) __builtin_trap();
     if (!ok && (error.isEmpty() || !doc.isEmpty())) __builtin_trap();
     (void)texto;
     return 0;

@@ -65,7 +65,7 @@ TEST_F(NotesWindow, AMissingNotesFileSaysSoInTheBox) {
     QFile::remove(entorno.Datos() + "/PROPIEDADES/Prop8.RTF");
     auto* w = Abrir<frmPropiedades>();
     w->pctBoton_Click(8);
-    EXPECT_EQ(w->txtTexto->Text(), richtext::RichTextBox::MensajeNoEncontrado());
+    EXPECT_EQ(w->txtTexto->Text(), richtext::RichTextBox::NotFoundMessage());
 }
 
 TEST_F(NotesWindow, CopyPutsAllTheNotesOnTheClipboardAsPlainText) {

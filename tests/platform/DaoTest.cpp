@@ -1,7 +1,7 @@
 #include "TempDatabase.h"
 #include "dictionary_data/Direcciones.h"
 #include "platform/Dao.h"
-#include "platform/DaoNativo.h"
+#include "platform/DaoNative.h"
 
 #include <QElapsedTimer>
 #include <QFile>

@@ -12,7 +12,7 @@
 
 inline QTextDocument* Leer(const QByteArray& rtf, QTextDocument& doc) {
     QString error;
-    EXPECT_TRUE(richtext::LeerRtf(rtf, doc, &error)) << error.toStdString();
+    EXPECT_TRUE(richtext::ReadRtf(rtf, doc, &error)) << error.toStdString();
     return &doc;
 }
 

@@ -192,7 +192,7 @@ TEST(RichTextBox, HugeNotesFilesAreRefusedWithinAboutTwoSecondsAndSmallOnesShown
                                         std::pair{QString("prosa.rtf"), Prosa(50 * 1024 * 1024)}}) {
         const QString ruta = Escribir(dir, nombre, datos);
         EXPECT_LT(MilisegundosAlCargar(caja, ruta), 6000) << nombre.toStdString();
-        EXPECT_EQ(caja.Text(), richtext::RichTextBox::MensajeDemasiadoGrande()) << nombre.toStdString();
+        EXPECT_EQ(caja.Text(), richtext::RichTextBox::TooLargeMessage()) << nombre.toStdString();
         QFile::remove(ruta);
     }
     // A notes file of an ordinary size, even several times the real ones, is shown whole.

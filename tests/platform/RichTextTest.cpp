@@ -52,19 +52,19 @@ std::vector<QTextImageFormat> Imagenes(const QTextDocument& doc) {
 } // namespace
 
 TEST(RichText, RecognisesRtfAndRefusesAnythingElse) {
-    EXPECT_TRUE(richtext::EsRtf("{\\rtf1 x}"));
-    EXPECT_TRUE(richtext::EsRtf("\xEF\xBB\xBF \r\n{\\rtf1 x}"));
-    EXPECT_FALSE(richtext::EsRtf("<html>{\\rtf1}"));
-    EXPECT_FALSE(richtext::EsRtf(""));
-    EXPECT_FALSE(richtext::EsRtf("{\\rt"));
+    EXPECT_TRUE(richtext::IsRtf("{\\rtf1 x}"));
+    EXPECT_TRUE(richtext::IsRtf("\xEF\xBB\xBF \r\n{\\rtf1 x}"));
+    EXPECT_FALSE(richtext::IsRtf("<html>{\\rtf1}"));
+    EXPECT_FALSE(richtext::IsRtf(""));
+    EXPECT_FALSE(richtext::IsRtf("{\\rt"));
 
     QTextDocument doc;
     doc.setPlainText("contenido anterior");
     QString error;
-    EXPECT_FALSE(richtext::LeerRtf("Hola, esto es texto plano.", doc, &error));
+    EXPECT_FALSE(richtext::ReadRtf("Hola, esto es texto plano.", doc, &error));
     EXPECT_FALSE(error.isEmpty());
     EXPECT_TRUE(doc.isEmpty()) << "a refused document leaves nothing of the old content";
-    EXPECT_FALSE(richtext::LeerRtf("Hola", doc, nullptr)); // no error slot: still refused, no crash
+    EXPECT_FALSE(richtext::ReadRtf("Hola", doc, nullptr)); // no error slot: still refused, no crash
 }
 
 TEST(RichText, CharacterFormatsFollowControlWordsAndGroups) {
@@ -281,43 +281,43 @@ TEST(RichText, TablesBecomeQTextTables) {
 TEST(RichText, LongTablesAndManyTablesStayWithinTheirLimits) {
     // One long table stays one table up to its row limit, then goes on as a second one.
     QByteArray largo = "{\\rtf1 ";
-    for (int k = 0; k < richtext::kMaxFilasPorTabla + 10; ++k)
+    for (int k = 0; k < richtext::kMaxRowsPerTable + 10; ++k)
         largo += "\\trowd\\cellx1000\\cellx2000\\intbl f" + QByteArray::number(k) + "\\cell x\\cell\\row\n";
     largo += "\\pard fin\\par}";
     QTextDocument doc;
     Leer(largo, doc);
     auto tablas = Tablas(doc);
     ASSERT_EQ(tablas.size(), 2u);
-    EXPECT_EQ(tablas[0]->rows(), richtext::kMaxFilasPorTabla);
+    EXPECT_EQ(tablas[0]->rows(), richtext::kMaxRowsPerTable);
     EXPECT_EQ(tablas[1]->rows(), 10);
-    EXPECT_EQ(TextoCelda(tablas[1], 9, 0), QString("f%1").arg(richtext::kMaxFilasPorTabla + 9));
+    EXPECT_EQ(TextoCelda(tablas[1], 9, 0), QString("f%1").arg(richtext::kMaxRowsPerTable + 9));
     EXPECT_EQ(doc.lastBlock().text(), "fin");
 
     // Cells beyond the column limit join the last column.
     QByteArray ancho = "{\\rtf1 \\intbl ";
-    for (int k = 0; k < richtext::kMaxColumnas + 2; ++k)
+    for (int k = 0; k < richtext::kMaxColumns + 2; ++k)
         ancho += "c" + QByteArray::number(k) + "\\cell ";
     ancho += "\\row}";
     QTextDocument a;
     Leer(ancho, a);
     tablas = Tablas(a);
     ASSERT_EQ(tablas.size(), 1u);
-    EXPECT_EQ(tablas[0]->columns(), richtext::kMaxColumnas);
-    EXPECT_EQ(TextoCelda(tablas[0], 0, richtext::kMaxColumnas - 1), QString("c%1\nc%2\nc%3")
-                                                                        .arg(richtext::kMaxColumnas - 1)
-                                                                        .arg(richtext::kMaxColumnas)
-                                                                        .arg(richtext::kMaxColumnas + 1));
+    EXPECT_EQ(tablas[0]->columns(), richtext::kMaxColumns);
+    EXPECT_EQ(TextoCelda(tablas[0], 0, richtext::kMaxColumns - 1), QString("c%1\nc%2\nc%3")
+                                                                        .arg(richtext::kMaxColumns - 1)
+                                                                        .arg(richtext::kMaxColumns)
+                                                                        .arg(richtext::kMaxColumns + 1));
 
     // Past the table limit, rows read as paragraphs with tab-separated cells.
     QByteArray muchas = "{\\rtf1 ";
-    for (int k = 0; k < richtext::kMaxTablas + 3; ++k)
+    for (int k = 0; k < richtext::kMaxTables + 3; ++k)
         muchas += "\\intbl a" + QByteArray::number(k) + "\\cell b\\cell\\row\\pard p\\par\n";
     muchas += "}";
     QTextDocument m;
     Leer(muchas, m);
-    EXPECT_EQ(Tablas(m).size(), static_cast<size_t>(richtext::kMaxTablas));
-    EXPECT_FALSE(m.find(QString("a%1\tb").arg(richtext::kMaxTablas + 2)).isNull());
-    EXPECT_TRUE(m.find(QString("a%1\tb").arg(richtext::kMaxTablas - 1)).isNull()) << "still a real table";
+    EXPECT_EQ(Tablas(m).size(), static_cast<size_t>(richtext::kMaxTables));
+    EXPECT_FALSE(m.find(QString("a%1\tb").arg(richtext::kMaxTables + 2)).isNull());
+    EXPECT_TRUE(m.find(QString("a%1\tb").arg(richtext::kMaxTables - 1)).isNull()) << "still a real table";
 }
 
 TEST(RichText, PngAndJpegPicturesAreEmbeddedAtTheirGoalSize) {

@@ -6,28 +6,28 @@
 #include <gtest/gtest.h>
 #include <string>
 
-using richtext::lectura::kMaxLetrasPalabra;
-using richtext::lectura::kMaxTexto;
-using richtext::lectura::Pieza;
-using richtext::lectura::Token;
-using richtext::lectura::Tokenizador;
+using richtext::reading::kMaxWordLetters;
+using richtext::reading::kMaxText;
+using richtext::reading::Piece;
+using richtext::reading::Token;
+using richtext::reading::Tokenizer;
 
 namespace {
 
 // One token as a short string: { } T(text) W(word) W(word=N) S(symbol) B(hh).
-std::string Describir(const Pieza& t) {
-    switch (t.tipo) {
-    case Token::Fin:
+std::string Describir(const Piece& t) {
+    switch (t.type) {
+    case Token::End:
         return "$";
-    case Token::AbreGrupo:
+    case Token::GroupOpen:
         return "{";
-    case Token::CierraGrupo:
+    case Token::GroupClose:
         return "}";
-    case Token::Texto:
-        return "T(" + std::string(t.texto) + ")";
-    case Token::Palabra:
-        return "W(" + std::string(t.texto) + (t.conParametro ? "=" + std::to_string(t.parametro) : "") + ")";
-    case Token::Simbolo:
+    case Token::Text:
+        return "T(" + std::string(t.text) + ")";
+    case Token::Word:
+        return "W(" + std::string(t.text) + (t.hasParameter ? "=" + std::to_string(t.parameter) : "") + ")";
+    case Token::Symbol:
         return "S(" + std::string(1, static_cast<char>(t.byte)) + ")";
     case Token::Byte: {
         char hex[3];
@@ -40,19 +40,19 @@ std::string Describir(const Pieza& t) {
 
 // Every token of the input, up to and including the end.
 std::string Tokens(std::string_view rtf) {
-    Tokenizador tok(rtf);
+    Tokenizer tok(rtf);
     std::string s;
     for (int n = 0; n < 100000; ++n) {
-        const Pieza t = tok.Siguiente();
+        const Piece t = tok.Next();
         s += (s.empty() ? "" : " ") + Describir(t);
-        if (t.tipo == Token::Fin) return s;
+        if (t.type == Token::End) return s;
     }
     return s + " (no end)";
 }
 
-QString Texto(const QByteArray& rtf) {
+QString Text(const QByteArray& rtf) {
     QTextDocument doc;
-    richtext::LeerRtf(rtf, doc);
+    richtext::ReadRtf(rtf, doc);
     return doc.toPlainText();
 }
 
@@ -83,13 +83,13 @@ TEST(RichTextTokens, HugeParametersAndLongWordsAreBounded) {
     EXPECT_EQ(Tokens("\\u99999999999999999999"), "W(u=2147483647) $");
     EXPECT_EQ(Tokens("\\u-99999999999999999999"), "W(u=-2147483647) $");
     const std::string larga = "\\" + std::string(1000, 'q') + "7 z";
-    Tokenizador tok(larga);
-    const Pieza w = tok.Siguiente();
-    EXPECT_EQ(w.tipo, Token::Palabra);
-    EXPECT_EQ(w.texto.size(), static_cast<size_t>(kMaxLetrasPalabra + 1));
-    EXPECT_TRUE(w.conParametro);
-    EXPECT_EQ(w.parametro, 7);
-    EXPECT_EQ(Describir(tok.Siguiente()), "T(z)");
+    Tokenizer tok(larga);
+    const Piece w = tok.Next();
+    EXPECT_EQ(w.type, Token::Word);
+    EXPECT_EQ(w.text.size(), static_cast<size_t>(kMaxWordLetters + 1));
+    EXPECT_TRUE(w.hasParameter);
+    EXPECT_EQ(w.parameter, 7);
+    EXPECT_EQ(Describir(tok.Next()), "T(z)");
 }
 
 TEST(RichTextTokens, HexEscapesGiveOneByteAndBrokenOnesAreDropped) {
@@ -119,34 +119,34 @@ TEST(RichTextTokens, TruncatedInputEndsCleanly) {
 }
 
 TEST(RichTextTokens, BinaryDataIsTakenRawAndNeverPastTheEnd) {
-    Tokenizador tok("\\bin3 {}\\x");
-    EXPECT_EQ(Describir(tok.Siguiente()), "W(bin=3)");
-    EXPECT_EQ(tok.Binario(3), "{}\\");
-    EXPECT_EQ(Describir(tok.Siguiente()), "T(x)");
+    Tokenizer tok("\\bin3 {}\\x");
+    EXPECT_EQ(Describir(tok.Next()), "W(bin=3)");
+    EXPECT_EQ(tok.Binary(3), "{}\\");
+    EXPECT_EQ(Describir(tok.Next()), "T(x)");
 
-    Tokenizador corto("\\bin100 ab");
-    corto.Siguiente();
-    EXPECT_EQ(corto.Binario(100), "ab");
-    EXPECT_EQ(corto.Binario(-5), "");
-    EXPECT_EQ(Describir(corto.Siguiente()), "$");
+    Tokenizer corto("\\bin100 ab");
+    corto.Next();
+    EXPECT_EQ(corto.Binary(100), "ab");
+    EXPECT_EQ(corto.Binary(-5), "");
+    EXPECT_EQ(Describir(corto.Next()), "$");
 }
 
 TEST(RichTextTokens, LongTextComesInBoundedRuns) {
-    const std::string texto(2 * kMaxTexto + 10, 'a');
-    Tokenizador tok(texto);
+    const std::string text(2 * kMaxText + 10, 'a');
+    Tokenizer tok(text);
     qsizetype total = 0;
-    for (Pieza t = tok.Siguiente(); t.tipo != Token::Fin; t = tok.Siguiente()) {
-        ASSERT_EQ(t.tipo, Token::Texto);
-        EXPECT_LE(static_cast<qsizetype>(t.texto.size()), kMaxTexto);
-        total += static_cast<qsizetype>(t.texto.size());
+    for (Piece t = tok.Next(); t.type != Token::End; t = tok.Next()) {
+        ASSERT_EQ(t.type, Token::Text);
+        EXPECT_LE(static_cast<qsizetype>(t.text.size()), kMaxText);
+        total += static_cast<qsizetype>(t.text.size());
     }
-    EXPECT_EQ(total, static_cast<qsizetype>(texto.size()));
+    EXPECT_EQ(total, static_cast<qsizetype>(text.size()));
 }
 
 // The fallback after \uN counts tokens: a control symbol or an escape is one, each byte of a text
 // run is one, and line ends are none, even where they split a run.
 TEST(RichTextTokens, UnicodeFallbackCountsTokensAcrossRuns) {
-    EXPECT_EQ(Texto("{\\rtf1\\uc2 \\u8364\\~\r\nAB}"), QString::fromUtf8("€B"));
-    EXPECT_EQ(Texto("{\\rtf1\\uc3 \\u8364 a\r\nb\\'e9C}"), QString::fromUtf8("€C"));
-    EXPECT_EQ(Texto("{\\rtf1\\uc1 \\u8364\\par X}"), QString::fromUtf8("€X"));
+    EXPECT_EQ(Text("{\\rtf1\\uc2 \\u8364\\~\r\nAB}"), QString::fromUtf8("€B"));
+    EXPECT_EQ(Text("{\\rtf1\\uc3 \\u8364 a\r\nb\\'e9C}"), QString::fromUtf8("€C"));
+    EXPECT_EQ(Text("{\\rtf1\\uc1 \\u8364\\par X}"), QString::fromUtf8("€X"));
 }

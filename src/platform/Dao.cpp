@@ -350,7 +350,7 @@ DaoError unknownField(const QString& name) {
 class ForwardOnlyRecordset : public Recordset {
 public:
     ForwardOnlyRecordset(std::shared_ptr<Connection> conn, const QString& sql, const std::vector<Parameter>& params)
-        : stmt_(std::make_unique<Statement>(conn, sql)) {
+        : stmt_(std::make_unique<Statement>(std::move(conn), sql)) {
         for (const auto& p : params) {
             const QByteArray key = (QLatin1Char(':') + p.Name()).toUtf8();
             const int idx = sqlite3_bind_parameter_index(stmt_->get(), key.constData());
@@ -540,11 +540,12 @@ private:
 class SqlDynaset : public Recordset {
 public:
     SqlDynaset(std::shared_ptr<Connection> conn, const QString& sql) {
-        Statement st(conn, sql);
+        Statement st(std::move(conn), sql);
         const int n = sqlite3_column_count(st.get());
         for (int i = 0; i < n; ++i) names_ << QString::fromUtf8(sqlite3_column_name(st.get(), i));
         while (st.step()) {
             std::vector<QVariant> row;
+            row.reserve(size_t(n));
             for (int i = 0; i < n; ++i) row.push_back(columnValue(st.get(), i));
             rows_.push_back(std::move(row));
         }
@@ -757,13 +758,17 @@ public:
         exec(c_, "SAVEPOINT palavrix_lote");
     }
     ~Batch() {
-        if (done_ || !c_.isOpen()) return;
-        // Some failures (a full disk, an I/O error) end the whole transaction by themselves, and
-        // there is no savepoint left to roll back to. A commit that failed leaves the transaction
-        // this scope began still open: it must not outlive the call.
-        sqlite3* h = c_.handle();
-        sqlite3_exec(h, "ROLLBACK TO palavrix_lote; RELEASE palavrix_lote", nullptr, nullptr, nullptr);
-        if (outermost_ && !sqlite3_get_autocommit(h)) sqlite3_exec(h, "ROLLBACK", nullptr, nullptr, nullptr);
+        // A destructor that threw would end the process; the rollback is best effort by nature.
+        try {
+            if (done_ || !c_.isOpen()) return;
+            // Some failures (a full disk, an I/O error) end the whole transaction by themselves,
+            // and there is no savepoint left to roll back to. A commit that failed leaves the
+            // transaction this scope began still open: it must not outlive the call.
+            sqlite3* h = c_.handle();
+            sqlite3_exec(h, "ROLLBACK TO palavrix_lote; RELEASE palavrix_lote", nullptr, nullptr, nullptr);
+            if (outermost_ && !sqlite3_get_autocommit(h)) sqlite3_exec(h, "ROLLBACK", nullptr, nullptr, nullptr);
+        } catch (...) {
+        }
     }
     Batch(const Batch&) = delete;
     Batch& operator=(const Batch&) = delete;

@@ -478,7 +478,7 @@ private:
         f.codepage = cpDef_;
         f.style = defaultStyle_;
         f.name = decoder_.Decode(defaultName_, cpDef_ ? cpDef_ : codepage_).trimmed();
-        formats_.AddFont(defaultFont_, std::move(f));
+        formats_.AddFont(defaultFont_, f);
         defaultFont_ = -1;
         defaultName_.clear();
     }

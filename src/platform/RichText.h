@@ -35,7 +35,7 @@ inline constexpr int kMaxDepth = 512;
 inline constexpr int kMaxColumns = 64;
 inline constexpr int kMaxRowsPerTable = 5000;
 inline constexpr int kMaxTables = 200;
-inline constexpr qsizetype kMaxPictureBytes = 16 * 1024 * 1024;
+inline constexpr qsizetype kMaxPictureBytes = qsizetype{16} * 1024 * 1024;
 inline constexpr qint64 kMaxPicturePixels = 4096LL * 4096LL;
 
 // Replaces the content of `doc` with the document read from `rtf`. Returns false, with a Spanish

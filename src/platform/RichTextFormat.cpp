@@ -195,8 +195,8 @@ void Formats::SetDefaultFont(int number) {
     cacheValida_ = false;
 }
 
-void Formats::AddFont(int number, Font f) {
-    if (fonts_.size() < kMaxFonts || fonts_.contains(number)) fonts_.insert(number, std::move(f));
+void Formats::AddFont(int number, const Font& f) {
+    if (fonts_.size() < kMaxFonts || fonts_.contains(number)) fonts_.insert(number, f);
     cacheValida_ = false;
 }
 

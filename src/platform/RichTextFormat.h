@@ -84,7 +84,7 @@ public:
     // The font used where no \f is given.
     void SetDefaultFont(int number);
     // Adds or replaces a font; past kMaxFonts fonts only replacing is allowed.
-    void AddFont(int number, Font f);
+    void AddFont(int number, const Font& f);
     // The code page of the characters' font, or 0 when it has none of its own.
     int Codepage(const Character& c) const;
 

@@ -1,7 +1,6 @@
 // What the user waits for, on the generated database: the start up to the dictionary window,
 // one lookup, the first word-list fill of each direction, translating 32,766 characters and
 // 1 MB; and, as the floor everything is compared with, the raw indexed SQLite lookup.
-#include "support/Abrir.h"
 #include "dictionary_data/BaseDatos.h"
 #include "dictionary_data/Esquema.h"
 #include "dictionary_window/frmPrincipal.h"
@@ -10,6 +9,7 @@
 #include "platform/Paths.h"
 #include "platform/SimpleCombo.h"
 #include "startup/General.h"
+#include "support/Abrir.h"
 #include "translator/frmTraductor.h"
 
 #include <QApplication>
@@ -33,7 +33,8 @@ void BM_LookupFloor(benchmark::State& state) {
     for (auto _ : state) {
         sqlite3_bind_text(st, 1, "casa", 4, SQLITE_STATIC);
         if (sqlite3_step(st) == SQLITE_ROW)
-            for (int i = 0; i < sqlite3_column_count(st); ++i) benchmark::DoNotOptimize(sqlite3_column_text(st, i));
+            for (int i = 0; i < sqlite3_column_count(st); ++i)
+                benchmark::DoNotOptimize(sqlite3_column_text(st, i));
         sqlite3_reset(st);
     }
     sqlite3_finalize(st);
@@ -47,7 +48,8 @@ void BM_Lookup(benchmark::State& state) {
     DiccionarioActual = 0;
     auto* w = new frmPrincipal;
     w->Load();
-    for (auto _ : state) w->TradicirPalabra(QStringLiteral("casa"));
+    for (auto _ : state)
+        w->TradicirPalabra(QStringLiteral("casa"));
     if (w->lblTraduccion->text() != QLatin1String("house")) state.SkipWithError("casa was not found");
     w->Unload();
     Forms::FlushUnloaded();
@@ -78,7 +80,8 @@ QString prosa(int caracteres) {
     auto filas = dbDiccionario->OpenRecordset(QStringLiteral("SELECT Palabra FROM EspIng WHERE Id % 7 = 0"),
                                               dao::dbOpenForwardOnly);
     QStringList palabras;
-    for (; !filas->Eof(); filas->MoveNext()) palabras << filas->Fields(QStringLiteral("Palabra")).Value().toString();
+    for (; !filas->Eof(); filas->MoveNext())
+        palabras << filas->Fields(QStringLiteral("Palabra")).Value().toString();
     QString texto;
     const char* signos[] = {" ", " ", " ", ", ", " ", ". ", " ", "\r\n"};
     for (int i = 0; texto.size() < caracteres; ++i) {
@@ -96,7 +99,8 @@ void BM_Translate(benchmark::State& state) {
     auto* w = new frmTraductor;
     w->Load();
     w->txtTexto->setPlainText(prosa(static_cast<int>(state.range(0))));
-    for (auto _ : state) w->TraducirTexto();
+    for (auto _ : state)
+        w->TraducirTexto();
     state.SetBytesProcessed(state.iterations() * state.range(0));
     w->Unload();
     Forms::FlushUnloaded();

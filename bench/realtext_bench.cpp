@@ -2,11 +2,11 @@
 // prose is build/yardstick/<language>.txt (paragraphs from Debian's documentation in Spanish,
 // English, Portuguese and French, extracted at build time). The counter "traducidas_pct" is the
 // share of word tokens that come out translated, not bracketed.
-#include "support/Abrir.h"
 #include "dictionary_data/BaseDatos.h"
 #include "dictionary_data/Consulta.h"
 #include "dictionary_data/Formas.h"
 #include "platform/Paths.h"
+#include "support/Abrir.h"
 #include "translator/Buscador.h"
 
 #include <QFile>
@@ -45,7 +45,8 @@ void BM_RealText(benchmark::State& state, int direccion, const char* idioma) {
         benchmark::DoNotOptimize(salida);
     }
     state.counters["palabras"] = static_cast<double>(palabras);
-    state.counters["traducidas_pct"] = palabras ? 100.0 * static_cast<double>(palabras - sinTraducir) / static_cast<double>(palabras) : 0.0;
+    state.counters["traducidas_pct"] =
+        palabras ? 100.0 * static_cast<double>(palabras - sinTraducir) / static_cast<double>(palabras) : 0.0;
     state.SetBytesProcessed(state.iterations() * texto.toUtf8().size());
 }
 BENCHMARK_CAPTURE(BM_RealText, EspIng, 0, "spa")->Unit(benchmark::kMillisecond);
@@ -64,7 +65,8 @@ void BM_LookupForm(benchmark::State& state, int direccion, const char* palabra) 
         state.SkipWithError("the form was not found");
         return;
     }
-    for (auto _ : state) benchmark::DoNotOptimize(consulta::Buscar(*dbDiccionario, direccion, p));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(consulta::Buscar(*dbDiccionario, direccion, p));
 }
 BENCHMARK_CAPTURE(BM_LookupForm, libros, 0, "libros")->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_LookupForm, went, 1, "went")->Unit(benchmark::kMicrosecond);

@@ -97,7 +97,8 @@ void BM_LoadNotesFile(benchmark::State& state, const QByteArray& rtf) {
 
 QByteArray Repetir(QByteArray inicio, const QByteArray& pieza, qint64 bytes, const QByteArray& fin = "}") {
     inicio.reserve(bytes + fin.size());
-    while (inicio.size() + pieza.size() <= bytes) inicio += pieza;
+    while (inicio.size() + pieza.size() <= bytes)
+        inicio += pieza;
     return inicio + fin;
 }
 
@@ -105,21 +106,29 @@ const QByteArray kFila = "\\trowd\\cellx2000\\cellx6000\\pard\\intbl uno\\cell d
 const QByteArray kParrafo = "{\\pard\\sa120 Ma\\'f1ana {\\b negrita} y {\\i cursiva}, fin.\\par}\n";
 
 BENCHMARK_CAPTURE(BM_LoadNotesFile, table_5000_rows, Repetir("{\\rtf1\\ansi ", kFila, 5000 * (kFila.size())))
-    ->Unit(benchmark::kMillisecond)->Iterations(3);
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 BENCHMARK_CAPTURE(BM_LoadNotesFile, table_1MB, Repetir("{\\rtf1\\ansi ", kFila, 1 << 20))
-    ->Unit(benchmark::kMillisecond)->Iterations(3);
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 BENCHMARK_CAPTURE(BM_LoadNotesFile, table_7MB, Repetir("{\\rtf1\\ansi ", kFila, 7 << 20))
-    ->Unit(benchmark::kMillisecond)->Iterations(1);
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
 BENCHMARK_CAPTURE(BM_LoadNotesFile, prose_1MB, Repetir("{\\rtf1\\ansi ", kParrafo, 1 << 20))
-    ->Unit(benchmark::kMillisecond)->Iterations(3);
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 BENCHMARK_CAPTURE(BM_LoadNotesFile, prose_2MB, Repetir("{\\rtf1\\ansi ", kParrafo, (2 << 20) - 16))
-    ->Unit(benchmark::kMillisecond)->Iterations(3);
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 BENCHMARK_CAPTURE(BM_LoadNotesFile, prose_8MB, Repetir("{\\rtf1\\ansi ", kParrafo, 8 << 20))
-    ->Unit(benchmark::kMillisecond)->Iterations(1);
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
 BENCHMARK_CAPTURE(BM_LoadNotesFile, prose_50MB, Repetir("{\\rtf1\\ansi ", kParrafo, 50 << 20))
-    ->Unit(benchmark::kMillisecond)->Iterations(1);
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
 BENCHMARK_CAPTURE(BM_LoadNotesFile, nesting_2MB,
                   "{\\rtf1 " + QByteArray((1 << 20) - 8, '{') + "x" + QByteArray((1 << 20) - 8, '}') + "}")
-    ->Unit(benchmark::kMillisecond)->Iterations(1);
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
 
 } // namespace

@@ -22,10 +22,10 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <optional>
+#include <poll.h>
 #include <spawn.h>
 #include <string>
 #include <sys/wait.h>
-#include <poll.h>
 #include <unistd.h>
 #include <vector>
 
@@ -61,20 +61,22 @@ double ProcesadorMs(pid_t pid) {
     if (!p) return 0;
     unsigned long long utime = 0, stime = 0;
     // After the name: state, then fields 4 to 13, then utime and stime (fields 14 and 15).
-    if (std::sscanf(p + 2, "%*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %llu %llu", &utime, &stime) != 2) return 0;
+    if (std::sscanf(p + 2, "%*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %llu %llu", &utime, &stime) != 2)
+        return 0;
     return double(utime + stime) * 1000.0 / double(sysconf(_SC_CLK_TCK));
 }
 
 struct Medida {
-    double ms = 0;          // wall clock, from the launcher's reading to the first paint
+    double ms = 0;           // wall clock, from the launcher's reading to the first paint
     double procesadorMs = 0; // processor time of the program by then
 };
 
 // One start: the milliseconds the program reported, or nothing when it ended, said nothing or
 // took longer than `limiteS` seconds. The program is ended either way, `despuesMs` after its
 // first paint (what it leaves for then, such as the sound back end's plug-in scan, fills caches).
-std::optional<Medida> UnArranque(const std::string& programa, const std::string& cache, const std::string& config,
-                                 const std::string& tmp, int limiteS, int despuesMs = 0) {
+std::optional<Medida> UnArranque(const std::string& programa, const std::string& cache,
+                                 const std::string& config, const std::string& tmp, int limiteS,
+                                 int despuesMs = 0) {
     int tubo[2];
     if (pipe(tubo) != 0) return std::nullopt;
     posix_spawn_file_actions_t acciones;
@@ -85,8 +87,8 @@ std::optional<Medida> UnArranque(const std::string& programa, const std::string&
 
     std::vector<std::string> entorno;
     auto propia = [](const std::string& v) {
-        for (const char* nombre : {"PALAVRIX_MEDIR_ARRANQUE=", "XDG_CACHE_HOME=", "XDG_CONFIG_HOME=", "TMPDIR=",
-                                   "QT_QPA_PLATFORM="})
+        for (const char* nombre : {"PALAVRIX_MEDIR_ARRANQUE=", "XDG_CACHE_HOME=", "XDG_CONFIG_HOME=",
+                                   "TMPDIR=", "QT_QPA_PLATFORM="})
             if (v.rfind(nombre, 0) == 0) return true;
         return false;
     };
@@ -103,7 +105,8 @@ std::optional<Medida> UnArranque(const std::string& programa, const std::string&
     pid_t pid = 0;
     const long long desde = MonotonicoNs();
     entorno[marca] = "PALAVRIX_MEDIR_ARRANQUE=" + std::to_string(desde);
-    for (auto& v : entorno) env.push_back(v.data());
+    for (auto& v : entorno)
+        env.push_back(v.data());
     env.push_back(nullptr);
     const int r = posix_spawn(&pid, programa.c_str(), &acciones, nullptr, args.data(), env.data());
     posix_spawn_file_actions_destroy(&acciones);
@@ -140,7 +143,8 @@ std::optional<Medida> UnArranque(const std::string& programa, const std::string&
     if (ms && despuesMs > 0) usleep(static_cast<useconds_t>(despuesMs) * 1000);
     kill(pid, SIGTERM);
     int estado = 0;
-    for (int i = 0; i < 50 && waitpid(pid, &estado, WNOHANG) == 0; ++i) usleep(100000);
+    for (int i = 0; i < 50 && waitpid(pid, &estado, WNOHANG) == 0; ++i)
+        usleep(100000);
     if (waitpid(pid, &estado, WNOHANG) == 0) {
         kill(pid, SIGKILL);
         waitpid(pid, &estado, 0);

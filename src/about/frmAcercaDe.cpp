@@ -16,7 +16,8 @@
 
 namespace {
 
-controls::Label* etiqueta(QWidget* padre, const char* nombre, const QString& texto, int left, int top, bool negrita) {
+controls::Label* etiqueta(QWidget* padre, const char* nombre, const QString& texto, int left, int top,
+                          bool negrita) {
     auto* l = new controls::Label(padre, QLatin1String(nombre), texto);
     l->setFont(controls::Font(8.25, negrita, false));
     l->setWordWrap(false);
@@ -51,10 +52,13 @@ frmAcercaDe::frmAcercaDe() {
         const char* texto;
         int left, top;
         bool negrita;
-    } enlaces[] = {{1, kWeb, 4140, 1440, true}, {0, kSoporte, 4080, 1680, false}, {2, kCorreoProgramador, 4320, 3600, false}};
+    } enlaces[] = {{1, kWeb, 4140, 1440, true},
+                   {0, kSoporte, 4080, 1680, false},
+                   {2, kCorreoProgramador, 4320, 3600, false}};
     for (const auto& e : enlaces) {
         const QString nombre = controls::Name("lblLink", e.index);
-        auto* l = etiqueta(this, nombre.toLatin1().constData(), QString::fromUtf8(e.texto), e.left, e.top, e.negrita);
+        auto* l = etiqueta(this, nombre.toLatin1().constData(), QString::fromUtf8(e.texto), e.left, e.top,
+                           e.negrita);
         l->setCursor(CursorBoton());
         controls::Pressable(l, l->text(),
                             e.index == 1 ? QStringLiteral("Abre la página web de Palavrix en el navegador.")
@@ -93,7 +97,8 @@ void frmAcercaDe::Form_Load() {
     CentrarVentana(this);
     EnlaceResaltado = -1;
     VentanaActiva = 0;
-    if (AgenteActivo && Personaje) Personaje->Commands().Command(QStringLiteral("Explicar")).SetVisible(false);
+    if (AgenteActivo && Personaje)
+        Personaje->Commands().Command(QStringLiteral("Explicar")).SetVisible(false);
     Screen::SetMousePointer(Screen::vbDefault);
 }
 
@@ -107,16 +112,22 @@ void frmAcercaDe::Form_Unload() {
     if (AgenteActivo && Personaje) Personaje->Commands().Command(QStringLiteral("Explicar")).SetVisible(true);
 }
 
-void frmAcercaDe::cmdSalir_Click() { Unload(); }
-void frmAcercaDe::imgFondo_Click() { Unload(); }
+void frmAcercaDe::cmdSalir_Click() {
+    Unload();
+}
+void frmAcercaDe::imgFondo_Click() {
+    Unload();
+}
 
 void frmAcercaDe::lblLink_Click(int Index) {
     controls::Label* l = lblLink(Index);
     if (!l) return;
     // The caption reads as people write a web address; the desktop needs its scheme to know it
     // is one, and without it takes the text for a file name.
-    if (Index == 1) AbrirDocumento(this, QStringLiteral("https://") + l->Caption());
-    else AbrirDocumento(this, QStringLiteral("mailto:") + l->Caption());
+    if (Index == 1)
+        AbrirDocumento(this, QStringLiteral("https://") + l->Caption());
+    else
+        AbrirDocumento(this, QStringLiteral("mailto:") + l->Caption());
 }
 
 void frmAcercaDe::lblLink_MouseMove(int Index) {

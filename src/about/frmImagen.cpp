@@ -40,6 +40,12 @@ void frmImagen::Mostrar(const QPixmap& imagen, const QString& titulo) {
     lblImagen->adjustSize();
 }
 
-void frmImagen::imgMMover_MouseDown(int, int, double X, double Y) { arrastre.MouseDown(X, Y); }
-void frmImagen::imgMMover_MouseMove(int, int, double X, double Y) { arrastre.MouseMove(this, X, Y); }
-void frmImagen::imgMMover_MouseUp(int, int, double, double) { arrastre.MouseUp(); }
+void frmImagen::imgMMover_MouseDown(int, int, double X, double Y) {
+    arrastre.MouseDown(X, Y);
+}
+void frmImagen::imgMMover_MouseMove(int, int, double X, double Y) {
+    arrastre.MouseMove(this, X, Y);
+}
+void frmImagen::imgMMover_MouseUp(int, int, double, double) {
+    arrastre.MouseUp();
+}

@@ -11,7 +11,9 @@ double Lineal(double canal) {
     return canal <= 0.04045 ? canal / 12.92 : std::pow((canal + 0.055) / 1.055, 2.4);
 }
 
-QColor DesdeBGR(uint32_t bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
+QColor DesdeBGR(uint32_t bgr) {
+    return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
+}
 
 } // namespace
 
@@ -29,7 +31,8 @@ double LuminanciaMedia(const QImage& img, const QRect& r) {
     if (dentro.isEmpty()) return 0;
     double suma = 0;
     for (int y = dentro.top(); y <= dentro.bottom(); ++y)
-        for (int x = dentro.left(); x <= dentro.right(); ++x) suma += Luminancia(img.pixelColor(x, y));
+        for (int x = dentro.left(); x <= dentro.right(); ++x)
+            suma += Luminancia(img.pixelColor(x, y));
     return suma / (static_cast<double>(dentro.width()) * dentro.height());
 }
 

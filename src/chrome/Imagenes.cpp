@@ -1,9 +1,9 @@
 #include "chrome/Imagenes.h"
 
-#include "platform/Notices.h"
+#include "chrome/VerificarDrive.h"
 #include "platform/Controls.h"
 #include "platform/Drives.h"
-#include "chrome/VerificarDrive.h"
+#include "platform/Notices.h"
 
 #include <QPainter>
 #include <QStringList>
@@ -86,8 +86,8 @@ bool CargarImagen(controls::PictureBox* control, const QString& nombre, const QP
     return false;
 }
 
-void CargarBoton(QWidget* frm, int index, const QString& reposo, const QString& luz, const QPixmap& sustitutoReposo,
-                 const QPixmap& sustitutoLuz) {
+void CargarBoton(QWidget* frm, int index, const QString& reposo, const QString& luz,
+                 const QPixmap& sustitutoReposo, const QPixmap& sustitutoLuz) {
     auto* boton = frm->findChild<controls::PictureBox*>(controls::Name("pctBoton", index));
     // The hidden faces are drawn at the button's size, the size they are shown at.
     const QSize tamano = boton ? boton->size() : QSize();
@@ -106,13 +106,18 @@ void AvisarImagenesIlegibles() {
     avisado() = true;
     QString texto =
         QStringLiteral("No se pudo leer la imagen de la ventana\n%1").arg(drives::NativePath(rutas.first()));
-    if (rutas.size() == 2) texto += QStringLiteral("\nni otra más de la misma carpeta");
-    else if (rutas.size() > 2) texto += QStringLiteral("\nni otras %1 de la misma carpeta").arg(rutas.size() - 1);
-    texto += QStringLiteral(".\n\nPalavrix muestra en su lugar unas imágenes sencillas; los botones funcionan igual.");
+    if (rutas.size() == 2)
+        texto += QStringLiteral("\nni otra más de la misma carpeta");
+    else if (rutas.size() > 2)
+        texto += QStringLiteral("\nni otras %1 de la misma carpeta").arg(rutas.size() - 1);
+    texto += QStringLiteral(
+        ".\n\nPalavrix muestra en su lugar unas imágenes sencillas; los botones funcionan igual.");
     notices::Notify(texto);
 }
 
-QStringList ImagenesIlegibles() { return ilegibles(); }
+QStringList ImagenesIlegibles() {
+    return ilegibles();
+}
 
 void OlvidarAvisoImagenes() {
     avisado() = false;

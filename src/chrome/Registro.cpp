@@ -19,7 +19,9 @@ Salida& salida() {
 
 } // namespace
 
-void Registrar(Destino destino, Fabrica fabrica) { fabricas()[destino] = std::move(fabrica); }
+void Registrar(Destino destino, Fabrica fabrica) {
+    fabricas()[destino] = std::move(fabrica);
+}
 
 Form* Crear(Destino destino) {
     const auto it = fabricas().find(destino);
@@ -27,11 +29,15 @@ Form* Crear(Destino destino) {
     return it->second();
 }
 
-void RegistrarSalida(Salida s) { salida() = std::move(s); }
+void RegistrarSalida(Salida s) {
+    salida() = std::move(s);
+}
 
 void Salir(Form* ventana) {
-    if (salida()) salida()(ventana);
-    else ventana->Unload();
+    if (salida())
+        salida()(ventana);
+    else
+        ventana->Unload();
 }
 
 } // namespace registro

@@ -1,16 +1,18 @@
 #include "chrome/Sonidos.h"
 
+#include "chrome/VerificarDrive.h"
 #include "platform/AgentEngineVoice.h"
 #include "platform/Drives.h"
 #include "platform/Sound.h"
-#include "chrome/VerificarDrive.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
-QString RutaSonido(const QString& nombre) { return RutaDatos + QStringLiteral("\\SONIDOS\\") + nombre; }
+QString RutaSonido(const QString& nombre) {
+    return RutaDatos + QStringLiteral("\\SONIDOS\\") + nombre;
+}
 
 QString RutaPronunciacion(const QString& nombre) {
     // The first character as the user sees it: a letter outside the basic plane is two UTF-16

@@ -21,7 +21,9 @@ Form* VentanaPiel::IrA(Destino destino) {
     return nueva;
 }
 
-void VentanaPiel::Salir() { registro::Salir(this); }
+void VentanaPiel::Salir() {
+    registro::Salir(this);
+}
 
 VentanaPiel::VentanaPiel(const char* nombre) {
     setObjectName(QLatin1String(nombre));
@@ -63,7 +65,8 @@ void VentanaPiel::CrearFondo(int l, int t, int w, int h) {
     ConectarArrastre(imgMMover, this);
 }
 
-controls::PictureBox* VentanaPiel::CrearBoton(int index, int left, int top, int width, int height, QWidget* padre) {
+controls::PictureBox* VentanaPiel::CrearBoton(int index, int left, int top, int width, int height,
+                                              QWidget* padre) {
     auto* b = new controls::PictureBox(padre ? padre : this, controls::Name("pctBoton", index));
     controls::Place(b, left, top, width, height);
     b->setCursor(CursorBoton());
@@ -86,8 +89,8 @@ controls::PictureBox* VentanaPiel::CrearBoton(int index, int left, int top, int 
     return b;
 }
 
-controls::Label* VentanaPiel::CrearOpcion(int index, const QString& caption, int left, int top, int width, int height,
-                                          double puntos, QWidget* padre) {
+controls::Label* VentanaPiel::CrearOpcion(int index, const QString& caption, int left, int top, int width,
+                                          int height, double puntos, QWidget* padre) {
     auto* l = new controls::Label(padre ? padre : this, controls::Name("lblOpciones", index), caption);
     l->setFont(controls::Font(puntos));
     l->setWordWrap(false);
@@ -119,8 +122,9 @@ controls::PictureBox* VentanaPiel::CrearPestana(int index, bool propia) {
     } pestanas[] = {
         {6390, 1350, "Ir al traductor", "Abre el traductor, que traduce un texto palabra por palabra.",
          "Traductor (ventana actual)", "Esta es la ventana del traductor."},
-        {7725, 1425, "Ir a las propiedades de los idiomas", "Abre las notas de gramática de los cuatro idiomas.",
-         "Propiedades (ventana actual)", "Esta es la ventana de las notas de gramática."},
+        {7725, 1425, "Ir a las propiedades de los idiomas",
+         "Abre las notas de gramática de los cuatro idiomas.", "Propiedades (ventana actual)",
+         "Esta es la ventana de las notas de gramática."},
         // The dictionary window shows its own tab as a picture, not as a button.
         {4980, 1425, "Ir al diccionario", "Vuelve al diccionario para buscar una palabra.", nullptr, nullptr},
     };
@@ -144,13 +148,17 @@ void VentanaPiel::FijarCaras(int index, const QPixmap& reposo, const QPixmap& lu
     if (auto* cf = imgBotonCF(index)) cf->SetPicture(luz);
 }
 
-void VentanaPiel::pctBoton_MouseMove(int Index, int, int, double X, double Y) { ResaltarBoton(this, Index, X, Y); }
+void VentanaPiel::pctBoton_MouseMove(int Index, int, int, double X, double Y) {
+    ResaltarBoton(this, Index, X, Y);
+}
 
 void VentanaPiel::lblOpciones_MouseMove(int Index) {
     Resaltar(this, "lblOpciones", OpcionResaltada, Index, controls::vbRed);
 }
 
-void VentanaPiel::imgFondo_MouseMove() { Apagar(this, "lblOpciones", OpcionResaltada); }
+void VentanaPiel::imgFondo_MouseMove() {
+    Apagar(this, "lblOpciones", OpcionResaltada);
+}
 
 void VentanaPiel::Resaltar(QWidget* frm, const char* arreglo, int& resaltada, int index, uint32_t color) {
     if (resaltada == index) return;
@@ -191,8 +199,16 @@ void VentanaPiel::EnviarTecla(QWidget* caja, int tecla) {
     QApplication::sendEvent(caja, &soltar);
 }
 
-void VentanaPiel::imgMMover_MouseDown(int, int, double X, double Y) { arrastre.MouseDown(X, Y); }
-void VentanaPiel::imgMMover_MouseMove(int, int, double X, double Y) { arrastre.MouseMove(this, X, Y); }
-void VentanaPiel::imgMMover_MouseUp(int, int, double, double) { arrastre.MouseUp(); }
+void VentanaPiel::imgMMover_MouseDown(int, int, double X, double Y) {
+    arrastre.MouseDown(X, Y);
+}
+void VentanaPiel::imgMMover_MouseMove(int, int, double X, double Y) {
+    arrastre.MouseMove(this, X, Y);
+}
+void VentanaPiel::imgMMover_MouseUp(int, int, double, double) {
+    arrastre.MouseUp();
+}
 
-QCursor CursorBoton() { return CursorMano(); }
+QCursor CursorBoton() {
+    return CursorMano();
+}

@@ -47,7 +47,8 @@ protected:
     // Builds the background (lowest) and the drag strip (just above it) at their positions.
     void CrearFondo(int arrastreLeft, int arrastreTop, int arrastreWidth, int arrastreHeight);
     // A bitmap button with its two hidden faces; clicks and moves wired to the handlers.
-    controls::PictureBox* CrearBoton(int index, int left, int top, int width, int height, QWidget* padre = nullptr);
+    controls::PictureBox* CrearBoton(int index, int left, int top, int width, int height,
+                                     QWidget* padre = nullptr);
     // An option word, white bold italic, with the pointing hand.
     controls::Label* CrearOpcion(int index, const QString& caption, int left, int top, int width, int height,
                                  double puntos = 9, QWidget* padre = nullptr);

@@ -1,11 +1,11 @@
 #include "chrome/Ventanas.h"
 
+#include "chrome/VerificarDrive.h"
 #include "platform/Drives.h"
 #include "platform/Form.h"
 #include "platform/Screen.h"
 #include "platform/Shell.h"
 #include "platform/Twips.h"
-#include "chrome/VerificarDrive.h"
 
 #include <QApplication>
 #include <QDir>
@@ -30,7 +30,8 @@ void CentrarVentana(Form* frm) {
     } else {
         Form* p = nullptr;
         for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* f = qobject_cast<Form*>(w); f && f->Loaded() && f->objectName() == QLatin1String("frmPrincipal"))
+            if (auto* f = qobject_cast<Form*>(w);
+                f && f->Loaded() && f->objectName() == QLatin1String("frmPrincipal"))
                 p = f;
         if (!p) return; // nothing to centre over: the window keeps its place
         left = p->Left() + twips::HalfDifference(p->Width() - frm->Width());
@@ -57,8 +58,8 @@ void AbrirDocumento(QWidget* frm, const QString& documento) {
                     .arg(QDir::toNativeSeparators(drives::NativePath(documento)));
     // Not modal: the program goes on, and the text can be selected and copied. Without a window
     // manager nothing would raise it over the skinned windows, so it asks to stay on top.
-    auto* aviso = new QMessageBox(QMessageBox::Information, QStringLiteral("Palavrix"), texto, QMessageBox::Ok,
-                                  frm && frm->isVisible() ? frm->window() : nullptr);
+    auto* aviso = new QMessageBox(QMessageBox::Information, QStringLiteral("Palavrix"), texto,
+                                  QMessageBox::Ok, frm && frm->isVisible() ? frm->window() : nullptr);
     aviso->setObjectName(QStringLiteral("msgSinPrograma"));
     aviso->setAttribute(Qt::WA_DeleteOnClose);
     aviso->setWindowModality(Qt::NonModal);
@@ -68,4 +69,6 @@ void AbrirDocumento(QWidget* frm, const QString& documento) {
     aviso->raise();
 }
 
-QString DocumentoAyuda() { return RutaDatos + QStringLiteral("\\AYUDA\\") + QStringLiteral("PalavrixHelp.htm"); }
+QString DocumentoAyuda() {
+    return RutaDatos + QStringLiteral("\\AYUDA\\") + QStringLiteral("PalavrixHelp.htm");
+}

@@ -1,7 +1,7 @@
 #include "chrome/VerificarDrive.h"
 
-#include "platform/Notices.h"
 #include "platform/Drives.h"
+#include "platform/Notices.h"
 #include "platform/Settings.h"
 
 #include <QDir>
@@ -38,10 +38,11 @@ bool GuardarDrive(const QString& letra) {
         return true;
     }
     letraSinGuardar() = letra;
-    notices::Notify(QStringLiteral("No se pudo guardar la unidad elegida (%1:) en el archivo de configuración\n%2\n\n"
-                                  "Palavrix la usará mientras siga abierto, pero volverá a preguntarla la próxima vez "
-                                  "que se inicie. Compruebe que ese archivo y su carpeta admiten escritura.")
-                       .arg(letra.toUpper(), s.Location()));
+    notices::Notify(
+        QStringLiteral("No se pudo guardar la unidad elegida (%1:) en el archivo de configuración\n%2\n\n"
+                       "Palavrix la usará mientras siga abierto, pero volverá a preguntarla la próxima vez "
+                       "que se inicie. Compruebe que ese archivo y su carpeta admiten escritura.")
+            .arg(letra.toUpper(), s.Location()));
     return false;
 }
 
@@ -66,4 +67,6 @@ void LocalizarDatos() {
     }
 }
 
-void FijarPreguntaDrive(std::function<void()> preguntar) { pregunta() = std::move(preguntar); }
+void FijarPreguntaDrive(std::function<void()> preguntar) {
+    pregunta() = std::move(preguntar);
+}

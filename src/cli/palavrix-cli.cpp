@@ -33,13 +33,15 @@ int Error(const QString& mensaje) {
 }
 
 int Uso() {
-    return Error(QStringLiteral("uso: palavrix-cli buscar DIRECCIÓN PALABRA | palavrix-cli traducir DIRECCIÓN "
-                                "(DIRECCIÓN: EspIng, IngEsp, EspPor, PorEsp, EspFra o FraEsp)"));
+    return Error(
+        QStringLiteral("uso: palavrix-cli buscar DIRECCIÓN PALABRA | palavrix-cli traducir DIRECCIÓN "
+                       "(DIRECCIÓN: EspIng, IngEsp, EspPor, PorEsp, EspFra o FraEsp)"));
 }
 
 int DireccionDe(const QString& nombre) {
     for (size_t i = 0; i < kDirecciones.size(); ++i)
-        if (nombre.compare(QLatin1String(kDirecciones[i].tabla), Qt::CaseInsensitive) == 0) return static_cast<int>(i);
+        if (nombre.compare(QLatin1String(kDirecciones[i].tabla), Qt::CaseInsensitive) == 0)
+            return static_cast<int>(i);
     return -1;
 }
 
@@ -69,7 +71,8 @@ int Buscar(int direccion, const QString& palabra) {
 
 int Traducir(int direccion) {
     QFile entrada;
-    if (!entrada.open(stdin, QIODevice::ReadOnly)) return Error(QStringLiteral("no se puede leer la entrada estándar"));
+    if (!entrada.open(stdin, QIODevice::ReadOnly))
+        return Error(QStringLiteral("no se puede leer la entrada estándar"));
     const QByteArray bytes = entrada.readAll();
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString texto = utf8.decode(bytes);
@@ -90,9 +93,13 @@ int main(int argc, char** argv) {
     const bool buscar = orden == QLatin1String("buscar") && args.size() == 4;
     const bool traducir = orden == QLatin1String("traducir") && args.size() == 3;
     if (!buscar && !traducir) return Uso();
-    if (direccion < 0) return Error(QStringLiteral("dirección desconocida: %1 (use EspIng, IngEsp, EspPor, PorEsp, EspFra o FraEsp)").arg(args[2]));
+    if (direccion < 0)
+        return Error(
+            QStringLiteral("dirección desconocida: %1 (use EspIng, IngEsp, EspPor, PorEsp, EspFra o FraEsp)")
+                .arg(args[2]));
     if (!QFileInfo(RutaBaseDatos()).isFile())
-        return Error(QStringLiteral("no se encuentra el diccionario %1").arg(QDir::toNativeSeparators(RutaBaseDatos())));
+        return Error(QStringLiteral("no se encuentra el diccionario %1")
+                         .arg(QDir::toNativeSeparators(RutaBaseDatos())));
     try {
         AbrirBaseDatos();
         const int r = buscar ? Buscar(direccion, args[3]) : Traducir(direccion);
@@ -100,6 +107,8 @@ int main(int argc, char** argv) {
         return r;
     } catch (const dao::DaoError& e) {
         CerrarBaseDatos();
-        return Error(QStringLiteral("no se puede leer el diccionario: error %1, %2").arg(e.Number()).arg(e.Description()));
+        return Error(QStringLiteral("no se puede leer el diccionario: error %1, %2")
+                         .arg(e.Number())
+                         .arg(e.Description()));
     }
 }

@@ -5,7 +5,9 @@
 
 #include <QDir>
 
-QString RutaBaseDatos() { return QDir(paths::AppPath()).filePath(QLatin1String(kArchivoBaseDatos)); }
+QString RutaBaseDatos() {
+    return QDir(paths::AppPath()).filePath(QLatin1String(kArchivoBaseDatos));
+}
 
 void AbrirBaseDatos() {
     wsDiccionario = &dao::DBEngine().Workspaces(0);
@@ -15,7 +17,8 @@ void AbrirBaseDatos() {
 }
 
 void ExigirBaseAbierta() {
-    if (!dbDiccionario) throw dao::DaoError(dao::errEngine, QStringLiteral("La base de datos no está abierta."));
+    if (!dbDiccionario)
+        throw dao::DaoError(dao::errEngine, QStringLiteral("La base de datos no está abierta."));
 }
 
 void CerrarBaseDatos() {

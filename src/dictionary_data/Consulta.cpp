@@ -32,7 +32,8 @@ Fila PrimeraFila(dao::Database& db, int direccion, const QString& palabra) {
         f.tipoT = texto("TipoT");
         f.generoT = texto("GeneroT");
         f.numeroT = texto("NumeroT");
-        if (d.pronunciacion) f.pronunciacion = filas->Fields(QStringLiteral("Pronunciacion")).Value().toBool();
+        if (d.pronunciacion)
+            f.pronunciacion = filas->Fields(QStringLiteral("Pronunciacion")).Value().toBool();
         if (d.acepciones) {
             f.acepcion1 = filas->Fields(QStringLiteral("Acepcion1")).Value();
             f.acepcion2 = filas->Fields(QStringLiteral("Acepcion2")).Value();
@@ -49,9 +50,10 @@ Fila PrimeraFila(dao::Database& db, int direccion, const QString& palabra) {
 QString UnicoSinAcentos(dao::Database& db, int direccion, const QString& palabra) {
     const QString clave = textfold::SearchKey(palabra);
     if (clave.isEmpty()) return {};
-    auto consulta = db.CreateQueryDef(QStringLiteral("SELECT Palabra FROM %1 WHERE Palabra >= :clave "
-                                                     "GROUP BY Palabra ORDER BY Palabra LIMIT 2")
-                                          .arg(QLatin1String(kDirecciones.at(static_cast<size_t>(direccion)).tabla)));
+    auto consulta =
+        db.CreateQueryDef(QStringLiteral("SELECT Palabra FROM %1 WHERE Palabra >= :clave "
+                                         "GROUP BY Palabra ORDER BY Palabra LIMIT 2")
+                              .arg(QLatin1String(kDirecciones.at(static_cast<size_t>(direccion)).tabla)));
     consulta->Parameters(QStringLiteral("clave")).SetValue(clave);
     auto filas = consulta->OpenRecordset(dao::dbOpenForwardOnly);
     QStringList iguales;
@@ -97,7 +99,8 @@ QString TraduccionDe(dao::Database& db, int direccion, const QString& lema) {
 }
 
 Entrada Buscar(dao::Database& db, int direccion, const QString& palabra) {
-    if (!DireccionValida(direccion)) throw dao::DaoError(dao::errEngine, QStringLiteral("Dirección de diccionario no válida."));
+    if (!DireccionValida(direccion))
+        throw dao::DaoError(dao::errEngine, QStringLiteral("Dirección de diccionario no válida."));
     Entrada e;
     e.palabra = palabra;
     const Fila fila = PrimeraFila(db, direccion, palabra);
@@ -129,7 +132,8 @@ Entrada Buscar(dao::Database& db, int direccion, const QString& palabra) {
     if (forma->partes == 1 && !forma->lema.isEmpty()) {
         // The callback ran for the lemma of the last single-word reading tried, which need not be
         // the one that won.
-        if (!deLema.hay || deLema.traduccion.isEmpty() || forma->lemaTraduccion.compare(deLema.traduccion, Qt::CaseInsensitive) != 0)
+        if (!deLema.hay || deLema.traduccion.isEmpty() ||
+            forma->lemaTraduccion.compare(deLema.traduccion, Qt::CaseInsensitive) != 0)
             deLema = PrimeraFila(db, direccion, forma->lema);
         if (deLema.hay) {
             e.acepcion1 = deLema.acepcion1;

@@ -18,8 +18,8 @@ namespace consulta {
 
 struct Entrada {
     bool encontrada = false;
-    QString palabra;  // as asked
-    QString lema;     // the headword whose entry is shown (the word itself for a headword)
+    QString palabra; // as asked
+    QString lema;    // the headword whose entry is shown (the word itself for a headword)
     QString tipo, genero, numero;
     QString traduccion;
     QString tipoT, generoT, numeroT;
@@ -27,7 +27,9 @@ struct Entrada {
     bool pronunciacion = false;    // the stored flag (Spanish to English only)
     QString pista;                 // what the form is: "plural de «libro»"; empty for a headword
     bool sinAcentos = false;       // found as `lema` by leaving the accents aside
-    bool esForma() const { return !sinAcentos && (!pista.isEmpty() || lema.compare(palabra, Qt::CaseInsensitive) != 0); }
+    bool esForma() const {
+        return !sinAcentos && (!pista.isEmpty() || lema.compare(palabra, Qt::CaseInsensitive) != 0);
+    }
 };
 
 // Looks `palabra` up, exactly as typed, in direction `direccion` (0..5). Throws dao::DaoError when

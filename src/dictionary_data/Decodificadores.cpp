@@ -4,7 +4,8 @@
 #include <utility>
 
 namespace {
-template <size_t N> QString buscar(const std::array<std::pair<const char*, const char*>, N>& tabla, const QString& c) {
+template <size_t N>
+QString buscar(const std::array<std::pair<const char*, const char*>, N>& tabla, const QString& c) {
     for (const auto& [codigo, nombre] : tabla)
         if (c == QLatin1String(codigo)) return QString::fromUtf8(nombre);
     return QString();

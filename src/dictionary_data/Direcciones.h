@@ -9,8 +9,8 @@ struct Direccion {
     const char* consulta; // stored query
     const char* idiomaPalabra;
     const char* idiomaTraduccion;
-    bool pronunciacion;   // the query returns Pronunciacion (Spanish to English only)
-    bool acepciones;      // the query returns Acepcion1 and Acepcion2 (into Spanish)
+    bool pronunciacion; // the query returns Pronunciacion (Spanish to English only)
+    bool acepciones;    // the query returns Acepcion1 and Acepcion2 (into Spanish)
 };
 
 // Language names exactly as the windows show them ("Portugués" without its accent, as designed).
@@ -23,4 +23,6 @@ inline constexpr std::array<Direccion, 6> kDirecciones{{
     {"FraEsp", "qryBuscarFraEsp", "Francés", "Español", false, true},
 }};
 
-inline bool DireccionValida(int codigo) { return codigo >= 0 && codigo < static_cast<int>(kDirecciones.size()); }
+inline bool DireccionValida(int codigo) {
+    return codigo >= 0 && codigo < static_cast<int>(kDirecciones.size());
+}

@@ -16,18 +16,19 @@ namespace {
 constexpr std::array<const char*, 6> kPares{"spa-eng", "eng-spa", "es-pt", "pt-es", "es-fr", "fr-es"};
 
 const QStringList& Generos() {
-    static const QStringList g{QStringLiteral("m"), QStringLiteral("f"), QStringLiteral("mf"), QStringLiteral("nt"),
-                               QStringLiteral("GD")};
+    static const QStringList g{QStringLiteral("m"), QStringLiteral("f"), QStringLiteral("mf"),
+                               QStringLiteral("nt"), QStringLiteral("GD")};
     return g;
 }
 const QStringList& Numeros() {
-    static const QStringList n{QStringLiteral("sg"), QStringLiteral("pl"), QStringLiteral("sp"), QStringLiteral("ND")};
+    static const QStringList n{QStringLiteral("sg"), QStringLiteral("pl"), QStringLiteral("sp"),
+                               QStringLiteral("ND")};
     return n;
 }
 
 bool EsVerbo(const QStringList& etiquetas) {
-    return !etiquetas.isEmpty() && (etiquetas.first().startsWith(QLatin1String("vb")) ||
-                                    etiquetas.first() == QLatin1String("vaux"));
+    return !etiquetas.isEmpty() &&
+           (etiquetas.first().startsWith(QLatin1String("vb")) || etiquetas.first() == QLatin1String("vaux"));
 }
 
 // The parts of a reading that analyses as several words: "de<pr>+el<det><def><m><sg>".
@@ -50,7 +51,8 @@ QStringList Partes(const QString& lectura) {
 
 QString Escribir(const QString& lema, const QStringList& etiquetas, const QString& cola = {}) {
     QString s = lema;
-    for (const QString& e : etiquetas) s += QLatin1Char('<') + e + QLatin1Char('>');
+    for (const QString& e : etiquetas)
+        s += QLatin1Char('<') + e + QLatin1Char('>');
     return s + cola;
 }
 
@@ -92,8 +94,10 @@ QStringList Concordar(QStringList destino, const QStringList& origen) {
         if (e == QLatin1String("sg") || e == QLatin1String("pl")) numero = e;
     }
     for (QString& e : destino) {
-        if (e == QLatin1String("GD")) e = genero;
-        else if (e == QLatin1String("ND")) e = numero;
+        if (e == QLatin1String("GD"))
+            e = genero;
+        else if (e == QLatin1String("ND"))
+            e = numero;
     }
     return destino;
 }
@@ -108,14 +112,16 @@ QStringList Adaptar(QStringList t, const QString& idiomaDestino) {
         return t;
     }
     if (!EsVerbo(t)) return t;
-    const bool persona = t.contains(QLatin1String("p1")) || t.contains(QLatin1String("p2")) || t.contains(QLatin1String("p3"));
+    const bool persona =
+        t.contains(QLatin1String("p1")) || t.contains(QLatin1String("p2")) || t.contains(QLatin1String("p3"));
     auto cambiar = [&t](const char* de, const char* a) {
         const qsizetype i = t.indexOf(QLatin1String(de));
         if (i >= 0) t[i] = QLatin1String(a);
         return i >= 0;
     };
     const auto quitarPersona = [&t] {
-        for (const char* e : {"p1", "p2", "p3", "sg", "pl"}) t.removeAll(QLatin1String(e));
+        for (const char* e : {"p1", "p2", "p3", "sg", "pl"})
+            t.removeAll(QLatin1String(e));
     };
     if (idiomaDestino == QLatin1String("eng")) {
         cambiar("ifi", "past") || cambiar("pii", "past") || cambiar("pis", "past");
@@ -126,7 +132,8 @@ QStringList Adaptar(QStringList t, const QString& idiomaDestino) {
         // "am" and "was" too: every other person is the bare present ("are") or past ("were").
         const bool ser = t.first() == QLatin1String("vbser");
         const bool singular = t.contains(QLatin1String("sg"));
-        const bool propia = singular && (t.contains(QLatin1String("p3")) || (ser && t.contains(QLatin1String("p1"))));
+        const bool propia =
+            singular && (t.contains(QLatin1String("p3")) || (ser && t.contains(QLatin1String("p1"))));
         if (t.contains(QLatin1String("past")) && !(ser && propia)) quitarPersona();
         if (t.contains(QLatin1String("pri")) && !propia) {
             cambiar("pri", "pres");
@@ -159,13 +166,16 @@ QStringList Sin(QStringList t, const QStringList& fuera) {
 
 QStringList Invariable(QStringList t) {
     for (QString& e : t)
-        if (e == QLatin1String("sg") || e == QLatin1String("pl") || e == QLatin1String("ND")) e = QStringLiteral("sp");
+        if (e == QLatin1String("sg") || e == QLatin1String("pl") || e == QLatin1String("ND"))
+            e = QStringLiteral("sp");
     return t;
 }
 
 QString Codigo(const QString& tipo, const QString& codigo) {
     // Gender and number mean something to the reader only for nouns, articles and pronouns.
-    return (tipo == QLatin1String("n") || tipo == QLatin1String("ar") || tipo == QLatin1String("pro")) ? codigo : QString();
+    return (tipo == QLatin1String("n") || tipo == QLatin1String("ar") || tipo == QLatin1String("pro"))
+               ? codigo
+               : QString();
 }
 
 QString Tiempo(const QStringList& t) {
@@ -194,13 +204,14 @@ QString Tiempo(const QStringList& t) {
 } // namespace
 
 QString NombrePar(int direccion) {
-    return DireccionValida(direccion) ? QString::fromLatin1(kPares[static_cast<size_t>(direccion)]) : QString();
+    return DireccionValida(direccion) ? QString::fromLatin1(kPares[static_cast<size_t>(direccion)])
+                                      : QString();
 }
 
 bool LemaInterno(const QString& lema) {
     return lema.isEmpty() || lema == QLatin1String("prpers") || lema.contains(QLatin1Char('_')) ||
-           lema.contains(QLatin1Char('<')) || lema.contains(QLatin1Char('>')) || lema.contains(QLatin1Char('@')) ||
-           lema.contains(QLatin1Char('#'));
+           lema.contains(QLatin1Char('<')) || lema.contains(QLatin1Char('>')) ||
+           lema.contains(QLatin1Char('@')) || lema.contains(QLatin1Char('#'));
 }
 
 int Rango(const QString& lectura) {
@@ -216,23 +227,26 @@ int Rango(const QString& lectura) {
     if (pos == QLatin1String("prn"))
         return t.contains(QLatin1String("tn")) || t.contains(QLatin1String("subj")) ? 2 : 3;
     static const QStringList orden{
-        QStringLiteral("pr"),     QStringLiteral("cnjsub"),  QStringLiteral("cnjcoo"), QStringLiteral("cnjadv"),
-        QStringLiteral("rel"),    QStringLiteral("vbser"),   QStringLiteral("vbhaver"), QStringLiteral("vaux"),
-        QStringLiteral("vbmod"),  QStringLiteral("n"),       QStringLiteral("vblex"),   QStringLiteral("adj"),
-        QStringLiteral("adv"),    QStringLiteral("preadv"),  QStringLiteral("ij"),      QStringLiteral("num"),
-        QStringLiteral("np"),
+        QStringLiteral("pr"),      QStringLiteral("cnjsub"), QStringLiteral("cnjcoo"),
+        QStringLiteral("cnjadv"),  QStringLiteral("rel"),    QStringLiteral("vbser"),
+        QStringLiteral("vbhaver"), QStringLiteral("vaux"),   QStringLiteral("vbmod"),
+        QStringLiteral("n"),       QStringLiteral("vblex"),  QStringLiteral("adj"),
+        QStringLiteral("adv"),     QStringLiteral("preadv"), QStringLiteral("ij"),
+        QStringLiteral("num"),     QStringLiteral("np"),
     };
     const qsizetype i = orden.indexOf(pos);
     if (i < 0) return 90;
     // A subjunctive or imperative reading is rarely the one meant when the same spelling is also
     // a noun or an adjective ("mejores", "cosas").
     if (pos == QLatin1String("vblex") &&
-        (t.contains(QLatin1String("prs")) || t.contains(QLatin1String("pis")) || t.contains(QLatin1String("imp"))))
+        (t.contains(QLatin1String("prs")) || t.contains(QLatin1String("pis")) ||
+         t.contains(QLatin1String("imp"))))
         return 4 + static_cast<int>(orden.indexOf(QLatin1String("adv")));
     return 4 + static_cast<int>(i);
 }
 
-QString Pista(const QString& lema, const QStringList& t, const QString& generoLema, const QStringList& partes) {
+QString Pista(const QString& lema, const QStringList& t, const QString& generoLema,
+              const QStringList& partes) {
     const QString comillado = QStringLiteral("«%1»").arg(lema);
     if (partes.size() > 1) {
         QStringList limpias;
@@ -246,12 +260,15 @@ QString Pista(const QString& lema, const QStringList& t, const QString& generoLe
     if (LemaInterno(lema)) return {};
     if (EsVerbo(t)) {
         const QString tiempo = Tiempo(t);
-        return tiempo.isEmpty() ? QStringLiteral("forma de %1").arg(comillado) : QStringLiteral("%1 de %2").arg(tiempo, comillado);
+        return tiempo.isEmpty() ? QStringLiteral("forma de %1").arg(comillado)
+                                : QStringLiteral("%1 de %2").arg(tiempo, comillado);
     }
     QStringList rasgos;
     const QString genero = etiquetas::CodigoGenero(t);
-    if (genero == QLatin1String("f") && generoLema != QLatin1String("f")) rasgos << QStringLiteral("femenino");
-    if (genero == QLatin1String("m") && generoLema == QLatin1String("f")) rasgos << QStringLiteral("masculino");
+    if (genero == QLatin1String("f") && generoLema != QLatin1String("f"))
+        rasgos << QStringLiteral("femenino");
+    if (genero == QLatin1String("m") && generoLema == QLatin1String("f"))
+        rasgos << QStringLiteral("masculino");
     if (t.contains(QLatin1String("pl"))) rasgos << QStringLiteral("plural");
     if (t.contains(QLatin1String("comp"))) rasgos << QStringLiteral("comparativo");
     if (t.contains(QLatin1String("sup"))) rasgos << QStringLiteral("superlativo");
@@ -270,7 +287,8 @@ void Morfologia::Cargar() {
     if (par.isEmpty()) return;
     const QDir dir(carpeta_);
     auto cargar = [&](const char* tipo, lt::Mode modo) {
-        return lt::Transducer::Load(dir.filePath(QStringLiteral("%1.%2.bin").arg(par, QLatin1String(tipo))), modo);
+        return lt::Transducer::Load(dir.filePath(QStringLiteral("%1.%2.bin").arg(par, QLatin1String(tipo))),
+                                    modo);
     };
     analizador_ = cargar("automorf", lt::Mode::Analysis);
     bilingue_ = cargar("autobil", lt::Mode::Bilingual);
@@ -305,7 +323,8 @@ QStringList Morfologia::Lecturas(const QString& palabra) {
     lecturas.erase(std::remove_if(lecturas.begin(), lecturas.end(),
                                   [](const QString& l) {
                                       const QString lema = etiquetas::LeerAnalisis(Partes(l).value(0)).lema;
-                                      return std::none_of(lema.begin(), lema.end(), [](QChar c) { return c.isLetter(); });
+                                      return std::none_of(lema.begin(), lema.end(),
+                                                          [](QChar c) { return c.isLetter(); });
                                   }),
                    lecturas.end());
     // Between two verb readings, the one that makes the word a form of another verb first:
@@ -334,7 +353,8 @@ QString Morfologia::GeneroDeLema(const etiquetas::Analisis& lectura) {
     QString genero;
     for (const QString& l : analizador_->Analyse(lectura.lema)) {
         const etiquetas::Analisis a = etiquetas::LeerAnalisis(l);
-        if (!a.etiquetas.isEmpty() && a.etiquetas.first() == lectura.etiquetas.first() && a.lema == lectura.lema) {
+        if (!a.etiquetas.isEmpty() && a.etiquetas.first() == lectura.etiquetas.first() &&
+            a.lema == lectura.lema) {
             genero = etiquetas::CodigoGenero(a.etiquetas);
             break;
         }
@@ -346,13 +366,16 @@ QString Morfologia::GeneroDeLema(const etiquetas::Analisis& lectura) {
 QString Morfologia::Generar(const QString& lectura, QString& usada) {
     const Objetivo o = LeerObjetivo(lectura);
     const QString idioma = QString::fromUtf8(kDirecciones[static_cast<size_t>(direccion_)].idiomaTraduccion);
-    const QString destino = idioma.startsWith(QLatin1String("Ingl")) ? QStringLiteral("eng") : QStringLiteral("rom");
+    const QString destino =
+        idioma.startsWith(QLatin1String("Ingl")) ? QStringLiteral("eng") : QStringLiteral("rom");
     QStringList base = Adaptar(o.etiquetas, destino);
     // English makes its future and conditional with a word of their own: "tendrá" is "will have".
     QString auxiliar;
     if (destino == QLatin1String("eng") && EsVerbo(base)) {
-        if (base.contains(QLatin1String("fti"))) auxiliar = QStringLiteral("will ");
-        else if (base.contains(QLatin1String("cni"))) auxiliar = QStringLiteral("would ");
+        if (base.contains(QLatin1String("fti")))
+            auxiliar = QStringLiteral("will ");
+        else if (base.contains(QLatin1String("cni")))
+            auxiliar = QStringLiteral("would ");
         if (!auxiliar.isEmpty()) base = QStringList{base.first(), QStringLiteral("inf")};
     }
     // The generator knows each word's own set of tags; what the bilingual dictionary passes on
@@ -384,7 +407,8 @@ std::optional<Forma> Morfologia::Traducir(const QString& palabra, const Preferid
     // A word none of whose readings translates may be half of an elision the apostrophe cut off
     // ("lorsqu'", "jusqu'") or of an English contraction: "don" of "don't", "s" of "it's".
     if (palabra.contains(QLatin1Char('\''))) return std::nullopt;
-    for (const QString& otra : {palabra + QLatin1Char('\''), palabra + QStringLiteral("'t"), QLatin1Char('\'') + palabra})
+    for (const QString& otra :
+         {palabra + QLatin1Char('\''), palabra + QStringLiteral("'t"), QLatin1Char('\'') + palabra})
         if (auto f = TraducirLecturas(Lecturas(otra), preferida)) return f;
     return std::nullopt;
 }
@@ -403,7 +427,8 @@ std::optional<Forma> Morfologia::TraducirLecturas(const QStringList& lecturas, c
             // a reflexive clitic often none in English ("utilizarse" is "use"): the rest of the
             // word still translates.
             const bool prescindible = origen.etiquetas.value(0) == QLatin1String("vbdo") ||
-                                      (origen.etiquetas.value(0) == QLatin1String("prn") && origen.etiquetas.contains(QLatin1String("enc")));
+                                      (origen.etiquetas.value(0) == QLatin1String("prn") &&
+                                       origen.etiquetas.contains(QLatin1String("enc")));
             if (traducciones.isEmpty() && partes.size() > 1 && prescindible) continue;
             if (traducciones.isEmpty()) {
                 traduce = false;
@@ -413,9 +438,10 @@ std::optional<Forma> Morfologia::TraducirLecturas(const QStringList& lecturas, c
             if (preferida && partes.size() == 1) {
                 const QString quiere = preferida(origen.lema);
                 if (!quiere.isEmpty()) {
-                    const auto it = std::find_if(traducciones.begin(), traducciones.end(), [&](const QString& t) {
-                        return etiquetas::LeerAnalisis(t).lema.compare(quiere, Qt::CaseInsensitive) == 0;
-                    });
+                    const auto it =
+                        std::find_if(traducciones.begin(), traducciones.end(), [&](const QString& t) {
+                            return etiquetas::LeerAnalisis(t).lema.compare(quiere, Qt::CaseInsensitive) == 0;
+                        });
                     if (it != traducciones.end()) std::rotate(traducciones.begin(), it, it + 1);
                 }
             }
@@ -454,7 +480,8 @@ std::optional<Forma> Morfologia::TraducirLecturas(const QStringList& lecturas, c
             f.numero = Codigo(f.tipo, etiquetas::CodigoNumero(primera.etiquetas));
         }
         f.lemaTraduccion = lemasDestino.join(QLatin1Char(' '));
-        f.pista = Pista(primera.lema, primera.etiquetas, partes.size() == 1 ? GeneroDeLema(primera) : QString(), lemasOrigen);
+        f.pista = Pista(primera.lema, primera.etiquetas,
+                        partes.size() == 1 ? GeneroDeLema(primera) : QString(), lemasOrigen);
         if (genera) {
             // English "n't" is the last part of its word but comes first in the others: "don't"
             // is "no hacer", not "hacer no".
@@ -496,12 +523,15 @@ Morfologia* De(int direccion) {
     for (size_t d = 0; d < Cache().size(); ++d)
         if (d != static_cast<size_t>(direccion)) Cache()[d].reset();
     auto& m = Cache()[static_cast<size_t>(direccion)];
-    if (!m) m = std::make_unique<Morfologia>(QDir(paths::AppPath()).filePath(QStringLiteral("Morfologia")), direccion);
+    if (!m)
+        m = std::make_unique<Morfologia>(QDir(paths::AppPath()).filePath(QStringLiteral("Morfologia")),
+                                         direccion);
     return m.get();
 }
 
 void Olvidar() {
-    for (auto& m : Cache()) m.reset();
+    for (auto& m : Cache())
+        m.reset();
 }
 
 void Precargar(int direccion) {

@@ -37,9 +37,9 @@ struct Forma {
     // Codes as the window decodes them; gender and number only for nouns, articles and pronouns.
     QString tipo, genero, numero;
     QString tipoT, generoT, numeroT;
-    QString pista;          // what the form is, for the user: "plural de «libro»"; may be empty
-    bool generada = true;   // false when the form could not be made and the lemma's translation stands in
-    int partes = 1;         // words the form analyses as (2 for "del")
+    QString pista;        // what the form is, for the user: "plural de «libro»"; may be empty
+    bool generada = true; // false when the form could not be made and the lemma's translation stands in
+    int partes = 1;       // words the form analyses as (2 for "del")
 };
 
 // The translation the dictionary itself gives a lemma first (its headword's first row), or empty.
@@ -105,6 +105,7 @@ bool LemaInterno(const QString& lema);
 // "plural de «libro»", "presente de «tener»", "contracción de «de» y «el»": what a form is.
 // `generoLema` is the gender of the headword itself, when known, so that a feminine form of a
 // masculine headword ("niñas" of "niño") says so and "casas" of "casa" does not.
-QString Pista(const QString& lema, const QStringList& etiquetas, const QString& generoLema, const QStringList& partes);
+QString Pista(const QString& lema, const QStringList& etiquetas, const QString& generoLema,
+              const QStringList& partes);
 
 } // namespace formas

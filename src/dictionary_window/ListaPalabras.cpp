@@ -25,7 +25,8 @@ void frmPrincipal::MostrarLista(bool abrir) {
             // own box, the details under the pointer.
             cboLista->Clear();
             cboLista->Edit()->setPlaceholderText(ErrorBreve(e));
-            cboLista->setToolTip(QStringLiteral("No se pudo leer la lista de palabras. ") + ErrorDetallado(e));
+            cboLista->setToolTip(QStringLiteral("No se pudo leer la lista de palabras. ") +
+                                 ErrorDetallado(e));
         }
     }
     cboLista->move(twips::ToPixels(2040), twips::ToPixels(3810));
@@ -44,19 +45,23 @@ void frmPrincipal::MostrarLista(bool abrir) {
 }
 
 void frmPrincipal::CargarLista(controls::SimpleCombo* lista) {
-    if (DireccionValida(DiccionarioActual)) TablaActual = QString::fromUtf8(kDirecciones[DiccionarioActual].tabla);
+    if (DireccionValida(DiccionarioActual))
+        TablaActual = QString::fromUtf8(kDirecciones[DiccionarioActual].tabla);
     ExigirBaseAbierta();
     auto filas = dbDiccionario->OpenRecordset(QStringLiteral("SELECT Palabra FROM ") + TablaActual +
                                                   QStringLiteral(" GROUP BY Palabra"),
                                               dao::dbOpenForwardOnly);
     // Gathered first and handed to the list in one go: one model reset instead of thousands.
     QStringList palabras;
-    for (; !filas->Eof(); filas->MoveNext()) palabras << filas->Fields(QStringLiteral("Palabra")).Value().toString();
+    for (; !filas->Eof(); filas->MoveNext())
+        palabras << filas->Fields(QStringLiteral("Palabra")).Value().toString();
     filas->Close();
     lista->SetItems(palabras);
 }
 
-void frmPrincipal::cboLista_Click() { txtPalabra->setText(cboLista->Text()); }
+void frmPrincipal::cboLista_Click() {
+    txtPalabra->setText(cboLista->Text());
+}
 
 void frmPrincipal::cboLista_DblClick() {
     txtPalabra->setText(cboLista->Text());

@@ -1,10 +1,12 @@
 #include "dictionary_window/frmPrincipal.h"
 
 #include "chrome/Disenos.h"
+#include "chrome/DisenosNotas.h"
 #include "chrome/Hostpot.h"
 #include "chrome/Imagenes.h"
 #include "chrome/Sonidos.h"
 #include "chrome/Ventanas.h"
+#include "chrome/VerificarDrive.h"
 #include "dictionary_data/BaseDatos.h"
 #include "dictionary_data/Consulta.h"
 #include "dictionary_data/Decodificadores.h"
@@ -12,12 +14,10 @@
 #include "dictionary_data/Formas.h"
 #include "guide/Explicaciones.h"
 #include "guide/MSAgent.h"
-#include "chrome/DisenosNotas.h"
 #include "platform/Accessible.h"
 #include "platform/Screen.h"
 #include "platform/SimpleCombo.h"
 #include "platform/Twips.h"
-#include "chrome/VerificarDrive.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -44,9 +44,9 @@ frmPrincipal::frmPrincipal() : VentanaPiel("frmPrincipal") {
 
 void frmPrincipal::crearControles() {
     CrearFondo(2460, 0, 6075, 315);
-    using controls::Place;
     using controls::Label;
     using controls::PictureBox;
+    using controls::Place;
 
     lblSelDic = new Label(this, QStringLiteral("lblSelDic"), QStringLiteral("Seleccione Diccionario"));
     lblSelDic->setFont(controls::Font(9));
@@ -54,7 +54,8 @@ void frmPrincipal::crearControles() {
     lblSelDic->setWordWrap(false);
     controls::WidenToText(lblSelDic);
     for (int i = 0; i < 6; ++i) {
-        auto* l = new Label(this, controls::Name("lblDiccionarios", i), QString::fromUtf8(kNombresDiccionarios[i]));
+        auto* l =
+            new Label(this, controls::Name("lblDiccionarios", i), QString::fromUtf8(kNombresDiccionarios[i]));
         l->setFont(controls::Font(9));
         l->setWordWrap(false);
         Place(l, 180, kTopDiccionarios[i], kAnchoDiccionarios[i], 225);
@@ -107,7 +108,8 @@ void frmPrincipal::crearControles() {
     lblForma->setFont(controls::Font(8));
     lblForma->SetForeColor(controls::vbYellow);
     lblForma->setWordWrap(false);
-    lblForma->setAccessibleDescription(QStringLiteral("De qué palabra del diccionario es forma la palabra buscada."));
+    lblForma->setAccessibleDescription(
+        QStringLiteral("De qué palabra del diccionario es forma la palabra buscada."));
     Place(lblForma, 2110, 4140, 2880, 225);
 
     const int tops[] = {4860, 5220, 5580};
@@ -134,7 +136,8 @@ void frmPrincipal::crearControles() {
     imgPronun->SetPicture(Diseno(QStringLiteral("Pronun")));
     imgPronun->hide();
     auto* pronunciacion = CrearOpcion(2, QStringLiteral("Pronunciación"), 5400, 4200, 1230, 225);
-    pronunciacion->setAccessibleDescription(QStringLiteral("Reproduce la pronunciación grabada de la traducción."));
+    pronunciacion->setAccessibleDescription(
+        QStringLiteral("Reproduce la pronunciación grabada de la traducción."));
     pronunciacion->hide();
 
     pctOpcActual = new PictureBox(this, QStringLiteral("pctOpcActual"));
@@ -147,7 +150,8 @@ void frmPrincipal::crearControles() {
     FijarCaras(6, Diseno(QStringLiteral("Guia")), Diseno(QStringLiteral("GuiaLuz")));
     CrearAyuda(8340);
     CrearOpcion(3, QStringLiteral("Acerca de ..."), 8460, 6960, 990, 195, 8.25)
-        ->setAccessibleDescription(QStringLiteral("Muestra quién hizo Palavrix y de dónde vienen sus diccionarios."));
+        ->setAccessibleDescription(
+            QStringLiteral("Muestra quién hizo Palavrix y de dónde vienen sus diccionarios."));
 
     // The word list and its frame, hidden until opened.
     const struct {
@@ -171,7 +175,8 @@ void frmPrincipal::crearControles() {
     connect(cboLista, &controls::SimpleCombo::DblClick, this, [this] { cboLista_DblClick(); });
     connect(cboLista, &controls::SimpleCombo::KeyPress, this, [this](int k) { cboLista_KeyPress(k); });
     // The word box follows the highlight while the user types in the list, as it follows a click.
-    connect(cboLista, &controls::SimpleCombo::Highlighted, this, [this](int i) { txtPalabra->setText(cboLista->List(i)); });
+    connect(cboLista, &controls::SimpleCombo::Highlighted, this,
+            [this](int i) { txtPalabra->setText(cboLista->List(i)); });
     for (const auto& m : marcos) {
         *m.p = new PictureBox(this, QLatin1String(m.nombre));
         Place(*m.p, m.l, m.t, m.w, m.h);
@@ -233,7 +238,9 @@ void frmPrincipal::Form_Activate() {
     }
 }
 
-void frmPrincipal::Form_Unload() { ReproducirSonido(QStringLiteral("SALIR.WAV"), false); }
+void frmPrincipal::Form_Unload() {
+    ReproducirSonido(QStringLiteral("SALIR.WAV"), false);
+}
 
 void frmPrincipal::CargarImagenes() {
     LocalizarDatos();
@@ -246,7 +253,8 @@ void frmPrincipal::CargarImagenes() {
     // or a plain stand-in.
     CargarBoton(this, 0, familia + QStringLiteral("SalirUp"), familia + QStringLiteral("SalirDn"),
                 DisenoNotas(QStringLiteral("Salir")), DisenoNotas(QStringLiteral("SalirLuz")));
-    CargarImagen(pctOpcActual, familia + QStringLiteral("oDicUp"), DisenoNotas(QStringLiteral("TabDiccionarioLuz")));
+    CargarImagen(pctOpcActual, familia + QStringLiteral("oDicUp"),
+                 DisenoNotas(QStringLiteral("TabDiccionarioLuz")));
     CargarBoton(this, 1, familia + QStringLiteral("oTraDn"), familia + QStringLiteral("oTraUp"),
                 DisenoNotas(QStringLiteral("TabTraductor")), DisenoNotas(QStringLiteral("TabTraductorLuz")));
     CargarBoton(this, 2, familia + QStringLiteral("oProDn"), familia + QStringLiteral("oProUp"),
@@ -273,11 +281,13 @@ void frmPrincipal::MostrarIdiomas() {
 }
 
 void frmPrincipal::ElegirConsulta() {
-    if (DireccionValida(DiccionarioActual)) ConsultaActual = QString::fromUtf8(kDirecciones[DiccionarioActual].consulta);
+    if (DireccionValida(DiccionarioActual))
+        ConsultaActual = QString::fromUtf8(kDirecciones[DiccionarioActual].consulta);
 }
 
 void frmPrincipal::LimpiarResultado() {
-    for (controls::Label* l : {lblTipo, lblGenero, lblNumero, lblTraduccion, lblTipoT, lblGeneroT, lblNumeroT})
+    for (controls::Label* l :
+         {lblTipo, lblGenero, lblNumero, lblTraduccion, lblTipoT, lblGeneroT, lblNumeroT})
         l->clear();
     lblForma->clear();
     lblForma->setToolTip(QString());
@@ -466,8 +476,10 @@ void frmPrincipal::lblOpciones_Click(int Index) {
     case 2:
         if (AgenteActivo && Personaje) Personaje->Play(QStringLiteral("Hear_3"));
         // A form has no recording of its own unless it happens to be a headword's translation too.
-        if (lblForma->text().isEmpty()) ReproducirPronunciacion(lblTraduccion->text(), false);
-        else PronunciarForma(lblTraduccion->text());
+        if (lblForma->text().isEmpty())
+            ReproducirPronunciacion(lblTraduccion->text(), false);
+        else
+            PronunciarForma(lblTraduccion->text());
         break;
     case 3:
         if (Form* acerca = registro::Crear(Destino::AcercaDe)) acerca->ShowModal();

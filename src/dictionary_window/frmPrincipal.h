@@ -56,9 +56,10 @@ public:
     controls::Label* lblForma = nullptr;
     controls::Label *lblTraduccionAcep = nullptr, *lblAcepcion1 = nullptr, *lblAcepcion2 = nullptr;
     controls::Label* lblDireccionAcep = nullptr; // the panel's heading: the current direction
-    controls::PictureBox *pctAcepciones = nullptr, *pctContAcep = nullptr, *imgPronun = nullptr, *pctOpcActual = nullptr;
-    controls::PictureBox *pctMLTop = nullptr, *pctMLCenter = nullptr, *pctMLBottom = nullptr, *pctMLLeft = nullptr,
-                         *pctMLRight = nullptr;
+    controls::PictureBox *pctAcepciones = nullptr, *pctContAcep = nullptr, *imgPronun = nullptr,
+                         *pctOpcActual = nullptr;
+    controls::PictureBox *pctMLTop = nullptr, *pctMLCenter = nullptr, *pctMLBottom = nullptr,
+                         *pctMLLeft = nullptr, *pctMLRight = nullptr;
     controls::Label* lblDiccionarios(int index) const;
 
 protected:

@@ -1,18 +1,18 @@
 #include "notes/frmPropiedades.h"
 
+#include "chrome/DisenosNotas.h"
 #include "chrome/Hostpot.h"
 #include "chrome/Sonidos.h"
 #include "chrome/Ventanas.h"
+#include "chrome/VerificarDrive.h"
 #include "dictionary_data/BaseDatos.h"
 #include "guide/Explicaciones.h"
 #include "guide/MSAgent.h"
-#include "chrome/DisenosNotas.h"
 #include "platform/Accessible.h"
 #include "platform/Clipboard.h"
 #include "platform/Drives.h"
 #include "platform/RichTextBox.h"
 #include "platform/Screen.h"
-#include "chrome/VerificarDrive.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -52,12 +52,13 @@ frmPropiedades::frmPropiedades() : VentanaPiel("frmPropiedades") {
     barTexto->setObjectName(QStringLiteral("barTexto"));
     barTexto->setAccessibleName(QStringLiteral("Desplazamiento de las notas"));
     controls::Place(barTexto, 8310, 3105, 150, 3210);
-    barTexto->setStyleSheet(QStringLiteral(
-        "QScrollBar:vertical { background: transparent; width: 10px; margin: 0; }"
-        "QScrollBar::handle:vertical { background: #5b6b82; border-radius: 4px; min-height: 24px; margin: 1px; }"
-        "QScrollBar::handle:vertical:hover { background: #7d8ea6; }"
-        "QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0; }"
-        "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }"));
+    barTexto->setStyleSheet(
+        QStringLiteral("QScrollBar:vertical { background: transparent; width: 10px; margin: 0; }"
+                       "QScrollBar::handle:vertical { background: #5b6b82; border-radius: 4px; min-height: "
+                       "24px; margin: 1px; }"
+                       "QScrollBar::handle:vertical:hover { background: #7d8ea6; }"
+                       "QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0; }"
+                       "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }"));
     QScrollBar* propia = txtTexto->verticalScrollBar();
     connect(propia, &QScrollBar::rangeChanged, barTexto, [this, propia](int min, int max) {
         barTexto->setRange(min, max);
@@ -70,11 +71,13 @@ frmPropiedades::frmPropiedades() : VentanaPiel("frmPropiedades") {
     CrearSalir();
     FijarCaras(0, DisenoNotas(QStringLiteral("Salir")), DisenoNotas(QStringLiteral("SalirLuz")));
     CrearPestana(1);
-    FijarCaras(1, DisenoNotas(QStringLiteral("TabTraductor")), DisenoNotas(QStringLiteral("TabTraductorLuz")));
+    FijarCaras(1, DisenoNotas(QStringLiteral("TabTraductor")),
+               DisenoNotas(QStringLiteral("TabTraductorLuz")));
     // This window's own tab: its picture is part of the design and it holds no faces to swap.
     CrearPestana(2, true)->SetPicture(DisenoNotas(QStringLiteral("TabPropiedades")));
     CrearPestana(3);
-    FijarCaras(3, DisenoNotas(QStringLiteral("TabDiccionario")), DisenoNotas(QStringLiteral("TabDiccionarioLuz")));
+    FijarCaras(3, DisenoNotas(QStringLiteral("TabDiccionario")),
+               DisenoNotas(QStringLiteral("TabDiccionarioLuz")));
     controls::Describe(CrearBoton(4, 8300, 2940, 165, 150), QStringLiteral("Página anterior de las notas"),
                        QStringLiteral("Sube una página en las notas."));
     FijarCaras(4, DisenoNotas(QStringLiteral("PagArriba")), DisenoNotas(QStringLiteral("PagArribaLuz")));
@@ -128,7 +131,9 @@ void frmPropiedades::Form_Activate() {
     Personaje->Play(QStringLiteral("ReadReturn"));
 }
 
-void frmPropiedades::Form_Unload() { ReproducirSonido(QStringLiteral("SALIR.WAV"), false); }
+void frmPropiedades::Form_Unload() {
+    ReproducirSonido(QStringLiteral("SALIR.WAV"), false);
+}
 
 void frmPropiedades::CargarPropiedades(int n) {
     LocalizarDatos();
@@ -178,6 +183,8 @@ void frmPropiedades::pctBoton_Click(int Index) {
 
 void frmPropiedades::lblOpciones_Click(int Index) {
     ReproducirSonido(QStringLiteral("CLICK.WAV"), false);
-    if (Index == 0) AbrirDocumento(this, DocumentoAyuda());
-    else if (Index == 1) clipboard::Current().SetText(txtTexto->Text());
+    if (Index == 0)
+        AbrirDocumento(this, DocumentoAyuda());
+    else if (Index == 1)
+        clipboard::Current().SetText(txtTexto->Text());
 }

@@ -36,8 +36,8 @@ struct CommandEntry {
 // The character's own pop-up menu entries.
 class Commands {
 public:
-    void Add(const QString& name, const QString& caption, const QString& voice = QString(), bool enabled = true,
-             bool visible = true);
+    void Add(const QString& name, const QString& caption, const QString& voice = QString(),
+             bool enabled = true, bool visible = true);
     // The entry of that name; throws AgentError when there is none.
     CommandEntry& Command(const QString& name);
     const std::vector<CommandEntry>& Entries() const { return entries_; }

@@ -62,8 +62,8 @@ public:
         PrepareToolWindow(this);
         setObjectName(QStringLiteral("agtPersonaje"));
         setAccessibleName(QStringLiteral("Genio, el guía"));
-        setAccessibleDescription(
-            QStringLiteral("El personaje que explica el programa; haga clic derecho sobre él para ver su menú."));
+        setAccessibleDescription(QStringLiteral(
+            "El personaje que explica el programa; haga clic derecho sobre él para ver su menú."));
         resize(owner->data_.size);
     }
 
@@ -273,7 +273,8 @@ bool EngineCharacter::eventFilter(QObject* o, QEvent* e) {
     if (e->type() == QEvent::Show && visible_ && o->isWidgetType()) {
         auto* w = static_cast<QWidget*>(o);
         const Qt::WindowType type = w->windowType();
-        if (w->isWindow() && w != window_.get() && w != balloon_.get() && type != Qt::ToolTip && type != Qt::Popup)
+        if (w->isWindow() && w != window_.get() && w != balloon_.get() && type != Qt::ToolTip &&
+            type != Qt::Popup)
             QTimer::singleShot(0, this, [this] { ToFront(); });
     }
     return QObject::eventFilter(o, e);

@@ -120,7 +120,8 @@ int Synthesize(const QString& text, QObject* context, Done done, const QString& 
 QByteArray Wav(const QByteArray& pcm, int sampleRate) {
     QByteArray wav;
     auto n32 = [&wav](quint32 v) {
-        for (int i = 0; i < 4; ++i) wav.append(char((v >> (8 * i)) & 0xFF));
+        for (int i = 0; i < 4; ++i)
+            wav.append(char((v >> (8 * i)) & 0xFF));
     };
     auto n16 = [&wav](quint16 v) {
         wav.append(char(v & 0xFF));

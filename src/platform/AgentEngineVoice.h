@@ -21,7 +21,8 @@ bool SynthesisAvailable();
 // is not available). When done, `done(job, pcm, sampleRate)` runs on `context`'s thread with
 // mono signed 16-bit samples (empty when the synthesis failed); never if `context` is gone.
 using Done = std::function<void(int job, const QByteArray& pcm, int sampleRate)>;
-int Synthesize(const QString& text, QObject* context, Done done, const QString& voiceName = QStringLiteral("es"));
+int Synthesize(const QString& text, QObject* context, Done done,
+               const QString& voiceName = QStringLiteral("es"));
 
 // A WAV file's bytes for mono signed 16-bit samples.
 QByteArray Wav(const QByteArray& pcm, int sampleRate);

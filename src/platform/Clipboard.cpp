@@ -56,7 +56,8 @@ private:
 // Reads and deletes the property; its bytes, and its type through `type`.
 QByteArray takeProperty(XConnection& x, xcb_window_t window, xcb_atom_t property, xcb_atom_t* type) {
     auto* r = xcb_get_property_reply(
-        x.get(), xcb_get_property(x.get(), 1, window, property, XCB_GET_PROPERTY_TYPE_ANY, 0, 0x1fffffff), nullptr);
+        x.get(), xcb_get_property(x.get(), 1, window, property, XCB_GET_PROPERTY_TYPE_ANY, 0, 0x1fffffff),
+        nullptr);
     QByteArray bytes;
     if (r) {
         *type = r->type;
@@ -75,7 +76,8 @@ std::optional<QString> x11Text(std::chrono::milliseconds wait) {
     const xcb_atom_t clipboard = x.atom("CLIPBOARD"), utf8 = x.atom("UTF8_STRING"), incr = x.atom("INCR"),
                      property = x.atom("PALAVRIX_PORTAPAPELES");
     {
-        auto* r = xcb_get_selection_owner_reply(x.get(), xcb_get_selection_owner(x.get(), clipboard), nullptr);
+        auto* r =
+            xcb_get_selection_owner_reply(x.get(), xcb_get_selection_owner(x.get(), clipboard), nullptr);
         const bool noOwner = !r || r->owner == XCB_NONE;
         std::free(r);
         if (noOwner) return QString();
@@ -140,22 +142,31 @@ public:
 #ifdef PALAVRIX_HAVE_XCB
         // What this program copied, Qt holds itself; asked through X, it would have to answer
         // while this very thread waits.
-        if (QGuiApplication::platformName() == QLatin1String("xcb") && !c->ownsClipboard()) return x11Text(wait);
+        if (QGuiApplication::platformName() == QLatin1String("xcb") && !c->ownsClipboard())
+            return x11Text(wait);
 #else
         (void)wait;
 #endif
         return c->text();
     }
     // Qt replaces every format the clipboard held with the text alone.
-    void SetText(const QString& text) override { QGuiApplication::clipboard()->setText(text); }
+    void SetText(const QString& text) override {
+        QGuiApplication::clipboard()->setText(text);
+    }
 };
 
-constinit platform::Locator<Clipboard> locator([]() -> std::shared_ptr<Clipboard> { return std::make_shared<SystemClipboard>(); });
+constinit platform::Locator<Clipboard> locator([]() -> std::shared_ptr<Clipboard> {
+    return std::make_shared<SystemClipboard>();
+});
 
 } // namespace
 
-Clipboard& Current() { return locator.Current(); }
+Clipboard& Current() {
+    return locator.Current();
+}
 
-void Install(std::shared_ptr<Clipboard> clipboard) { locator.Install(std::move(clipboard)); }
+void Install(std::shared_ptr<Clipboard> clipboard) {
+    locator.Install(std::move(clipboard));
+}
 
 } // namespace clipboard

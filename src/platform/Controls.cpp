@@ -7,12 +7,17 @@
 
 namespace controls {
 
-QColor FromBGR(uint32_t bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
+QColor FromBGR(uint32_t bgr) {
+    return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
+}
 
-QString Name(const char* name, int index) { return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index); }
+QString Name(const char* name, int index) {
+    return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
+}
 
 void Place(QWidget* w, int left, int top, int width, int height) {
-    w->setGeometry(twips::ToPixels(left), twips::ToPixels(top), twips::ToPixels(width), twips::ToPixels(height));
+    w->setGeometry(twips::ToPixels(left), twips::ToPixels(top), twips::ToPixels(width),
+                   twips::ToPixels(height));
 }
 
 void WidenToText(QLabel* l) {
@@ -49,13 +54,14 @@ int Shift(Qt::KeyboardModifiers m) {
 
 namespace {
 
-double tw(double px) { return px * twips::kPerPixel; }
+double tw(double px) {
+    return px * twips::kPerPixel;
+}
 
 // The mouse as the designs' controls report it, for a Label and a PictureBox alike: buttons and
 // shift state numbered, the position in twips relative to the control, and a click only when the
 // left button goes down and comes up on the control.
-template <class Control>
-void ReportMouse(Control* control, QMouseEvent* e, bool& pressed) {
+template <class Control> void ReportMouse(Control* control, QMouseEvent* e, bool& pressed) {
     const double x = tw(e->position().x()), y = tw(e->position().y());
     switch (e->type()) {
     case QEvent::MouseMove:
@@ -67,7 +73,8 @@ void ReportMouse(Control* control, QMouseEvent* e, bool& pressed) {
         break;
     case QEvent::MouseButtonRelease: {
         emit control->MouseUp(Button(e->button()), Shift(e->modifiers()), x, y);
-        const bool click = pressed && e->button() == Qt::LeftButton && control->rect().contains(e->position().toPoint());
+        const bool click =
+            pressed && e->button() == Qt::LeftButton && control->rect().contains(e->position().toPoint());
         pressed = false;
         if (click) emit control->Click();
         break;
@@ -123,7 +130,8 @@ void Label::Fit() {
     // The design fonts are sized in pixels (Font): shrink a pixel at a time down to the floor.
     QFont f = font();
     const int floorPixels = Font(floor_).pixelSize();
-    while (f.pixelSize() > floorPixels && QFontMetricsF(f).horizontalAdvance(text()) > room) f.setPixelSize(f.pixelSize() - 1);
+    while (f.pixelSize() > floorPixels && QFontMetricsF(f).horizontalAdvance(text()) > room)
+        f.setPixelSize(f.pixelSize() - 1);
     fittedFont_ = f;
     fittedText_ = QFontMetrics(f).elidedText(text(), Qt::ElideRight, room);
     const bool whole = fittedText_ == text() && f.pixelSize() == font().pixelSize();
@@ -158,10 +166,18 @@ void Label::changeEvent(QEvent* e) {
     if (e->type() == QEvent::FontChange) Fit();
 }
 
-void Label::mouseMoveEvent(QMouseEvent* e) { ReportMouse(this, e, pressed_); }
-void Label::mousePressEvent(QMouseEvent* e) { ReportMouse(this, e, pressed_); }
-void Label::mouseReleaseEvent(QMouseEvent* e) { ReportMouse(this, e, pressed_); }
-void Label::mouseDoubleClickEvent(QMouseEvent* e) { ReportMouse(this, e, pressed_); }
+void Label::mouseMoveEvent(QMouseEvent* e) {
+    ReportMouse(this, e, pressed_);
+}
+void Label::mousePressEvent(QMouseEvent* e) {
+    ReportMouse(this, e, pressed_);
+}
+void Label::mouseReleaseEvent(QMouseEvent* e) {
+    ReportMouse(this, e, pressed_);
+}
+void Label::mouseDoubleClickEvent(QMouseEvent* e) {
+    ReportMouse(this, e, pressed_);
+}
 
 PictureBox::PictureBox(QWidget* parent, const QString& name) : QWidget(parent) {
     setObjectName(name);
@@ -184,7 +200,9 @@ void PictureBox::SetBackColor(uint32_t bgr) {
     update();
 }
 
-void PictureBox::SetCapture() { grabMouse(); }
+void PictureBox::SetCapture() {
+    grabMouse();
+}
 
 void PictureBox::ReleaseCapture() {
     if (QWidget* g = QWidget::mouseGrabber()) g->releaseMouse();
@@ -194,14 +212,24 @@ void PictureBox::paintEvent(QPaintEvent*) {
     QPainter p(this);
     if (hasBack_) p.fillRect(rect(), back_);
     if (picture_.isNull()) return;
-    if (stretch_) p.drawPixmap(rect(), picture_);
-    else p.drawPixmap(0, 0, picture_);
+    if (stretch_)
+        p.drawPixmap(rect(), picture_);
+    else
+        p.drawPixmap(0, 0, picture_);
 }
 
-void PictureBox::mouseMoveEvent(QMouseEvent* e) { ReportMouse(this, e, pressed_); }
-void PictureBox::mousePressEvent(QMouseEvent* e) { ReportMouse(this, e, pressed_); }
-void PictureBox::mouseReleaseEvent(QMouseEvent* e) { ReportMouse(this, e, pressed_); }
-void PictureBox::mouseDoubleClickEvent(QMouseEvent* e) { ReportMouse(this, e, pressed_); }
+void PictureBox::mouseMoveEvent(QMouseEvent* e) {
+    ReportMouse(this, e, pressed_);
+}
+void PictureBox::mousePressEvent(QMouseEvent* e) {
+    ReportMouse(this, e, pressed_);
+}
+void PictureBox::mouseReleaseEvent(QMouseEvent* e) {
+    ReportMouse(this, e, pressed_);
+}
+void PictureBox::mouseDoubleClickEvent(QMouseEvent* e) {
+    ReportMouse(this, e, pressed_);
+}
 void PictureBox::focusOutEvent(QFocusEvent* e) {
     QWidget::focusOutEvent(e);
     emit LostFocus();

@@ -77,7 +77,7 @@ private:
     QFont fittedFont_;
     QString fittedText_;
     QString measuredText_; // the caption the two above were worked out for
-    QString ownTip_; // the tooltip this label set itself, so one set from outside is kept
+    QString ownTip_;       // the tooltip this label set itself, so one set from outside is kept
 };
 
 // A picture box or image control: draws its picture at its top-left corner, unscaled (or

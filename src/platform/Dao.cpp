@@ -28,7 +28,8 @@ public:
     }
     ~Connection() { close(); }
     void close() {
-        for (auto& [sql, st] : idle_) sqlite3_finalize(st);
+        for (auto& [sql, st] : idle_)
+            sqlite3_finalize(st);
         idle_.clear();
         if (db_) sqlite3_close_v2(db_);
         db_ = nullptr;
@@ -68,7 +69,9 @@ public:
     void watch(Clock::time_point deadline) { deadline_ = deadline; }
 
 private:
-    static int deadlinePassed(void* self) { return Clock::now() > static_cast<Connection*>(self)->deadline_ ? 1 : 0; }
+    static int deadlinePassed(void* self) {
+        return Clock::now() > static_cast<Connection*>(self)->deadline_ ? 1 : 0;
+    }
 
     sqlite3* db_;
     Clock::time_point deadline_ = Clock::time_point::max();
@@ -225,7 +228,8 @@ QVariant columnValue(sqlite3_stmt* st, int i) {
     case SQLITE_FLOAT:
         return QVariant(sqlite3_column_double(st, i));
     case SQLITE_BLOB:
-        return QVariant(QByteArray(static_cast<const char*>(sqlite3_column_blob(st, i)), sqlite3_column_bytes(st, i)));
+        return QVariant(
+            QByteArray(static_cast<const char*>(sqlite3_column_blob(st, i)), sqlite3_column_bytes(st, i)));
     default: {
         const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(st, i));
         return QVariant(QString::fromUtf8(text, sqlite3_column_bytes(st, i)));
@@ -236,8 +240,9 @@ QVariant columnValue(sqlite3_stmt* st, int i) {
 void bindValue(sqlite3_stmt* st, int index, const QVariant& v) {
     if (v.isNull()) {
         sqlite3_bind_null(st, index);
-    } else if (v.typeId() == QMetaType::Bool || v.typeId() == QMetaType::Int || v.typeId() == QMetaType::LongLong ||
-               v.typeId() == QMetaType::UInt || v.typeId() == QMetaType::ULongLong) {
+    } else if (v.typeId() == QMetaType::Bool || v.typeId() == QMetaType::Int ||
+               v.typeId() == QMetaType::LongLong || v.typeId() == QMetaType::UInt ||
+               v.typeId() == QMetaType::ULongLong) {
         sqlite3_bind_int64(st, index, v.toLongLong());
     } else if (v.typeId() == QMetaType::Double) {
         sqlite3_bind_double(st, index, v.toDouble());
@@ -252,7 +257,8 @@ thread_local QString lastSql;
 // An owned prepared statement.
 class Statement {
 public:
-    Statement(std::shared_ptr<Connection> conn, const QString& sql) : conn_(std::move(conn)), sql_(sql.toUtf8()) {
+    Statement(std::shared_ptr<Connection> conn, const QString& sql)
+        : conn_(std::move(conn)), sql_(sql.toUtf8()) {
         lastSql = sql;
         st_ = conn_->take(sql_);
         if (st_) return;
@@ -263,14 +269,18 @@ public:
         if (!st_ || !sqlite3_stmt_readonly(st_)) {
             sqlite3_finalize(st_);
             st_ = nullptr;
-            throw DaoError(errReadOnly,
-                           QStringLiteral("La base de datos es de solo lectura: solo se aceptan consultas que leen (%1).")
-                               .arg(sql.simplified().left(80)));
+            throw DaoError(
+                errReadOnly,
+                QStringLiteral(
+                    "La base de datos es de solo lectura: solo se aceptan consultas que leen (%1).")
+                    .arg(sql.simplified().left(80)));
         }
     }
     ~Statement() {
-        if (conn_->isOpen()) conn_->give(sql_, st_);
-        else sqlite3_finalize(st_);
+        if (conn_->isOpen())
+            conn_->give(sql_, st_);
+        else
+            sqlite3_finalize(st_);
     }
     Statement(const Statement&) = delete;
     Statement& operator=(const Statement&) = delete;
@@ -317,12 +327,14 @@ Criterion parseCriterion(const QString& text) {
     const qsizetype eq = text.indexOf(QLatin1Char('='));
     if (eq < 0) throw invalid();
     QStringView column = QStringView(text).left(eq).trimmed();
-    if (column.startsWith(QLatin1Char('[')) && column.endsWith(QLatin1Char(']'))) column = column.mid(1, column.size() - 2);
+    if (column.startsWith(QLatin1Char('[')) && column.endsWith(QLatin1Char(']')))
+        column = column.mid(1, column.size() - 2);
     if (column.isEmpty() || column[0].isDigit()) throw invalid();
     for (QChar c : column)
         if (!(c.isLetterOrNumber() && c.unicode() < 128) && c != QLatin1Char('_')) throw invalid();
     QStringView rest = QStringView(text).mid(eq + 1).trimmed();
-    if (rest.size() < 2 || rest.front() != QLatin1Char('\'') || rest.back() != QLatin1Char('\'')) throw invalid();
+    if (rest.size() < 2 || rest.front() != QLatin1Char('\'') || rest.back() != QLatin1Char('\''))
+        throw invalid();
     QString value = rest.mid(1, rest.size() - 2).toString();
     if (value.contains(QLatin1Char('\''))) value.replace(QStringLiteral("''"), QStringLiteral("'"));
     return {column.toString(), value};
@@ -330,7 +342,8 @@ Criterion parseCriterion(const QString& text) {
 
 Field makeField(const QStringList& names, const std::vector<QVariant>& row, const QString& name) {
     for (int i = 0; i < names.size(); ++i)
-        if (names[i].compare(name, Qt::CaseInsensitive) == 0) return Field(names[i], row[static_cast<size_t>(i)]);
+        if (names[i].compare(name, Qt::CaseInsensitive) == 0)
+            return Field(names[i], row[static_cast<size_t>(i)]);
     throw DaoError(errItemNotFound, QStringLiteral("Elemento no encontrado en esta colección: %1").arg(name));
 }
 
@@ -339,7 +352,9 @@ Field makeField(const QStringList& names, const std::vector<QVariant>& row, cons
 }
 
 DaoError unknownField(const QString& name) {
-    return DaoError(3070, QStringLiteral("El motor de base de datos no reconoce «%1» como un nombre de campo válido.").arg(name));
+    return DaoError(
+        3070, QStringLiteral("El motor de base de datos no reconoce «%1» como un nombre de campo válido.")
+                  .arg(name));
 }
 
 [[noreturn]] void notSupported() {
@@ -349,7 +364,8 @@ DaoError unknownField(const QString& name) {
 // Forward-only rows of one statement; the statement steps as the caller moves.
 class ForwardOnlyRecordset : public Recordset {
 public:
-    ForwardOnlyRecordset(std::shared_ptr<Connection> conn, const QString& sql, const std::vector<Parameter>& params)
+    ForwardOnlyRecordset(std::shared_ptr<Connection> conn, const QString& sql,
+                         const std::vector<Parameter>& params)
         : stmt_(std::make_unique<Statement>(std::move(conn), sql)) {
         for (const auto& p : params) {
             const QByteArray key = (QLatin1Char(':') + p.Name()).toUtf8();
@@ -357,7 +373,8 @@ public:
             if (idx > 0) bindValue(stmt_->get(), idx, p.Value());
         }
         const int n = sqlite3_column_count(stmt_->get());
-        for (int i = 0; i < n; ++i) names_ << QString::fromUtf8(sqlite3_column_name(stmt_->get(), i));
+        for (int i = 0; i < n; ++i)
+            names_ << QString::fromUtf8(sqlite3_column_name(stmt_->get(), i));
         advance();
     }
     bool Eof() const override { return eof_; }
@@ -386,7 +403,8 @@ private:
         eof_ = !stmt_->step();
         row_.clear();
         if (!eof_)
-            for (int i = 0; i < names_.size(); ++i) row_.push_back(columnValue(stmt_->get(), i));
+            for (int i = 0; i < names_.size(); ++i)
+                row_.push_back(columnValue(stmt_->get(), i));
     }
     std::unique_ptr<Statement> stmt_;
     QStringList names_;
@@ -401,9 +419,11 @@ public:
     TableDynaset(std::shared_ptr<Connection> conn, const QString& table)
         : conn_(std::move(conn)), table_(table), columns_(conn_->tableColumns(table)) {
         if (columns_.isEmpty())
-            throw DaoError(errTableNotFound, QStringLiteral("No se encuentra la tabla o consulta «%1».").arg(table));
+            throw DaoError(errTableNotFound,
+                           QStringLiteral("No se encuentra la tabla o consulta «%1».").arg(table));
         const QString t = quoteIdentifier(table);
-        first_ = std::make_unique<Statement>(conn_, QStringLiteral("SELECT rowid FROM %1 ORDER BY rowid LIMIT 1").arg(t));
+        first_ = std::make_unique<Statement>(
+            conn_, QStringLiteral("SELECT rowid FROM %1 ORDER BY rowid LIMIT 1").arg(t));
         next_ = std::make_unique<Statement>(
             conn_, QStringLiteral("SELECT rowid FROM %1 WHERE rowid > ?1 ORDER BY rowid LIMIT 1").arg(t));
         row_ = std::make_unique<Statement>(conn_, QStringLiteral("SELECT * FROM %1 WHERE rowid = ?1").arg(t));
@@ -434,8 +454,9 @@ public:
         const QString column = resolveColumn(c.column);
         auto& stmt = finders_[column];
         if (!stmt)
-            stmt = std::make_unique<Statement>(conn_, QStringLiteral("SELECT rowid, * FROM %1 WHERE %2 = ?1 ORDER BY rowid LIMIT 1")
-                                                          .arg(quoteIdentifier(table_), quoteIdentifier(column)));
+            stmt = std::make_unique<Statement>(
+                conn_, QStringLiteral("SELECT rowid, * FROM %1 WHERE %2 = ?1 ORDER BY rowid LIMIT 1")
+                           .arg(quoteIdentifier(table_), quoteIdentifier(column)));
         if (source_ == stmt.get()) unload();
         stmt->reset();
         bindValue(stmt->get(), 1, c.value);
@@ -469,7 +490,8 @@ public:
         for (int i = 0; i < columns_.size(); ++i)
             if (columns_[i].compare(name, Qt::CaseInsensitive) == 0)
                 return Field(columns_[i], columnValue(source_->get(), i + offset_));
-        throw DaoError(errItemNotFound, QStringLiteral("Elemento no encontrado en esta colección: %1").arg(name));
+        throw DaoError(errItemNotFound,
+                       QStringLiteral("Elemento no encontrado en esta colección: %1").arg(name));
     }
     void Close() override {
         if (row_) unload();
@@ -478,7 +500,8 @@ public:
         next_.reset();
         row_.reset();
         current_ = false;
-        if (ownsTransaction_ && conn_->isOpen()) sqlite3_exec(conn_->handle(), "COMMIT", nullptr, nullptr, nullptr);
+        if (ownsTransaction_ && conn_->isOpen())
+            sqlite3_exec(conn_->handle(), "COMMIT", nullptr, nullptr, nullptr);
         ownsTransaction_ = false;
     }
 
@@ -542,11 +565,13 @@ public:
     SqlDynaset(std::shared_ptr<Connection> conn, const QString& sql) {
         Statement st(std::move(conn), sql);
         const int n = sqlite3_column_count(st.get());
-        for (int i = 0; i < n; ++i) names_ << QString::fromUtf8(sqlite3_column_name(st.get(), i));
+        for (int i = 0; i < n; ++i)
+            names_ << QString::fromUtf8(sqlite3_column_name(st.get(), i));
         while (st.step()) {
             std::vector<QVariant> row;
             row.reserve(size_t(n));
-            for (int i = 0; i < n; ++i) row.push_back(columnValue(st.get(), i));
+            for (int i = 0; i < n; ++i)
+                row.push_back(columnValue(st.get(), i));
             rows_.push_back(std::move(row));
         }
         pos_ = 0;
@@ -598,10 +623,12 @@ std::unique_ptr<Recordset> openOn(const std::shared_ptr<Connection>& conn, const
                                   const std::vector<Parameter>& params) {
     const bool table = looksLikeTableName(source);
     if (table && conn->tableColumns(source.trimmed()).isEmpty())
-        throw DaoError(errTableNotFound, QStringLiteral("No se encuentra la tabla o consulta «%1».").arg(source));
+        throw DaoError(errTableNotFound,
+                       QStringLiteral("No se encuentra la tabla o consulta «%1».").arg(source));
     if (type == dbOpenForwardOnly || type == dbOpenSnapshot) {
-        const QString sql = table ? QStringLiteral("SELECT * FROM %1 ORDER BY rowid").arg(quoteIdentifier(source.trimmed()))
-                                  : source;
+        const QString sql =
+            table ? QStringLiteral("SELECT * FROM %1 ORDER BY rowid").arg(quoteIdentifier(source.trimmed()))
+                  : source;
         return std::make_unique<ForwardOnlyRecordset>(conn, sql, params);
     }
     if (table) return std::make_unique<TableDynaset>(conn, source.trimmed());
@@ -656,7 +683,8 @@ QStringList Connection::tableColumns(const QString& table) {
                  QStringLiteral("SELECT name FROM pragma_table_info(?1)"));
     bindValue(st.get(), 1, table);
     QStringList cols;
-    while (st.step()) cols << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st.get(), 0)));
+    while (st.step())
+        cols << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st.get(), 0)));
     if (!cols.isEmpty()) columns_.insert(table.toLower(), cols);
     return cols;
 }
@@ -668,7 +696,8 @@ QueryDef::QueryDef(std::shared_ptr<Connection> conn, QString name, QString sql)
     while (it.hasNext()) {
         const QString n = it.next().captured(1);
         bool known = false;
-        for (const auto& p : params_) known = known || p.Name() == n;
+        for (const auto& p : params_)
+            known = known || p.Name() == n;
         if (!known) params_.emplace_back(n);
     }
 }
@@ -689,24 +718,29 @@ Database::Database(std::shared_ptr<Connection> conn) : conn_(std::move(conn)) {}
 Database::~Database() = default;
 
 std::unique_ptr<QueryDef> Database::QueryDefs(const QString& name) {
-    if (!conn_ || !conn_->isOpen()) throw DaoError(errEngine, QStringLiteral("La base de datos está cerrada."));
+    if (!conn_ || !conn_->isOpen())
+        throw DaoError(errEngine, QStringLiteral("La base de datos está cerrada."));
     if (conn_->tableColumns(QStringLiteral("QueryDefs")).isEmpty())
-        throw DaoError(errItemNotFound, QStringLiteral("Elemento no encontrado en esta colección: %1").arg(name));
+        throw DaoError(errItemNotFound,
+                       QStringLiteral("Elemento no encontrado en esta colección: %1").arg(name));
     Statement st(conn_, QStringLiteral("SELECT SQL FROM QueryDefs WHERE Name = ?1"));
     bindValue(st.get(), 1, name);
     if (!st.step())
-        throw DaoError(errItemNotFound, QStringLiteral("Elemento no encontrado en esta colección: %1").arg(name));
+        throw DaoError(errItemNotFound,
+                       QStringLiteral("Elemento no encontrado en esta colección: %1").arg(name));
     const QString sql = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st.get(), 0)));
     return std::make_unique<QueryDef>(conn_, name, sql);
 }
 
 std::unique_ptr<QueryDef> Database::CreateQueryDef(const QString& sql) {
-    if (!conn_ || !conn_->isOpen()) throw DaoError(errEngine, QStringLiteral("La base de datos está cerrada."));
+    if (!conn_ || !conn_->isOpen())
+        throw DaoError(errEngine, QStringLiteral("La base de datos está cerrada."));
     return std::make_unique<QueryDef>(conn_, QString(), sql);
 }
 
 std::unique_ptr<Recordset> Database::OpenRecordset(const QString& source, int type) {
-    if (!conn_ || !conn_->isOpen()) throw DaoError(errEngine, QStringLiteral("La base de datos está cerrada."));
+    if (!conn_ || !conn_->isOpen())
+        throw DaoError(errEngine, QStringLiteral("La base de datos está cerrada."));
     return openOn(conn_, source, type, {});
 }
 
@@ -714,11 +748,17 @@ void Database::Close() {
     if (conn_) conn_->close();
 }
 
-bool Database::IsOpen() const { return conn_ && conn_->isOpen(); }
-QString Database::Name() const { return conn_ ? conn_->path() : QString(); }
+bool Database::IsOpen() const {
+    return conn_ && conn_->isOpen();
+}
+QString Database::Name() const {
+    return conn_ ? conn_->path() : QString();
+}
 
 struct NativeAccess {
-    static Connection* connection(const Database& db) { return db.conn_ && db.conn_->isOpen() ? db.conn_.get() : nullptr; }
+    static Connection* connection(const Database& db) {
+        return db.conn_ && db.conn_->isOpen() ? db.conn_.get() : nullptr;
+    }
 };
 
 sqlite3* NativeHandle(const Database& db) {
@@ -766,7 +806,8 @@ public:
             // transaction this scope began still open: it must not outlive the call.
             sqlite3* h = c_.handle();
             sqlite3_exec(h, "ROLLBACK TO palavrix_lote; RELEASE palavrix_lote", nullptr, nullptr, nullptr);
-            if (outermost_ && !sqlite3_get_autocommit(h)) sqlite3_exec(h, "ROLLBACK", nullptr, nullptr, nullptr);
+            if (outermost_ && !sqlite3_get_autocommit(h))
+                sqlite3_exec(h, "ROLLBACK", nullptr, nullptr, nullptr);
         } catch (...) {
         }
     }
@@ -790,11 +831,14 @@ std::unique_ptr<Database> Workspace::OpenDatabase(const QString& path, bool Read
     if (!info.exists())
         throw DaoError(errFileNotFound, QStringLiteral("No se encuentra el archivo «%1».").arg(path));
     if (!info.isFile())
-        throw DaoError(errNotAFile,
-                       QStringLiteral("«%1» es una carpeta u otra cosa que no es un archivo de base de datos.").arg(path));
+        throw DaoError(
+            errNotAFile,
+            QStringLiteral("«%1» es una carpeta u otra cosa que no es un archivo de base de datos.")
+                .arg(path));
     if (info.size() == 0 || truncated(path))
-        throw DaoError(errUnrecognizedFormat,
-                       QStringLiteral("Formato de base de datos no reconocido o archivo dañado: «%1».").arg(path));
+        throw DaoError(
+            errUnrecognizedFormat,
+            QStringLiteral("Formato de base de datos no reconocido o archivo dañado: «%1».").arg(path));
     sqlite3* raw = nullptr;
     const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &raw,
                                    ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE, nullptr);
@@ -830,7 +874,8 @@ std::unique_ptr<Database> Workspace::CreateDatabase(const QString& path) {
 }
 
 Workspace& Engine::Workspaces(int index) {
-    if (index != 0) throw DaoError(errItemNotFound, QStringLiteral("Elemento no encontrado en esta colección."));
+    if (index != 0)
+        throw DaoError(errItemNotFound, QStringLiteral("Elemento no encontrado en esta colección."));
     return default_;
 }
 
@@ -839,12 +884,15 @@ Engine& DBEngine() {
     return engine;
 }
 
-void Execute(Database& db, const QString& sql) { exec(openConnection(db), sql.toUtf8()); }
+void Execute(Database& db, const QString& sql) {
+    exec(openConnection(db), sql.toUtf8());
+}
 
 void ExecuteBatch(Database& db, const QStringList& statements) {
     Connection& c = openConnection(db);
     Batch batch(c);
-    for (const QString& sql : statements) exec(c, sql.toUtf8());
+    for (const QString& sql : statements)
+        exec(c, sql.toUtf8());
     batch.confirm();
 }
 
@@ -856,9 +904,12 @@ void ExecuteBatch(Database& db, const QString& sql, const std::vector<std::vecto
     const int rc = sqlite3_prepare_v2(c.handle(), utf8.constData(), utf8.size(), &raw, nullptr);
     const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> st(raw, sqlite3_finalize);
     if (rc != SQLITE_OK) c.fail(rc, QString());
-    if (!st) throw DaoError(errSyntax, QStringLiteral("Error de sintaxis en la consulta: no contiene ninguna sentencia."));
+    if (!st)
+        throw DaoError(errSyntax,
+                       QStringLiteral("Error de sintaxis en la consulta: no contiene ninguna sentencia."));
     for (const auto& row : rows) {
-        for (size_t i = 0; i < row.size(); ++i) bindValue(st.get(), static_cast<int>(i) + 1, row[i]);
+        for (size_t i = 0; i < row.size(); ++i)
+            bindValue(st.get(), static_cast<int>(i) + 1, row[i]);
         const int stepRc = sqlite3_step(st.get());
         if (stepRc != SQLITE_DONE && stepRc != SQLITE_ROW) c.fail(stepRc, QString());
         sqlite3_reset(st.get());

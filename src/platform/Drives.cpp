@@ -26,10 +26,12 @@ public:
             const QString dev = QString::fromLocal8Bit(s.device());
             const QString root = s.rootPath();
             if (!dev.startsWith(QLatin1String("/dev/")) && root != QLatin1String("/")) continue;
-            const bool removable = root.startsWith(QLatin1String("/media/")) || root.startsWith(QLatin1String("/run/media/")) ||
+            const bool removable = root.startsWith(QLatin1String("/media/")) ||
+                                   root.startsWith(QLatin1String("/run/media/")) ||
                                    root.startsWith(QLatin1String("/mnt/"));
             QString label = s.displayName();
-            if (label.isEmpty() || label == root) label = root == QLatin1String("/") ? QStringLiteral("sistema") : QDir(root).dirName();
+            if (label.isEmpty() || label == root)
+                label = root == QLatin1String("/") ? QStringLiteral("sistema") : QDir(root).dirName();
             vols.push_back({root, label, removable});
         }
         std::stable_sort(vols.begin(), vols.end(), [](const Vol& a, const Vol& b) {
@@ -45,13 +47,19 @@ public:
     }
 };
 
-constinit platform::Locator<Table> locator([]() -> std::shared_ptr<Table> { return std::make_shared<SystemTable>(); });
+constinit platform::Locator<Table> locator([]() -> std::shared_ptr<Table> {
+    return std::make_shared<SystemTable>();
+});
 
 } // namespace
 
-std::vector<Drive> All() { return locator.Current().All(); }
+std::vector<Drive> All() {
+    return locator.Current().All();
+}
 
-void Install(std::shared_ptr<Table> table) { locator.Install(std::move(table)); }
+void Install(std::shared_ptr<Table> table) {
+    locator.Install(std::move(table));
+}
 
 QString NativePath(const QString& path) {
     QString rest = path;
@@ -61,7 +69,8 @@ QString NativePath(const QString& path) {
         for (const Drive& d : All())
             if (d.letter == letter) {
                 QString tail = rest.mid(2);
-                while (tail.startsWith(QLatin1Char('/'))) tail.remove(0, 1);
+                while (tail.startsWith(QLatin1Char('/')))
+                    tail.remove(0, 1);
                 return QDir(d.root).filePath(tail);
             }
         // A letter no volume answers to: a path under a folder that cannot exist.

@@ -15,14 +15,28 @@ Form::~Form() {
     if (modalLoop_) modalLoop_->quit();
 }
 
-int Form::Left() const { return x() * twips::kPerPixel; }
-int Form::Top() const { return y() * twips::kPerPixel; }
-int Form::Width() const { return width() * twips::kPerPixel; }
-int Form::Height() const { return height() * twips::kPerPixel; }
+int Form::Left() const {
+    return x() * twips::kPerPixel;
+}
+int Form::Top() const {
+    return y() * twips::kPerPixel;
+}
+int Form::Width() const {
+    return width() * twips::kPerPixel;
+}
+int Form::Height() const {
+    return height() * twips::kPerPixel;
+}
 
-void Form::Move(int left, int top) { move(twips::ToPixels(left), twips::ToPixels(top)); }
-void Form::SetWidth(int tw) { resize(twips::ToPixels(tw), height()); }
-void Form::SetHeight(int tw) { resize(width(), twips::ToPixels(tw)); }
+void Form::Move(int left, int top) {
+    move(twips::ToPixels(left), twips::ToPixels(top));
+}
+void Form::SetWidth(int tw) {
+    resize(twips::ToPixels(tw), height());
+}
+void Form::SetHeight(int tw) {
+    resize(width(), twips::ToPixels(tw));
+}
 
 void Form::Load() {
     if (loaded_) return;
@@ -82,5 +96,7 @@ void Form::closeEvent(QCloseEvent* e) {
 }
 
 namespace Forms {
-void FlushUnloaded() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+void FlushUnloaded() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
 } // namespace Forms

@@ -10,8 +10,7 @@
 
 namespace platform {
 
-template <class Interface>
-class Locator {
+template <class Interface> class Locator {
 public:
     using Factory = std::shared_ptr<Interface> (*)();
 

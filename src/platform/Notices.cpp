@@ -2,8 +2,8 @@
 
 #include "platform/Locator.h"
 
-#include <QList>
 #include <QAbstractButton>
+#include <QList>
 #include <QMessageBox>
 #include <QPointer>
 #include <QTimer>
@@ -43,12 +43,18 @@ private:
     QList<QPointer<QMessageBox>> open_;
 };
 
-constinit platform::Locator<Notifier> locator([]() -> std::shared_ptr<Notifier> { return std::make_shared<MessageBoxes>(); });
+constinit platform::Locator<Notifier> locator([]() -> std::shared_ptr<Notifier> {
+    return std::make_shared<MessageBoxes>();
+});
 
 } // namespace
 
-Notifier& Current() { return locator.Current(); }
+Notifier& Current() {
+    return locator.Current();
+}
 
-void Install(std::shared_ptr<Notifier> notifier) { locator.Install(std::move(notifier)); }
+void Install(std::shared_ptr<Notifier> notifier) {
+    locator.Install(std::move(notifier));
+}
 
 } // namespace notices

@@ -22,7 +22,11 @@ Notifier& Current();
 // Installs another (tests install a recording one); nullptr restores the default.
 void Install(std::shared_ptr<Notifier> notifier);
 
-inline void Notify(const QString& text) { Current().Notify(text); }
-inline void CloseAll() { Current().CloseAll(); }
+inline void Notify(const QString& text) {
+    Current().Notify(text);
+}
+inline void CloseAll() {
+    Current().CloseAll();
+}
 
 } // namespace notices

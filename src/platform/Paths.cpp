@@ -13,6 +13,8 @@ QString AppPath() {
     return QCoreApplication::applicationDirPath();
 }
 
-void SetAppPath(const QString& folder) { g_override = folder; }
+void SetAppPath(const QString& folder) {
+    g_override = folder;
+}
 
 } // namespace paths

@@ -31,8 +31,7 @@ struct State {
 // finished paragraphs handed to the writer.
 class Reader {
 public:
-    Reader(const QByteArray& rtf, QTextDocument& doc)
-        : tokens_(Start(rtf)), doc_(doc), writer_(doc) {}
+    Reader(const QByteArray& rtf, QTextDocument& doc) : tokens_(Start(rtf)), doc_(doc), writer_(doc) {}
 
     // Reads the whole document, or stops when the clock passes `limit`; false when it stopped.
     bool Read(std::chrono::steady_clock::time_point limit = std::chrono::steady_clock::time_point::max()) {
@@ -207,7 +206,8 @@ private:
             break;
         case Control::U:
             if (!a.hasParameter) break;
-            if (st_.destination == Destination::Text) CodeUnit(static_cast<char16_t>(a.n < 0 ? a.n + 65536 : a.n));
+            if (st_.destination == Destination::Text)
+                CodeUnit(static_cast<char16_t>(a.n < 0 ? a.n + 65536 : a.n));
             ucSkip_ = st_.uc;
             break;
         case Control::Bin:
@@ -449,7 +449,7 @@ private:
             Add(QChar(QChar::ReplacementCharacter));
         }
         if (u >= 0xF000 && u <= 0xF0FF) u = reading::Symbol(u); // symbol fonts' private-use bullets
-        if (u < 0x20 && u != u'\t') return;                        // control characters (and \u10) are not text
+        if (u < 0x20 && u != u'\t') return;                     // control characters (and \u10) are not text
         if (u == QChar::ParagraphSeparator) u = static_cast<char16_t>(QChar::LineSeparator);
         Add(QChar(u));
     }
@@ -615,8 +615,9 @@ bool ReadRtf(const QByteArray& rtf, QTextDocument& doc, QString* error) {
 bool ReadRtf(const QByteArray& rtf, QTextDocument& doc, QString* error, std::chrono::milliseconds limit,
              bool* timedOut) {
     const auto start = std::chrono::steady_clock::now();
-    const auto deadline = limit == std::chrono::milliseconds::max() ? std::chrono::steady_clock::time_point::max()
-                                                                   : start + limit;
+    const auto deadline = limit == std::chrono::milliseconds::max()
+                              ? std::chrono::steady_clock::time_point::max()
+                              : start + limit;
     if (timedOut) *timedOut = false;
     const bool undo = doc.isUndoRedoEnabled();
     doc.setUndoRedoEnabled(false); // a viewer never undoes; recording every insertion costs memory
@@ -631,7 +632,8 @@ bool ReadRtf(const QByteArray& rtf, QTextDocument& doc, QString* error, std::chr
         doc.clear();
         doc.setUndoRedoEnabled(undo);
         if (timedOut) *timedOut = true;
-        if (error) *error = QStringLiteral("El documento es demasiado grande: leerlo llevaría demasiado tiempo.");
+        if (error)
+            *error = QStringLiteral("El documento es demasiado grande: leerlo llevaría demasiado tiempo.");
         return false;
     }
     doc.setUndoRedoEnabled(undo);

@@ -26,7 +26,8 @@ constexpr qint64 kMaxFileBytes = RichTextBox::kMaxFileBytes;
 qint64 CountCells(QTextFrame* frame) {
     qint64 n = 0;
     for (QTextFrame* child : frame->childFrames()) {
-        if (auto* table = qobject_cast<QTextTable*>(child)) n += static_cast<qint64>(table->rows()) * table->columns();
+        if (auto* table = qobject_cast<QTextTable*>(child))
+            n += static_cast<qint64>(table->rows()) * table->columns();
         n += CountCells(child);
     }
     return n;

@@ -7,15 +7,15 @@
 namespace richtext::reading {
 
 enum class Kind : uint8_t {
-    Document, // character set, default font, Unicode
-    Destination,   // a group's destination
-    Fonts,   // the font table (\f also selects a font in text)
-    Colors,   // the colour table
-    Character,  // character formatting
+    Document,    // character set, default font, Unicode
+    Destination, // a group's destination
+    Fonts,       // the font table (\f also selects a font in text)
+    Colors,      // the colour table
+    Character,   // character formatting
     Paragraph,   // paragraph formatting
-    Text,     // breaks and special characters
-    Table,     // cells and rows
-    Picture,    // a picture's format and size
+    Text,        // breaks and special characters
+    Table,       // cells and rows
+    Picture,     // a picture's format and size
 };
 
 enum class Control : uint8_t {

@@ -237,7 +237,8 @@ QTextCharFormat Formats::CharFormat(const Character& c) {
     f.setFontStrikeOut(c.strike);
     if (c.color > 0 && c.color < static_cast<int>(colors_.size()) && colors_[c.color].isValid())
         f.setForeground(colors_[c.color]);
-    if (c.background > 0 && c.background < static_cast<int>(colors_.size()) && colors_[c.background].isValid())
+    if (c.background > 0 && c.background < static_cast<int>(colors_.size()) &&
+        colors_[c.background].isValid())
         f.setBackground(colors_[c.background]);
     if (c.position == Position::Superscript) f.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
     if (c.position == Position::Subscript) f.setVerticalAlignment(QTextCharFormat::AlignSubScript);

@@ -31,7 +31,7 @@ enum class TabKind : uint8_t { Left, Center, Right, Decimal };
 struct Character {
     int font = -1; // number in the font table; -1 = the document's default font
     int size = 24; // half points
-    int color = 0;   // index in the colour table; 0 = automatic
+    int color = 0; // index in the colour table; 0 = automatic
     int background = 0;
     Position position = Position::Normal;
     bool bold = false, italic = false, underline = false, strike = false, hidden = false;
@@ -42,7 +42,7 @@ struct Character {
 struct Paragraph {
     Align alignment = Align::Left;
     int left = 0, right = 0, firstLine = 0, before = 0, after = 0; // twips
-    int level = -1;                                                      // outline level
+    int level = -1;                                                // outline level
     bool inTable = false;
     TabKind tabKind = TabKind::Left; // kind of the next tab stop
     int8_t nTabs = 0;

@@ -44,7 +44,7 @@ private:
 
     Data current_;
     int depth_ = -1;
-    int pictureCount_ = 0;          // pictures added, for their resource names
+    int pictureCount_ = 0; // pictures added, for their resource names
     qint64 documentPixels_ = 0;
 };
 

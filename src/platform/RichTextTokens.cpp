@@ -25,7 +25,8 @@ bool Tokenizer::Control(Piece& t) {
         while (p_ < end_ && IsLetter(*p_))
             ++p_;
         t.type = Token::Word;
-        t.text = std::string_view(start, static_cast<size_t>(std::min<ptrdiff_t>(p_ - start, kMaxWordLetters + 1)));
+        t.text = std::string_view(start,
+                                  static_cast<size_t>(std::min<ptrdiff_t>(p_ - start, kMaxWordLetters + 1)));
         bool negative = false;
         long long value = 0;
         if (p_ + 1 < end_ && *p_ == '-' && IsDigit(p_[1])) {

@@ -15,12 +15,12 @@ inline constexpr int kMaxWordLetters = 32;
 inline constexpr qsizetype kMaxText = 4096;
 
 enum class Token : uint8_t {
-    End,         // the input has ended
-    GroupOpen,   // {
+    End,        // the input has ended
+    GroupOpen,  // {
     GroupClose, // }
-    Word,     // \word, \wordN or \word-N
+    Word,       // \word, \wordN or \word-N
     Symbol,     // a backslash and one character that is not a letter: \~ \* \{ ...
-    Byte,        // \'hh
+    Byte,       // \'hh
     Text,       // plain bytes; line ends, which RTF ignores, are dropped
 };
 

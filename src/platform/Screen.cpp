@@ -16,11 +16,14 @@ void SetMousePointer(int value) {
     g_pointer = value;
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return;
     // Unwind whatever override is there, then set at most one.
-    while (QGuiApplication::overrideCursor()) QGuiApplication::restoreOverrideCursor();
+    while (QGuiApplication::overrideCursor())
+        QGuiApplication::restoreOverrideCursor();
     if (value == vbHourglass) QGuiApplication::setOverrideCursor(Qt::WaitCursor);
 }
 
-int MousePointer() { return g_pointer; }
+int MousePointer() {
+    return g_pointer;
+}
 
 namespace {
 QSize simulated;
@@ -31,11 +34,21 @@ QSize screenPixels() {
 }
 } // namespace
 
-void Simulate(int widthPixels, int heightPixels) { simulated = QSize(widthPixels, heightPixels); }
+void Simulate(int widthPixels, int heightPixels) {
+    simulated = QSize(widthPixels, heightPixels);
+}
 
-int Width() { return screenPixels().width() * twips::kPerPixel; }
-int Height() { return screenPixels().height() * twips::kPerPixel; }
-int TwipsPerPixelX() { return twips::kPerPixel; }
-int TwipsPerPixelY() { return twips::kPerPixel; }
+int Width() {
+    return screenPixels().width() * twips::kPerPixel;
+}
+int Height() {
+    return screenPixels().height() * twips::kPerPixel;
+}
+int TwipsPerPixelX() {
+    return twips::kPerPixel;
+}
+int TwipsPerPixelY() {
+    return twips::kPerPixel;
+}
 
 } // namespace Screen

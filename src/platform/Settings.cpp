@@ -25,12 +25,18 @@ public:
     QString Location() const override { return QDir::toNativeSeparators(QSettings().fileName()); }
 };
 
-constinit platform::Locator<Store> locator([]() -> std::shared_ptr<Store> { return std::make_shared<QtStore>(); });
+constinit platform::Locator<Store> locator([]() -> std::shared_ptr<Store> {
+    return std::make_shared<QtStore>();
+});
 
 } // namespace
 
-Store& Current() { return locator.Current(); }
+Store& Current() {
+    return locator.Current();
+}
 
-void Install(std::shared_ptr<Store> store) { locator.Install(std::move(store)); }
+void Install(std::shared_ptr<Store> store) {
+    locator.Install(std::move(store));
+}
 
 } // namespace settings

@@ -16,7 +16,8 @@ public:
     bool Open(const QString& document) override {
         const QUrl asUrl(document);
         const QString scheme = asUrl.scheme().toLower();
-        if (scheme == QLatin1String("http") || scheme == QLatin1String("https") || scheme == QLatin1String("mailto"))
+        if (scheme == QLatin1String("http") || scheme == QLatin1String("https") ||
+            scheme == QLatin1String("mailto"))
             return QDesktopServices::openUrl(asUrl);
         const QString path = drives::NativePath(document);
         if (!QFileInfo::exists(path)) return false;
@@ -24,12 +25,18 @@ public:
     }
 };
 
-constinit platform::Locator<Opener> locator([]() -> std::shared_ptr<Opener> { return std::make_shared<DesktopOpener>(); });
+constinit platform::Locator<Opener> locator([]() -> std::shared_ptr<Opener> {
+    return std::make_shared<DesktopOpener>();
+});
 
 } // namespace
 
-Opener& Current() { return locator.Current(); }
+Opener& Current() {
+    return locator.Current();
+}
 
-void Install(std::shared_ptr<Opener> opener) { locator.Install(std::move(opener)); }
+void Install(std::shared_ptr<Opener> opener) {
+    locator.Install(std::move(opener));
+}
 
 } // namespace shell

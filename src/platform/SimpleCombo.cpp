@@ -77,8 +77,12 @@ void SimpleCombo::SetColors(const QColor& back, const QColor& text, const QColor
     }
 }
 
-int SimpleCombo::ListCount() const { return model_->rowCount(); }
-QString SimpleCombo::List(int index) const { return model_->index(index).data().toString(); }
+int SimpleCombo::ListCount() const {
+    return model_->rowCount();
+}
+QString SimpleCombo::List(int index) const {
+    return model_->index(index).data().toString();
+}
 int SimpleCombo::ListIndex() const {
     const QModelIndex i = view_->currentIndex();
     return i.isValid() && view_->selectionModel()->isSelected(i) ? i.row() : -1;
@@ -92,8 +96,12 @@ void SimpleCombo::SetListIndex(int index) {
     view_->setCurrentIndex(i);
     view_->scrollTo(i, QAbstractItemView::PositionAtTop);
 }
-QString SimpleCombo::Text() const { return edit_->text(); }
-void SimpleCombo::SetText(const QString& text) { edit_->setText(text); }
+QString SimpleCombo::Text() const {
+    return edit_->text();
+}
+void SimpleCombo::SetText(const QString& text) {
+    edit_->setText(text);
+}
 
 int SimpleCombo::FindPrefix(const QString& prefix) const {
     const QString key = textfold::SearchKey(prefix);
@@ -101,7 +109,8 @@ int SimpleCombo::FindPrefix(const QString& prefix) const {
     if (keys_.size() != items.size()) {
         keys_.clear();
         keys_.reserve(items.size());
-        for (const auto& s : items) keys_ << textfold::SearchKey(s);
+        for (const auto& s : items)
+            keys_ << textfold::SearchKey(s);
     }
     // The entries come in the dictionary's order, which sorts by this very key: the first match
     // is the lower bound. An unsorted list still finds its entry through the plain scan.
@@ -133,9 +142,12 @@ bool SimpleCombo::eventFilter(QObject* watched, QEvent* event) {
         emit KeyPress(13);
         return true;
     }
-    if (watched == edit_ && (k->key() == Qt::Key_Down || k->key() == Qt::Key_Up || k->key() == Qt::Key_PageDown ||
-                             k->key() == Qt::Key_PageUp)) {
-        const int step = (k->key() == Qt::Key_Down) ? 1 : (k->key() == Qt::Key_Up) ? -1 : (k->key() == Qt::Key_PageDown) ? 10 : -10;
+    if (watched == edit_ && (k->key() == Qt::Key_Down || k->key() == Qt::Key_Up ||
+                             k->key() == Qt::Key_PageDown || k->key() == Qt::Key_PageUp)) {
+        const int step = (k->key() == Qt::Key_Down)       ? 1
+                         : (k->key() == Qt::Key_Up)       ? -1
+                         : (k->key() == Qt::Key_PageDown) ? 10
+                                                          : -10;
         const int from = view_->currentIndex().isValid() ? view_->currentIndex().row() : -1;
         const int to = std::clamp(from + step, 0, std::max(0, ListCount() - 1));
         if (ListCount() > 0) {
@@ -148,11 +160,13 @@ bool SimpleCombo::eventFilter(QObject* watched, QEvent* event) {
     // In the list itself, letters jump as the arrows move: whatever the highlight lands on is
     // chosen, as a click would choose it.
     const bool letter = !k->text().isEmpty() && k->text().at(0).isPrint();
-    if (watched == view_ && (letter || k->key() == Qt::Key_Down || k->key() == Qt::Key_Up || k->key() == Qt::Key_PageDown ||
-                             k->key() == Qt::Key_PageUp || k->key() == Qt::Key_Home || k->key() == Qt::Key_End)) {
+    if (watched == view_ &&
+        (letter || k->key() == Qt::Key_Down || k->key() == Qt::Key_Up || k->key() == Qt::Key_PageDown ||
+         k->key() == Qt::Key_PageUp || k->key() == Qt::Key_Home || k->key() == Qt::Key_End)) {
         if (letter) emit KeyPress(k->text().at(0).unicode());
         const bool r = QWidget::eventFilter(watched, event);
-        QMetaObject::invokeMethod(this, [this] { choose(view_->currentIndex().row()); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { choose(view_->currentIndex().row()); }, Qt::QueuedConnection);
         return r;
     }
     if (!k->text().isEmpty()) emit KeyPress(k->text().at(0).unicode());

@@ -47,10 +47,11 @@ bool AnotherInstanceRunning() {
     case Lock::Held:
         return true;
     case Lock::Impossible:
-        std::fprintf(stderr,
-                     "palavrix: no se pudo crear el archivo de bloqueo %s (¿la carpeta temporal no existe o no "
-                     "admite escritura?); Palavrix arranca sin comprobar si ya hay otra copia abierta.\n",
-                     qPrintable(QDir::toNativeSeparators(path)));
+        std::fprintf(
+            stderr,
+            "palavrix: no se pudo crear el archivo de bloqueo %s (¿la carpeta temporal no existe o no "
+            "admite escritura?); Palavrix arranca sin comprobar si ya hay otra copia abierta.\n",
+            qPrintable(QDir::toNativeSeparators(path)));
         return false;
     }
     return false;

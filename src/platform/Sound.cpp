@@ -31,9 +31,10 @@ public:
         player_->play();
         if (!wait) return;
         QEventLoop loop;
-        QObject::connect(player_, &QMediaPlayer::playbackStateChanged, &loop, [&](QMediaPlayer::PlaybackState s) {
-            if (s == QMediaPlayer::StoppedState) loop.quit();
-        });
+        QObject::connect(player_, &QMediaPlayer::playbackStateChanged, &loop,
+                         [&](QMediaPlayer::PlaybackState s) {
+                             if (s == QMediaPlayer::StoppedState) loop.quit();
+                         });
         QObject::connect(player_, &QMediaPlayer::errorOccurred, &loop, &QEventLoop::quit);
         QTimer::singleShot(60000, &loop, &QEventLoop::quit); // a stuck device never freezes the program
         if (player_->playbackState() == QMediaPlayer::PlayingState) loop.exec();
@@ -52,14 +53,18 @@ public:
     std::optional<QString> pending;
 };
 
-constinit platform::Locator<Player> locator([]() -> std::shared_ptr<Player> { return std::make_shared<QtPlayer>(); });
+constinit platform::Locator<Player> locator([]() -> std::shared_ptr<Player> {
+    return std::make_shared<QtPlayer>();
+});
 
 Deferred& deferred() {
     static Deferred d;
     return d;
 }
 
-Player& RealPlayer() { return locator.Current(); }
+Player& RealPlayer() {
+    return locator.Current();
+}
 
 } // namespace
 
@@ -68,9 +73,13 @@ Player& Current() {
     return RealPlayer();
 }
 
-void Install(std::shared_ptr<Player> player) { locator.Install(std::move(player)); }
+void Install(std::shared_ptr<Player> player) {
+    locator.Install(std::move(player));
+}
 
-void Hold() { deferred().active = true; }
+void Hold() {
+    deferred().active = true;
+}
 
 void Resume() {
     Deferred& e = deferred();
@@ -81,6 +90,8 @@ void Resume() {
     RealPlayer().Play(path, false);
 }
 
-bool Held() { return deferred().active; }
+bool Held() {
+    return deferred().active;
+}
 
 } // namespace sound

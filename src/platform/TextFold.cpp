@@ -9,7 +9,9 @@
 
 namespace textfold {
 
-QString FoldCase(const QString& s) { return s.toCaseFolded(); }
+QString FoldCase(const QString& s) {
+    return s.toCaseFolded();
+}
 
 QString SearchKey(const QString& s) {
     const QString decomposed = s.toCaseFolded().normalized(QString::NormalizationForm_D);
@@ -17,7 +19,8 @@ QString SearchKey(const QString& s) {
     out.reserve(decomposed.size());
     for (QChar c : decomposed) {
         const auto cat = c.category();
-        if (cat == QChar::Mark_NonSpacing || cat == QChar::Mark_SpacingCombining || cat == QChar::Mark_Enclosing)
+        if (cat == QChar::Mark_NonSpacing || cat == QChar::Mark_SpacingCombining ||
+            cat == QChar::Mark_Enclosing)
             continue;
         out.append(c);
     }
@@ -31,7 +34,9 @@ int Compare(const QString& a, const QString& b) {
 }
 
 namespace {
-inline unsigned char lowerAscii(unsigned char c) { return (c >= 'A' && c <= 'Z') ? c + 32 : c; }
+inline unsigned char lowerAscii(unsigned char c) {
+    return (c >= 'A' && c <= 'Z') ? c + 32 : c;
+}
 } // namespace
 
 namespace {
@@ -96,8 +101,10 @@ int compareLatin(const char16_t* a, int na, const char16_t* b, int nb) {
 int CompareUtf8(const char* a, int na, const char* b, int nb) {
     // Fast path: plain ASCII on both sides folds to lower case and needs no decomposition.
     bool ascii = true;
-    for (int i = 0; i < na && ascii; ++i) ascii = static_cast<unsigned char>(a[i]) < 0x80;
-    for (int i = 0; i < nb && ascii; ++i) ascii = static_cast<unsigned char>(b[i]) < 0x80;
+    for (int i = 0; i < na && ascii; ++i)
+        ascii = static_cast<unsigned char>(a[i]) < 0x80;
+    for (int i = 0; i < nb && ascii; ++i)
+        ascii = static_cast<unsigned char>(b[i]) < 0x80;
     if (ascii) {
         const int n = std::min(na, nb);
         for (int i = 0; i < n; ++i) {
@@ -127,23 +134,107 @@ namespace {
 // path takes.
 QStringList probes() {
     QStringList s;
-    for (char16_t c = 0; c < 0x250; ++c) s << QString(QChar{c});
+    for (char16_t c = 0; c < 0x250; ++c)
+        s << QString(QChar{c});
     const char16_t* const singles[] = {
-        u"\u0391", u"\u03B1", u"\u03A3", u"\u03C3", u"\u03C2", u"\u0390", u"\u1F88", u"\u0401", u"\u0451",
-        u"\u0419", u"\u0439", u"\u0531", u"\u0561", u"\u10A0", u"\u2D00", u"\u13A0", u"\uAB70", u"\u1E9E",
-        u"\u0130", u"\u0131", u"\u212A", u"\u212B", u"\u2126", u"\uFB01", u"\uFB03", u"\uFF21", u"\uFF41",
-        u"\u216B", u"\u217B", u"\u24B6", u"\u24D0", u"\u01C4", u"\u01C5", u"\u01C6", u"\u0149", u"\u1E9B",
-        u"e\u0301", u"E\u0301", u"\u00E9", u"n\u0303", u"\u00F1", u"a\u20DD", u"\u0915\u0903", u"\u0915",
-        u"\u0301", u"\uAC00", u"\u1100\u1161", u"\u6F22", u"\u3042", u"\u30A2", u"\U0001F600",
-        u"\U00010400", u"\U00010428", u"\U0001E900", u"\U0001E922", u"\u0660", u"\u00B2",
-        u"arbol", u"\u00E1rbol", u"\u00C1rbol", u"\u00C1RBOL", u"arbolado", u"papa", u"pap\u00E1", u"Papa",
-        u"ni\u00F1o", u"nino", u"NI\u00D1O", u"\u00F1and\u00FA", u"stra\u00DFe", u"STRASSE", u"c\u0153ur",
-        u"C\u0152UR", u"\u00E6on", u"\u00C6on", u"a\u00E7\u00E3o", u"A\u00C7\u00C3O", u"\u00EAtre",
-        u"\u00CATRE", u"co\u00F6perate", u"\u0130stanbul", u"\u0131spanak", u"\u039F\u0394\u039F\u03A3",
-        u"\u03BF\u03B4\u03BF\u03C2", u"\u041C\u043E\u0441\u043A\u0432\u0430", u"self-service",
-        u"it's", u"p\u00E2te", u"p\u00E2t\u00E9", u"pate", u"", u" ", u"0", u"10", u"9",
+        u"\u0391",
+        u"\u03B1",
+        u"\u03A3",
+        u"\u03C3",
+        u"\u03C2",
+        u"\u0390",
+        u"\u1F88",
+        u"\u0401",
+        u"\u0451",
+        u"\u0419",
+        u"\u0439",
+        u"\u0531",
+        u"\u0561",
+        u"\u10A0",
+        u"\u2D00",
+        u"\u13A0",
+        u"\uAB70",
+        u"\u1E9E",
+        u"\u0130",
+        u"\u0131",
+        u"\u212A",
+        u"\u212B",
+        u"\u2126",
+        u"\uFB01",
+        u"\uFB03",
+        u"\uFF21",
+        u"\uFF41",
+        u"\u216B",
+        u"\u217B",
+        u"\u24B6",
+        u"\u24D0",
+        u"\u01C4",
+        u"\u01C5",
+        u"\u01C6",
+        u"\u0149",
+        u"\u1E9B",
+        u"e\u0301",
+        u"E\u0301",
+        u"\u00E9",
+        u"n\u0303",
+        u"\u00F1",
+        u"a\u20DD",
+        u"\u0915\u0903",
+        u"\u0915",
+        u"\u0301",
+        u"\uAC00",
+        u"\u1100\u1161",
+        u"\u6F22",
+        u"\u3042",
+        u"\u30A2",
+        u"\U0001F600",
+        u"\U00010400",
+        u"\U00010428",
+        u"\U0001E900",
+        u"\U0001E922",
+        u"\u0660",
+        u"\u00B2",
+        u"arbol",
+        u"\u00E1rbol",
+        u"\u00C1rbol",
+        u"\u00C1RBOL",
+        u"arbolado",
+        u"papa",
+        u"pap\u00E1",
+        u"Papa",
+        u"ni\u00F1o",
+        u"nino",
+        u"NI\u00D1O",
+        u"\u00F1and\u00FA",
+        u"stra\u00DFe",
+        u"STRASSE",
+        u"c\u0153ur",
+        u"C\u0152UR",
+        u"\u00E6on",
+        u"\u00C6on",
+        u"a\u00E7\u00E3o",
+        u"A\u00C7\u00C3O",
+        u"\u00EAtre",
+        u"\u00CATRE",
+        u"co\u00F6perate",
+        u"\u0130stanbul",
+        u"\u0131spanak",
+        u"\u039F\u0394\u039F\u03A3",
+        u"\u03BF\u03B4\u03BF\u03C2",
+        u"\u041C\u043E\u0441\u043A\u0432\u0430",
+        u"self-service",
+        u"it's",
+        u"p\u00E2te",
+        u"p\u00E2t\u00E9",
+        u"pate",
+        u"",
+        u" ",
+        u"0",
+        u"10",
+        u"9",
     };
-    for (const char16_t* t : singles) s << QString::fromUtf16(t);
+    for (const char16_t* t : singles)
+        s << QString::fromUtf16(t);
     // Past the 256 bytes the table path reads, in ASCII, Latin and mixed.
     s << QString(300, QLatin1Char('A')) << QString(300, QLatin1Char('a')) << QString(200, QChar(0x00E1))
       << QString(200, QChar(0x00C1)) << QString(200, QLatin1Char('a')) + QChar(0x03A3)
@@ -179,7 +270,8 @@ QString computeVersion() {
     const auto cmp = [&](int a, int b) {
         const QByteArray& x = utf8[static_cast<size_t>(a)];
         const QByteArray& y = utf8[static_cast<size_t>(b)];
-        return CompareUtf8(x.constData(), static_cast<int>(x.size()), y.constData(), static_cast<int>(y.size()));
+        return CompareUtf8(x.constData(), static_cast<int>(x.size()), y.constData(),
+                           static_cast<int>(y.size()));
     };
     std::vector<int> order(utf8.size());
     std::iota(order.begin(), order.end(), 0);

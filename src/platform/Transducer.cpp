@@ -172,12 +172,15 @@ QStringList Transducer::Translate(const QString& reading) {
     const QString unit = QLatin1Char('^') + reading + QLatin1Char('$');
     UString r;
     try {
-        r = fst_->biltrans(UStringView(reinterpret_cast<const UChar*>(unit.utf16()), static_cast<size_t>(unit.size())), true);
+        r = fst_->biltrans(
+            UStringView(reinterpret_cast<const UChar*>(unit.utf16()), static_cast<size_t>(unit.size())),
+            true);
     } catch (...) {
         return {};
     }
     // It answers "^t1/t2$", the translations alone: give it a surface form to drop.
-    const QString text = QString::fromUtf16(reinterpret_cast<const char16_t*>(r.data()), static_cast<qsizetype>(r.size()));
+    const QString text =
+        QString::fromUtf16(reinterpret_cast<const char16_t*>(r.data()), static_cast<qsizetype>(r.size()));
     if (!text.startsWith(QLatin1Char('^'))) return {};
     return Readings(QStringLiteral("^-/") + text.mid(1));
 }
@@ -185,7 +188,8 @@ QStringList Transducer::Translate(const QString& reading) {
 QString Transducer::Generate(const QString& reading) {
     if (mode_ != Mode::Generation || reading.isEmpty()) return {};
     const QString r = Process(QLatin1Char('^') + reading + QLatin1Char('$')).trimmed();
-    if (r.isEmpty() || r.contains(QLatin1Char('#')) || r.contains(QLatin1Char('@')) || r.contains(QLatin1Char('<')))
+    if (r.isEmpty() || r.contains(QLatin1Char('#')) || r.contains(QLatin1Char('@')) ||
+        r.contains(QLatin1Char('<')))
         return {};
     // Escapes in the output ("\/") are the stream's, not the word's.
     QString clean;
@@ -202,7 +206,8 @@ QString Transducer::Postgenerate(const QString& text) {
     // A marked word joins the next only when a blank and something more follow it: "~de ~o" at
     // the end of the text stays apart, "~de ~o ." becomes "do .". Those are added and taken off.
     QString r = Process(text + QLatin1String(" ."));
-    while (r.endsWith(QLatin1Char('\n'))) r.chop(1);
+    while (r.endsWith(QLatin1Char('\n')))
+        r.chop(1);
     if (!r.endsWith(QLatin1String(" ."))) return QString(text).remove(QLatin1Char('~'));
     r.chop(2);
     r.remove(QLatin1Char('~'));

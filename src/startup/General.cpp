@@ -5,17 +5,17 @@
 #include "chrome/VerificarDrive.h"
 #include "dictionary_data/BaseDatos.h"
 #include "dictionary_window/frmPrincipal.h"
-#include "notes/frmPropiedades.h"
-#include "translator/frmTraductor.h"
 #include "guide/MSAgent.h"
-#include "platform/Notices.h"
+#include "notes/frmPropiedades.h"
 #include "platform/Form.h"
+#include "platform/Notices.h"
 #include "platform/Screen.h"
 #include "platform/SingleInstance.h"
 #include "platform/Sound.h"
 #include "startup/PrimeraPintura.h"
 #include "startup/frmPresentacion.h"
 #include "startup/frmVerDrive.h"
+#include "translator/frmTraductor.h"
 
 #include <QMessageBox>
 
@@ -44,9 +44,15 @@ QString MensajeErrorBaseDatos(const QString& ruta, int numero, const QString& de
         .arg(descripcion);
 }
 
-bool PasosPrograma::InstanciaPrevia() { return single_instance::AnotherInstanceRunning(); }
-void PasosPrograma::LocalizarDatos() { ::LocalizarDatos(); }
-void PasosPrograma::PunteroEspera() { Screen::SetMousePointer(Screen::vbHourglass); }
+bool PasosPrograma::InstanciaPrevia() {
+    return single_instance::AnotherInstanceRunning();
+}
+void PasosPrograma::LocalizarDatos() {
+    ::LocalizarDatos();
+}
+void PasosPrograma::PunteroEspera() {
+    Screen::SetMousePointer(Screen::vbHourglass);
+}
 void PasosPrograma::MostrarPresentacion() {
     // Making the sound back end (a plug-in scan on a first start) would keep the splash off the
     // screen: its sound waits until the splash has painted, and then plays.
@@ -67,10 +73,13 @@ void PasosPrograma::CargarAgente(const QString& nombre) {
         // The dictionary window greets when it is activated; when that came before the guide, it
         // greets now.
         auto* principal = Forms::Find<frmPrincipal>();
-        if (AgenteActivo && !SaludoDado && principal && principal->isActiveWindow()) principal->Form_Activate();
+        if (AgenteActivo && !SaludoDado && principal && principal->isActiveWindow())
+            principal->Form_Activate();
     });
 }
-void PasosPrograma::AbrirBaseDatos() { ::AbrirBaseDatos(); }
+void PasosPrograma::AbrirBaseDatos() {
+    ::AbrirBaseDatos();
+}
 void PasosPrograma::InformarError(const QString& mensaje) {
     // The splash stays on top of everything; with no window manager to raise the message over
     // it, the user would see the logo and never the reason the program ends.

@@ -21,9 +21,9 @@ public:
 };
 
 enum class ResultadoMain {
-    Continuar,          // the windows are up: run the event loop
-    InstanciaRepetida,  // another instance runs: end quietly, status 0
-    ErrorBaseDatos,     // the database could not be opened: end with status 1
+    Continuar,         // the windows are up: run the event loop
+    InstanciaRepetida, // another instance runs: end quietly, status 0
+    ErrorBaseDatos,    // the database could not be opened: end with status 1
 };
 
 // The start of the program, in its fixed order.

@@ -38,7 +38,8 @@ private:
         std::vector<std::function<void()>> tareas;
         tareas.swap(tareas_);
         // Queued: the painting under way reaches the screen before any of them starts.
-        for (auto& t : tareas) QTimer::singleShot(0, this, std::move(t));
+        for (auto& t : tareas)
+            QTimer::singleShot(0, this, std::move(t));
     }
 
     std::vector<std::function<void()>> tareas_;

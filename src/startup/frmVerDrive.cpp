@@ -1,13 +1,13 @@
 #include "startup/frmVerDrive.h"
 
 #include "chrome/Disenos.h"
+#include "chrome/VerificarDrive.h"
 #include "platform/Accessible.h"
 #include "platform/Controls.h"
 #include "platform/Drives.h"
 #include "platform/Process.h"
 #include "platform/Screen.h"
 #include "platform/Twips.h"
-#include "chrome/VerificarDrive.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -51,7 +51,8 @@ frmVerDrive::frmVerDrive() {
     cmdCancelar = new QPushButton(QStringLiteral("&Cancelar"), this);
     cmdCancelar->setObjectName(QStringLiteral("cmdCancelar"));
     controls::Place(cmdCancelar, 2340, 2280, 1095, 375);
-    for (QWidget* w : std::initializer_list<QWidget*>{lblInfo, lblIndi, Label3, Drive1, cmdAceptar, cmdCancelar})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{lblInfo, lblIndi, Label3, Drive1, cmdAceptar, cmdCancelar})
         w->setFont(fuente);
     lblInfo->setWordWrap(true);
     lblIndi->setWordWrap(true);
@@ -80,7 +81,8 @@ void frmVerDrive::Form_Load() {
     }
     Drive1->setCurrentIndex(std::max(0, inicial));
     // Centred on the screen.
-    move((Screen::Width() / twips::kPerPixel - width()) / 2, (Screen::Height() / twips::kPerPixel - height()) / 2);
+    move((Screen::Width() / twips::kPerPixel - width()) / 2,
+         (Screen::Height() / twips::kPerPixel - height()) / 2);
 }
 
 void frmVerDrive::cmdAceptar_Click() {
@@ -89,4 +91,6 @@ void frmVerDrive::cmdAceptar_Click() {
     Unload();
 }
 
-void frmVerDrive::cmdCancelar_Click() { process::End(); }
+void frmVerDrive::cmdCancelar_Click() {
+    process::End();
+}

@@ -6,11 +6,15 @@
 namespace traduccion {
 
 Buscador::Buscador(dao::Database& db, int direccion) : direccion_(direccion) {
-    if (!DireccionValida(direccion)) throw dao::DaoError(dao::errEngine, QStringLiteral("Dirección de diccionario no válida."));
-    rs_ = db.OpenRecordset(QString::fromUtf8(kDirecciones[static_cast<size_t>(direccion)].tabla), dao::dbOpenDynaset);
+    if (!DireccionValida(direccion))
+        throw dao::DaoError(dao::errEngine, QStringLiteral("Dirección de diccionario no válida."));
+    rs_ = db.OpenRecordset(QString::fromUtf8(kDirecciones[static_cast<size_t>(direccion)].tabla),
+                           dao::dbOpenDynaset);
 }
 
-Buscador::~Buscador() { Cerrar(); }
+Buscador::~Buscador() {
+    Cerrar();
+}
 
 void Buscador::Cerrar() {
     if (rs_) rs_->Close();

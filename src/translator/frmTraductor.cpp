@@ -1,21 +1,21 @@
 #include "translator/frmTraductor.h"
 
 #include "chrome/Disenos.h"
+#include "chrome/DisenosNotas.h"
 #include "chrome/Hostpot.h"
 #include "chrome/Imagenes.h"
 #include "chrome/Sonidos.h"
 #include "chrome/Ventanas.h"
+#include "chrome/VerificarDrive.h"
 #include "dictionary_data/BaseDatos.h"
 #include "dictionary_data/Direcciones.h"
 #include "dictionary_data/Formas.h"
 #include "guide/Explicaciones.h"
 #include "guide/MSAgent.h"
-#include "chrome/DisenosNotas.h"
 #include "platform/Accessible.h"
 #include "platform/Clipboard.h"
 #include "platform/Notices.h"
 #include "platform/Screen.h"
-#include "chrome/VerificarDrive.h"
 #include "translator/Traduccion.h"
 
 #include <QApplication>
@@ -24,8 +24,8 @@
 
 namespace {
 
-QPlainTextEdit* crearCaja(QWidget* padre, const QString& nombre, const QString& accesible, const QString& descripcion,
-                          int top) {
+QPlainTextEdit* crearCaja(QWidget* padre, const QString& nombre, const QString& accesible,
+                          const QString& descripcion, int top) {
     auto* caja = new QPlainTextEdit(padre);
     caja->setObjectName(nombre);
     controls::Describe(caja, accesible, descripcion);
@@ -49,10 +49,11 @@ frmTraductor::frmTraductor() : VentanaPiel("frmTraductor") {
     CrearFondo(60, 0, 8475, 315);
     txtTexto = crearCaja(this, QStringLiteral("txtTexto"), QStringLiteral("Texto a traducir"),
                          QStringLiteral("Escriba o pegue aquí el texto que quiere traducir."), 3300);
-    txtTraduccion = crearCaja(this, QStringLiteral("txtTraduccion"), QStringLiteral("Traducción"),
-                              QStringLiteral("La traducción palabra por palabra; las palabras que no están en el "
-                                             "diccionario aparecen entre ángulos, así: <palabra>."),
-                              4920);
+    txtTraduccion =
+        crearCaja(this, QStringLiteral("txtTraduccion"), QStringLiteral("Traducción"),
+                  QStringLiteral("La traducción palabra por palabra; las palabras que no están en el "
+                                 "diccionario aparecen entre ángulos, así: <palabra>."),
+                  4920);
     txtTraduccion->setReadOnly(true);
     txtTraduccion->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     txtTexto->viewport()->installEventFilter(this);
@@ -63,8 +64,10 @@ frmTraductor::frmTraductor() : VentanaPiel("frmTraductor") {
     CrearPestana(2);
     CrearPestana(3);
     const int tops[] = {3300, 4260, 4920, 5880};
-    const char* nombres[] = {"Subir en el texto", "Bajar en el texto", "Subir en la traducción", "Bajar en la traducción"};
-    const char* descripciones[] = {"Sube una línea en el texto a traducir.", "Baja una línea en el texto a traducir.",
+    const char* nombres[] = {"Subir en el texto", "Bajar en el texto", "Subir en la traducción",
+                             "Bajar en la traducción"};
+    const char* descripciones[] = {"Sube una línea en el texto a traducir.",
+                                   "Baja una línea en el texto a traducir.",
                                    "Sube una línea en la traducción.", "Baja una línea en la traducción."};
     for (int i = 0; i < 4; ++i) {
         controls::Describe(CrearBoton(4 + i, 6450, tops[i], 165, 150), QString::fromUtf8(nombres[i]),
@@ -75,7 +78,8 @@ frmTraductor::frmTraductor() : VentanaPiel("frmTraductor") {
     }
     CrearAyuda(8640);
     CrearOpcion(1, QStringLiteral("Copiar"), 4320, 6360, 570, 225)
-        ->setAccessibleDescription(QStringLiteral("Copia al portapapeles lo seleccionado en el cuadro activo."));
+        ->setAccessibleDescription(
+            QStringLiteral("Copia al portapapeles lo seleccionado en el cuadro activo."));
     CrearOpcion(2, QStringLiteral("Cerrar"), 6000, 6360, 570, 225)
         ->setAccessibleDescription(QStringLiteral("Cierra el traductor y vuelve al diccionario."));
     CrearOpcion(3, QStringLiteral("Traducir ahora"), 4980, 4620, 1260, 225)
@@ -101,7 +105,9 @@ void frmTraductor::Form_Activate() {
     if (AgenteActivo) UbicarAgente(this, 7020, 3800);
 }
 
-void frmTraductor::Form_Unload() { ReproducirSonido(QStringLiteral("SALIR.WAV"), false); }
+void frmTraductor::Form_Unload() {
+    ReproducirSonido(QStringLiteral("SALIR.WAV"), false);
+}
 
 void frmTraductor::CargarImagenes() {
     LocalizarDatos();
@@ -115,11 +121,15 @@ void frmTraductor::CargarImagenes() {
     CargarBoton(this, 0, familia + QStringLiteral("SalirUp"), familia + QStringLiteral("SalirDn"),
                 DisenoNotas(QStringLiteral("Salir")), DisenoNotas(QStringLiteral("SalirLuz")));
     CargarBoton(this, 3, familia + QStringLiteral("oDicDn"), familia + QStringLiteral("oDicUp"),
-                DisenoNotas(QStringLiteral("TabDiccionario")), DisenoNotas(QStringLiteral("TabDiccionarioLuz")));
+                DisenoNotas(QStringLiteral("TabDiccionario")),
+                DisenoNotas(QStringLiteral("TabDiccionarioLuz")));
     // This window's own tab stands lit; its resting face is kept all the same.
-    CargarImagen(pctBoton(1), familia + QStringLiteral("oTraUp"), DisenoNotas(QStringLiteral("TabTraductorLuz")));
-    CargarImagen(imgBotonSF(1), familia + QStringLiteral("oTraDn"), DisenoNotas(QStringLiteral("TabTraductor")));
-    CargarImagen(imgBotonCF(1), familia + QStringLiteral("oTraUp"), DisenoNotas(QStringLiteral("TabTraductorLuz")));
+    CargarImagen(pctBoton(1), familia + QStringLiteral("oTraUp"),
+                 DisenoNotas(QStringLiteral("TabTraductorLuz")));
+    CargarImagen(imgBotonSF(1), familia + QStringLiteral("oTraDn"),
+                 DisenoNotas(QStringLiteral("TabTraductor")));
+    CargarImagen(imgBotonCF(1), familia + QStringLiteral("oTraUp"),
+                 DisenoNotas(QStringLiteral("TabTraductorLuz")));
     CargarBoton(this, 2, familia + QStringLiteral("oProDn"), familia + QStringLiteral("oProUp"),
                 DisenoNotas(QStringLiteral("TabPropiedades")), DisenoNotas(QStringLiteral("TabPropiedades")));
     CargarImagen(imgFondo, familia + QStringLiteral("FTra1"));
@@ -134,13 +144,14 @@ void frmTraductor::CargarImagenes() {
 
 void frmTraductor::TraducirTexto() {
     Screen::SetMousePointer(Screen::vbHourglass);
-    if (DireccionValida(DiccionarioActual)) TablaActual = QString::fromUtf8(kDirecciones[DiccionarioActual].tabla);
+    if (DireccionValida(DiccionarioActual))
+        TablaActual = QString::fromUtf8(kDirecciones[DiccionarioActual].tabla);
     try {
         ExigirBaseAbierta();
         rsTraduccion = std::make_unique<traduccion::Buscador>(*dbDiccionario, DiccionarioActual);
         // Built whole and set once: a long text never redraws the box word by word.
-        const QString salida =
-            traduccion::Traducir(txtTexto->toPlainText(), [this](const QString& p) { return BuscarTraduccion(p); });
+        const QString salida = traduccion::Traducir(txtTexto->toPlainText(),
+                                                    [this](const QString& p) { return BuscarTraduccion(p); });
         txtTraduccion->setPlainText(salida);
     } catch (const dao::DaoError& e) {
         txtTraduccion->setPlainText(ErrorTraduccion(e));
@@ -149,7 +160,9 @@ void frmTraductor::TraducirTexto() {
     Screen::SetMousePointer(Screen::vbDefault);
 }
 
-QString frmTraductor::BuscarTraduccion(const QString& palabra) { return rsTraduccion->BuscarTraduccion(palabra); }
+QString frmTraductor::BuscarTraduccion(const QString& palabra) {
+    return rsTraduccion->BuscarTraduccion(palabra);
+}
 
 // ---- Events -------------------------------------------------------------------------------
 
@@ -199,7 +212,8 @@ void frmTraductor::lblOpciones_Click(int Index) {
         break;
     case 1:
         if (QPlainTextEdit* c = controlActivo()) {
-            clipboard::Current().SetText(c->textCursor().selectedText().replace(QChar::ParagraphSeparator, QLatin1Char('\n')));
+            clipboard::Current().SetText(
+                c->textCursor().selectedText().replace(QChar::ParagraphSeparator, QLatin1Char('\n')));
         }
         break;
     case 2:
@@ -215,8 +229,9 @@ void frmTraductor::lblOpciones_Click(int Index) {
             if (const auto texto = clipboard::Current().Text(clipboard::kWait))
                 c->textCursor().insertText(*texto);
             else
-                notices::Notify(QStringLiteral("El programa que tiene el portapapeles no respondió; no se pegó nada.\n\n"
-                                              "Vuelva a copiar el texto y pruebe otra vez."));
+                notices::Notify(
+                    QStringLiteral("El programa que tiene el portapapeles no respondió; no se pegó nada.\n\n"
+                                   "Vuelva a copiar el texto y pruebe otra vez."));
         }
         break;
     default:
@@ -225,7 +240,8 @@ void frmTraductor::lblOpciones_Click(int Index) {
 }
 
 bool frmTraductor::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseMove && (watched == txtTexto->viewport() || watched == txtTraduccion->viewport()))
+    if (event->type() == QEvent::MouseMove &&
+        (watched == txtTexto->viewport() || watched == txtTraduccion->viewport()))
         imgFondo_MouseMove();
     return VentanaPiel::eventFilter(watched, event);
 }

@@ -5,8 +5,8 @@
 #include "startup/frmPresentacion.h"
 
 #include <QPushButton>
-#include <QTimer>
 #include <QTest>
+#include <QTimer>
 
 using VentanasMenores = VentanasPrueba;
 
@@ -26,16 +26,19 @@ TEST_F(VentanasMenores, TheSplashFollowsItsTickSchedule) {
         EXPECT_EQ(s->pctPres->Picture().toImage(), s->imgPres(t)->Picture().toImage());
     }
     const QImage ultimo = s->pctPres->Picture().toImage();
-    for (int t = 9; t < 18; ++t) s->Timer1_Timer();
+    for (int t = 9; t < 18; ++t)
+        s->Timer1_Timer();
     EXPECT_EQ(s->pctPres->Picture().toImage(), ultimo); // ticks 9 to 17 change nothing
     EXPECT_TRUE(s->imgPresenta->isHidden());
     s->Timer1_Timer(); // 18
     EXPECT_FALSE(s->imgPresenta->isHidden());
-    for (int t = 19; t <= 30; ++t) s->Timer1_Timer();
+    for (int t = 19; t <= 30; ++t)
+        s->Timer1_Timer();
     EXPECT_TRUE(s->imgPresenta->isHidden());
     EXPECT_FALSE(s->lblTitulo->isHidden());
     EXPECT_EQ(s->lblTitulo->text(), "Palavrix");
-    for (int t = 31; t < 48; ++t) s->Timer1_Timer();
+    for (int t = 31; t < 48; ++t)
+        s->Timer1_Timer();
     EXPECT_TRUE(s->Loaded());
     s->Timer1_Timer(); // 48
     EXPECT_FALSE(s->Loaded());
@@ -72,8 +75,8 @@ TEST_F(VentanasMenores, AboutLinksLightOneAtATimeUntilTheBackground) {
     EXPECT_EQ(a->EnlaceResaltado, -1);
     a->lblLink_Click(1);
     a->lblLink_Click(2);
-    EXPECT_EQ(entorno.documentos->abiertos,
-              (QStringList{"https://www.norvento-programs.com", "mailto:martin.okonkwo@norvento-programs.com"}));
+    EXPECT_EQ(entorno.documentos->abiertos, (QStringList{"https://www.norvento-programs.com",
+                                                         "mailto:martin.okonkwo@norvento-programs.com"}));
 }
 
 TEST_F(VentanasMenores, AnAboutLinkNothingCanOpenIsShownInAMessage) {

@@ -22,7 +22,9 @@ using Accesibilidad = VentanasPrueba;
 
 namespace {
 
-QAccessibleInterface* interfaz(QObject* o) { return QAccessible::queryAccessibleInterface(o); }
+QAccessibleInterface* interfaz(QObject* o) {
+    return QAccessible::queryAccessibleInterface(o);
+}
 
 // The skinned controls a user clicks: bitmap buttons, tabs, flags, options and directions.
 QList<QWidget*> pulsables(QWidget* ventana) {

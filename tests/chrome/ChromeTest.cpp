@@ -5,9 +5,9 @@
 #include "chrome/Sonidos.h"
 #include "chrome/VentanaPiel.h"
 #include "chrome/Ventanas.h"
+#include "chrome/VerificarDrive.h"
 #include "platform/Screen.h"
 #include "platform/Twips.h"
-#include "chrome/VerificarDrive.h"
 
 #include <QPainter>
 #include <gtest/gtest.h>
@@ -20,7 +20,9 @@ QPixmap cara(Qt::GlobalColor c) {
     return p;
 }
 
-bool misma(const QPixmap& a, const QPixmap& b) { return a.toImage() == b.toImage(); }
+bool misma(const QPixmap& a, const QPixmap& b) {
+    return a.toImage() == b.toImage();
+}
 
 // A skinned window with two tabs side by side and three option words.
 class Ventana : public VentanaPiel {
@@ -32,7 +34,8 @@ public:
         CrearBoton(2, 7725, 885, 1425, 1395);
         FijarCaras(1, cara(Qt::gray), cara(Qt::yellow));
         FijarCaras(2, cara(Qt::gray), cara(Qt::yellow));
-        for (int i = 0; i < 3; ++i) CrearOpcion(i, QString("op%1").arg(i), 100 + 1000 * i, 60, 555, 225);
+        for (int i = 0; i < 3; ++i)
+            CrearOpcion(i, QString("op%1").arg(i), 100 + 1000 * i, 60, 555, 225);
         // A black skin, on which the designs' red reads, with a red pill under op1 and a pale
         // one under op2.
         QPixmap fondo(640, 480);
@@ -254,7 +257,8 @@ TEST_F(Chrome, WhenNothingCanOpenADocumentAMessageSaysSoWithItsPathOrAddress) {
     AbrirDocumento(&w, DocumentoAyuda());
     const QString ayuda = TomarAvisoSinPrograma();
     EXPECT_TRUE(ayuda.startsWith("No se pudo abrir la página de ayuda")) << ayuda.toStdString();
-    EXPECT_TRUE(ayuda.contains(QDir::toNativeSeparators(entorno.Datos() + "/AYUDA/PalavrixHelp.htm"))) << ayuda.toStdString();
+    EXPECT_TRUE(ayuda.contains(QDir::toNativeSeparators(entorno.Datos() + "/AYUDA/PalavrixHelp.htm")))
+        << ayuda.toStdString();
     AbrirDocumento(&w, "https://www.norvento-programs.com");
     EXPECT_TRUE(TomarAvisoSinPrograma().endsWith("\nhttps://www.norvento-programs.com"));
     AbrirDocumento(&w, "mailto:soporte@norvento-programs.com");
@@ -273,7 +277,8 @@ TEST_F(Chrome, ALitOptionReadsOnThePillUnderItRedWhereRedReads) {
         const QImage fondo = w.imgFondo->Picture().toImage();
         const double bajo = contraste::LuminanciaMedia(fondo, w.lblOpciones(i)->geometry());
         const uint32_t c = w.lblOpciones(i)->ForeColor();
-        return contraste::Entre(contraste::Luminancia(QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF)), bajo);
+        return contraste::Entre(contraste::Luminancia(QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF)),
+                                bajo);
     };
     w.lblOpciones_MouseMove(0);
     EXPECT_EQ(w.lblOpciones(0)->ForeColor(), controls::vbRed) << "red reads on the dark skin";
@@ -286,13 +291,19 @@ TEST_F(Chrome, ALitOptionReadsOnThePillUnderItRedWhereRedReads) {
 }
 
 TEST(Contraste, TheWcagMeasureOfKnownPairs) {
-    EXPECT_NEAR(contraste::Entre(contraste::Luminancia(Qt::white), contraste::Luminancia(Qt::black)), 21.0, 1e-9);
-    EXPECT_NEAR(contraste::Entre(contraste::Luminancia(QColor(0x76, 0x76, 0x76)), contraste::Luminancia(Qt::white)), 4.54, 0.01);
-    EXPECT_NEAR(contraste::Entre(contraste::Luminancia(Qt::red), contraste::Luminancia(Qt::white)), 4.0, 0.01);
+    EXPECT_NEAR(contraste::Entre(contraste::Luminancia(Qt::white), contraste::Luminancia(Qt::black)), 21.0,
+                1e-9);
+    EXPECT_NEAR(
+        contraste::Entre(contraste::Luminancia(QColor(0x76, 0x76, 0x76)), contraste::Luminancia(Qt::white)),
+        4.54, 0.01);
+    EXPECT_NEAR(contraste::Entre(contraste::Luminancia(Qt::red), contraste::Luminancia(Qt::white)), 4.0,
+                0.01);
     EXPECT_EQ(contraste::ColorLegible(controls::vbRed, contraste::Luminancia(Qt::black)), controls::vbRed);
     const double granate = contraste::Luminancia(QColor(0xd8, 0x46, 0x5d));
     const uint32_t c = contraste::ColorLegible(controls::vbRed, granate);
-    EXPECT_GE(contraste::Entre(contraste::Luminancia(QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF)), granate), 4.5);
+    EXPECT_GE(
+        contraste::Entre(contraste::Luminancia(QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF)), granate),
+        4.5);
 }
 
 TEST(Placement, OnAScreenSmallerThanTheWindowItsTopLeftCornerStaysOnTheScreen) {

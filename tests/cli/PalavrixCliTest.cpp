@@ -26,8 +26,8 @@ Salida Correr(const QStringList& args, const QByteArray& entrada = {}, const QSt
     p.write(entrada);
     p.closeWriteChannel();
     EXPECT_TRUE(p.waitForFinished(30000));
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+            QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
 }
 
 } // namespace
@@ -37,9 +37,10 @@ TEST(PalavrixCli, BuscarPrintsTheEntryTheWindowShowsOneFieldALine) {
     EXPECT_EQ(s.codigo, 0) << s.err.toStdString();
     const QStringList lineas = s.out.split('\n', Qt::SkipEmptyParts);
     QStringList campos;
-    for (const QString& l : lineas) campos << l.section(": ", 0, 0);
-    EXPECT_EQ(campos, (QStringList{"Palabra", "Lema", "Tipo", "Genero", "Numero", "Traduccion", "TipoT", "GeneroT",
-                                   "NumeroT", "Acepcion1", "Acepcion2", "Pronunciacion"}));
+    for (const QString& l : lineas)
+        campos << l.section(": ", 0, 0);
+    EXPECT_EQ(campos, (QStringList{"Palabra", "Lema", "Tipo", "Genero", "Numero", "Traduccion", "TipoT",
+                                   "GeneroT", "NumeroT", "Acepcion1", "Acepcion2", "Pronunciacion"}));
     EXPECT_TRUE(lineas.contains("Lema: libro"));
     EXPECT_TRUE(lineas.contains("Tipo: Sustantivo"));
     EXPECT_TRUE(lineas.contains("Numero: Plural"));
@@ -63,7 +64,8 @@ TEST(PalavrixCli, ANotFoundWordExitsOne) {
 }
 
 TEST(PalavrixCli, TraducirTranslatesStandardInputAsTheTranslatorWindowDoes) {
-    const Salida s = Correr({"traducir", "EspIng"}, QString("Los libros, CASA xqzwv.\nSegunda línea").toUtf8());
+    const Salida s =
+        Correr({"traducir", "EspIng"}, QString("Los libros, CASA xqzwv.\nSegunda línea").toUtf8());
     EXPECT_EQ(s.codigo, 0) << s.err.toStdString();
     EXPECT_EQ(s.out, "The books, HOUSE <xqzwv>.\nSecond line");
     EXPECT_EQ(Correr({"traducir", "PorEsp"}, {}).out, "");

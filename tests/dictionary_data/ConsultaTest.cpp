@@ -1,6 +1,6 @@
 // The lookup the dictionary window and the command line share, on the generated PALAVRIX.MDB.
-#include "dictionary_data/BaseDatos.h"
 #include "dictionary_data/Consulta.h"
+#include "dictionary_data/BaseDatos.h"
 #include "dictionary_data/Decodificadores.h"
 #include "dictionary_data/Direcciones.h"
 #include "platform/Paths.h"
@@ -22,8 +22,12 @@ protected:
         formas::Olvidar();
         paths::SetAppPath(QString());
     }
-    static consulta::Entrada Buscar(int d, const QString& p) { return consulta::Buscar(*dbDiccionario, d, p); }
-    static QString Traducir(int d, const QString& t) { return traduccion::TraducirTexto(*dbDiccionario, d, t); }
+    static consulta::Entrada Buscar(int d, const QString& p) {
+        return consulta::Buscar(*dbDiccionario, d, p);
+    }
+    static QString Traducir(int d, const QString& t) {
+        return traduccion::TraducirTexto(*dbDiccionario, d, t);
+    }
 };
 
 } // namespace

@@ -1,8 +1,8 @@
 // The schema's writes, and the folding version that ties a dictionary to the program reading it.
+#include "dictionary_data/Esquema.h"
 #include "TempDatabase.h"
 #include "dictionary_data/BaseDatos.h"
 #include "dictionary_data/Direcciones.h"
-#include "dictionary_data/Esquema.h"
 #include "platform/Paths.h"
 #include "platform/TextFold.h"
 
@@ -12,7 +12,8 @@
 namespace {
 
 int filas(dao::Database& db, const char* tabla) {
-    auto rs = db.OpenRecordset(QStringLiteral("SELECT count(*) AS n FROM ") + QLatin1String(tabla), dao::dbOpenForwardOnly);
+    auto rs = db.OpenRecordset(QStringLiteral("SELECT count(*) AS n FROM ") + QLatin1String(tabla),
+                               dao::dbOpenForwardOnly);
     return rs->Fields("n").Value().toInt();
 }
 
@@ -25,7 +26,8 @@ esquema::Fila ConAcepciones(const QString& palabra, const QVariant& acepcion1, c
 
 // The version the file records, or an empty text when it records none.
 QString VersionRegistrada(dao::Database& db) {
-    auto rs = db.OpenRecordset("SELECT Valor FROM Propiedades WHERE Nombre = 'VersionPlegado'", dao::dbOpenForwardOnly);
+    auto rs = db.OpenRecordset("SELECT Valor FROM Propiedades WHERE Nombre = 'VersionPlegado'",
+                               dao::dbOpenForwardOnly);
     return rs->Eof() ? QString() : rs->Fields("Valor").Value().toString();
 }
 
@@ -53,9 +55,10 @@ TEST(Esquema, RowsThatCannotAllBeInsertedLeaveTheTableAsItWas) {
     TempDatabase t;
     t.Insert(1, {ConAcepciones("house", "", QVariant())});
     // The middle row gives a first further meaning without a second, which the table refuses.
-    EXPECT_THROW(t.Insert(1, {ConAcepciones("dog", "can", "chucho"), ConAcepciones("cat", "minino", QVariant()),
-                              ConAcepciones("fish", QVariant(), QVariant())}),
-                 dao::DaoError);
+    EXPECT_THROW(
+        t.Insert(1, {ConAcepciones("dog", "can", "chucho"), ConAcepciones("cat", "minino", QVariant()),
+                     ConAcepciones("fish", QVariant(), QVariant())}),
+        dao::DaoError);
     auto db = t.Open();
     EXPECT_EQ(filas(*db, "IngEsp"), 1);
     // What was there is as it was written: an empty text is not Null, Null is not an empty text.
@@ -92,7 +95,8 @@ TEST(Esquema, TheProgramOpensOnlyADictionaryOfItsOwnFoldingVersion) {
     }
     EXPECT_EQ(AlAbrir(t.Folder()).first, 0);
 
-    const QString mensaje = QStringLiteral("La base de datos se generó con otra versión del plegado de texto; vuelva a generarla.");
+    const QString mensaje = QStringLiteral(
+        "La base de datos se generó con otra versión del plegado de texto; vuelva a generarla.");
     t.Execute("UPDATE Propiedades SET Valor = '0123456789abcdef' WHERE Nombre = 'VersionPlegado'");
     EXPECT_EQ(AlAbrir(t.Folder()), std::make_pair(int(dao::errIncompatibleVersion), mensaje));
     t.Execute("DELETE FROM Propiedades");

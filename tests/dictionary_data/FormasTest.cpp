@@ -26,7 +26,8 @@ QString Forma(int d, const QString& palabra) {
 } // namespace
 
 TEST(Formas, EachDirectionPutsTheTranslationInTheFormOfTheWord) {
-    for (int d = 0; d < 6; ++d) ASSERT_TRUE(Direccion(d).Disponible()) << "direction " << d;
+    for (int d = 0; d < 6; ++d)
+        ASSERT_TRUE(Direccion(d).Disponible()) << "direction " << d;
     // Spanish to English: verbs, nouns, feminine forms filed under the masculine lemma, articles.
     EXPECT_EQ(Forma(0, "tiene"), "has");
     EXPECT_EQ(Forma(0, "casas"), "houses");
@@ -169,7 +170,8 @@ TEST(Formas, AMissingTransducerLeavesTheDirectionUnavailableNotBroken) {
     EXPECT_FALSE(m.Traducir("libros"));
     EXPECT_TRUE(m.Lecturas("libros").isEmpty());
     // A file that is not a transducer is refused, not loaded.
-    EXPECT_EQ(lt::Transducer::Load(QStringLiteral(PALAVRIX_SOURCE_DIR "/README.md"), lt::Mode::Analysis), nullptr);
+    EXPECT_EQ(lt::Transducer::Load(QStringLiteral(PALAVRIX_SOURCE_DIR "/README.md"), lt::Mode::Analysis),
+              nullptr);
 }
 
 TEST(Formas, LoadingInTheBackgroundGivesTheSameAnswers) {

@@ -86,7 +86,8 @@ TEST_F(GuiaEnVentanas, TranslatorAndNotesWindowsCallTheGuideToTheirSpots) {
     auto* t = Abrir<frmTraductor>(1500, 750);
     EXPECT_EQ(VentanaActiva, 2);
     t->Form_Activate();
-    EXPECT_EQ(guia->Log(), QStringList{"MoveTo 568,303"}); // (1500 + 7020) / 15 = 568, (750 + 3800) / 15 = 303.3
+    EXPECT_EQ(guia->Log(),
+              QStringList{"MoveTo 568,303"}); // (1500 + 7020) / 15 = 568, (750 + 3800) / 15 = 303.3
     guia->Clear();
     auto* n = Abrir<frmPropiedades>(1500, 750);
     EXPECT_EQ(VentanaActiva, 3);

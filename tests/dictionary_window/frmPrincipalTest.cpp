@@ -1,6 +1,6 @@
+#include "dictionary_window/frmPrincipal.h"
 #include "VentanasPrueba.h"
 #include "dictionary_data/BaseDatos.h"
-#include "dictionary_window/frmPrincipal.h"
 #include "guide/MSAgent.h"
 #include "platform/Screen.h"
 #include "platform/SimpleCombo.h"
@@ -15,8 +15,8 @@
 
 namespace {
 
-esquema::Fila fila(const QString& p, const QString& t, const QString& tipo, const QString& gen, const QString& num,
-                   const QString& tipoT, const QString& genT, const QString& numT) {
+esquema::Fila fila(const QString& p, const QString& t, const QString& tipo, const QString& gen,
+                   const QString& num, const QString& tipoT, const QString& genT, const QString& numT) {
     esquema::Fila f = Fila(p, t, tipo, gen, num);
     f.tipoT = tipoT;
     f.generoT = genT;
@@ -45,9 +45,11 @@ protected:
         esquema::Fila perro = fila("perro", "dog", "n", "m", "s", "n", "", "s");
         esquema::Fila raro = fila("raro", "odd", "N", "f ", "x", "aj", "", "");
         db.Insert(0, {casa, fila("casa", "home", "n", "f", "s", "n", "", "s"), perro, raro,
-                      fila("árbol", "tree", "n", "m", "s", "n", "", "s"), fila("abeja", "bee", "n", "f", "s", "n", "", "s"),
+                      fila("árbol", "tree", "n", "m", "s", "n", "", "s"),
+                      fila("abeja", "bee", "n", "f", "s", "n", "", "s"),
                       fila("arbolado", "woodland", "n", "m", "s", "n", "", "s")});
-        db.Insert(1, {conAcepciones("house", "casa", "cámara", ""), conAcepciones("bank", "banco", "orilla", "ribera"),
+        db.Insert(1, {conAcepciones("house", "casa", "cámara", ""),
+                      conAcepciones("bank", "banco", "orilla", "ribera"),
                       conAcepciones("cat", "gato", QVariant(), QVariant())});
         db.Insert(2, {fila("casa", "casa", "n", "f", "s", "n", "f", "s")});
     }
@@ -57,7 +59,8 @@ protected:
     }
     QStringList Etiquetas() const {
         QStringList out;
-        for (auto* l : {w->lblTipo, w->lblGenero, w->lblNumero, w->lblTraduccion, w->lblTipoT, w->lblGeneroT, w->lblNumeroT})
+        for (auto* l : {w->lblTipo, w->lblGenero, w->lblNumero, w->lblTraduccion, w->lblTipoT, w->lblGeneroT,
+                        w->lblNumeroT})
             out << l->text();
         return out;
     }
@@ -70,7 +73,8 @@ protected:
 
 TEST_F(DictionaryWindow, EnterLooksTheWordUpAsTypedAndSelectsItForTheNext) {
     Enter("CASA");
-    EXPECT_EQ(Etiquetas(), (QStringList{"Sustantivo", "Femenino", "Singular", "house", "Sustantivo", "", "Singular"}));
+    EXPECT_EQ(Etiquetas(),
+              (QStringList{"Sustantivo", "Femenino", "Singular", "house", "Sustantivo", "", "Singular"}));
     EXPECT_EQ(w->lblTraduccion->ForeColor(), controls::vbWhite);
     EXPECT_EQ(w->txtPalabra->selectedText(), "CASA");
     EXPECT_EQ(w->txtPalabra->text(), "CASA"); // the key typed no character
@@ -90,7 +94,8 @@ TEST_F(DictionaryWindow, ANotFoundWordClearsTheEntryInRedAndTheNextFoundWordIsWh
     Enter("");
     EXPECT_EQ(w->lblTraduccion->text(), "<Palabra no encontrada>");
     Enter("perro");
-    EXPECT_EQ(Etiquetas(), (QStringList{"Sustantivo", "Masculino", "Singular", "dog", "Sustantivo", "", "Singular"}));
+    EXPECT_EQ(Etiquetas(),
+              (QStringList{"Sustantivo", "Masculino", "Singular", "dog", "Sustantivo", "", "Singular"}));
     EXPECT_EQ(w->lblTraduccion->ForeColor(), controls::vbWhite);
 }
 
@@ -171,7 +176,8 @@ TEST_F(DictionaryWindow, ListClickCopiesDoubleClickLooksUpAndClosesEnterLooksUpA
     ASSERT_GE(perro, 0);
     QListView* view = w->cboLista->View();
     view->scrollTo(view->model()->index(perro, 0));
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(view->model()->index(perro, 0)).center());
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                      view->visualRect(view->model()->index(perro, 0)).center());
     EXPECT_EQ(w->txtPalabra->text(), "perro");
     EXPECT_EQ(w->lblTraduccion->text(), ""); // nothing looked up
 
@@ -239,8 +245,10 @@ TEST_F(DictionaryWindow, AWordTypedWithoutItsAccentsShowsTheOnlyHeadwordSpeltSoA
         EXPECT_EQ(w->lblForma->text(), "") << tecleada;
     }
     // An exact match keeps its priority; two headwords spelt alike leave the word unfound.
-    db.Insert(0, {fila("papa", "potato", "n", "f", "s", "n", "", "s"), fila("papá", "dad", "n", "m", "s", "n", "", "s"),
-                  fila("té", "tea", "n", "m", "s", "n", "", "s"), fila("tè", "te", "n", "m", "s", "n", "", "s")});
+    db.Insert(0, {fila("papa", "potato", "n", "f", "s", "n", "", "s"),
+                  fila("papá", "dad", "n", "m", "s", "n", "", "s"),
+                  fila("té", "tea", "n", "m", "s", "n", "", "s"),
+                  fila("tè", "te", "n", "m", "s", "n", "", "s")});
     Enter("papa");
     EXPECT_EQ(w->lblTraduccion->text(), "potato");
     EXPECT_EQ(w->txtPalabra->text(), "papa");
@@ -252,7 +260,8 @@ TEST_F(DictionaryWindow, AWordTypedWithoutItsAccentsShowsTheOnlyHeadwordSpeltSoA
 TEST_F(DictionaryWindow, AyudaSaysWhereTheHelpPageIsWhenNothingCanOpenIt) {
     entorno.documentos->hayPrograma = false;
     w->lblOpciones_Click(0);
-    EXPECT_TRUE(TomarAvisoSinPrograma().endsWith(QDir::toNativeSeparators(entorno.Datos() + "/AYUDA/PalavrixHelp.htm")));
+    EXPECT_TRUE(TomarAvisoSinPrograma().endsWith(
+        QDir::toNativeSeparators(entorno.Datos() + "/AYUDA/PalavrixHelp.htm")));
     entorno.documentos->hayPrograma = true;
     w->lblOpciones_Click(0);
     EXPECT_EQ(TomarAvisoSinPrograma(), "");
@@ -262,7 +271,8 @@ TEST_F(DictionaryWindow, AyudaSaysWhereTheHelpPageIsWhenNothingCanOpenIt) {
 TEST_F(DictionaryWindow, ALongTranslationShrinksThenIsCutWithTheWholeOfItAsTooltip) {
     const QString larga = "take care of the pennies and the pounds will take care of themselves";
     const QString media = "look after the pennies and pounds";
-    db.Insert(0, {fila("ahorrar", larga, "v", "", "", "v", "", ""), fila("cuidar", media, "v", "", "", "v", "", "")});
+    db.Insert(0, {fila("ahorrar", larga, "v", "", "", "v", "", ""),
+                  fila("cuidar", media, "v", "", "", "v", "", "")});
     controls::Label* l = w->lblTraduccion;
     const int ancho = l->contentsRect().width();
     QFont piso = l->font();
@@ -302,9 +312,10 @@ TEST_F(DictionaryWindow, TheMeaningsPanelNamesTheCurrentDirection) {
 
 TEST_F(DictionaryWindow, TheDirectionsAreNamedWithTheirAccents) {
     QStringList nombres;
-    for (int i = 0; i < 6; ++i) nombres << w->lblDiccionarios(i)->text();
-    EXPECT_EQ(nombres, (QStringList{"Español / Inglés", "Inglés / Español", "Español / Portugués", "Portugués / Español",
-                                    "Español / Francés", "Francés / Español"}));
+    for (int i = 0; i < 6; ++i)
+        nombres << w->lblDiccionarios(i)->text();
+    EXPECT_EQ(nombres, (QStringList{"Español / Inglés", "Inglés / Español", "Español / Portugués",
+                                    "Portugués / Español", "Español / Francés", "Francés / Español"}));
 }
 
 TEST_F(DictionaryWindow, AReloadedWindowKeepsTheDirectionWithAnEmptyWordBox) {

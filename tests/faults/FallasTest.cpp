@@ -1,10 +1,10 @@
 // Bad data and bad input: the program says so clearly or carries on, and never crashes or leaves
 // the hourglass behind.
 #include "VentanasPrueba.h"
+#include "chrome/DisenosNotas.h"
 #include "dictionary_data/Direcciones.h"
 #include "dictionary_data/Esquema.h"
 #include "dictionary_window/frmPrincipal.h"
-#include "chrome/DisenosNotas.h"
 #include "notes/frmPropiedades.h"
 #include "platform/RichTextBox.h"
 #include "platform/Screen.h"
@@ -27,9 +27,10 @@ namespace {
 // Text mixing what a user may paste: letters with and without accents, CJK, emoji, combining
 // marks, control characters and NUL.
 QString textoAzaroso(QRandomGenerator& r, int largo) {
-    static const char32_t piezas[] = {U'a', U'ñ', U'É', U' ', U',', U'\t', U'\n', U'\r', 0, 1, 0x301, 0x308,
-                                      U'日', U'本', U'語', 0x1F600, 0x1F468, 0x200D, 0x1F469, U'œ', U'€', 0xFFFD,
-                                      U'\'', U'"', U'%', U'_', U'ß', 0x10FFFF, U'σ', U'Ж'};
+    static const char32_t piezas[] = {U'a',    U'ñ',   U'É',    U' ',     U',',  U'\t',  U'\n', U'\r',
+                                      0,       1,      0x301,   0x308,    U'日', U'本',  U'語', 0x1F600,
+                                      0x1F468, 0x200D, 0x1F469, U'œ',     U'€',  0xFFFD, U'\'', U'"',
+                                      U'%',    U'_',   U'ß',    0x10FFFF, U'σ',  U'Ж'};
     QString s;
     for (int i = 0; i < largo; ++i) {
         const char32_t c = piezas[r.bounded(static_cast<int>(std::size(piezas)))];
@@ -59,10 +60,12 @@ TEST_F(Fallas, AThousandRandomLookupsAndTranslationsOfAnyTextCarryOn) {
         ASSERT_EQ(Screen::MousePointer(), Screen::vbDefault);
         const QString t = p->lblTraduccion->text();
         // Not found is the only answer in brackets a lookup may give here; the others are errors.
-        ASSERT_TRUE(t == "<Palabra no encontrada>" || !t.startsWith("<")) << palabra.toStdString() << t.toStdString();
+        ASSERT_TRUE(t == "<Palabra no encontrada>" || !t.startsWith("<"))
+            << palabra.toStdString() << t.toStdString();
     }
     p->pctBoton_Click(4);
-    for (int i = 0; i < 50; ++i) p->cboLista->Edit()->setText(textoAzaroso(r, 3));
+    for (int i = 0; i < 50; ++i)
+        p->cboLista->Edit()->setText(textoAzaroso(r, 3));
     p->Unload();
     Forms::FlushUnloaded();
 
@@ -82,12 +85,13 @@ TEST_F(Fallas, ANullWhereTextIsReadShowsNothingThereAndTheRestOfTheEntry) {
     const QString ruta = dir.filePath("PALAVRIX.MDB");
     sqlite3* h = nullptr;
     ASSERT_EQ(sqlite3_open(ruta.toUtf8().constData(), &h), SQLITE_OK);
-    const char* sql =
-        "CREATE TABLE QueryDefs (Name TEXT, SQL TEXT);"
-        "CREATE TABLE EspIng (Palabra TEXT, Traduccion TEXT, Tipo TEXT, TipoT TEXT, Genero TEXT, GeneroT TEXT,"
-        " Numero TEXT, NumeroT TEXT, Pronunciacion INTEGER);"
-        "INSERT INTO EspIng VALUES ('casa', NULL, NULL, 'n', 'f', NULL, NULL, 's', NULL);"
-        "INSERT INTO QueryDefs VALUES ('qryBuscarEspIng', 'SELECT * FROM EspIng WHERE Palabra = :ptroPalabra');";
+    const char* sql = "CREATE TABLE QueryDefs (Name TEXT, SQL TEXT);"
+                      "CREATE TABLE EspIng (Palabra TEXT, Traduccion TEXT, Tipo TEXT, TipoT TEXT, Genero "
+                      "TEXT, GeneroT TEXT,"
+                      " Numero TEXT, NumeroT TEXT, Pronunciacion INTEGER);"
+                      "INSERT INTO EspIng VALUES ('casa', NULL, NULL, 'n', 'f', NULL, NULL, 's', NULL);"
+                      "INSERT INTO QueryDefs VALUES ('qryBuscarEspIng', 'SELECT * FROM EspIng WHERE Palabra "
+                      "= :ptroPalabra');";
     ASSERT_EQ(sqlite3_exec(h, sql, nullptr, nullptr, nullptr), SQLITE_OK);
     sqlite3_close(h);
     CerrarBaseDatos();
@@ -153,9 +157,11 @@ TEST_F(Fallas, DatabasesThatAreNotDictionariesAreRefusedWithTheirNumberAtStart) 
     EXPECT_EQ(numeroAlAbrir(QByteArray()), dao::errUnrecognizedFormat);
     QByteArray ruido(4096, 0);
     QRandomGenerator r(7);
-    for (auto& b : ruido) b = static_cast<char>(r.bounded(256));
+    for (auto& b : ruido)
+        b = static_cast<char>(r.bounded(256));
     EXPECT_EQ(numeroAlAbrir(ruido), dao::errUnrecognizedFormat);
-    EXPECT_EQ(numeroAlAbrir("SQLite format 3" + QByteArray(1, 0) + QByteArray(84, 'x')), dao::errUnrecognizedFormat);
+    EXPECT_EQ(numeroAlAbrir("SQLite format 3" + QByteArray(1, 0) + QByteArray(84, 'x')),
+              dao::errUnrecognizedFormat);
     // A real SQLite file made by someone else records no folding version: its order is unknown.
     QFile::remove(dir.filePath("PALAVRIX.MDB"));
     sqlite3* h = nullptr;
@@ -174,7 +180,8 @@ TEST_F(Fallas, DatabasesThatAreNotDictionariesAreRefusedWithTheirNumberAtStart) 
     {
         auto db = dao::DBEngine().Workspaces(0).CreateDatabase(dir.filePath("PALAVRIX.MDB"));
         esquema::Crear(*db);
-        for (const Direccion& d : kDirecciones) dao::Execute(*db, QStringLiteral("DROP TABLE ") + QLatin1String(d.tabla));
+        for (const Direccion& d : kDirecciones)
+            dao::Execute(*db, QStringLiteral("DROP TABLE ") + QLatin1String(d.tabla));
     }
     AbrirBaseDatos();
     auto* p = Abrir<frmPrincipal>();
@@ -188,7 +195,9 @@ TEST_F(Fallas, DatabasesThatAreNotDictionariesAreRefusedWithTheirNumberAtStart) 
 namespace {
 
 // The lookup's answer as the window shows it, and whether it fits its label whole.
-bool Cabe(controls::Label* l) { return l->fontMetrics().horizontalAdvance(l->text()) <= l->width(); }
+bool Cabe(controls::Label* l) {
+    return l->fontMetrics().horizontalAdvance(l->text()) <= l->width();
+}
 
 } // namespace
 
@@ -206,7 +215,8 @@ TEST_F(Fallas, ADictionaryEmptiedWhileTheProgramRunsIsReportedInEachWindowWithou
     EXPECT_TRUE(aviso.startsWith("<") && aviso.endsWith(">")) << aviso.toStdString();
     EXPECT_NE(aviso, "<dog>");
     EXPECT_TRUE(Cabe(p->lblTraduccion)) << aviso.toStdString();
-    EXPECT_TRUE(p->lblTraduccion->toolTip().startsWith("Error ")) << p->lblTraduccion->toolTip().toStdString();
+    EXPECT_TRUE(p->lblTraduccion->toolTip().startsWith("Error "))
+        << p->lblTraduccion->toolTip().toStdString();
     EXPECT_EQ(p->lblTraduccion->ForeColor(), controls::vbRed);
 
     p->pctBoton_Click(4);
@@ -229,7 +239,8 @@ TEST_F(Fallas, StoredQueriesThatWriteOrNeverEndAreStoppedWithAShortMessage) {
     db.Execute("UPDATE QueryDefs SET SQL = 'DELETE FROM EspIng WHERE Palabra = :ptroPalabra' "
                "WHERE Name = 'qryBuscarEspIng'");
     db.Execute("UPDATE QueryDefs SET SQL = 'WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c) "
-               "SELECT count(*) AS Traduccion FROM c WHERE :ptroPalabra IS NOT NULL' WHERE Name = 'qryBuscarIngEsp'");
+               "SELECT count(*) AS Traduccion FROM c WHERE :ptroPalabra IS NOT NULL' WHERE Name = "
+               "'qryBuscarIngEsp'");
     auto* p = Abrir<frmPrincipal>();
     for (int i = 0; i < 3; ++i) {
         p->txtPalabra->setText("casa");
@@ -251,7 +262,8 @@ TEST_F(Fallas, StoredQueriesThatWriteOrNeverEndAreStoppedWithAShortMessage) {
     EXPECT_LT(reloj.elapsed(), 10000);
     EXPECT_EQ(p->lblTraduccion->text(), "<Consulta muy lenta>");
     EXPECT_TRUE(Cabe(p->lblTraduccion));
-    EXPECT_TRUE(p->lblTraduccion->toolTip().contains("2 segundos")) << p->lblTraduccion->toolTip().toStdString();
+    EXPECT_TRUE(p->lblTraduccion->toolTip().contains("2 segundos"))
+        << p->lblTraduccion->toolTip().toStdString();
     EXPECT_EQ(Screen::MousePointer(), Screen::vbDefault);
     // Once the query is mended, the next lookup leaves no stale error under the pointer.
     db.Execute("UPDATE QueryDefs SET SQL = '" + esquema::SqlConsulta(1) + "' WHERE Name = 'qryBuscarIngEsp'");
@@ -262,9 +274,10 @@ TEST_F(Fallas, StoredQueriesThatWriteOrNeverEndAreStoppedWithAShortMessage) {
 
 TEST_F(Fallas, EveryShortDictionaryErrorFitsWhereTheTranslationGoes) {
     auto* p = Abrir<frmPrincipal>();
-    for (int numero : std::initializer_list<int>{dao::errCanceled, dao::errReadOnly, dao::errUnrecognizedFormat, dao::errFileInUse,
-                       dao::errTableNotFound, dao::errItemNotFound, dao::errSyntax, 3070, dao::errFileNotFound,
-                       dao::errNotAFile, dao::errEngine, dao::errNoCurrentRecord}) {
+    for (int numero : std::initializer_list<int>{
+             dao::errCanceled, dao::errReadOnly, dao::errUnrecognizedFormat, dao::errFileInUse,
+             dao::errTableNotFound, dao::errItemNotFound, dao::errSyntax, 3070, dao::errFileNotFound,
+             dao::errNotAFile, dao::errEngine, dao::errNoCurrentRecord}) {
         const dao::DaoError e(numero, "Descripción");
         p->lblTraduccion->setText(ErrorBreve(e));
         EXPECT_TRUE(Cabe(p->lblTraduccion)) << numero << " " << ErrorBreve(e).toStdString();
@@ -306,7 +319,8 @@ void EncolarClic(QWidget* w) {
 int VentanasPrincipales(bool soloCargadas) {
     int n = 0;
     for (QWidget* w : QApplication::topLevelWidgets())
-        if (qobject_cast<frmPrincipal*>(w) || qobject_cast<frmTraductor*>(w) || qobject_cast<frmPropiedades*>(w))
+        if (qobject_cast<frmPrincipal*>(w) || qobject_cast<frmTraductor*>(w) ||
+            qobject_cast<frmPropiedades*>(w))
             n += (!soloCargadas || static_cast<Form*>(w)->Loaded()) ? 1 : 0;
     return n;
 }
@@ -358,8 +372,8 @@ TEST_F(Fallas, UnreadableSkinPicturesGiveStandInsSoEveryControlShowsAndOneNotice
     // Every picture of the blue look is there, and none is a picture.
     const QString carpeta = entorno.Datos() + "/ENTORNO/IMAGENES/";
     QDir().mkpath(carpeta);
-    for (const char* nombre : {"SalirUp", "SalirDn", "oDicUp", "oDicDn", "oTraUp", "oTraDn", "oProUp", "oProDn",
-                               "TAcepciones", "CAcepciones", "CerAcepUp", "CerAcepDn", "FTra1"}) {
+    for (const char* nombre : {"SalirUp", "SalirDn", "oDicUp", "oDicDn", "oTraUp", "oTraDn", "oProUp",
+                               "oProDn", "TAcepciones", "CAcepciones", "CerAcepUp", "CerAcepDn", "FTra1"}) {
         QFile f(carpeta + "0" + nombre + ".BMP");
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write("BM\x10\x00garbage, not a bitmap");
@@ -370,15 +384,16 @@ TEST_F(Fallas, UnreadableSkinPicturesGiveStandInsSoEveryControlShowsAndOneNotice
     }
     const auto mismaImagen = [](const QPixmap& a, const QPixmap& b) { return a.toImage() == b.toImage(); };
     auto* p = Abrir<frmPrincipal>();
-    for (controls::PictureBox* c : {p->imgFondo, p->pctBoton(0), p->pctBoton(1), p->pctBoton(2), p->pctOpcActual,
-                                    p->pctAcepciones, p->pctContAcep, p->pctBoton(3)})
+    for (controls::PictureBox* c : {p->imgFondo, p->pctBoton(0), p->pctBoton(1), p->pctBoton(2),
+                                    p->pctOpcActual, p->pctAcepciones, p->pctContAcep, p->pctBoton(3)})
         EXPECT_FALSE(c->Picture().isNull()) << c->objectName().toStdString();
     EXPECT_EQ(p->imgFondo->Picture().size(), QSize(640, 480));
     EXPECT_TRUE(mismaImagen(p->pctBoton(0)->Picture(), DisenoNotas("Salir")));
     EXPECT_TRUE(mismaImagen(p->imgBotonCF(0)->Picture(), DisenoNotas("SalirLuz")));
     EXPECT_TRUE(mismaImagen(p->pctBoton(1)->Picture(), DisenoNotas("TabTraductor")));
     ASSERT_EQ(entorno.avisos->textos.size(), 1);
-    EXPECT_TRUE(entorno.avisos->textos[0].contains(carpeta + "0SalirUp.BMP")) << entorno.avisos->textos[0].toStdString();
+    EXPECT_TRUE(entorno.avisos->textos[0].contains(carpeta + "0SalirUp.BMP"))
+        << entorno.avisos->textos[0].toStdString();
     EXPECT_TRUE(entorno.avisos->textos[0].contains("ni otras 11")) << entorno.avisos->textos[0].toStdString();
 
     // Said once: another direction and the translator bring no second notice.
@@ -387,7 +402,8 @@ TEST_F(Fallas, UnreadableSkinPicturesGiveStandInsSoEveryControlShowsAndOneNotice
     p->pctBoton_Click(1);
     auto* t = Forms::Find<frmTraductor>();
     ASSERT_NE(t, nullptr);
-    for (controls::PictureBox* c : {t->imgFondo, t->pctBoton(0), t->pctBoton(1), t->pctBoton(2), t->pctBoton(3)})
+    for (controls::PictureBox* c :
+         {t->imgFondo, t->pctBoton(0), t->pctBoton(1), t->pctBoton(2), t->pctBoton(3)})
         EXPECT_FALSE(c->Picture().isNull()) << c->objectName().toStdString();
     EXPECT_EQ(entorno.avisos->textos.size(), 1);
 }

@@ -1,11 +1,11 @@
 // Loading the guide, its menu, its click and its commands.
-#include "GuideFixture.h"
 #include "Grabadores.h"
+#include "GuideFixture.h"
+#include "chrome/VerificarDrive.h"
 #include "guide/Explicaciones.h"
 #include "guide/frmAgentServer.h"
 #include "platform/Paths.h"
 #include "platform/Shell.h"
-#include "chrome/VerificarDrive.h"
 
 #include <QFile>
 #include <QSet>

@@ -3,8 +3,8 @@
 #include "guide/Explicaciones.h"
 
 #include <QComboBox>
-#include <QSet>
 #include <QProcess>
+#include <QSet>
 #include <map>
 
 namespace {
@@ -34,7 +34,8 @@ QStringList Dichos(const QStringList& log) {
     QStringList dichos;
     for (const QString& r : log)
         if (r.startsWith(QLatin1String("Speak "))) dichos << r.mid(6);
-    EXPECT_EQ(QSet<QString>(dichos.begin(), dichos.end()).size(), dichos.size()) << dichos.join(" / ").toStdString();
+    EXPECT_EQ(QSet<QString>(dichos.begin(), dichos.end()).size(), dichos.size())
+        << dichos.join(" / ").toStdString();
     return dichos;
 }
 
@@ -51,7 +52,8 @@ TEST_F(GuideTest, WelcomeGivesOneOfFourTextsByQuarterOfTheDrawAndEndsIdle) {
     QSet<QString> textos;
     for (const Cuarto& c : cuartos) {
         QStringList esperado{QStringLiteral("MoveTo 433,400"), QStringLiteral("Show")};
-        for (int i = 0; i < c.frases; ++i) esperado << QStringLiteral("Speak");
+        for (int i = 0; i < c.frases; ++i)
+            esperado << QStringLiteral("Speak");
         esperado << QStringLiteral("Play idle2_1");
         QStringList primeros;
         for (double r : {c.desde, c.hasta}) {
@@ -62,8 +64,10 @@ TEST_F(GuideTest, WelcomeGivesOneOfFourTextsByQuarterOfTheDrawAndEndsIdle) {
             const QStringList log = Tomar();
             EXPECT_EQ(Pasos(log), esperado);
             EXPECT_TRUE(SaludoDado);
-            if (r == c.desde) primeros = Dichos(log);
-            else EXPECT_EQ(Dichos(log), primeros) << "one quarter of the draw, one text";
+            if (r == c.desde)
+                primeros = Dichos(log);
+            else
+                EXPECT_EQ(Dichos(log), primeros) << "one quarter of the draw, one text";
         }
         textos.insert(primeros.join(QLatin1Char('\n')));
     }
@@ -258,7 +262,8 @@ TEST_F(GuideTest, EverythingTheGuideSaysPassesASpanishSpellChecker) {
     hunspell.write(dichos.join('\n').toUtf8());
     hunspell.closeWriteChannel();
     ASSERT_TRUE(hunspell.waitForFinished(30000));
-    QStringList desconocidas = QString::fromUtf8(hunspell.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    QStringList desconocidas =
+        QString::fromUtf8(hunspell.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
     desconocidas.removeDuplicates();
     // Names, the key's own name, and "tipear", which the Academy lists and hunspell-es does not.
     for (const char* nombre : {"Palavrix", "Norvento", "Programs", "Apertium", "Debian", "enter", "tipeando"})

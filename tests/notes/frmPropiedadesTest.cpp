@@ -1,9 +1,9 @@
+#include "notes/frmPropiedades.h"
 #include "VentanasPrueba.h"
 #include "chrome/Hostpot.h"
-#include "dictionary_window/frmPrincipal.h"
-#include "notes/frmPropiedades.h"
-#include "platform/RichTextBox.h"
 #include "chrome/VerificarDrive.h"
+#include "dictionary_window/frmPrincipal.h"
+#include "platform/RichTextBox.h"
 #include "translator/frmTraductor.h"
 
 #include <QFile>
@@ -20,7 +20,8 @@ protected:
             QFile f(entorno.Datos() + QString("/PROPIEDADES/Prop%1.RTF").arg(n));
             ASSERT_TRUE(f.open(QIODevice::WriteOnly));
             QByteArray body = "{\\rtf1\\ansi\\ansicpg1252 {\\b Notas " + QByteArray::number(n) + "}\\par ";
-            for (int i = 0; i < 200; ++i) body += "L\\'ednea " + QByteArray::number(i) + " de las notas.\\par ";
+            for (int i = 0; i < 200; ++i)
+                body += "L\\'ednea " + QByteArray::number(i) + " de las notas.\\par ";
             f.write(body + "}");
         }
     }

@@ -1,6 +1,6 @@
+#include "platform/Dao.h"
 #include "TempDatabase.h"
 #include "dictionary_data/Direcciones.h"
-#include "platform/Dao.h"
 #include "platform/DaoNative.h"
 
 #include <QElapsedTimer>
@@ -25,9 +25,11 @@ int errorNumberOpening(const QString& path) {
 QStringList planOf(dao::Database& db, const QString& sql) {
     sqlite3_stmt* st = nullptr;
     const QByteArray q = ("EXPLAIN QUERY PLAN " + sql).toUtf8();
-    EXPECT_EQ(sqlite3_prepare_v2(dao::NativeHandle(db), q.constData(), -1, &st, nullptr), SQLITE_OK) << sql.toStdString();
+    EXPECT_EQ(sqlite3_prepare_v2(dao::NativeHandle(db), q.constData(), -1, &st, nullptr), SQLITE_OK)
+        << sql.toStdString();
     QStringList details;
-    while (sqlite3_step(st) == SQLITE_ROW) details << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 3)));
+    while (sqlite3_step(st) == SQLITE_ROW)
+        details << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 3)));
     sqlite3_finalize(st);
     return details;
 }
@@ -36,7 +38,8 @@ QStringList planOf(dao::Database& db, const QString& sql) {
 
 TEST(Dao, StoredQueryReadsRowsForwardOnlyInRecordOrder) {
     TempDatabase t;
-    t.Insert(0, {Fila("casa", "house", "n", "f", "s"), Fila("casa", "home", "n", "f", "s"), Fila("perro", "dog", "n")});
+    t.Insert(0, {Fila("casa", "house", "n", "f", "s"), Fila("casa", "home", "n", "f", "s"),
+                 Fila("perro", "dog", "n")});
     auto db = t.Open();
     auto q = db->QueryDefs("qryBuscarEspIng");
     q->Parameters("ptroPalabra").SetValue(QStringLiteral("casa"));
@@ -60,11 +63,13 @@ TEST(Dao, StoredQueryReadsRowsForwardOnlyInRecordOrder) {
 
 TEST(Dao, WordListSqlGroupsEachHeadwordOnceInAscendingOrder) {
     TempDatabase t;
-    t.Insert(1, {Fila("zebra", "cebra"), Fila("Apple", "manzana"), Fila("apple", "poma"), Fila("bank", "banco")});
+    t.Insert(
+        1, {Fila("zebra", "cebra"), Fila("Apple", "manzana"), Fila("apple", "poma"), Fila("bank", "banco")});
     auto db = t.Open();
     auto rs = db->OpenRecordset("SELECT Palabra FROM IngEsp GROUP BY Palabra", dao::dbOpenForwardOnly);
     QStringList words;
-    for (; !rs->Eof(); rs->MoveNext()) words << rs->Fields("Palabra").Value().toString();
+    for (; !rs->Eof(); rs->MoveNext())
+        words << rs->Fields("Palabra").Value().toString();
     ASSERT_EQ(words.size(), 3);
     EXPECT_EQ(words[0].toLower(), "apple");
     EXPECT_EQ(words[1], "bank");
@@ -184,14 +189,16 @@ TEST(Dao, OpeningNeverCreatesAndReportsBadFilesWithEngineNumbers) {
         QFile f(noise);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         QByteArray bytes(8192, 0);
-        for (auto& b : bytes) b = static_cast<char>(QRandomGenerator::global()->bounded(256));
+        for (auto& b : bytes)
+            b = static_cast<char>(QRandomGenerator::global()->bounded(256));
         f.write(bytes);
     }
     EXPECT_EQ(errorNumberOpening(noise), dao::errUnrecognizedFormat);
 
     TempDatabase t;
     std::vector<esquema::Fila> many;
-    for (int i = 0; i < 3000; ++i) many.push_back(Fila(QString("palabra%1").arg(i), QString("word%1").arg(i)));
+    for (int i = 0; i < 3000; ++i)
+        many.push_back(Fila(QString("palabra%1").arg(i), QString("word%1").arg(i)));
     t.Insert(0, many);
     const QString cut = dir.filePath("cut.mdb");
     {
@@ -209,7 +216,9 @@ TEST(Dao, FileHeldExclusivelyByAnotherConnectionIsReportedInUse) {
     TempDatabase t;
     sqlite3* other = nullptr;
     ASSERT_EQ(sqlite3_open(t.Path().toUtf8().constData(), &other), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(other, "PRAGMA locking_mode=EXCLUSIVE; BEGIN EXCLUSIVE;", nullptr, nullptr, nullptr), SQLITE_OK);
+    ASSERT_EQ(
+        sqlite3_exec(other, "PRAGMA locking_mode=EXCLUSIVE; BEGIN EXCLUSIVE;", nullptr, nullptr, nullptr),
+        SQLITE_OK);
     EXPECT_EQ(errorNumberOpening(t.Path()), dao::errFileInUse);
     sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
     sqlite3_close(other);
@@ -256,7 +265,8 @@ TEST(Dao, LookupsWordListsAndSearchesAreServedByIndexes) {
             EXPECT_TRUE(plan.contains("USING INDEX") || plan.contains("USING COVERING INDEX"))
                 << sql.toStdString() << " -> " << plan.toStdString();
             EXPECT_FALSE(plan.contains("TEMP B-TREE")) << sql.toStdString() << " -> " << plan.toStdString();
-            EXPECT_FALSE(plan.startsWith("SCAN " + table + " ") && !plan.contains("INDEX")) << plan.toStdString();
+            EXPECT_FALSE(plan.startsWith("SCAN " + table + " ") && !plan.contains("INDEX"))
+                << plan.toStdString();
         }
     }
 }
@@ -286,7 +296,8 @@ int errorNumberOf(const std::function<void()>& f) {
 
 std::vector<esquema::Fila> manyRows(int n) {
     std::vector<esquema::Fila> rows;
-    for (int i = 0; i < n; ++i) rows.push_back(Fila(QString("palabra%1").arg(i), QString("word%1").arg(i)));
+    for (int i = 0; i < n; ++i)
+        rows.push_back(Fila(QString("palabra%1").arg(i), QString("word%1").arg(i)));
     return rows;
 }
 
@@ -312,8 +323,10 @@ TEST(Dao, AFileEmptiedWhileOpenGivesErrorsNotACrash) {
     ASSERT_TRUE(QFile::resize(t.Path(), 0));
     EXPECT_TRUE(lookUp(*db, "palabra2000").startsWith("error")) << lookUp(*db, "palabra2000").toStdString();
     EXPECT_NE(errorNumberOf([&] {
-                  auto list = db->OpenRecordset("SELECT Palabra FROM EspIng GROUP BY Palabra", dao::dbOpenForwardOnly);
-                  while (!list->Eof()) list->MoveNext();
+                  auto list = db->OpenRecordset("SELECT Palabra FROM EspIng GROUP BY Palabra",
+                                                dao::dbOpenForwardOnly);
+                  while (!list->Eof())
+                      list->MoveNext();
               }),
               0);
     EXPECT_NE(errorNumberOf([&] {
@@ -342,7 +355,8 @@ TEST(Dao, TheDictionaryIsOpenedReadOnlyAndOnlyStatementsThatReadRun) {
     t.Execute("INSERT INTO QueryDefs (Name, SQL) VALUES ('qryMapa', 'PRAGMA mmap_size = 268435456'), "
               "('qryOtro', 'ATTACH DATABASE ''/tmp/palavrix-otro.db'' AS otro'), ('qryVacia', '  ')");
     auto db = t.Open();
-    for (int i = 0; i < 3; ++i) EXPECT_EQ(lookUp(*db, "casa"), QString("error %1").arg(dao::errReadOnly));
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(lookUp(*db, "casa"), QString("error %1").arg(dao::errReadOnly));
     for (const char* name : {"qryMapa", "qryOtro", "qryVacia"})
         EXPECT_NE(errorNumberOf([&] {
                       auto q = db->QueryDefs(name);
@@ -351,9 +365,11 @@ TEST(Dao, TheDictionaryIsOpenedReadOnlyAndOnlyStatementsThatReadRun) {
                   0)
             << name;
     EXPECT_FALSE(QFile::exists("/tmp/palavrix-otro.db"));
-    EXPECT_EQ(errorNumberOf([&] { db->OpenRecordset("DELETE FROM EspIng", dao::dbOpenForwardOnly); }), dao::errReadOnly);
-    EXPECT_EQ(errorNumberOf([&] { db->OpenRecordset("UPDATE EspIng SET Traduccion = 'x'", dao::dbOpenDynaset); }),
+    EXPECT_EQ(errorNumberOf([&] { db->OpenRecordset("DELETE FROM EspIng", dao::dbOpenForwardOnly); }),
               dao::errReadOnly);
+    EXPECT_EQ(
+        errorNumberOf([&] { db->OpenRecordset("UPDATE EspIng SET Traduccion = 'x'", dao::dbOpenDynaset); }),
+        dao::errReadOnly);
     // Even what asks the engine directly cannot write through the program's connection.
     EXPECT_EQ(errorNumberOf([&] { dao::Execute(*db, "DELETE FROM EspIng"); }), dao::errReadOnly);
 
@@ -366,7 +382,8 @@ TEST(Dao, AStatementRunningPastItsTimeIsStoppedAndTheDatabaseGoesOn) {
     t.Insert(0, {Fila("casa", "house")});
     // A query that never ends, and one that yields rows for ever, one at a time.
     t.Execute("UPDATE QueryDefs SET SQL = 'WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c) "
-              "SELECT count(*) AS Traduccion FROM c WHERE :ptroPalabra IS NOT NULL' WHERE Name = 'qryBuscarEspIng'");
+              "SELECT count(*) AS Traduccion FROM c WHERE :ptroPalabra IS NOT NULL' WHERE Name = "
+              "'qryBuscarEspIng'");
     auto db = t.Open();
     QElapsedTimer clock;
     clock.start();
@@ -379,15 +396,17 @@ TEST(Dao, AStatementRunningPastItsTimeIsStoppedAndTheDatabaseGoesOn) {
         auto rs = db->OpenRecordset("WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c) "
                                     "SELECT x AS Palabra FROM c",
                                     dao::dbOpenForwardOnly);
-        for (; !rs->Eof(); rs->MoveNext()) ++rows;
+        for (; !rs->Eof(); rs->MoveNext())
+            ++rows;
     });
     EXPECT_EQ(number, dao::errCanceled);
     EXPECT_GT(rows, 1000);
     EXPECT_LT(clock.elapsed(), 10000);
 
     try {
-        db->OpenRecordset("WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c) SELECT max(x) FROM c",
-                          dao::dbOpenDynaset);
+        db->OpenRecordset(
+            "WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c) SELECT max(x) FROM c",
+            dao::dbOpenDynaset);
         FAIL();
     } catch (const dao::DaoError& e) {
         EXPECT_EQ(e.Number(), dao::errCanceled);
@@ -438,9 +457,11 @@ TEST(Dao, TheEnginesCommonErrorsReadInSpanishAndAFolderIsCalledAFolder) {
     const QString write = description([&] { dao::Execute(*db, "DELETE FROM EspIng"); });
     EXPECT_TRUE(write.contains("solo lectura")) << write.toStdString();
     EXPECT_FALSE(write.contains("readonly")) << write.toStdString();
-    const QString table = description([&] { db->OpenRecordset("SELECT Palabra FROM Nada", dao::dbOpenForwardOnly); });
+    const QString table =
+        description([&] { db->OpenRecordset("SELECT Palabra FROM Nada", dao::dbOpenForwardOnly); });
     EXPECT_TRUE(table.contains("no existe la tabla Nada")) << table.toStdString();
-    const QString syntax = description([&] { db->OpenRecordset("SELECT FROM WHERE", dao::dbOpenForwardOnly); });
+    const QString syntax =
+        description([&] { db->OpenRecordset("SELECT FROM WHERE", dao::dbOpenForwardOnly); });
     EXPECT_TRUE(syntax.contains("error de sintaxis")) << syntax.toStdString();
     EXPECT_FALSE(syntax.contains("syntax error")) << syntax.toStdString();
 }
@@ -478,11 +499,13 @@ QStringList contents(dao::Database& db) {
     QStringList names;
     auto tables = db.OpenRecordset("SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY name",
                                    dao::dbOpenForwardOnly);
-    for (; !tables->Eof(); tables->MoveNext()) names << tables->Fields("name").Value().toString();
+    for (; !tables->Eof(); tables->MoveNext())
+        names << tables->Fields("name").Value().toString();
     tables->Close();
     QStringList out;
     for (const QString& name : names)
-        out << QString("%1 %2").arg(name).arg(count(db, QString("SELECT count(*) AS n FROM \"%1\"").arg(name)));
+        out << QString("%1 %2").arg(name).arg(
+            count(db, QString("SELECT count(*) AS n FROM \"%1\"").arg(name)));
     return out;
 }
 
@@ -496,9 +519,10 @@ TEST(Dao, ABatchOfStatementsIsWrittenWholeOrNotAtAll) {
 
     // A statement failing in the middle undoes the ones before it, a new table included.
     EXPECT_EQ(errorNumberOf([&] {
-                  dao::ExecuteBatch(*db, {"CREATE TABLE Nueva (Palabra TEXT)", "INSERT INTO Nueva VALUES ('uno')",
-                                          "INSERT INTO EspIng (Palabra, Traduccion) VALUES ('perro', 'dog')",
-                                          "INSERT INTO NoExiste VALUES (1)", "INSERT INTO Nueva VALUES ('dos')"});
+                  dao::ExecuteBatch(*db,
+                                    {"CREATE TABLE Nueva (Palabra TEXT)", "INSERT INTO Nueva VALUES ('uno')",
+                                     "INSERT INTO EspIng (Palabra, Traduccion) VALUES ('perro', 'dog')",
+                                     "INSERT INTO NoExiste VALUES (1)", "INSERT INTO Nueva VALUES ('dos')"});
               }),
               dao::errTableNotFound);
     EXPECT_EQ(contents(*db), before);
@@ -509,9 +533,11 @@ TEST(Dao, ABatchOfStatementsIsWrittenWholeOrNotAtAll) {
               }),
               0);
     EXPECT_EQ(contents(*db), before);
-    EXPECT_EQ(errorNumberOf([&] { dao::ExecuteBatch(*db, "INSERT INTO EspIng (Nada) VALUES (?1)", {{"perro"}}); }),
-              dao::errEngine);
-    EXPECT_EQ(errorNumberOf([&] { dao::ExecuteBatch(*db, "INSERT EspIng VALUES (?1)", {{"perro"}}); }), dao::errSyntax);
+    EXPECT_EQ(
+        errorNumberOf([&] { dao::ExecuteBatch(*db, "INSERT INTO EspIng (Nada) VALUES (?1)", {{"perro"}}); }),
+        dao::errEngine);
+    EXPECT_EQ(errorNumberOf([&] { dao::ExecuteBatch(*db, "INSERT EspIng VALUES (?1)", {{"perro"}}); }),
+              dao::errSyntax);
     EXPECT_EQ(contents(*db), before);
 
     // The same connection writes afterwards: no transaction was left open by the failures.

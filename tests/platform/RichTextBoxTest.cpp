@@ -157,7 +157,8 @@ QByteArray Tabla(qint64 bytes) {
     QByteArray rtf = "{\\rtf1\\ansi ";
     const QByteArray fila = "\\trowd\\cellx2000\\cellx6000\\pard\\intbl uno\\cell dos\\cell\\row\n";
     rtf.reserve(bytes + 64);
-    while (rtf.size() < bytes) rtf += fila;
+    while (rtf.size() < bytes)
+        rtf += fila;
     return rtf + "}";
 }
 
@@ -165,7 +166,8 @@ QByteArray Prosa(qint64 bytes) {
     QByteArray rtf = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss Arial;}}";
     const QByteArray parrafo = "{\\pard\\sa120 Ma\\'f1ana {\\b negrita} y {\\i cursiva}, fin.\\par}\n";
     rtf.reserve(bytes + 64);
-    while (rtf.size() < bytes) rtf += parrafo;
+    while (rtf.size() < bytes)
+        rtf += parrafo;
     return rtf + "}";
 }
 
@@ -198,7 +200,8 @@ TEST(RichTextBox, HugeNotesFilesAreRefusedWithinAboutTwoSecondsAndSmallOnesShown
     // A notes file of an ordinary size, even several times the real ones, is shown whole.
     const QString normal = Escribir(dir, "normal.rtf", Prosa(300 * 1024));
     EXPECT_LT(MilisegundosAlCargar(caja, normal), 6000);
-    EXPECT_TRUE(caja.Text().startsWith("Mañana negrita y cursiva, fin.")) << caja.Text().left(80).toStdString();
+    EXPECT_TRUE(caja.Text().startsWith("Mañana negrita y cursiva, fin."))
+        << caja.Text().left(80).toStdString();
     const QString tablas = Escribir(dir, "tablas.rtf", Tabla(100 * 1024));
     EXPECT_LT(MilisegundosAlCargar(caja, tablas), 6000);
     EXPECT_TRUE(caja.Text().contains("uno\ndos")) << caja.Text().left(80).toStdString();

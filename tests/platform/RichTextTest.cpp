@@ -1,7 +1,7 @@
 // The RTF reader: character and paragraph formats, code pages and Unicode, special characters,
 // lists, tables, pictures, skipped destinations and damaged input.
-#include "DocumentoRtf.h"
 #include "platform/RichText.h"
+#include "DocumentoRtf.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -304,9 +304,9 @@ TEST(RichText, LongTablesAndManyTablesStayWithinTheirLimits) {
     ASSERT_EQ(tablas.size(), 1u);
     EXPECT_EQ(tablas[0]->columns(), richtext::kMaxColumns);
     EXPECT_EQ(TextoCelda(tablas[0], 0, richtext::kMaxColumns - 1), QString("c%1\nc%2\nc%3")
-                                                                        .arg(richtext::kMaxColumns - 1)
-                                                                        .arg(richtext::kMaxColumns)
-                                                                        .arg(richtext::kMaxColumns + 1));
+                                                                       .arg(richtext::kMaxColumns - 1)
+                                                                       .arg(richtext::kMaxColumns)
+                                                                       .arg(richtext::kMaxColumns + 1));
 
     // Past the table limit, rows read as paragraphs with tab-separated cells.
     QByteArray muchas = "{\\rtf1 ";

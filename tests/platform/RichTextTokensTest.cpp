@@ -1,13 +1,13 @@
-#include "platform/RichText.h"
 #include "platform/RichTextTokens.h"
+#include "platform/RichText.h"
 
 #include <QTextDocument>
 #include <cstdio>
 #include <gtest/gtest.h>
 #include <string>
 
-using richtext::reading::kMaxWordLetters;
 using richtext::reading::kMaxText;
+using richtext::reading::kMaxWordLetters;
 using richtext::reading::Piece;
 using richtext::reading::Token;
 using richtext::reading::Tokenizer;

@@ -35,12 +35,14 @@ struct Sustituto : Servicio {
     QString Quien() const override { return QStringLiteral("sustituto"); }
 };
 
-std::shared_ptr<Servicio> HacerReal() { return std::make_shared<Real>(); }
+std::shared_ptr<Servicio> HacerReal() {
+    return std::make_shared<Real>();
+}
 
 // Installs `sustituto` into a service and checks what Current() answers before, during and after.
 template <class Instalar, class Actual>
-void ComprobarServicio(std::shared_ptr<std::remove_reference_t<std::invoke_result_t<Actual>>> sustituto, Instalar instalar,
-                       Actual actual) {
+void ComprobarServicio(std::shared_ptr<std::remove_reference_t<std::invoke_result_t<Actual>>> sustituto,
+                       Instalar instalar, Actual actual) {
     auto* real = &actual();
     ASSERT_NE(real, sustituto.get());
     instalar(sustituto);
@@ -92,10 +94,13 @@ TEST(ServiceLocator, ThreadsAskingAtOnceAllGetTheOneRealImplementation) {
     platform::Locator<Servicio> l(HacerReal);
     std::vector<Servicio*> vistos(8, nullptr);
     std::vector<std::thread> hilos;
-    for (size_t i = 0; i < vistos.size(); ++i) hilos.emplace_back([&, i] { vistos[i] = &l.Current(); });
-    for (auto& h : hilos) h.join();
+    for (size_t i = 0; i < vistos.size(); ++i)
+        hilos.emplace_back([&, i] { vistos[i] = &l.Current(); });
+    for (auto& h : hilos)
+        h.join();
     EXPECT_EQ(realesHechos, 1);
-    for (Servicio* s : vistos) EXPECT_EQ(s, vistos[0]);
+    for (Servicio* s : vistos)
+        EXPECT_EQ(s, vistos[0]);
 }
 
 TEST(ServiceLocator, EveryPlatformServiceTakesAStandInAndGivesItsOwnBack) {

@@ -56,7 +56,8 @@ TEST(PrimeraPintura, TasksWaitForAWindowToPaintThenRunInTheOrderAsked) {
         hechas << "sonido";
     });
     TrasPrimeraPintura([&] { hechas << "guía"; });
-    for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
+    for (int i = 0; i < 5; ++i)
+        QCoreApplication::processEvents();
     EXPECT_TRUE(hechas.isEmpty()) << "ran with nothing on the screen";
 
     ventana.resize(100, 100);
@@ -68,7 +69,8 @@ TEST(PrimeraPintura, TasksWaitForAWindowToPaintThenRunInTheOrderAsked) {
     // Asked again later, a task waits for the next paint, not the one that has gone.
     bool otra = false;
     TrasPrimeraPintura([&] { otra = true; });
-    for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
+    for (int i = 0; i < 5; ++i)
+        QCoreApplication::processEvents();
     EXPECT_FALSE(otra);
     ventana.update();
     EXPECT_TRUE(QTest::qWaitFor([&] { return otra; }, 5000));
@@ -143,7 +145,8 @@ TEST_F(Arranque, TheSplashSoundAndTheGuideComeOnceTheFirstWindowHasPaintedAndHeS
     EXPECT_FALSE(agenteAlPintar);
     // The splash's sound, once; and the guide from the program's folder.
     ASSERT_EQ(entorno.sonidos->rutas.size(), 1);
-    EXPECT_TRUE(entorno.sonidos->rutas[0].endsWith("/Palavrix/SONIDOS/PRES.WAV")) << entorno.sonidos->rutas[0].toStdString();
+    EXPECT_TRUE(entorno.sonidos->rutas[0].endsWith("/Palavrix/SONIDOS/PRES.WAV"))
+        << entorno.sonidos->rutas[0].toStdString();
     ASSERT_NE(guia->control, nullptr);
     EXPECT_EQ(guia->control->loadedFrom, entorno.Carpeta() + "/Genie.ACS");
 

@@ -1,8 +1,8 @@
 #include "Grabadores.h"
-#include "platform/Notices.h"
-#include "platform/Drives.h"
-#include "platform/Settings.h"
 #include "chrome/VerificarDrive.h"
+#include "platform/Drives.h"
+#include "platform/Notices.h"
+#include "platform/Settings.h"
 #include "startup/frmVerDrive.h"
 
 #include <QComboBox>
@@ -38,7 +38,8 @@ TEST(Locator, AMissingFolderIsAskedForUntilADriveThatHasItIsChosen) {
     EXPECT_EQ(preguntas, 2); // D has no folder, asked again; E has it
     EXPECT_EQ(RutaDatos, "e:\\Palavrix");
     EXPECT_EQ(entorno.ajustes->valores.value("DriveCD"), "e");
-    EXPECT_EQ(drives::NativePath(RutaDatos + "\\SONIDOS\\CLICK.WAV"), usb.path() + "/Palavrix/SONIDOS/CLICK.WAV");
+    EXPECT_EQ(drives::NativePath(RutaDatos + "\\SONIDOS\\CLICK.WAV"),
+              usb.path() + "/Palavrix/SONIDOS/CLICK.WAV");
 
     // A folder that exists but is a file cannot be entered: 75; a letter nobody has: 76.
     QFile(vacio.filePath("Palavrix")).open(QIODevice::WriteOnly);
@@ -57,8 +58,9 @@ TEST(Locator, TheDialogSaysWhatIsMissingAndSavesTheChosenLetter) {
     dlg->Load();
     EXPECT_EQ(dlg->windowTitle(), "Seleccionar Drive");
     EXPECT_EQ(dlg->lblInfo->text(), "Palavrix no encuentra la información en el drive especificado.");
-    EXPECT_EQ(dlg->lblIndi->text(), "Asegúrese que Palavrix esté buscando en el drive correcto o que el CD-ROM de "
-                                     "Palavrix esté colocado en el siguiente drive.");
+    EXPECT_EQ(dlg->lblIndi->text(),
+              "Asegúrese que Palavrix esté buscando en el drive correcto o que el CD-ROM de "
+              "Palavrix esté colocado en el siguiente drive.");
     ASSERT_EQ(dlg->Drive1->count(), 2);
     EXPECT_EQ(dlg->Drive1->itemText(1), "d: [PALAVRIX]");
     EXPECT_EQ(dlg->Drive1->currentIndex(), 1); // the drive that holds the folder is offered
@@ -97,8 +99,10 @@ TEST(Locator, ADriveChoiceThatCannotBeSavedIsToldWithWhereAndHoldsForThisRun) {
     dlg->cmdAceptar_Click();
     Forms::FlushUnloaded();
     ASSERT_EQ(avisos->textos.size(), 1);
-    EXPECT_TRUE(avisos->textos[0].contains("No se pudo guardar la unidad elegida (D:)")) << avisos->textos[0].toStdString();
-    EXPECT_TRUE(avisos->textos[0].contains(QDir::toNativeSeparators(archivo))) << avisos->textos[0].toStdString();
+    EXPECT_TRUE(avisos->textos[0].contains("No se pudo guardar la unidad elegida (D:)"))
+        << avisos->textos[0].toStdString();
+    EXPECT_TRUE(avisos->textos[0].contains(QDir::toNativeSeparators(archivo)))
+        << avisos->textos[0].toStdString();
 
     // The choice holds for the rest of the run: the folder is found without asking again.
     int preguntas = 0;
@@ -127,7 +131,8 @@ TEST(Locator, AStoreThatRefusesTheChoiceIsReportedByItsLocationAndTheChoiceHolds
     EXPECT_FALSE(GuardarDrive("e"));
     ASSERT_EQ(entorno.avisos->textos.size(), 1);
     EXPECT_TRUE(entorno.avisos->textos[0].contains("No se pudo guardar la unidad elegida (E:)"));
-    EXPECT_TRUE(entorno.avisos->textos[0].contains(entorno.ajustes->Location())) << entorno.avisos->textos[0].toStdString();
+    EXPECT_TRUE(entorno.avisos->textos[0].contains(entorno.ajustes->Location()))
+        << entorno.avisos->textos[0].toStdString();
     EXPECT_EQ(entorno.ajustes->valores.value("DriveCD"), "C"); // nothing half-saved
     EXPECT_EQ(LeerDrive(), "e");                               // but this run goes on with it
 

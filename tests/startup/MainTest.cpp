@@ -1,8 +1,8 @@
 #include "dictionary_data/BaseDatos.h"
 #include "platform/Dao.h"
+#include "platform/Form.h"
 #include "platform/Paths.h"
 #include "platform/Screen.h"
-#include "platform/Form.h"
 #include "platform/SingleInstance.h"
 #include "platform/Sound.h"
 #include "startup/General.h"
@@ -55,8 +55,9 @@ public:
 TEST(Main, TakesItsStepsInOrderAndOpensTheDatabaseLast) {
     RecordingSteps steps;
     EXPECT_EQ(Main(steps), ResultadoMain::Continuar);
-    EXPECT_EQ(steps.log, (QStringList{"InstanciaPrevia", "LocalizarDatos", "PunteroEspera", "MostrarPresentacion",
-                                      "MostrarPrincipal", "CargarAgente Genie", "AbrirBaseDatos"}));
+    EXPECT_EQ(steps.log,
+              (QStringList{"InstanciaPrevia", "LocalizarDatos", "PunteroEspera", "MostrarPresentacion",
+                           "MostrarPrincipal", "CargarAgente Genie", "AbrirBaseDatos"}));
 }
 
 TEST(Main, ASecondInstanceStopsBeforeAnythingElse) {
@@ -141,7 +142,8 @@ TEST(Main, OnlyALockHeldByALiveCopyMeansAnotherIsRunning) {
     QFile archivo(dir.filePath("archivo"));
     ASSERT_TRUE(archivo.open(QIODevice::WriteOnly));
     archivo.close();
-    EXPECT_EQ(single_instance::TakeLock(dir.filePath("archivo/palavrix.lock")), single_instance::Lock::Impossible);
+    EXPECT_EQ(single_instance::TakeLock(dir.filePath("archivo/palavrix.lock")),
+              single_instance::Lock::Impossible);
 
     // A lock left by a process that is gone is taken over; one held by a live process is not.
     const QString viejo = dir.filePath("viejo.lock");
@@ -177,7 +179,8 @@ TEST(Main, WithATemporaryFolderThatCannotHoldTheLockTheProgramStartsAndSaysWhy) 
     EXPECT_EQ(programa.state(), QProcess::Running);
     const QString error = QString::fromUtf8(programa.readAllStandardError());
     EXPECT_TRUE(error.contains("no se pudo crear el archivo de bloqueo")) << error.toStdString();
-    EXPECT_TRUE(QDir(desde.path()).entryList(QDir::Files).isEmpty()) << "a lock in the folder it was started from";
+    EXPECT_TRUE(QDir(desde.path()).entryList(QDir::Files).isEmpty())
+        << "a lock in the folder it was started from";
     programa.kill();
     programa.waitForFinished(5000);
 }

@@ -11,7 +11,7 @@
 
 struct PortapapelesEnMemoria : clipboard::Clipboard {
     QString texto;
-    bool mudo = false;          // as a clipboard owner that never answers
+    bool mudo = false; // as a clipboard owner that never answers
     int escrituras = 0;
     std::chrono::milliseconds esperaPedida{0}; // the wait the last reader allowed
     std::optional<QString> Text(std::chrono::milliseconds espera) override {
@@ -27,7 +27,7 @@ struct PortapapelesEnMemoria : clipboard::Clipboard {
 
 struct AjustesEnMemoria : settings::Store {
     QMap<QString, QString> valores;
-    bool soloLectura = false;   // as a settings file that cannot be written
+    bool soloLectura = false; // as a settings file that cannot be written
     QString Value(const QString& clave, const QString& omision) const override {
         return valores.value(clave, omision);
     }

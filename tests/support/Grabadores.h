@@ -3,12 +3,12 @@
 // temporary place that the program finds as drive C:.
 #include "EnMemoria.h"
 #include "chrome/Imagenes.h"
-#include "platform/Notices.h"
+#include "chrome/VerificarDrive.h"
 #include "platform/Drives.h"
+#include "platform/Notices.h"
 #include "platform/Paths.h"
 #include "platform/Shell.h"
 #include "platform/Sound.h"
-#include "chrome/VerificarDrive.h"
 
 #include <QApplication>
 #include <QDir>
@@ -38,7 +38,8 @@ struct DocumentosGrabados : shell::Opener {
 inline QString TomarAvisoSinPrograma() {
     QString texto;
     for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* m = qobject_cast<QMessageBox*>(w); m && m->objectName() == QLatin1String("msgSinPrograma") && m->isVisible()) {
+        if (auto* m = qobject_cast<QMessageBox*>(w);
+            m && m->objectName() == QLatin1String("msgSinPrograma") && m->isVisible()) {
             texto += m->text();
             m->close();
         }

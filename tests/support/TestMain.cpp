@@ -18,7 +18,8 @@ int main(int argc, char** argv) {
     // side, and a drive letter saved by one must not send another to a drive it does not have.
     // Two live processes never share an id; a folder left by an earlier process of the same id
     // (one killed at its timeout) goes first.
-    QApplication::setOrganizationName(QStringLiteral("PalavrixTests-%1").arg(QCoreApplication::applicationPid()));
+    QApplication::setOrganizationName(
+        QStringLiteral("PalavrixTests-%1").arg(QCoreApplication::applicationPid()));
     QApplication::setQuitOnLastWindowClosed(false);
     // The windows move and end as the program's do.
     RegistrarVentanas();

@@ -88,11 +88,13 @@ TEST_F(BaseGenerada, KnownWordsComeOutRightAsTheFirstRow) {
     // Into Spanish, with further meanings.
     const Primera house = Buscar(1, QStringLiteral("house"));
     EXPECT_EQ(house.traduccion, QStringLiteral("casa"));
-    EXPECT_TRUE(house.acepcion1.toString() == QStringLiteral("cámara") || house.acepcion2.toString() == QStringLiteral("cámara"))
+    EXPECT_TRUE(house.acepcion1.toString() == QStringLiteral("cámara") ||
+                house.acepcion2.toString() == QStringLiteral("cámara"))
         << house.acepcion1.toString().toStdString() << " / " << house.acepcion2.toString().toStdString();
     const Primera bank = Buscar(1, QStringLiteral("bank"));
     EXPECT_EQ(bank.traduccion, QStringLiteral("banco"));
-    EXPECT_TRUE(bank.acepcion1.toString() == QLatin1String("orilla") || bank.acepcion2.toString() == QLatin1String("orilla"));
+    EXPECT_TRUE(bank.acepcion1.toString() == QLatin1String("orilla") ||
+                bank.acepcion2.toString() == QLatin1String("orilla"));
     // Lookups ignore case, as the program's do.
     EXPECT_EQ(Buscar(1, QStringLiteral("House")).traduccion, QStringLiteral("casa"));
 
@@ -114,30 +116,42 @@ TEST_F(BaseGenerada, SizeCodesAndNullRules) {
         const QString t = QLatin1String(kDirecciones[d].tabla);
         SCOPED_TRACE(t.toStdString());
         // The word list's own statement counts the headwords.
-        EXPECT_GE(Contar(QStringLiteral("SELECT COUNT(*) AS n FROM (SELECT Palabra FROM %1 GROUP BY Palabra)").arg(t)), minimo[d]);
+        EXPECT_GE(
+            Contar(
+                QStringLiteral("SELECT COUNT(*) AS n FROM (SELECT Palabra FROM %1 GROUP BY Palabra)").arg(t)),
+            minimo[d]);
         const int filas = Contar(QStringLiteral("SELECT COUNT(*) AS n FROM %1").arg(t));
         const int conTipo = Contar(QStringLiteral("SELECT COUNT(*) AS n FROM %1 WHERE Tipo <> ''").arg(t));
         EXPECT_GE(conTipo, filas * 95 / 100);
-        EXPECT_EQ(Contar(QStringLiteral("SELECT COUNT(*) AS n FROM %1 WHERE Tipo NOT IN ('', 'n', 'v', 'aj', 'av', 'ar', 'pr', 'pro', 'cj', 'ij') "
-                                        "OR Genero NOT IN ('', 'm', 'f', 'n') OR Numero NOT IN ('', 's', 'p')").arg(t)),
-                  0);
+        EXPECT_EQ(
+            Contar(QStringLiteral("SELECT COUNT(*) AS n FROM %1 WHERE Tipo NOT IN ('', 'n', 'v', 'aj', 'av', "
+                                  "'ar', 'pr', 'pro', 'cj', 'ij') "
+                                  "OR Genero NOT IN ('', 'm', 'f', 'n') OR Numero NOT IN ('', 's', 'p')")
+                       .arg(t)),
+            0);
         if (kDirecciones[d].acepciones) {
-            EXPECT_EQ(Contar(QStringLiteral("SELECT COUNT(*) AS n FROM %1 WHERE Acepcion1 <> '' AND Acepcion2 IS NULL").arg(t)), 0);
+            EXPECT_EQ(Contar(QStringLiteral(
+                                 "SELECT COUNT(*) AS n FROM %1 WHERE Acepcion1 <> '' AND Acepcion2 IS NULL")
+                                 .arg(t)),
+                      0);
         }
     }
 }
 
 TEST_F(BaseGenerada, PronunciationFlagMatchesTheRecordings) {
     // Every row's flag against the disk: true exactly when the file is there.
-    auto rs = db_->OpenRecordset(QStringLiteral("SELECT Traduccion, Pronunciacion FROM EspIng"), dao::dbOpenForwardOnly);
+    auto rs = db_->OpenRecordset(QStringLiteral("SELECT Traduccion, Pronunciacion FROM EspIng"),
+                                 dao::dbOpenForwardOnly);
     int filas = 0, grabadas = 0, errores = 0;
     for (; !rs->Eof(); rs->MoveNext()) {
         const QString t = rs->Fields(QStringLiteral("Traduccion")).Value().toString();
         const bool marcada = rs->Fields(QStringLiteral("Pronunciacion")).Value().toBool();
-        const bool existe = !t.isEmpty() && QFileInfo(kPronun + QLatin1Char('/') + t.left(1) + QLatin1Char('/') + t).isFile();
+        const bool existe =
+            !t.isEmpty() && QFileInfo(kPronun + QLatin1Char('/') + t.left(1) + QLatin1Char('/') + t).isFile();
         ++filas;
         grabadas += marcada;
-        if (marcada != existe && ++errores <= 5) ADD_FAILURE() << t.toStdString() << ": flag " << marcada << ", file " << existe;
+        if (marcada != existe && ++errores <= 5)
+            ADD_FAILURE() << t.toStdString() << ": flag " << marcada << ", file " << existe;
     }
     rs->Close();
     EXPECT_EQ(errores, 0);
@@ -151,28 +165,43 @@ TEST_F(BaseGenerada, NoTableShowsAnInternalNameTagOrJunkHeadword) {
         const QString t = QLatin1String(kDirecciones[d].tabla);
         SCOPED_TRACE(t.toStdString());
         QStringList columnas{QStringLiteral("Palabra"), QStringLiteral("Traduccion")};
-        if (kDirecciones[d].acepciones) columnas << QStringLiteral("Acepcion1") << QStringLiteral("Acepcion2");
+        if (kDirecciones[d].acepciones)
+            columnas << QStringLiteral("Acepcion1") << QStringLiteral("Acepcion2");
         for (const QString& c : columnas) {
-            const QString interno = QStringLiteral(
-                "SELECT COUNT(*) AS n FROM %1 WHERE %2 = 'prpers' OR instr(%2, '_') > 0 OR instr(%2, '<') > 0 "
-                "OR instr(%2, '>') > 0 OR instr(%2, '#') > 0 OR instr(%2, '@') > 0").arg(t, c);
+            const QString interno =
+                QStringLiteral("SELECT COUNT(*) AS n FROM %1 WHERE %2 = 'prpers' OR instr(%2, '_') > 0 OR "
+                               "instr(%2, '<') > 0 "
+                               "OR instr(%2, '>') > 0 OR instr(%2, '#') > 0 OR instr(%2, '@') > 0")
+                    .arg(t, c);
             EXPECT_EQ(Contar(interno), 0) << c.toStdString();
         }
         // Titles and sentences are no headwords: no sentence punctuation, at most four words.
-        EXPECT_EQ(Contar(QStringLiteral("SELECT COUNT(*) AS n FROM %1 WHERE instr(Palabra, ',') > 0 OR instr(Palabra, ';') > 0 "
-                                        "OR instr(Palabra, '!') > 0 OR instr(Palabra, '?') > 0 OR instr(Palabra, '(') > 0 "
-                                        "OR instr(Palabra, '\"') > 0 OR instr(Palabra, '«') > 0 OR instr(Palabra, '‘') > 0 "
-                                        "OR length(Palabra) - length(replace(Palabra, ' ', '')) > 3").arg(t)),
-                  0);
+        EXPECT_EQ(
+            Contar(
+                QStringLiteral(
+                    "SELECT COUNT(*) AS n FROM %1 WHERE instr(Palabra, ',') > 0 OR instr(Palabra, ';') > 0 "
+                    "OR instr(Palabra, '!') > 0 OR instr(Palabra, '?') > 0 OR instr(Palabra, '(') > 0 "
+                    "OR instr(Palabra, '\"') > 0 OR instr(Palabra, '«') > 0 OR instr(Palabra, '‘') > 0 "
+                    "OR length(Palabra) - length(replace(Palabra, ' ', '')) > 3")
+                    .arg(t)),
+            0);
         // Gender and number only for nouns, articles and pronouns; articles only where the
         // language has them.
-        EXPECT_EQ(Contar(QStringLiteral("SELECT COUNT(*) AS n FROM %1 WHERE (Tipo NOT IN ('n', 'ar', 'pro') AND (Genero <> '' OR Numero <> '')) "
-                                        "OR (TipoT NOT IN ('n', 'ar', 'pro') AND (GeneroT <> '' OR NumeroT <> ''))").arg(t)),
-                  0);
-        EXPECT_EQ(Contar(QStringLiteral("SELECT COUNT(*) AS n FROM %1 WHERE Tipo = 'ar' AND Palabra COLLATE BINARY NOT IN "
-                                        "('el', 'la', 'lo', 'los', 'las', 'un', 'una', 'unos', 'unas', 'uno', 'the', 'a', 'an', "
-                                        "'o', 'os', 'as', 'um', 'uma', 'uns', 'umas', 'le', 'l', 'les', 'une', 'des', 'The', 'A')").arg(t)),
-                  0);
+        EXPECT_EQ(
+            Contar(QStringLiteral("SELECT COUNT(*) AS n FROM %1 WHERE (Tipo NOT IN ('n', 'ar', 'pro') AND "
+                                  "(Genero <> '' OR Numero <> '')) "
+                                  "OR (TipoT NOT IN ('n', 'ar', 'pro') AND (GeneroT <> '' OR NumeroT <> ''))")
+                       .arg(t)),
+            0);
+        EXPECT_EQ(
+            Contar(
+                QStringLiteral(
+                    "SELECT COUNT(*) AS n FROM %1 WHERE Tipo = 'ar' AND Palabra COLLATE BINARY NOT IN "
+                    "('el', 'la', 'lo', 'los', 'las', 'un', 'una', 'unos', 'unas', 'uno', 'the', 'a', 'an', "
+                    "'o', 'os', 'as', 'um', 'uma', 'uns', 'umas', 'le', 'l', 'les', 'une', 'des', 'The', "
+                    "'A')")
+                    .arg(t)),
+            0);
     }
 }
 
@@ -184,24 +213,56 @@ TEST_F(BaseGenerada, TheCommonestWordsHaveTheirUsualFirstRow) {
     // Function words in their own forms, the article before the pronoun, lower case before
     // acronyms, the tagger's part of speech, gender-specific senses under their own gender.
     const Caso casos[] = {
-        {0, "la", "the", "ar", "f", "s"},      {0, "el", "the", "ar", "m", "s"},     {0, "que", "that", "cj", "", ""},
-        {0, "yo", "I", "pro", "", "s"},        {0, "él", "he", "pro", "m", "s"},     {0, "mí", "me", "pro", "", "s"},
-        {0, "lo", "it", "pro", "n", ""},       {0, "del", "of the", "pr", "", ""},   {0, "es", "is", "v", "", ""},
+        {0, "la", "the", "ar", "f", "s"},
+        {0, "el", "the", "ar", "m", "s"},
+        {0, "que", "that", "cj", "", ""},
+        {0, "yo", "I", "pro", "", "s"},
+        {0, "él", "he", "pro", "m", "s"},
+        {0, "mí", "me", "pro", "", "s"},
+        {0, "lo", "it", "pro", "n", ""},
+        {0, "del", "of the", "pr", "", ""},
+        {0, "es", "is", "v", "", ""},
         {0, "fue", "was", "v", "", ""},
-        {0, "bien", "well", "av", "", ""},     {0, "ser", "be", "v", "", ""},        {0, "poder", "can", "v", "", ""},
-        {0, "gente", "people", "n", "f", "s"}, {0, "mejor", "better", "aj", "", ""}, {0, "hijo", "son", "n", "m", "s"},
-        {0, "hija", "daughter", "n", "f", "s"}, {0, "niña", "girl", "n", "f", "s"},  {0, "dios", "god", "n", "m", "s"},
-        {0, "diosa", "goddess", "n", "f", "s"}, {0, "muchacha", "girl", "n", "f", "s"}, {0, "amiga", "friend", "n", "f", "s"},
-        {0, "cierto", "true", "aj", "", ""},   {0, "cada", "each", "", "", ""},
-        {1, "the", "el", "ar", "", ""},        {1, "I", "yo", "pro", "", "s"},       {1, "who", "quién", "pro", "m", ""},
-        {1, "is", "es", "v", "", ""},          {1, "daughter", "hija", "n", "", "s"},
-        {2, "la", "a", "ar", "f", "s"},        {2, "usted", "você", "pro", "", "s"}, {2, "del", "do", "pr", "", ""},
-        {3, "o", "el", "ar", "m", "s"},        {3, "a", "la", "ar", "f", "s"},       {3, "você", "usted", "pro", "", "s"},
-        {3, "do", "del", "pr", "", ""},        {3, "é", "es", "v", "", ""},          {3, "eu", "yo", "pro", "", "s"},
-        {4, "arroz", "riz", "n", "m", "s"},    {4, "rojo", "rouge", "aj", "", ""},   {4, "saber", "savoir", "v", "", ""},
+        {0, "bien", "well", "av", "", ""},
+        {0, "ser", "be", "v", "", ""},
+        {0, "poder", "can", "v", "", ""},
+        {0, "gente", "people", "n", "f", "s"},
+        {0, "mejor", "better", "aj", "", ""},
+        {0, "hijo", "son", "n", "m", "s"},
+        {0, "hija", "daughter", "n", "f", "s"},
+        {0, "niña", "girl", "n", "f", "s"},
+        {0, "dios", "god", "n", "m", "s"},
+        {0, "diosa", "goddess", "n", "f", "s"},
+        {0, "muchacha", "girl", "n", "f", "s"},
+        {0, "amiga", "friend", "n", "f", "s"},
+        {0, "cierto", "true", "aj", "", ""},
+        {0, "cada", "each", "", "", ""},
+        {1, "the", "el", "ar", "", ""},
+        {1, "I", "yo", "pro", "", "s"},
+        {1, "who", "quién", "pro", "m", ""},
+        {1, "is", "es", "v", "", ""},
+        {1, "daughter", "hija", "n", "", "s"},
+        {2, "la", "a", "ar", "f", "s"},
+        {2, "usted", "você", "pro", "", "s"},
+        {2, "del", "do", "pr", "", ""},
+        {3, "o", "el", "ar", "m", "s"},
+        {3, "a", "la", "ar", "f", "s"},
+        {3, "você", "usted", "pro", "", "s"},
+        {3, "do", "del", "pr", "", ""},
+        {3, "é", "es", "v", "", ""},
+        {3, "eu", "yo", "pro", "", "s"},
+        {4, "arroz", "riz", "n", "m", "s"},
+        {4, "rojo", "rouge", "aj", "", ""},
+        {4, "saber", "savoir", "v", "", ""},
         {4, "al", "au", "pr", "", ""},
-        {5, "le", "el", "ar", "m", "s"},       {5, "est", "es", "v", "", ""},        {5, "être", "ser", "v", "", ""},
-        {5, "du", "del", "pr", "", ""},        {5, "l", "el", "ar", "", "s"},        {5, "d", "de", "pr", "", ""},        {5, "je", "yo", "pro", "", "s"},      {5, "amour", "amor", "n", "m", "s"},
+        {5, "le", "el", "ar", "m", "s"},
+        {5, "est", "es", "v", "", ""},
+        {5, "être", "ser", "v", "", ""},
+        {5, "du", "del", "pr", "", ""},
+        {5, "l", "el", "ar", "", "s"},
+        {5, "d", "de", "pr", "", ""},
+        {5, "je", "yo", "pro", "", "s"},
+        {5, "amour", "amor", "n", "m", "s"},
     };
     for (const Caso& c : casos) {
         SCOPED_TRACE(std::string(kDirecciones[static_cast<size_t>(c.direccion)].tabla) + " " + c.palabra);

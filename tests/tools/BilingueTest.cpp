@@ -1,6 +1,6 @@
 // Enumeration of a compiled bilingual dictionary, on a transducer compiled here with lt-comp.
-#include "Analizador.h"
 #include "Bilingue.h"
+#include "Analizador.h"
 
 #include <QDir>
 #include <QFile>
@@ -71,16 +71,19 @@ TEST(Bilingue, EnumeratesTheLexiconAndSkipsPatterns) {
 
     const std::vector<Par> pares = LeerBilingue(QFile::encodeName(bin).toStdString());
     QStringList vistos;
-    for (const Par& p : pares) vistos << p.origen + QStringLiteral(" -> ") + p.destino;
+    for (const Par& p : pares)
+        vistos << p.origen + QStringLiteral(" -> ") + p.destino;
 
     // Every word entry of the left-to-right direction, each once; no number, no web address, and
     // the right-to-left-only entry is not in this direction.
-    QStringList esperados{"house<n> -> casa<n><f>", "house<n> -> cámara<n><f>", "house<vblex> -> albergar<vblex>",
-                          "dog<n> -> perro<n><GD>", "take# out<vblex> -> sacar<vblex>", "AC/DC<np> -> AC/DC<np>"};
+    QStringList esperados{"house<n> -> casa<n><f>",           "house<n> -> cámara<n><f>",
+                          "house<vblex> -> albergar<vblex>",  "dog<n> -> perro<n><GD>",
+                          "take# out<vblex> -> sacar<vblex>", "AC/DC<np> -> AC/DC<np>"};
     QStringList ordenados = vistos;
     ordenados.sort();
     esperados.sort();
-    EXPECT_EQ(ordenados.join(QLatin1Char('\n')).toStdString(), esperados.join(QLatin1Char('\n')).toStdString());
+    EXPECT_EQ(ordenados.join(QLatin1Char('\n')).toStdString(),
+              esperados.join(QLatin1Char('\n')).toStdString());
 
     // Translations of one analysis come in the order lttoolbox's bilingual lookup gives them.
     QStringList casa;
@@ -96,7 +99,8 @@ TEST(Bilingue, MissingFileThrows) {
 
 TEST(Bilingue, PatternLemmas) {
     // Centuries in Roman numerals show as patterns by their translation: "siglo XX" -> "20th century".
-    for (const char* patron : {"1st century", "3,5", "20th-22nd centuries BC", "www.example.com", "http://x.org", "a@b.c"})
+    for (const char* patron :
+         {"1st century", "3,5", "20th-22nd centuries BC", "www.example.com", "http://x.org", "a@b.c"})
         EXPECT_TRUE(EsPatron(QString::fromUtf8(patron))) << patron;
     // Words, including the English pronoun "I" and single capitals that happen to be numerals.
     for (const char* palabra : {"house", "I mean", "AC/DC", "Washington DC", "vía", "take out"})
@@ -136,14 +140,14 @@ TEST(Analizador, NounReadingsFromACompiledAnalyser) {
     ASSERT_TRUE(r.contains("estudiante"));
     EXPECT_EQ(r["estudiante"].genero, QString()); // common gender
     EXPECT_EQ(r["perro"].tipos, QStringList({"n"}));
-    ASSERT_TRUE(r.contains("correr"));            // a verb: no gender, no number
+    ASSERT_TRUE(r.contains("correr")); // a verb: no gender, no number
     EXPECT_EQ(r["correr"].tipos, QStringList({"vblex"}));
     EXPECT_TRUE(r["correr"].genero.isEmpty() && r["correr"].numero.isEmpty());
     ASSERT_TRUE(r.contains("el"));
     EXPECT_TRUE(r["el"].articulo);
     EXPECT_FALSE(r["perro"].articulo);
-    EXPECT_FALSE(r.contains("xyzzy"));            // unknown
-    EXPECT_FALSE(r.contains("perros"));           // a plural form is not the lemma "perros"
+    EXPECT_FALSE(r.contains("xyzzy"));  // unknown
+    EXPECT_FALSE(r.contains("perros")); // a plural form is not the lemma "perros"
     // A multiword takes its head's reading.
     ASSERT_TRUE(r.contains("profesión de fe"));
     EXPECT_EQ(r["profesión de fe"].genero, QStringLiteral("f"));

@@ -26,17 +26,32 @@ TEST(Etiquetas, PartOfSpeechCodes) {
         QStringList etiquetas;
         const char* codigo;
     } casos[] = {
-        {{"n", "f"}, "n"},        {{"np", "loc"}, "n"},     {{"vblex"}, "v"},         {{"vbser"}, "v"},
-        {{"vbhaver"}, "v"},       {{"vbmod"}, "v"},         {{"adj", "GD"}, "aj"},    {{"adv"}, "av"},
-        {{"det", "def", "f", "sg"}, "ar"}, {{"det", "ind", "m", "sg"}, "ar"},
-        {{"det", "dem", "m", "sg"}, ""},   {{"det", "pos"}, ""},
-        {{"pr"}, "pr"},           {{"prn", "subj"}, "pro"}, {{"cnjcoo"}, "cj"},       {{"cnjsub"}, "cj"},
-        {{"cnjadv"}, "cj"},       {{"ij"}, "ij"},           {{"num"}, ""},            {{}, ""},
+        {{"n", "f"}, "n"},
+        {{"np", "loc"}, "n"},
+        {{"vblex"}, "v"},
+        {{"vbser"}, "v"},
+        {{"vbhaver"}, "v"},
+        {{"vbmod"}, "v"},
+        {{"adj", "GD"}, "aj"},
+        {{"adv"}, "av"},
+        {{"det", "def", "f", "sg"}, "ar"},
+        {{"det", "ind", "m", "sg"}, "ar"},
+        {{"det", "dem", "m", "sg"}, ""},
+        {{"det", "pos"}, ""},
+        {{"pr"}, "pr"},
+        {{"prn", "subj"}, "pro"},
+        {{"cnjcoo"}, "cj"},
+        {{"cnjsub"}, "cj"},
+        {{"cnjadv"}, "cj"},
+        {{"ij"}, "ij"},
+        {{"num"}, ""},
+        {{}, ""},
         // The part of speech is the first tag only.
         {{"f", "n"}, ""},
     };
     for (const auto& c : casos)
-        EXPECT_EQ(CodigoTipo(c.etiquetas), QString::fromLatin1(c.codigo)) << c.etiquetas.join(QLatin1Char(',')).toStdString();
+        EXPECT_EQ(CodigoTipo(c.etiquetas), QString::fromLatin1(c.codigo))
+            << c.etiquetas.join(QLatin1Char(',')).toStdString();
 }
 
 TEST(Etiquetas, GenderAndNumberCodes) {

@@ -41,11 +41,16 @@ const esquema::Fila* Primera(const std::vector<esquema::Fila>& filas, const QStr
 TEST(Filas, DefaultTranslationComesFirst) {
     // cámara is a one-way translation of house (cámara -> camera); casa goes both ways. The verb
     // reading comes after the noun's unrestricted and restricted translations.
-    const auto filas = ConstruirFilas(IngEsp(
-        {{"house<n>", "cámara<n><f>"}, {"house<vblex>", "albergar<vblex>"}, {"house<n>", "casa<n><f>"},
-         {"bank<vblex>", "amontonar<vblex>"}, {"bank<n>", "orilla<n><f>"}, {"bank<n>", "banco<n><m>"}},
-        {{"casa<n><f>", "house<n>"}, {"albergar<vblex>", "house<vblex>"}, {"banco<n><m>", "bank<n>"},
-         {"orilla<n><f>", "bank<n>"}}));
+    const auto filas = ConstruirFilas(IngEsp({{"house<n>", "cámara<n><f>"},
+                                              {"house<vblex>", "albergar<vblex>"},
+                                              {"house<n>", "casa<n><f>"},
+                                              {"bank<vblex>", "amontonar<vblex>"},
+                                              {"bank<n>", "orilla<n><f>"},
+                                              {"bank<n>", "banco<n><m>"}},
+                                             {{"casa<n><f>", "house<n>"},
+                                              {"albergar<vblex>", "house<vblex>"},
+                                              {"banco<n><m>", "bank<n>"},
+                                              {"orilla<n><f>", "bank<n>"}}));
     EXPECT_EQ(Traducciones(filas, "house"), QStringList({"casa", "cámara", "albergar"}));
     // bank<vblex> has only a one-way translation, so the noun reading leads.
     EXPECT_EQ(Traducciones(filas, "bank"), QStringList({"orilla", "banco", "amontonar"}));
@@ -55,21 +60,41 @@ TEST(Filas, DefaultTranslationComesFirst) {
 }
 
 TEST(Filas, ReadingsRankedByAnalyserFirstChoiceAndPartOfSpeech) {
-    Insumos in = IngEsp({{"time<adj>", "horario<adj>"}, {"time<n>", "tiempo<n><m>"},
-                         {"run<n>", "carrera<n><f>"}, {"run<vblex>", "correr<vblex>"},
-                         {"red<n>", "rojo<n><GD>"}, {"red<adj>", "rosso<adj>"}, {"red<adj>", "rojo<adj>"},
-                         {"water<vblex>", "abrevar<vblex>"}, {"water<n>", "agua<n><f>"},
-                         {"good<adj><sint><comp>", "mejor<adj>"}, {"good<adj><sint>", "bueno<adj>"}},
-                        {{"horario<adj>", "time<adj>"}, {"tiempo<n>", "time<n>"}, {"carrera<n>", "career<n>"},
-                         {"carrera<n>", "run<n>"}, {"correr<vblex>", "run<vblex>"}, {"rojo<adj>", "red<adj>"},
-                         {"rojo<n>", "red<n>"}, {"abrevar<vblex>", "water<vblex>"}, {"agua<n>", "water<n>"},
-                         {"mejor<adj>", "better<adj>"}, {"mejor<adj>", "good<adj>"}, {"bueno<adj>", "good<adj>"}});
-    in.predilectos = ClavesPredilectas({{"horario<adj>", "time<adj>"}, {"tiempo<n>", "time<n>"},
-                                        {"carrera<n>", "career<n>"}, {"carrera<n>", "run<n>"},
-                                        {"correr<vblex>", "run<vblex>"}, {"rojo<adj>", "red<adj>"},
-                                        {"rojo<n>", "red<n>"}, {"abrevar<vblex>", "water<vblex>"},
-                                        {"agua<n>", "water<n>"}, {"mejor<adj>", "better<adj>"},
-                                        {"mejor<adj>", "good<adj>"}, {"bueno<adj>", "good<adj>"}});
+    Insumos in = IngEsp({{"time<adj>", "horario<adj>"},
+                         {"time<n>", "tiempo<n><m>"},
+                         {"run<n>", "carrera<n><f>"},
+                         {"run<vblex>", "correr<vblex>"},
+                         {"red<n>", "rojo<n><GD>"},
+                         {"red<adj>", "rosso<adj>"},
+                         {"red<adj>", "rojo<adj>"},
+                         {"water<vblex>", "abrevar<vblex>"},
+                         {"water<n>", "agua<n><f>"},
+                         {"good<adj><sint><comp>", "mejor<adj>"},
+                         {"good<adj><sint>", "bueno<adj>"}},
+                        {{"horario<adj>", "time<adj>"},
+                         {"tiempo<n>", "time<n>"},
+                         {"carrera<n>", "career<n>"},
+                         {"carrera<n>", "run<n>"},
+                         {"correr<vblex>", "run<vblex>"},
+                         {"rojo<adj>", "red<adj>"},
+                         {"rojo<n>", "red<n>"},
+                         {"abrevar<vblex>", "water<vblex>"},
+                         {"agua<n>", "water<n>"},
+                         {"mejor<adj>", "better<adj>"},
+                         {"mejor<adj>", "good<adj>"},
+                         {"bueno<adj>", "good<adj>"}});
+    in.predilectos = ClavesPredilectas({{"horario<adj>", "time<adj>"},
+                                        {"tiempo<n>", "time<n>"},
+                                        {"carrera<n>", "career<n>"},
+                                        {"carrera<n>", "run<n>"},
+                                        {"correr<vblex>", "run<vblex>"},
+                                        {"rojo<adj>", "red<adj>"},
+                                        {"rojo<n>", "red<n>"},
+                                        {"abrevar<vblex>", "water<vblex>"},
+                                        {"agua<n>", "water<n>"},
+                                        {"mejor<adj>", "better<adj>"},
+                                        {"mejor<adj>", "good<adj>"},
+                                        {"bueno<adj>", "good<adj>"}});
     // The analyser knows "time" as a noun and a verb only.
     in.rasgosOrigen = {{"time", R("", "s", {"n", "vblex"})}};
     const auto filas = ConstruirFilas(in);
@@ -88,13 +113,13 @@ TEST(Filas, ReadingsRankedByAnalyserFirstChoiceAndPartOfSpeech) {
 TEST(Filas, OneRowPerPairAndProperNouns) {
     const auto filas = ConstruirFilas(IngEsp({
         {"red<adj>", "rojo<adj>"},
-        {"red<adj><sint>", "rojo<adj>"},  // same pair and part of speech again: one row
-        {"red<n>", "rojo<n><GD>"},        // the same words as nouns: a row of their own
+        {"red<adj><sint>", "rojo<adj>"}, // same pair and part of speech again: one row
+        {"red<n>", "rojo<n><GD>"},       // the same words as nouns: a row of their own
         {"Turkey<np><loc>", "Turquía<np><loc>"},
         {"turkey<n>", "pavo<n><m>"},
         {"Paris<np><loc>", "París<np><loc>"},
         {"Madrid<np><loc>", "Madrid<np><loc>"}, // a name that stays the same: left out
-        {"(<lpar>", "(<lpar>"},                  // punctuation: left out
+        {"(<lpar>", "(<lpar>"},                 // punctuation: left out
     }));
     EXPECT_EQ(Traducciones(filas, "red"), QStringList({"rojo", "rojo"}));
     EXPECT_EQ(Primera(filas, "red")->tipo, QStringLiteral("aj"));
@@ -108,12 +133,15 @@ TEST(Filas, OneRowPerPairAndProperNouns) {
 TEST(Filas, CodesComeFromTagsThenFromTheAnalyser) {
     Insumos in;
     in.direccion = kEspIng;
-    in.pares = {{"perro<n>", "dog<n>"}, {"casa<n><f>", "house<n>"}, {"estudiante<n><mf>", "student<n>"},
-                {"correr<vblex>", "run<vblex>"}, {"tijeras<n><f>", "scissors<n><pl>"}};
+    in.pares = {{"perro<n>", "dog<n>"},
+                {"casa<n><f>", "house<n>"},
+                {"estudiante<n><mf>", "student<n>"},
+                {"correr<vblex>", "run<vblex>"},
+                {"tijeras<n><f>", "scissors<n><pl>"}};
     in.pares.push_back({"el<det>", "the<det>"});
     in.pares.push_back({"este<det>", "this<det>"});
-    in.rasgosOrigen = {{"perro", R("m", "s")},   {"casa", R("f", "s")},
-                       {"estudiante", R("m", "s")}, {"tijeras", R("f", "p")},
+    in.rasgosOrigen = {{"perro", R("m", "s")},           {"casa", R("f", "s")},
+                       {"estudiante", R("m", "s")},      {"tijeras", R("f", "p")},
                        {"el", R("", "", {"det"}, true)}, {"este", R("", "", {"det"})}};
     in.rasgosDestino = {{"dog", R("", "s")}, {"house", R("", "s")}, {"scissors", R("", "s")}};
     const auto filas = ConstruirFilas(in);
@@ -141,9 +169,12 @@ TEST(Filas, CodesComeFromTagsThenFromTheAnalyser) {
 }
 
 TEST(Filas, FurtherMeaningsAndTheirNullRules) {
-    const auto filas = ConstruirFilas(IngEsp({{"house<n>", "casa<n><f>"}, {"house<n>", "cámara<n><f>"},
-                                              {"house<vblex>", "albergar<vblex>"}, {"house<vblex>", "alojar<vblex>"},
-                                              {"bank<n>", "banco<n><m>"}, {"bank<n>", "orilla<n><f>"},
+    const auto filas = ConstruirFilas(IngEsp({{"house<n>", "casa<n><f>"},
+                                              {"house<n>", "cámara<n><f>"},
+                                              {"house<vblex>", "albergar<vblex>"},
+                                              {"house<vblex>", "alojar<vblex>"},
+                                              {"bank<n>", "banco<n><m>"},
+                                              {"bank<n>", "orilla<n><f>"},
                                               {"dog<n>", "perro<n><GD>"}}));
     for (const auto& f : filas) {
         // Acepcion2 is never Null once Acepcion1 says something.
@@ -166,7 +197,8 @@ TEST(Filas, FurtherMeaningsAndTheirNullRules) {
     Insumos esp;
     esp.direccion = kEspIng;
     esp.pares = {{"casa<n><f>", "house<n>"}, {"casa<n><f>", "home<n>"}, {"casa<n><f>", "household<n>"}};
-    for (const auto& f : ConstruirFilas(esp)) EXPECT_TRUE(f.acepcion1.isNull() && f.acepcion2.isNull());
+    for (const auto& f : ConstruirFilas(esp))
+        EXPECT_TRUE(f.acepcion1.isNull() && f.acepcion2.isNull());
 
     const Resumen r = Resumir(filas);
     EXPECT_EQ(r.palabras, 3);
@@ -185,7 +217,9 @@ TEST(Filas, RecordingsFlagAndTheSchemaAcceptsTheRows) {
 
     TempDatabase db;
     db.Insert(kEspIng, filas);
-    db.Insert(kIngEsp, ConstruirFilas(IngEsp({{"bank<n>", "banco<n><m>"}, {"bank<n>", "orilla<n><f>"}, {"dog<n>", "perro<n>"}})));
+    db.Insert(kIngEsp,
+              ConstruirFilas(
+                  IngEsp({{"bank<n>", "banco<n><m>"}, {"bank<n>", "orilla<n><f>"}, {"dog<n>", "perro<n>"}})));
     auto abierta = db.Open();
     auto q = abierta->QueryDefs(QStringLiteral("qryBuscarIngEsp"));
     q->Parameters(QStringLiteral("ptroPalabra")).SetValue(QStringLiteral("BANK"));
@@ -220,19 +254,21 @@ std::function<QString(const QString&)> Generador(QHash<QString, QString> formas)
 } // namespace
 
 TEST(Filas, InternalNamesAndJunkHeadwordsAreLeftOut) {
-    const auto filas = ConstruirFilas(En(kIngEsp, {
-        {"myself<prn><ref>", "prpers<prn><ref>"},
-        {"Pole_person<n>", "polaco<n><m>"},
-        {"non-fulfilment<n>", "não_cumprimento<n><m>"},
-        {"‘Soldier Idoia Rodríguez, women in the Armed Forces' Award<np>", "Premio Soldado Idoia Rodríguez<np>"},
-        {"when in Rome do as the Romans do<n>", "donde fueres haz lo que vieres<n>"},
-        {"take off<vblex>", "despegar<vblex>"},
-        {"according to<pr>", "según<pr>"},
-        {"sundae<n>", "copa de helado con frutas y nueces<n><f>"},
-    }));
+    const auto filas = ConstruirFilas(
+        En(kIngEsp, {
+                        {"myself<prn><ref>", "prpers<prn><ref>"},
+                        {"Pole_person<n>", "polaco<n><m>"},
+                        {"non-fulfilment<n>", "não_cumprimento<n><m>"},
+                        {"‘Soldier Idoia Rodríguez, women in the Armed Forces' Award<np>",
+                         "Premio Soldado Idoia Rodríguez<np>"},
+                        {"when in Rome do as the Romans do<n>", "donde fueres haz lo que vieres<n>"},
+                        {"take off<vblex>", "despegar<vblex>"},
+                        {"according to<pr>", "según<pr>"},
+                        {"sundae<n>", "copa de helado con frutas y nueces<n><f>"},
+                    }));
     for (const auto& f : filas) {
-        EXPECT_FALSE(f.traduccion.contains(QLatin1String("prpers")) || f.traduccion.contains(QLatin1Char('_')) ||
-                     f.palabra.contains(QLatin1Char('_')))
+        EXPECT_FALSE(f.traduccion.contains(QLatin1String("prpers")) ||
+                     f.traduccion.contains(QLatin1Char('_')) || f.palabra.contains(QLatin1Char('_')))
             << f.palabra.toStdString() << " -> " << f.traduccion.toStdString();
     }
     EXPECT_TRUE(Traducciones(filas, "myself").isEmpty());
@@ -253,7 +289,8 @@ TEST(Filas, InternalNamesAndJunkHeadwordsAreLeftOut) {
 }
 
 TEST(Filas, FunctionWordRowsLeadTheirHeadword) {
-    Insumos in = En(kEspIng, {{"la<n><m>", "A<n>"}, {"el<det><def>", "the<det><def>"}, {"él<prn><tn>", "he<prn><tn>"}});
+    Insumos in = En(
+        kEspIng, {{"la<n><m>", "A<n>"}, {"el<det><def>", "the<det><def>"}, {"él<prn><tn>", "he<prn><tn>"}});
     esquema::Fila la;
     la.palabra = QStringLiteral("la");
     la.traduccion = QStringLiteral("the");
@@ -286,8 +323,10 @@ TEST(Filas, FunctionWordRowsLeadTheirHeadword) {
 
 TEST(Filas, LowerCaseArticleAndTaggerRankFirst) {
     // "who" is a pronoun before it is the WHO; "may" a verb before the month.
-    auto filas = ConstruirFilas(En(kIngEsp, {{"WHO<n><acr>", "OMS<n><acr><f>"}, {"who<prn><itg>", "quién<prn><itg>"},
-                                             {"May<n>", "mayo<n><m>"}, {"may<vaux>", "poder<vbmod>"}}));
+    auto filas = ConstruirFilas(En(kIngEsp, {{"WHO<n><acr>", "OMS<n><acr><f>"},
+                                             {"who<prn><itg>", "quién<prn><itg>"},
+                                             {"May<n>", "mayo<n><m>"},
+                                             {"may<vaux>", "poder<vbmod>"}}));
     EXPECT_EQ(Traducciones(filas, "who"), QStringList({"quién", "OMS"}));
     EXPECT_EQ(Traducciones(filas, "may"), QStringList({"poder", "mayo"}));
 
@@ -299,9 +338,12 @@ TEST(Filas, LowerCaseArticleAndTaggerRankFirst) {
 
     // The tagger's pick between a noun and an adverb, and between a noun and a verb that say the
     // same word: the verb keeps its row.
-    Insumos in = En(kEspIng, {{"bien<n>", "sake<n>"}, {"bien<adv>", "well<adv>"},
-                              {"poder<n>", "can<n>"}, {"poder<vbmod>", "can<vaux>"},
-                              {"rojo<n>", "red<n>"}, {"rojo<adj>", "red<adj>"}});
+    Insumos in = En(kEspIng, {{"bien<n>", "sake<n>"},
+                              {"bien<adv>", "well<adv>"},
+                              {"poder<n>", "can<n>"},
+                              {"poder<vbmod>", "can<vaux>"},
+                              {"rojo<n>", "red<n>"},
+                              {"rojo<adj>", "red<adj>"}});
     EXPECT_EQ(Traducciones(ConstruirFilas(in), "bien").first(), QStringLiteral("sake"));
     in.etiquetado = {{"bien", "adv"}, {"poder", "vbmod"}, {"rojo", "n"}};
     filas = ConstruirFilas(in);
@@ -313,15 +355,22 @@ TEST(Filas, LowerCaseArticleAndTaggerRankFirst) {
 }
 
 TEST(Filas, GenderSpecificSensesAndFormsComeFromTheGenerator) {
-    Insumos in = En(kEspIng, {{"hijo<n><m>", "son<n>"}, {"hijo<n><f>", "daughter<n>"},
+    Insumos in = En(kEspIng, {{"hijo<n><m>", "son<n>"},
+                              {"hijo<n><f>", "daughter<n>"},
                               {"amigo<n>", "friend<n>"},
-                              {"abad<n>", "abbot<n>"}, {"abad<n><f>", "abbess<n>"},
+                              {"abad<n>", "abbot<n>"},
+                              {"abad<n><f>", "abbess<n>"},
                               {"gente<n><f>", "person<n><pl>"},
                               {"mejor<adj>", "good<adj><sint><comp>"},
                               {"premio<n><m><pl>", "prize<n><pl>"}});
-    in.rasgosOrigen = {{"hijo", R("m", "s", {"n"})}, {"amigo", R("m", "s", {"n"})}, {"abad", R("m", "s", {"n"})},
-                       {"gente", R("f", "s", {"n"})}, {"premio", R("m", "s", {"n"})}};
-    in.generarOrigen = Generador({{"hijo<n><f><sg>", "hija"}, {"amigo<n><f><sg>", "amiga"}, {"abad<n><f><sg>", "abadesa"},
+    in.rasgosOrigen = {{"hijo", R("m", "s", {"n"})},
+                       {"amigo", R("m", "s", {"n"})},
+                       {"abad", R("m", "s", {"n"})},
+                       {"gente", R("f", "s", {"n"})},
+                       {"premio", R("m", "s", {"n"})}};
+    in.generarOrigen = Generador({{"hijo<n><f><sg>", "hija"},
+                                  {"amigo<n><f><sg>", "amiga"},
+                                  {"abad<n><f><sg>", "abadesa"},
                                   {"premio<n><m><pl>", "premios"}});
     in.generarDestino = Generador({{"person<n><pl>", "people"}, {"good<adj><sint><comp>", "better"}});
     const auto filas = ConstruirFilas(in);
@@ -355,12 +404,14 @@ TEST(Filas, GenderNumberAndArticleOnlyWhereTheyBelong) {
     Insumos in = En(kEspFra, {{"rojo<adj><m><sg>", "rouge<adj><mf><sg>"},
                               {"cierto<det><ind><m><sg>", "certain<det><ind><m><sg>"},
                               {"un<det><ind><m><sg>", "un<det><ind><m><sg>"},
-                              {"arroz<n><m><pl>", "riz<n><m><sp>"}, {"arroz<n><m><sg>", "riz<n><m><sp>"}});
+                              {"arroz<n><m><pl>", "riz<n><m><sp>"},
+                              {"arroz<n><m><sg>", "riz<n><m><sp>"}});
     const auto filas = ConstruirFilas(in);
     const esquema::Fila* rojo = Primera(filas, "rojo");
     ASSERT_TRUE(rojo);
     EXPECT_EQ(rojo->tipo, QStringLiteral("aj"));
-    EXPECT_TRUE(rojo->genero.isEmpty() && rojo->numero.isEmpty() && rojo->generoT.isEmpty() && rojo->numeroT.isEmpty());
+    EXPECT_TRUE(rojo->genero.isEmpty() && rojo->numero.isEmpty() && rojo->generoT.isEmpty() &&
+                rojo->numeroT.isEmpty());
     EXPECT_EQ(Primera(filas, "cierto")->tipo, QString());
     EXPECT_TRUE(Primera(filas, "cierto")->genero.isEmpty());
     EXPECT_EQ(Primera(filas, "un")->tipo, QStringLiteral("ar"));

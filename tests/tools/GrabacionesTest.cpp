@@ -37,7 +37,8 @@ Cabecera LeerCabecera(const QByteArray& wav) {
 TEST(Grabaciones, NamesThatCanBeFiles) {
     for (const char* bueno : {"house", "ice cream", "O'Neill", "Ángel", "set-off", "ČTK"})
         EXPECT_TRUE(NombreGrabable(QString::fromUtf8(bueno))) << bueno;
-    for (const char* malo : {"", ".", "..", "dd/mm/yyyy", "a\\b", "what?", "a:b", "\"quoted\"", "x|y", ".hidden"})
+    for (const char* malo :
+         {"", ".", "..", "dd/mm/yyyy", "a\\b", "what?", "a:b", "\"quoted\"", "x|y", ".hidden"})
         EXPECT_FALSE(NombreGrabable(QString::fromUtf8(malo))) << malo;
     EXPECT_FALSE(NombreGrabable(QStringLiteral("tab\there")));
     EXPECT_FALSE(NombreGrabable(QString(300, QLatin1Char('a'))));
@@ -51,7 +52,8 @@ TEST(Grabaciones, NamesThatCanBeFiles) {
 TEST(Grabaciones, WavIsTrimmedAndHalved) {
     // 0.5 s of silence, 0.2 s of a 440 Hz tone, 0.5 s of silence at 22050 Hz.
     std::vector<int16_t> muestras(11025, 0);
-    for (int i = 0; i < 4410; ++i) muestras.push_back(static_cast<int16_t>(8000 * std::sin(2 * M_PI * 440 * i / 22050.0)));
+    for (int i = 0; i < 4410; ++i)
+        muestras.push_back(static_cast<int16_t>(8000 * std::sin(2 * M_PI * 440 * i / 22050.0)));
     muestras.insert(muestras.end(), 11025, 0);
 
     const QByteArray wav = ArmarWav(muestras, 22050);
@@ -84,7 +86,7 @@ TEST(Grabaciones, SpeaksAWordIntoAFile) {
     const Cabecera c = LeerCabecera(f.readAll());
     ASSERT_TRUE(c.valida);
     EXPECT_EQ(c.frecuencia, 11025u);
-    EXPECT_GT(c.datos, 2000u);   // a word, not a click
-    EXPECT_LT(c.datos, 40000u);  // and not seconds of silence
+    EXPECT_GT(c.datos, 2000u);  // a word, not a click
+    EXPECT_LT(c.datos, 40000u); // and not seconds of silence
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("h/.grabando.tmp"))));
 }

@@ -67,7 +67,8 @@ protected:
         raiz_ = destino_->path();
         QProcess cmake;
         cmake.setProcessChannelMode(QProcess::MergedChannels);
-        cmake.start(QStringLiteral(PALAVRIX_CMAKE), {QStringLiteral("--install"), kBuild, QStringLiteral("--prefix"), raiz_});
+        cmake.start(QStringLiteral(PALAVRIX_CMAKE),
+                    {QStringLiteral("--install"), kBuild, QStringLiteral("--prefix"), raiz_});
         const bool fin = cmake.waitForFinished(300000);
         salida_ = QString::fromLocal8Bit(cmake.readAll());
         correcto_ = fin && cmake.exitStatus() == QProcess::NormalExit && cmake.exitCode() == 0;
@@ -116,7 +117,8 @@ TEST_F(Instalacion, ProgramFolderHoldsTheExecutableAndTheDataExactlyAsBuilt) {
 }
 
 TEST_F(Instalacion, SoftwareCentresFindAValidMetainfoThatLaunchesTheDesktopEntry) {
-    const QString metainfo = Ruta(QStringLiteral("share/metainfo/com.norvento_programs.palavrix.metainfo.xml"));
+    const QString metainfo =
+        Ruta(QStringLiteral("share/metainfo/com.norvento_programs.palavrix.metainfo.xml"));
     ASSERT_TRUE(QFileInfo::exists(metainfo));
     QFile f(metainfo);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
@@ -132,7 +134,8 @@ TEST_F(Instalacion, SoftwareCentresFindAValidMetainfoThatLaunchesTheDesktopEntry
         appstream.setProcessChannelMode(QProcess::MergedChannels);
         appstream.start(QStringLiteral("appstreamcli"), args);
         ASSERT_TRUE(appstream.waitForFinished(60000)) << "appstreamcli (package appstream) is needed";
-        EXPECT_EQ(appstream.exitCode(), 0) << args.first().toStdString() << ": " << appstream.readAll().toStdString();
+        EXPECT_EQ(appstream.exitCode(), 0)
+            << args.first().toStdString() << ": " << appstream.readAll().toStdString();
     }
 }
 
@@ -140,12 +143,13 @@ TEST_F(Instalacion, DesktopEntryAndIconsAreWhereDesktopsLook) {
     const QMap<QString, QString> e = Entrada(Ruta(QStringLiteral("share/applications/palavrix.desktop")));
     EXPECT_EQ(e.value(QStringLiteral("Type")), QStringLiteral("Application"));
     EXPECT_EQ(e.value(QStringLiteral("Name")), QStringLiteral("Palavrix"));
-    EXPECT_EQ(e.value(QStringLiteral("Comment")), QStringLiteral("Diccionario multilingüe para hispanohablantes"));
+    EXPECT_EQ(e.value(QStringLiteral("Comment")),
+              QStringLiteral("Diccionario multilingüe para hispanohablantes"));
     // One main category, so that menus list the program once; "Dictionary" goes with "Office".
     EXPECT_EQ(e.value(QStringLiteral("Categories")), QStringLiteral("Office;Dictionary;"));
-    static const QStringList principales{"AudioVideo", "Audio",  "Video",    "Development", "Education",
+    static const QStringList principales{"AudioVideo", "Audio",    "Video",   "Development", "Education",
                                          "Game",       "Graphics", "Network", "Office",      "Science",
-                                         "Settings",   "System", "Utility"};
+                                         "Settings",   "System",   "Utility"};
     int cuantas = 0;
     for (const QString& c : e.value(QStringLiteral("Categories")).split(';', Qt::SkipEmptyParts))
         cuantas += principales.contains(c);
@@ -178,7 +182,8 @@ TEST(Lanzador, StartsTheProgramBesideItWithItsArguments) {
     const QString raiz = dir.filePath(QStringLiteral("prefijo con espacio"));
     ASSERT_TRUE(QDir().mkpath(raiz + QStringLiteral("/bin")));
     ASSERT_TRUE(QDir().mkpath(raiz + QStringLiteral("/lib/palavrix")));
-    ASSERT_TRUE(QFile::copy(kFuente + QStringLiteral("/packaging/palavrix.sh"), raiz + QStringLiteral("/bin/palavrix")));
+    ASSERT_TRUE(QFile::copy(kFuente + QStringLiteral("/packaging/palavrix.sh"),
+                            raiz + QStringLiteral("/bin/palavrix")));
     const QString informe = dir.filePath(QStringLiteral("informe"));
     {
         // A stand-in program that reports where it runs from and what it received.

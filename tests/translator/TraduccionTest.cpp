@@ -70,9 +70,9 @@ TEST(Traduccion, LettersTheCodePageKeepsAmongItsPunctuationSeparate) {
 TEST(Traduccion, CharactersOutsideTheCodePageJoinWhenLettersOrMarksAndSplitOtherwise) {
     Diccionario d;
     EXPECT_EQ(d("σοφία"), "<σοφία>");           // Greek letters: one word
-    EXPECT_EQ(d("日本語です"), "<日本語です>");  // CJK and kana: one word
+    EXPECT_EQ(d("日本語です"), "<日本語です>"); // CJK and kana: one word
     EXPECT_EQ(d("cafe\u0301"), "<cafe\u0301>"); // a combining accent stays with its letter
-    EXPECT_EQ(d("casa😀roja"), "house😀red");   // an emoji separates, and stays whole
+    EXPECT_EQ(d("casa😀roja"), "house😀red");     // an emoji separates, and stays whole
     EXPECT_EQ(d("a\u2192b"), "<a>\u2192<b>");   // an arrow symbol separates
     // NUL and the other low controls belong to words, as the code page's table says.
     EXPECT_EQ(d(QString("a") + QChar(0) + "b"), "<a" + QString(QChar(0)) + "b>");
@@ -85,7 +85,8 @@ TEST(Traduccion, TheLastWordIsTranslatedAndLinesAreKept) {
 
 TEST(Traduccion, TextsLongerThanSixteenBitsAreTranslatedInFull) {
     QString largo;
-    while (largo.size() < 100000) largo += "casa roja, ";
+    while (largo.size() < 100000)
+        largo += "casa roja, ";
     Diccionario d;
     const QString salida = d(largo + "La");
     EXPECT_TRUE(salida.endsWith("red, the"));

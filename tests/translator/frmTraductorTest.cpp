@@ -1,9 +1,9 @@
+#include "translator/frmTraductor.h"
 #include "VentanasPrueba.h"
 #include "dictionary_data/BaseDatos.h"
 #include "dictionary_window/frmPrincipal.h"
 #include "guide/MSAgent.h"
 #include "platform/Screen.h"
-#include "translator/frmTraductor.h"
 
 #include <QApplication>
 #include <QPlainTextEdit>
@@ -59,7 +59,8 @@ TEST_F(TranslatorWindow, TheOutputBoxDescribesUnknownWordsAsTheyAreShown) {
     DiccionarioActual = 2; // EspPor holds no rows
     const QString marca = Traducir("palabra");
     EXPECT_EQ(marca, "<palabra>");
-    EXPECT_TRUE(w->txtTraduccion->accessibleDescription().contains(marca)) << w->txtTraduccion->accessibleDescription().toStdString();
+    EXPECT_TRUE(w->txtTraduccion->accessibleDescription().contains(marca))
+        << w->txtTraduccion->accessibleDescription().toStdString();
     EXPECT_FALSE(w->txtTraduccion->accessibleDescription().contains("corchetes"));
 }
 
@@ -114,7 +115,8 @@ TEST_F(TranslatorWindow, PasteFromAClipboardOwnerThatDoesNotAnswerChangesNothing
     w->lblOpciones_Click(4);
     EXPECT_EQ(w->txtTexto->toPlainText(), "una ");
     ASSERT_EQ(entorno.avisos->textos.size(), 1);
-    EXPECT_TRUE(entorno.avisos->textos[0].contains("no respondió")) << entorno.avisos->textos[0].toStdString();
+    EXPECT_TRUE(entorno.avisos->textos[0].contains("no respondió"))
+        << entorno.avisos->textos[0].toStdString();
 }
 
 TEST_F(TranslatorWindow, CloseShowsTheDictionaryWindowWhereTheTranslatorWas) {

@@ -1,7 +1,7 @@
 // The real clipboard on a real X display, where it belongs to another program that may or may
 // not answer, seen through the translator's "Pegar" and "Copiar".
-#include "VentanasPrueba.h"
 #include "platform/Clipboard.h"
+#include "VentanasPrueba.h"
 #include "translator/frmTraductor.h"
 
 #include <QClipboard>
@@ -17,7 +17,8 @@
 namespace {
 
 xcb_atom_t Atomo(xcb_connection_t* c, const char* nombre) {
-    auto* r = xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, static_cast<uint16_t>(std::strlen(nombre)), nombre), nullptr);
+    auto* r = xcb_intern_atom_reply(
+        c, xcb_intern_atom(c, 0, static_cast<uint16_t>(std::strlen(nombre)), nombre), nullptr);
     const xcb_atom_t a = r ? r->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
     free(r);
     return a;
@@ -27,7 +28,8 @@ xcb_atom_t Atomo(xcb_connection_t* c, const char* nombre) {
 // from a thread of its own, or never answers at all.
 class OtroPrograma {
 public:
-    OtroPrograma(const QByteArray& texto, bool responde, bool soloLatin1 = false) : texto_(texto), soloLatin1_(soloLatin1) {
+    OtroPrograma(const QByteArray& texto, bool responde, bool soloLatin1 = false)
+        : texto_(texto), soloLatin1_(soloLatin1) {
         c_ = xcb_connect(nullptr, nullptr);
         xcb_screen_t* s = xcb_setup_roots_iterator(xcb_get_setup(c_)).data;
         w_ = xcb_generate_id(c_);
@@ -65,11 +67,13 @@ private:
                     aviso.property = XCB_NONE;
                     const xcb_atom_t formato = soloLatin1_ ? static_cast<xcb_atom_t>(XCB_ATOM_STRING) : utf8_;
                     if (pedido->target == formato) {
-                        xcb_change_property(c_, XCB_PROP_MODE_REPLACE, pedido->requestor, pedido->property, formato,
-                                            8, static_cast<uint32_t>(texto_.size()), texto_.constData());
+                        xcb_change_property(c_, XCB_PROP_MODE_REPLACE, pedido->requestor, pedido->property,
+                                            formato, 8, static_cast<uint32_t>(texto_.size()),
+                                            texto_.constData());
                         aviso.property = pedido->property;
                     }
-                    xcb_send_event(c_, 0, pedido->requestor, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&aviso));
+                    xcb_send_event(c_, 0, pedido->requestor, XCB_EVENT_MASK_NO_EVENT,
+                                   reinterpret_cast<const char*>(&aviso));
                     xcb_flush(c_);
                 }
                 free(e);
@@ -115,7 +119,8 @@ TEST_F(Pegar, AClipboardOwnerThatNeverAnswersBlocksTheWindowAboutASecondAndIsRep
     EXPECT_GE(bloqueado, 500);
     EXPECT_EQ(t->txtTexto->toPlainText(), "una ");
     ASSERT_EQ(entorno.avisos->textos.size(), 1);
-    EXPECT_TRUE(entorno.avisos->textos[0].contains("no respondió")) << entorno.avisos->textos[0].toStdString();
+    EXPECT_TRUE(entorno.avisos->textos[0].contains("no respondió"))
+        << entorno.avisos->textos[0].toStdString();
 }
 
 TEST_F(Pegar, TheTextOfAnOwnerThatAnswersIsPasted) {

@@ -34,17 +34,21 @@ bool RasgosDeLecturas(const QString& lema, const QStringList& lecturas, Rasgos& 
         hay = true;
         const QString& pos = a.etiquetas.first();
         if (!rasgos.tipos.contains(pos)) rasgos.tipos << pos;
-        if (pos == QLatin1String("det") && CodigoTipo(a.etiquetas) == QLatin1String("ar")) rasgos.articulo = true;
+        if (pos == QLatin1String("det") && CodigoTipo(a.etiquetas) == QLatin1String("ar"))
+            rasgos.articulo = true;
         if (pos != QLatin1String("n")) continue;
-        if (rasgos.genero.isEmpty() && !a.etiquetas.contains(QLatin1String("mf"))) rasgos.genero = CodigoGenero(a.etiquetas);
+        if (rasgos.genero.isEmpty() && !a.etiquetas.contains(QLatin1String("mf")))
+            rasgos.genero = CodigoGenero(a.etiquetas);
         if (a.etiquetas.contains(QLatin1String("sg"))) singular = true;
         if (a.etiquetas.contains(QLatin1String("pl"))) plural = true;
         if (a.etiquetas.contains(QLatin1String("sp"))) invariable = true;
     }
-    rasgos.numero = invariable ? QString() : singular ? QStringLiteral("s") : plural ? QStringLiteral("p") : QString();
+    rasgos.numero = invariable ? QString()
+                    : singular ? QStringLiteral("s")
+                    : plural   ? QStringLiteral("p")
+                               : QString();
     return hay;
 }
-
 
 QHash<QString, Rasgos> Analizador::Consultar(const QStringList& lemas) {
     QHash<QString, Rasgos> resultado;
@@ -68,7 +72,8 @@ QHash<QString, Rasgos> Analizador::Consultar(const QStringList& lemas) {
         u_fclose(uout);
     }
     std::fclose(out);
-    const QStringList lineas = QString::fromUtf8(buffer, static_cast<qsizetype>(tam)).split(QLatin1Char('\n'));
+    const QStringList lineas =
+        QString::fromUtf8(buffer, static_cast<qsizetype>(tam)).split(QLatin1Char('\n'));
     std::free(buffer);
 
     for (qsizetype i = 0; i < lemas.size(); ++i) {
@@ -79,7 +84,8 @@ QHash<QString, Rasgos> Analizador::Consultar(const QStringList& lemas) {
             continue;
         }
         const QString cabeza = lema.section(QLatin1Char(' '), 0, 0);
-        if (cabeza != lema && 2 * i + 1 < lineas.size() && RasgosDeLecturas(cabeza, lt::Readings(lineas[2 * i + 1]), r) &&
+        if (cabeza != lema && 2 * i + 1 < lineas.size() &&
+            RasgosDeLecturas(cabeza, lt::Readings(lineas[2 * i + 1]), r) &&
             r.tipos.contains(QLatin1String("n"))) {
             // The head's noun reading only: its other readings say nothing about the whole.
             r.tipos = QStringList{QStringLiteral("n")};

@@ -84,7 +84,8 @@ std::vector<bool> EstadosEnCiclo(const Transiciones& t, int estados) {
                     componente.push_back(w);
                 } while (w != v);
                 if (componente.size() > 1)
-                    for (int c : componente) enCiclo[c] = true;
+                    for (int c : componente)
+                        enCiclo[c] = true;
             }
             marcos.pop_back();
             if (!marcos.empty()) bajo[marcos.back().estado] = std::min(bajo[marcos.back().estado], bajo[v]);
@@ -103,7 +104,8 @@ public:
 
     // Appends every path that avoids the cycles to the output.
     void Recorrer() {
-        if (inicial_ >= 0 && inicial_ < static_cast<int>(enCiclo_.size()) && !enCiclo_[inicial_]) Caminar(inicial_);
+        if (inicial_ >= 0 && inicial_ < static_cast<int>(enCiclo_.size()) && !enCiclo_[inicial_])
+            Caminar(inicial_);
     }
 
 private:
@@ -113,7 +115,8 @@ private:
         if (it == transiciones_.end()) return;
         for (const auto& [simbolo, destino] : it->second) {
             const int siguiente = destino.first;
-            if (siguiente < 0 || siguiente >= static_cast<int>(enCiclo_.size()) || enCiclo_[siguiente]) continue;
+            if (siguiente < 0 || siguiente >= static_cast<int>(enCiclo_.size()) || enCiclo_[siguiente])
+                continue;
             const auto& [izq, der] = alfabeto_.decode(simbolo);
             const size_t li = izquierda_.size(), ld = derecha_.size();
             if (izq) alfabeto_.getSymbol(izquierda_, izq);
@@ -187,11 +190,13 @@ std::vector<Par> LeerBilingue(const std::string& archivo) {
         std::map<UString, Transducer> secciones;
         readTransducerSet(f, letras, alfabeto, secciones);
         std::fclose(f);
-        for (auto& [nombre, t] : secciones) Recorrido(alfabeto, t, caminos).Recorrer();
+        for (auto& [nombre, t] : secciones)
+            Recorrido(alfabeto, t, caminos).Recorrer();
     }
     // A pattern shows on either side: "siglo I" is only caught by its translation "1st century".
     std::erase_if(caminos, [](const Par& p) {
-        return p.destino.isEmpty() || EsPatron(LeerAnalisis(p.origen).lema) || EsPatron(LeerAnalisis(p.destino).lema);
+        return p.destino.isEmpty() || EsPatron(LeerAnalisis(p.origen).lema) ||
+               EsPatron(LeerAnalisis(p.destino).lema);
     });
 
     // Group by source analysis, groups in walk order.
@@ -221,13 +226,15 @@ std::vector<Par> LeerBilingue(const std::string& archivo) {
     for (const QString& origen : orden) {
         std::vector<QString> lista = destinos.value(origen);
         if (lista.size() > 1) {
-            QString salida = DeUString(fst.biltrans(AUString(QLatin1Char('^') + Escapar(origen) + QLatin1Char('$'))));
+            QString salida =
+                DeUString(fst.biltrans(AUString(QLatin1Char('^') + Escapar(origen) + QLatin1Char('$'))));
             if (salida.startsWith(QLatin1Char('^'))) salida.remove(0, 1);
             if (salida.endsWith(QLatin1Char('$'))) salida.chop(1);
             // The lookup answers with the translations only: "^casa<n><f>/cámara<n><f>$".
             const QStringList ofrecidas = PartirSalida(salida);
             QStringList claves;
-            for (const QString& o : ofrecidas) claves << Clave(o);
+            for (const QString& o : ofrecidas)
+                claves << Clave(o);
             auto posicion = [&](const QString& d) {
                 const qsizetype i = claves.indexOf(Clave(d));
                 return i < 0 ? claves.size() : i;
@@ -235,7 +242,8 @@ std::vector<Par> LeerBilingue(const std::string& archivo) {
             std::stable_sort(lista.begin(), lista.end(),
                              [&](const QString& a, const QString& b) { return posicion(a) < posicion(b); });
         }
-        for (const QString& d : lista) resultado.push_back({origen, d});
+        for (const QString& d : lista)
+            resultado.push_back({origen, d});
     }
     return resultado;
 }

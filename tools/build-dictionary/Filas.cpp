@@ -21,14 +21,14 @@ QString ClavePar(const QString& origen, const QString& destino) {
 
 struct Candidata {
     Analisis origen, destino;
-    QString palabra, traduccion; // as shown: the lemma, or the form its tags ask for
-    QString clave;   // headword as lookups compare it
+    QString palabra, traduccion;          // as shown: the lemma, or the form its tags ask for
+    QString clave;                        // headword as lookups compare it
     const esquema::Fila* hecha = nullptr; // a function word's row, filed first as it is
     bool propio = false;
-    bool mayuscula = false;  // acronyms and names written in capitals
-    bool articulo = false;   // the reading is the language's article
-    bool derivada = false;   // a form of another lemma: a feminine ("hija" of "hijo")
-    bool plural = false;     // the source analysis is plural
+    bool mayuscula = false; // acronyms and names written in capitals
+    bool articulo = false;  // the reading is the language's article
+    bool derivada = false;  // a form of another lemma: a feminine ("hija" of "hijo")
+    bool plural = false;    // the source analysis is plural
     bool restringida = false;
     // Properties of its source analysis (its group), which rank the groups of one headword.
     bool etiquetada = false; // the tagger picks this part of speech for the headword
@@ -78,7 +78,8 @@ QString Tipo(const Analisis& a, const QHash<QString, Rasgos>& rasgos, const QStr
 
 // Gender and number mean something to the reader only for nouns, articles and pronouns: an
 // adjective's <m><sg> in a bilingual entry is the form it was written in, not a property.
-void Rasgar(const Analisis& a, const QString& tipo, const QHash<QString, Rasgos>& rasgos, QString& genero, QString& numero) {
+void Rasgar(const Analisis& a, const QString& tipo, const QHash<QString, Rasgos>& rasgos, QString& genero,
+            QString& numero) {
     genero.clear();
     numero.clear();
     if (tipo != QLatin1String("n") && tipo != QLatin1String("ar") && tipo != QLatin1String("pro")) return;
@@ -94,7 +95,8 @@ void Rasgar(const Analisis& a, const QString& tipo, const QHash<QString, Rasgos>
 
 QString Escribir(const QString& lema, const QStringList& etiquetas) {
     QString s = lema;
-    for (const QString& e : etiquetas) s += QLatin1Char('<') + e + QLatin1Char('>');
+    for (const QString& e : etiquetas)
+        s += QLatin1Char('<') + e + QLatin1Char('>');
     return s;
 }
 
@@ -115,13 +117,16 @@ QString Escrita(const Analisis& a, const Analisis& otro, const QHash<QString, Ra
         const QString g = CodigoGenero(t);
         deGenero = (g == QLatin1String("m") || g == QLatin1String("f")) && !t.contains(QLatin1String("mf")) &&
                    r != rasgos.constEnd() && !r->genero.isEmpty() && r->genero != g;
-        const bool plural = traduccion && t.contains(QLatin1String("pl")) && !otro.etiquetas.contains(QLatin1String("pl")) &&
-                            !otro.etiquetas.contains(QLatin1String("sp")) && !(r != rasgos.constEnd() && r->numero == QLatin1String("p"));
+        const bool plural = traduccion && t.contains(QLatin1String("pl")) &&
+                            !otro.etiquetas.contains(QLatin1String("pl")) &&
+                            !otro.etiquetas.contains(QLatin1String("sp")) &&
+                            !(r != rasgos.constEnd() && r->numero == QLatin1String("p"));
         if (!deGenero && !plural) return a.lema;
         QStringList base = t;
         if (NumeroAbierto(t)) base << QStringLiteral("sg");
         intentos.push_back(base);
-    } else if (t.first() == QLatin1String("adj") && (t.contains(QLatin1String("comp")) || t.contains(QLatin1String("sup")))) {
+    } else if (t.first() == QLatin1String("adj") &&
+               (t.contains(QLatin1String("comp")) || t.contains(QLatin1String("sup")))) {
         intentos.push_back(t);
         intentos.push_back(t + QStringList{QStringLiteral("mf"), QStringLiteral("sg")});
         intentos.push_back(t + QStringList{QStringLiteral("m"), QStringLiteral("sg")});
@@ -144,7 +149,8 @@ QString Escrita(const Analisis& a, const Analisis& otro, const QHash<QString, Ra
 std::optional<Candidata> Femenina(const Candidata& c, const Insumos& in, const QSet<QString>& conFemenina) {
     if (conFemenina.contains(c.origen.lema)) return std::nullopt;
     auto abierto = [](const Analisis& a) {
-        return EsSustantivo(a.etiquetas) && GeneroAbierto(a.etiquetas) && !a.etiquetas.contains(QLatin1String("mf"));
+        return EsSustantivo(a.etiquetas) && GeneroAbierto(a.etiquetas) &&
+               !a.etiquetas.contains(QLatin1String("mf"));
     };
     if (!abierto(c.origen)) return std::nullopt;
     auto feminizar = [](Analisis a) {
@@ -154,7 +160,8 @@ std::optional<Candidata> Femenina(const Candidata& c, const Insumos& in, const Q
     };
     Candidata f = c;
     f.origen = feminizar(c.origen);
-    if (abierto(c.destino) && !in.rasgosDestino.value(c.destino.lema).genero.isEmpty()) f.destino = feminizar(c.destino);
+    if (abierto(c.destino) && !in.rasgosDestino.value(c.destino.lema).genero.isEmpty())
+        f.destino = feminizar(c.destino);
     f.palabra = Escrita(f.origen, f.destino, in.rasgosOrigen, in.generarOrigen, false);
     if (f.palabra == c.palabra) return std::nullopt;
     f.traduccion = Escrita(f.destino, f.origen, in.rasgosDestino, in.generarDestino, true);
@@ -209,7 +216,8 @@ std::optional<Candidata> Candidatura(const Par& p, const Insumos& in, const QStr
     if (!EsCabezaValida(c.origen.lema)) return std::nullopt;
     c.propio = EsNombrePropio(c.origen.etiquetas);
     // A name that stays the same in the other language teaches nothing.
-    if (c.propio && textfold::FoldCase(c.origen.lema) == textfold::FoldCase(c.destino.lema)) return std::nullopt;
+    if (c.propio && textfold::FoldCase(c.origen.lema) == textfold::FoldCase(c.destino.lema))
+        return std::nullopt;
     c.palabra = Escrita(c.origen, c.destino, in.rasgosOrigen, in.generarOrigen, false);
     c.traduccion = Escrita(c.destino, c.origen, in.rasgosDestino, in.generarDestino, true);
     c.clave = textfold::FoldCase(c.palabra);
@@ -221,8 +229,9 @@ std::optional<Candidata> Candidatura(const Par& p, const Insumos& in, const QStr
         // The tagger chooses the part of speech, not among the kinds of verb ("querer" is a
         // modal to it, and "want" still comes before "want to").
         const QString& primera = c.origen.etiquetas.first();
-        c.etiquetada = e != in.etiquetado.constEnd() &&
-                       (*e == primera || (!CodigoTipo({*e}).isEmpty() && CodigoTipo({*e}) == CodigoTipo({primera})));
+        c.etiquetada =
+            e != in.etiquetado.constEnd() &&
+            (*e == primera || (!CodigoTipo({*e}).isEmpty() && CodigoTipo({*e}) == CodigoTipo({primera})));
     }
     c.restringida = !in.inversos.contains(ClavePar(c.origen.lema, c.destino.lema));
     c.rango = RangoTipo(c.origen.etiquetas);
@@ -304,7 +313,8 @@ void Ordenar(Recogida& r) {
     std::stable_sort(r.candidatas.begin(), r.candidatas.end(), Antes);
 }
 
-esquema::Fila FilaDe(const Candidata& c, const QString& tipo, const Insumos& in, const QString& idiomaDestino) {
+esquema::Fila FilaDe(const Candidata& c, const QString& tipo, const Insumos& in,
+                     const QString& idiomaDestino) {
     esquema::Fila f;
     f.palabra = c.palabra;
     f.traduccion = c.traduccion;
@@ -372,7 +382,8 @@ bool EsCabezaValida(const QString& lema) {
 
 QSet<QString> ClavesInversas(const std::vector<Par>& paresOpuestos) {
     QSet<QString> claves;
-    for (const Par& p : paresOpuestos) claves.insert(ClavePar(LeerAnalisis(p.destino).lema, LeerAnalisis(p.origen).lema));
+    for (const Par& p : paresOpuestos)
+        claves.insert(ClavePar(LeerAnalisis(p.destino).lema, LeerAnalisis(p.origen).lema));
     return claves;
 }
 
@@ -406,8 +417,10 @@ std::vector<esquema::Fila> ConstruirFilas(const Insumos& in) {
     return Emitir(r.candidatas, in);
 }
 
-void MarcarGrabaciones(std::vector<esquema::Fila>& filas, const std::function<bool(const QString&)>& hayGrabacion) {
-    for (esquema::Fila& f : filas) f.pronunciacion = hayGrabacion(f.traduccion);
+void MarcarGrabaciones(std::vector<esquema::Fila>& filas,
+                       const std::function<bool(const QString&)>& hayGrabacion) {
+    for (esquema::Fila& f : filas)
+        f.pronunciacion = hayGrabacion(f.traduccion);
 }
 
 Resumen Resumir(const std::vector<esquema::Fila>& filas) {

@@ -74,14 +74,15 @@ QStringList Lemas(const std::vector<Par>& pares, bool destino);
 std::vector<esquema::Fila> ConstruirFilas(const Insumos& insumos);
 
 // Sets Pronunciacion on every row whose translation has a recording.
-void MarcarGrabaciones(std::vector<esquema::Fila>& filas, const std::function<bool(const QString&)>& hayGrabacion);
+void MarcarGrabaciones(std::vector<esquema::Fila>& filas,
+                       const std::function<bool(const QString&)>& hayGrabacion);
 
 // Figures printed after generation, per table.
 struct Resumen {
-    int palabras = 0;         // distinct headwords (case-insensitive)
+    int palabras = 0; // distinct headwords (case-insensitive)
     int filas = 0;
-    int conTipo = 0;          // rows whose Tipo is not empty
-    int sustantivos = 0;      // rows whose Tipo is "n"
+    int conTipo = 0;     // rows whose Tipo is not empty
+    int sustantivos = 0; // rows whose Tipo is "n"
     int sustantivosConGenero = 0;
     int conAcepciones = 0;    // rows with a non-empty Acepcion1
     int conPronunciacion = 0; // rows with Pronunciacion true

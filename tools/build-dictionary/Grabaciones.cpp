@@ -32,12 +32,15 @@ QString RutaGrabacion(const QString& carpetaPronun, const QString& nombre) {
 QByteArray ArmarWav(const std::vector<int16_t>& muestras, int frecuencia) {
     // Cut the silence: anything quieter than 2% of the loudest sample, keeping 20 ms of margin.
     int pico = 0;
-    for (int16_t m : muestras) pico = std::max(pico, std::abs(static_cast<int>(m)));
+    for (int16_t m : muestras)
+        pico = std::max(pico, std::abs(static_cast<int>(m)));
     if (pico < 64) return {};
     const int umbral = std::max(64, pico / 50);
     size_t inicio = 0, fin = muestras.size();
-    while (inicio < fin && std::abs(static_cast<int>(muestras[inicio])) < umbral) ++inicio;
-    while (fin > inicio && std::abs(static_cast<int>(muestras[fin - 1])) < umbral) --fin;
+    while (inicio < fin && std::abs(static_cast<int>(muestras[inicio])) < umbral)
+        ++inicio;
+    while (fin > inicio && std::abs(static_cast<int>(muestras[fin - 1])) < umbral)
+        --fin;
     const size_t margen = static_cast<size_t>(frecuencia) / 50;
     inicio = inicio > margen ? inicio - margen : 0;
     fin = std::min(muestras.size(), fin + margen);
@@ -52,19 +55,29 @@ QByteArray ArmarWav(const std::vector<int16_t>& muestras, int frecuencia) {
             int suma = 0;
             for (int k = 0; k < 7; ++k) {
                 const long j = static_cast<long>(i) + k - 3;
-                if (j >= static_cast<long>(inicio) && j < static_cast<long>(fin)) suma += h[k] * muestras[static_cast<size_t>(j)];
+                if (j >= static_cast<long>(inicio) && j < static_cast<long>(fin))
+                    suma += h[k] * muestras[static_cast<size_t>(j)];
             }
             salida.push_back(static_cast<int16_t>(std::clamp(suma / 32, -32768, 32767)));
         }
     } else {
-        salida.assign(muestras.begin() + static_cast<long>(inicio), muestras.begin() + static_cast<long>(fin));
+        salida.assign(muestras.begin() + static_cast<long>(inicio),
+                      muestras.begin() + static_cast<long>(fin));
     }
 
     const quint32 datos = static_cast<quint32>(salida.size() * 2);
     QByteArray wav;
     wav.reserve(44 + static_cast<qsizetype>(datos));
-    auto u32 = [&](quint32 v) { char b[4]; qToLittleEndian(v, b); wav.append(b, 4); };
-    auto u16 = [&](quint16 v) { char b[2]; qToLittleEndian(v, b); wav.append(b, 2); };
+    auto u32 = [&](quint32 v) {
+        char b[4];
+        qToLittleEndian(v, b);
+        wav.append(b, 4);
+    };
+    auto u16 = [&](quint16 v) {
+        char b[2];
+        qToLittleEndian(v, b);
+        wav.append(b, 2);
+    };
     wav.append("RIFF", 4);
     u32(36 + datos);
     wav.append("WAVEfmt ", 8);
@@ -77,7 +90,8 @@ QByteArray ArmarWav(const std::vector<int16_t>& muestras, int frecuencia) {
     u16(16);
     wav.append("data", 4);
     u32(datos);
-    for (int16_t m : salida) u16(static_cast<quint16>(m));
+    for (int16_t m : salida)
+        u16(static_cast<quint16>(m));
     return wav;
 }
 
@@ -111,8 +125,8 @@ bool Locutor::Grabar(const QString& texto, const QString& ruta) {
     std::vector<int16_t> muestras;
     gMuestras = &muestras;
     const QByteArray utf8 = texto.toUtf8();
-    const espeak_ERROR e = espeak_Synth(utf8.constData(), static_cast<size_t>(utf8.size()) + 1, 0, POS_CHARACTER, 0,
-                                        espeakCHARS_UTF8, nullptr, nullptr);
+    const espeak_ERROR e = espeak_Synth(utf8.constData(), static_cast<size_t>(utf8.size()) + 1, 0,
+                                        POS_CHARACTER, 0, espeakCHARS_UTF8, nullptr, nullptr);
     gMuestras = nullptr;
     if (e != EE_OK) return false;
     const QByteArray wav = ArmarWav(muestras, frecuencia_);
@@ -133,7 +147,9 @@ bool Locutor::Grabar(const QString& texto, const QString& ruta) {
 #else
 Locutor::Locutor() = default;
 Locutor::~Locutor() = default;
-bool Locutor::Grabar(const QString&, const QString&) { return false; }
+bool Locutor::Grabar(const QString&, const QString&) {
+    return false;
+}
 #endif
 
 } // namespace generador

@@ -14,7 +14,8 @@ namespace {
 constexpr const char* kIdiomas[] = {"spa", "eng", "spa", "por", "spa", "fra"};
 }
 
-std::vector<Medida> MedirMuestras(const QString& baseDatos, const QString& carpetaPrograma, const QString& carpetaMuestras) {
+std::vector<Medida> MedirMuestras(const QString& baseDatos, const QString& carpetaPrograma,
+                                  const QString& carpetaMuestras) {
     std::vector<Medida> medidas;
     paths::SetAppPath(carpetaPrograma);
     formas::Olvidar();

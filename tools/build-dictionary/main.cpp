@@ -62,7 +62,9 @@ constexpr std::array<Fuente, 6> kFuentes{{
 }};
 
 std::string Archivo(const QString& apertium, const char* paquete, const char* nombre, const char* tipo) {
-    return QFile::encodeName(QStringLiteral("%1/%2/%3.%4.bin").arg(apertium, QLatin1String(paquete), QLatin1String(nombre), QLatin1String(tipo)))
+    return QFile::encodeName(
+               QStringLiteral("%1/%2/%3.%4.bin")
+                   .arg(apertium, QLatin1String(paquete), QLatin1String(nombre), QLatin1String(tipo)))
         .toStdString();
 }
 
@@ -98,7 +100,7 @@ struct Opciones {
 std::optional<Opciones> LeerOpciones(const QStringList& args, QString* error) {
     Opciones o;
     const std::pair<const char*, QString*> conocidas[] = {
-        {"--apertium", &o.apertium}, {"--salida", &o.salida},   {"--pronun", &o.pronun},
+        {"--apertium", &o.apertium}, {"--salida", &o.salida},     {"--pronun", &o.pronun},
         {"--marca", &o.marca},       {"--muestras", &o.muestras}, {"--funcionales", &o.funcionales},
     };
     for (qsizetype i = 0; i < args.size(); i += 2) {
@@ -123,7 +125,8 @@ std::optional<Opciones> LeerOpciones(const QStringList& args, QString* error) {
 }
 
 // The rows of one direction's table, from its Apertium files and our function word lists.
-std::vector<esquema::Fila> FilasDireccion(const Opciones& o, size_t d, const std::array<std::vector<Par>, 6>& pares,
+std::vector<esquema::Fila> FilasDireccion(const Opciones& o, size_t d,
+                                          const std::array<std::vector<Par>, 6>& pares,
                                           QHash<QString, std::vector<Funcional>>& listas) {
     const Fuente& f = kFuentes[d];
     const size_t opuesto = d ^ 1u;
@@ -135,24 +138,30 @@ std::vector<esquema::Fila> FilasDireccion(const Opciones& o, size_t d, const std
     in.inversos = ClavesInversas(pares[opuesto]);
     in.predilectos = ClavesPredilectas(pares[opuesto]);
     const QStringList lemas = Lemas(pares[d], false);
-    in.rasgosOrigen = Analizador(Archivo(o.apertium, f.paquete, f.analizadorOrigen, "automorf")).Consultar(lemas);
-    in.rasgosDestino = Analizador(Archivo(o.apertium, f.paquete, f.analizadorDestino, "automorf")).Consultar(Lemas(pares[d], true));
+    in.rasgosOrigen =
+        Analizador(Archivo(o.apertium, f.paquete, f.analizadorOrigen, "automorf")).Consultar(lemas);
+    in.rasgosDestino = Analizador(Archivo(o.apertium, f.paquete, f.analizadorDestino, "automorf"))
+                           .Consultar(Lemas(pares[d], true));
     in.generarDestino = Generador(QStringLiteral("%1/%2.autogen.bin").arg(carpeta, par));
     in.generarOrigen = Generador(QStringLiteral("%1/%2.autogen.bin").arg(carpeta, QLatin1String(f.opuesto)));
     QString aviso;
     in.etiquetado = Etiquetar(lemas, QStringLiteral("%1/%2.automorf.bin").arg(carpeta, par),
                               QStringLiteral("%1/%2.prob").arg(carpeta, par), &aviso);
-    if (!aviso.isEmpty()) Imprimir(QStringLiteral("aviso: %1; las lecturas se ordenan sin el etiquetador").arg(aviso));
+    if (!aviso.isEmpty())
+        Imprimir(QStringLiteral("aviso: %1; las lecturas se ordenan sin el etiquetador").arg(aviso));
 
     const QString idioma = IdiomaOrigen(static_cast<int>(d));
-    if (!listas.contains(idioma)) listas.insert(idioma, LeerFuncionales(QStringLiteral("%1/%2.txt").arg(o.funcionales, idioma)));
+    if (!listas.contains(idioma))
+        listas.insert(idioma, LeerFuncionales(QStringLiteral("%1/%2.txt").arg(o.funcionales, idioma)));
     formas::Morfologia directa(carpeta, static_cast<int>(d)), inversa(carpeta, static_cast<int>(opuesto));
     if (!directa.Disponible()) throw std::runtime_error("faltan los transductores de " + par.toStdString());
     QStringList sinFila;
-    in.funcionales = FilasFuncionales(listas.value(idioma), static_cast<int>(d), directa,
-                                      [&inversa](const QString& w) { return inversa.Lecturas(w); }, &sinFila);
+    in.funcionales = FilasFuncionales(
+        listas.value(idioma), static_cast<int>(d), directa,
+        [&inversa](const QString& w) { return inversa.Lecturas(w); }, &sinFila);
     if (!sinFila.isEmpty())
-        Imprimir(QStringLiteral("%1: sin traducción fuera de contexto: %2").arg(QLatin1String(kDirecciones[d].tabla), sinFila.join(QStringLiteral(", "))));
+        Imprimir(QStringLiteral("%1: sin traducción fuera de contexto: %2")
+                     .arg(QLatin1String(kDirecciones[d].tabla), sinFila.join(QStringLiteral(", "))));
     return ConstruirFilas(in);
 }
 
@@ -181,15 +190,18 @@ Grabado Grabar(const QString& pronun, std::vector<esquema::Fila>& filas) {
     QDir().mkpath(pronun);
     QSet<QString> hechas;
     Locutor locutor;
-    if (!locutor.Disponible()) Imprimir(QStringLiteral("aviso: espeak-ng no está disponible; no se graban pronunciaciones"));
+    if (!locutor.Disponible())
+        Imprimir(QStringLiteral("aviso: espeak-ng no está disponible; no se graban pronunciaciones"));
     for (const esquema::Fila& fila : filas) {
         const QString& t = fila.traduccion;
         if (hechas.contains(t) || !NombreGrabable(t)) continue;
         hechas.insert(t);
         const QString ruta = RutaGrabacion(pronun, t);
         if (QFileInfo::exists(ruta) || !locutor.Disponible()) continue;
-        if (locutor.Grabar(t, ruta)) ++g.nuevas;
-        else ++g.fallidas;
+        if (locutor.Grabar(t, ruta))
+            ++g.nuevas;
+        else
+            ++g.fallidas;
     }
     MarcarGrabaciones(filas, [&](const QString& t) {
         if (!NombreGrabable(t)) return false;
@@ -206,18 +218,22 @@ Grabado Grabar(const QString& pronun, std::vector<esquema::Fila>& filas) {
 
 // Writes the database under `temporal`, then gives it its name: a failed run leaves no half
 // database behind.
-void EscribirBase(const std::array<std::vector<esquema::Fila>, 6>& filas, const QString& temporal, const QString& salida) {
+void EscribirBase(const std::array<std::vector<esquema::Fila>, 6>& filas, const QString& temporal,
+                  const QString& salida) {
     {
         auto db = dao::DBEngine().Workspaces(0).CreateDatabase(temporal);
         esquema::Crear(*db);
-        for (size_t d = 0; d < filas.size(); ++d) esquema::Insertar(*db, static_cast<int>(d), filas[d]);
+        for (size_t d = 0; d < filas.size(); ++d)
+            esquema::Insertar(*db, static_cast<int>(d), filas[d]);
         db->Close();
     }
-    std::filesystem::rename(QFile::encodeName(temporal).toStdString(), QFile::encodeName(salida).toStdString());
+    std::filesystem::rename(QFile::encodeName(temporal).toStdString(),
+                            QFile::encodeName(salida).toStdString());
 }
 
 void ImprimirTablas(const std::array<std::vector<esquema::Fila>, 6>& filas) {
-    Imprimir(QStringLiteral("Tabla    Palabras   Filas  con Tipo  sust. con género  con acepciones  con grabación"));
+    Imprimir(QStringLiteral(
+        "Tabla    Palabras   Filas  con Tipo  sust. con género  con acepciones  con grabación"));
     for (size_t d = 0; d < filas.size(); ++d) {
         const Resumen r = Resumir(filas[d]);
         Imprimir(QStringLiteral("%1 %2 %3 %4 %5 %6 %7")
@@ -234,10 +250,15 @@ void ImprimirTablas(const std::array<std::vector<esquema::Fila>, 6>& filas) {
 // The share of real prose each direction translates, measured on the database just written.
 void ImprimirMuestras(const QString& salida, const QString& muestras) {
     const auto medidas = MedirMuestras(salida, QFileInfo(salida).absolutePath(), muestras);
-    if (medidas.empty()) Imprimir(QStringLiteral("Texto real: no hay muestras en %1").arg(muestras));
-    else Imprimir(QStringLiteral("Texto real  idioma  palabras  traducidas"));
+    if (medidas.empty())
+        Imprimir(QStringLiteral("Texto real: no hay muestras en %1").arg(muestras));
+    else
+        Imprimir(QStringLiteral("Texto real  idioma  palabras  traducidas"));
     for (const Medida& m : medidas)
-        Imprimir(QStringLiteral("%1      %2 %3 %4").arg(m.tabla, -6).arg(m.idioma, 6).arg(m.palabras, 9)
+        Imprimir(QStringLiteral("%1      %2 %3 %4")
+                     .arg(m.tabla, -6)
+                     .arg(m.idioma, 6)
+                     .arg(m.palabras, 9)
                      .arg(Porcentaje(static_cast<int>(m.traducidas), static_cast<int>(m.palabras)), 11));
 }
 
@@ -297,7 +318,8 @@ int main(int argc, char** argv) {
         Generar(*opciones, temporal);
     } catch (const dao::DaoError& e) {
         QFile::remove(temporal);
-        std::fprintf(stderr, "build-dictionary: error %d de la base de datos: %s\n", e.Number(), e.Description().toLocal8Bit().constData());
+        std::fprintf(stderr, "build-dictionary: error %d de la base de datos: %s\n", e.Number(),
+                     e.Description().toLocal8Bit().constData());
         return 1;
     } catch (const std::exception& e) {
         QFile::remove(temporal);

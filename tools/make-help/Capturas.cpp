@@ -1,6 +1,7 @@
 #include "Capturas.h"
 
 #include "about/frmAcercaDe.h"
+#include "chrome/VerificarDrive.h"
 #include "dictionary_data/BaseDatos.h"
 #include "dictionary_data/Direcciones.h"
 #include "dictionary_window/frmPrincipal.h"
@@ -12,7 +13,6 @@
 #include "platform/Shell.h"
 #include "platform/SimpleCombo.h"
 #include "platform/Sound.h"
-#include "chrome/VerificarDrive.h"
 #include "startup/frmPresentacion.h"
 #include "startup/frmVerDrive.h"
 #include "translator/frmTraductor.h"
@@ -94,7 +94,8 @@ QString palabraConAcepciones() {
         auto q = dbDiccionario->QueryDefs(QStringLiteral("qryBuscarIngEsp"));
         q->Parameters(QStringLiteral("ptroPalabra")).SetValue(QLatin1String(p));
         auto filas = q->OpenRecordset(dao::dbOpenForwardOnly);
-        const bool tiene = !filas->Eof() && !filas->Fields(QStringLiteral("Acepcion1")).Value().toString().isEmpty();
+        const bool tiene =
+            !filas->Eof() && !filas->Fields(QStringLiteral("Acepcion1")).Value().toString().isEmpty();
         filas->Close();
         if (tiene) return QLatin1String(p);
     }
@@ -144,7 +145,8 @@ std::vector<Captura> TomarTodas() {
         auto* w = abrir<frmPresentacion>();
         w->Timer1->stop();
         // The logo formed and the title shown: the look of most of the splash's six seconds.
-        for (int i = 0; i < 35; ++i) w->Timer1_Timer();
+        for (int i = 0; i < 35; ++i)
+            w->Timer1_Timer();
         return grabar(w);
     }));
     todas.push_back(Tomar(QStringLiteral("principal-casa"), [] {

@@ -4,7 +4,9 @@
 
 namespace ayuda {
 
-QString Escapar(const QString& texto) { return texto.toHtmlEscaped(); }
+QString Escapar(const QString& texto) {
+    return texto.toHtmlEscaped();
+}
 
 QString SinMarcas(const QString& html) {
     static const QRegularExpression marca(QStringLiteral("<[^>]*>"));
@@ -23,11 +25,14 @@ QString Numero(long long n) {
     QString digitos = QString::number(negativo ? -n : n);
     // Four digits stay together ("2000"); from five on, groups of three with a point.
     if (digitos.size() > 4)
-        for (qsizetype i = digitos.size() - 3; i > 0; i -= 3) digitos.insert(i, QLatin1Char('.'));
+        for (qsizetype i = digitos.size() - 3; i > 0; i -= 3)
+            digitos.insert(i, QLatin1Char('.'));
     return negativo ? QLatin1Char('-') + digitos : digitos;
 }
 
-QString RutaCaptura(const QString& nombre) { return QStringLiteral("img/") + nombre + QStringLiteral(".png"); }
+QString RutaCaptura(const QString& nombre) {
+    return QStringLiteral("img/") + nombre + QStringLiteral(".png");
+}
 
 QString Imagen(const QString& nombre, const QSize& tamano, const QString& alternativo) {
     return QStringLiteral("<img src=\"%1\" width=\"%2\" height=\"%3\" alt=\"%4\">")
@@ -38,8 +43,8 @@ QString Imagen(const QString& nombre, const QSize& tamano, const QString& altern
 }
 
 QString Figura(const QString& nombre, const QSize& tamano, const QString& pie) {
-    return QStringLiteral("<figure class=\"captura\">") + Imagen(nombre, tamano, pie) + QStringLiteral("<figcaption>") +
-           pie + QStringLiteral("</figcaption></figure>");
+    return QStringLiteral("<figure class=\"captura\">") + Imagen(nombre, tamano, pie) +
+           QStringLiteral("<figcaption>") + pie + QStringLiteral("</figcaption></figure>");
 }
 
 QString Componer(const QString& plantilla, const Datos& datos, QStringList* avisos) {
@@ -67,16 +72,22 @@ QString Componer(const QString& plantilla, const Datos& datos, QStringList* avis
             salida += datos.estilo;
         } else if (clase == QLatin1String("valor") && !resto.isEmpty()) {
             const auto v = datos.valores.find(resto);
-            if (v != datos.valores.end()) salida += v->second;
-            else avisar(QStringLiteral("valor desconocido: %1").arg(resto));
-        } else if ((clase == QLatin1String("captura") || clase == QLatin1String("imagen")) && !resto.isEmpty()) {
+            if (v != datos.valores.end())
+                salida += v->second;
+            else
+                avisar(QStringLiteral("valor desconocido: %1").arg(resto));
+        } else if ((clase == QLatin1String("captura") || clase == QLatin1String("imagen")) &&
+                   !resto.isEmpty()) {
             const qsizetype barra = resto.indexOf(QLatin1Char('|'));
             const QString nombre = (barra < 0 ? resto : resto.left(barra)).trimmed();
             const QString texto = barra < 0 ? QString() : resto.mid(barra + 1).trimmed();
             const auto c = datos.capturas.find(nombre);
-            if (c == datos.capturas.end()) avisar(QStringLiteral("captura que falta: %1").arg(nombre));
-            else if (clase == QLatin1String("captura")) salida += Figura(nombre, c->second, texto);
-            else salida += Imagen(nombre, c->second, texto);
+            if (c == datos.capturas.end())
+                avisar(QStringLiteral("captura que falta: %1").arg(nombre));
+            else if (clase == QLatin1String("captura"))
+                salida += Figura(nombre, c->second, texto);
+            else
+                salida += Imagen(nombre, c->second, texto);
         } else {
             avisar(QStringLiteral("marca desconocida: {{%1}}").arg(m.captured(1)));
         }

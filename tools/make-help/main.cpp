@@ -29,7 +29,9 @@ void mensajesQt(QtMsgType tipo, const QMessageLogContext& contexto, const QStrin
     std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(tipo, contexto, texto)));
 }
 
-void avisar(const QString& texto) { std::fprintf(stderr, "make-help: aviso: %s\n", qPrintable(texto)); }
+void avisar(const QString& texto) {
+    std::fprintf(stderr, "make-help: aviso: %s\n", qPrintable(texto));
+}
 
 bool leer(const QString& ruta, QString* texto) {
     QFile f(ruta);
@@ -54,12 +56,15 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
 
     QCommandLineParser args;
-    const QCommandLineOption programa(QStringLiteral("programa"), QStringLiteral("Carpeta del programa (unidad C:)."),
+    const QCommandLineOption programa(QStringLiteral("programa"),
+                                      QStringLiteral("Carpeta del programa (unidad C:)."),
                                       QStringLiteral("carpeta"));
     const QCommandLineOption plantilla(QStringLiteral("plantilla"), QStringLiteral("Plantilla de la página."),
                                        QStringLiteral("archivo"));
-    const QCommandLineOption estilo(QStringLiteral("estilo"), QStringLiteral("Hoja de estilo."), QStringLiteral("archivo"));
-    const QCommandLineOption salida(QStringLiteral("salida"), QStringLiteral("Carpeta AYUDA donde escribir la página."),
+    const QCommandLineOption estilo(QStringLiteral("estilo"), QStringLiteral("Hoja de estilo."),
+                                    QStringLiteral("archivo"));
+    const QCommandLineOption salida(QStringLiteral("salida"),
+                                    QStringLiteral("Carpeta AYUDA donde escribir la página."),
                                     QStringLiteral("carpeta"));
     const QCommandLineOption version(QStringLiteral("version"), QStringLiteral("Versión del programa."),
                                      QStringLiteral("x.y.z"));
@@ -75,7 +80,8 @@ int main(int argc, char** argv) {
     ayuda::Datos datos;
     QString textoPlantilla;
     if (!leer(args.value(plantilla), &textoPlantilla)) {
-        std::fprintf(stderr, "make-help: no se puede leer la plantilla %s\n", qPrintable(args.value(plantilla)));
+        std::fprintf(stderr, "make-help: no se puede leer la plantilla %s\n",
+                     qPrintable(args.value(plantilla)));
         return 1;
     }
     if (args.isSet(estilo) && !leer(args.value(estilo), &datos.estilo))
@@ -93,13 +99,17 @@ int main(int argc, char** argv) {
     try {
         AbrirBaseDatos();
     } catch (const dao::DaoError& e) {
-        avisar(QStringLiteral("no se pudo abrir %1: error %2, %3").arg(RutaBaseDatos()).arg(e.Number()).arg(e.Description()));
+        avisar(QStringLiteral("no se pudo abrir %1: error %2, %3")
+                   .arg(RutaBaseDatos())
+                   .arg(e.Number())
+                   .arg(e.Description()));
     }
 
     const std::vector<long long> palabras = capturas::PalabrasPorDiccionario();
     long long total = 0;
     for (size_t i = 0; i < palabras.size(); ++i) {
-        datos.valores[QStringLiteral("palabras-%1").arg(i)] = palabras[i] < 0 ? QStringLiteral("—") : ayuda::Numero(palabras[i]);
+        datos.valores[QStringLiteral("palabras-%1").arg(i)] =
+            palabras[i] < 0 ? QStringLiteral("—") : ayuda::Numero(palabras[i]);
         if (palabras[i] > 0) total += palabras[i];
     }
     datos.valores[QStringLiteral("palabras-total")] = ayuda::Numero(total);
@@ -129,7 +139,8 @@ int main(int argc, char** argv) {
 
     QStringList avisos;
     const QString pagina = ayuda::Componer(textoPlantilla, datos, &avisos);
-    for (const QString& a : avisos) avisar(a);
+    for (const QString& a : avisos)
+        avisar(a);
 
     QSaveFile archivo(carpetaAyuda.filePath(QStringLiteral("PalavrixHelp.htm")));
     if (!archivo.open(QIODevice::WriteOnly) || archivo.write(pagina.toUtf8()) < 0 || !archivo.commit()) {

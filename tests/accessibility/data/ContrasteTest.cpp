@@ -1,7 +1,7 @@
 // Every option word reads on the skins the build drew, lit or not.
+#include "chrome/Contraste.h"
 #include "VentanasPrueba.h"
 #include "about/frmAcercaDe.h"
-#include "chrome/Contraste.h"
 #include "dictionary_window/frmPrincipal.h"
 #include "notes/frmPropiedades.h"
 #include "platform/Controls.h"
@@ -25,7 +25,8 @@ double LuminanciaBajo(controls::Label* l) {
 }
 
 double ContrasteDe(uint32_t bgr, double fondo) {
-    return contraste::Entre(contraste::Luminancia(QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF)), fondo);
+    return contraste::Entre(contraste::Luminancia(QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF)),
+                            fondo);
 }
 
 // Each visible option word (and direction) of a skinned window at rest and lit: at least 4.5:1.
@@ -34,7 +35,8 @@ template <class V, class Luz> void comprobarContraste(V* v, const char* arreglo,
         auto* l = v->template findChild<controls::Label*>(controls::Name(arreglo, i));
         if (!l || !l->isVisibleTo(v)) continue;
         const double fondo = LuminanciaBajo(l);
-        const std::string donde = v->objectName().toStdString() + " " + l->text().toStdString() + " dir " + std::to_string(d);
+        const std::string donde =
+            v->objectName().toStdString() + " " + l->text().toStdString() + " dir " + std::to_string(d);
         EXPECT_GE(ContrasteDe(l->ForeColor(), fondo), contraste::kMinimo) << "at rest: " << donde;
         encender(i);
         EXPECT_NE(l->ForeColor(), controls::vbWhite) << donde;
@@ -63,18 +65,23 @@ TEST_F(Accesibilidad, EveryOptionWordReadsOnItsSkinLitOrNotInEveryLook) {
         // A word with a recording and one with further meanings, so those options show too.
         p->txtPalabra->setText(d == 1 ? "bank" : "casa");
         QTest::keyClick(p->txtPalabra, Qt::Key_Return);
-        comprobarContraste(p, "lblOpciones", [p](int i) { p->lblOpciones_MouseMove(i); }, d);
-        comprobarContraste(p, "lblDiccionarios", [p](int i) { p->lblDiccionarios_MouseMove(i); }, d);
+        comprobarContraste(
+            p, "lblOpciones", [p](int i) { p->lblOpciones_MouseMove(i); }, d);
+        comprobarContraste(
+            p, "lblDiccionarios", [p](int i) { p->lblDiccionarios_MouseMove(i); }, d);
         p->Unload();
         auto* t = Abrir<frmTraductor>();
-        comprobarContraste(t, "lblOpciones", [t](int i) { t->lblOpciones_MouseMove(i); }, d);
+        comprobarContraste(
+            t, "lblOpciones", [t](int i) { t->lblOpciones_MouseMove(i); }, d);
         t->Unload();
         auto* n = Abrir<frmPropiedades>();
-        comprobarContraste(n, "lblOpciones", [n](int i) { n->lblOpciones_MouseMove(i); }, d);
+        comprobarContraste(
+            n, "lblOpciones", [n](int i) { n->lblOpciones_MouseMove(i); }, d);
         n->Unload();
         Forms::FlushUnloaded();
     }
     // The About window's links light on its own designed background.
     auto* a = Abrir<frmAcercaDe>();
-    comprobarContraste(a, "lblLink", [a](int i) { a->lblLink_MouseMove(i); }, 0);
+    comprobarContraste(
+        a, "lblLink", [a](int i) { a->lblLink_MouseMove(i); }, 0);
 }

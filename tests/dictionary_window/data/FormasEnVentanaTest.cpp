@@ -16,7 +16,8 @@ protected:
     void SetUp() override {
         VentanasPrueba::SetUp();
         // The test's own program folder borrows the transducers the build copied.
-        ASSERT_TRUE(QFile::link(QStringLiteral(PALAVRIX_BUILD_DIR "/Morfologia"), entorno.Carpeta() + "/Morfologia"));
+        ASSERT_TRUE(
+            QFile::link(QStringLiteral(PALAVRIX_BUILD_DIR "/Morfologia"), entorno.Carpeta() + "/Morfologia"));
         esquema::Fila libro = Fila("libro", "book", "n", "m", "s");
         libro.tipoT = "n";
         libro.numeroT = "s";

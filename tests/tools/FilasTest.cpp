@@ -60,6 +60,11 @@ TEST(Filas, DefaultTranslationComesFirst) {
 }
 
 TEST(Filas, ReadingsRankedByAnalyserFirstChoiceAndPartOfSpeech) {
+    const std::vector<Par> opuestos = {
+        {"horario<adj>", "time<adj>"}, {"tiempo<n>", "time<n>"},           {"carrera<n>", "career<n>"},
+        {"carrera<n>", "run<n>"},      {"correr<vblex>", "run<vblex>"},    {"rojo<adj>", "red<adj>"},
+        {"rojo<n>", "red<n>"},         {"abrevar<vblex>", "water<vblex>"}, {"agua<n>", "water<n>"},
+        {"mejor<adj>", "better<adj>"}, {"mejor<adj>", "good<adj>"},        {"bueno<adj>", "good<adj>"}};
     Insumos in = IngEsp({{"time<adj>", "horario<adj>"},
                          {"time<n>", "tiempo<n><m>"},
                          {"run<n>", "carrera<n><f>"},
@@ -71,30 +76,8 @@ TEST(Filas, ReadingsRankedByAnalyserFirstChoiceAndPartOfSpeech) {
                          {"water<n>", "agua<n><f>"},
                          {"good<adj><sint><comp>", "mejor<adj>"},
                          {"good<adj><sint>", "bueno<adj>"}},
-                        {{"horario<adj>", "time<adj>"},
-                         {"tiempo<n>", "time<n>"},
-                         {"carrera<n>", "career<n>"},
-                         {"carrera<n>", "run<n>"},
-                         {"correr<vblex>", "run<vblex>"},
-                         {"rojo<adj>", "red<adj>"},
-                         {"rojo<n>", "red<n>"},
-                         {"abrevar<vblex>", "water<vblex>"},
-                         {"agua<n>", "water<n>"},
-                         {"mejor<adj>", "better<adj>"},
-                         {"mejor<adj>", "good<adj>"},
-                         {"bueno<adj>", "good<adj>"}});
-    in.predilectos = ClavesPredilectas({{"horario<adj>", "time<adj>"},
-                                        {"tiempo<n>", "time<n>"},
-                                        {"carrera<n>", "career<n>"},
-                                        {"carrera<n>", "run<n>"},
-                                        {"correr<vblex>", "run<vblex>"},
-                                        {"rojo<adj>", "red<adj>"},
-                                        {"rojo<n>", "red<n>"},
-                                        {"abrevar<vblex>", "water<vblex>"},
-                                        {"agua<n>", "water<n>"},
-                                        {"mejor<adj>", "better<adj>"},
-                                        {"mejor<adj>", "good<adj>"},
-                                        {"bueno<adj>", "good<adj>"}});
+                        opuestos);
+    in.predilectos = ClavesPredilectas(opuestos);
     // The analyser knows "time" as a noun and a verb only.
     in.rasgosOrigen = {{"time", R("", "s", {"n", "vblex"})}};
     const auto filas = ConstruirFilas(in);

@@ -2,6 +2,8 @@
 //
 //   palavrix-cli buscar DIRECCION PALABRA    the entry the dictionary window would show
 //   palavrix-cli traducir DIRECCION          standard input translated word by word to standard output
+//   palavrix-cli traducir --frases DIRECCION standard input translated sentence by sentence, through
+//                                            the direction's whole Apertium pipeline
 //
 // DIRECCION is EspIng, IngEsp, EspPor, PorEsp, EspFra or FraEsp. It reads the same PALAVRIX.MDB
 // and transducers beside it as the program, through the same code, and takes no single-instance
@@ -12,6 +14,7 @@
 #include "dictionary_data/Decodificadores.h"
 #include "dictionary_data/Direcciones.h"
 #include "translator/Buscador.h"
+#include "translator/Frases.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -19,6 +22,7 @@
 #include <QFileInfo>
 #include <QStringDecoder>
 #include <cstdio>
+#include <optional>
 
 namespace {
 
@@ -34,8 +38,8 @@ int Error(const QString& mensaje) {
 
 int Uso() {
     return Error(
-        QStringLiteral("uso: palavrix-cli buscar DIRECCIÓN PALABRA | palavrix-cli traducir DIRECCIÓN "
-                       "(DIRECCIÓN: EspIng, IngEsp, EspPor, PorEsp, EspFra o FraEsp)"));
+        QStringLiteral("uso: palavrix-cli buscar DIRECCIÓN PALABRA | palavrix-cli traducir [--frases] "
+                       "DIRECCIÓN (DIRECCIÓN: EspIng, IngEsp, EspPor, PorEsp, EspFra o FraEsp)"));
 }
 
 int DireccionDe(const QString& nombre) {
@@ -69,15 +73,37 @@ int Buscar(int direccion, const QString& palabra) {
     return 0;
 }
 
-int Traducir(int direccion) {
+std::optional<QString> LeerEntrada() {
     QFile entrada;
-    if (!entrada.open(stdin, QIODevice::ReadOnly))
-        return Error(QStringLiteral("no se puede leer la entrada estándar"));
+    if (!entrada.open(stdin, QIODevice::ReadOnly)) {
+        Error(QStringLiteral("no se puede leer la entrada estándar"));
+        return std::nullopt;
+    }
     const QByteArray bytes = entrada.readAll();
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString texto = utf8.decode(bytes);
-    if (utf8.hasError()) return Error(QStringLiteral("la entrada no es texto UTF-8 válido"));
-    Escribir(stdout, traduccion::TraducirTexto(*dbDiccionario, direccion, texto));
+    if (utf8.hasError()) {
+        Error(QStringLiteral("la entrada no es texto UTF-8 válido"));
+        return std::nullopt;
+    }
+    return texto;
+}
+
+int Traducir(int direccion) {
+    const auto texto = LeerEntrada();
+    if (!texto) return 2;
+    Escribir(stdout, traduccion::TraducirTexto(*dbDiccionario, direccion, *texto));
+    std::fflush(stdout);
+    return 0;
+}
+
+// Needs no dictionary: only the pipeline's own files.
+int TraducirFrases(int direccion) {
+    const auto texto = LeerEntrada();
+    if (!texto) return 2;
+    const frases::Resultado r = frases::Traducir(direccion, *texto);
+    if (!r.error.isEmpty()) return Error(r.error);
+    Escribir(stdout, r.texto);
     std::fflush(stdout);
     return 0;
 }
@@ -86,17 +112,21 @@ int Traducir(int direccion) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    const QStringList args = app.arguments();
+    QStringList args = app.arguments();
+    // "--frases" may stand anywhere after the command.
+    const bool porFrases = args.size() > 2 && args.indexOf(QStringLiteral("--frases"), 2) >= 0;
+    if (porFrases) args.removeAt(args.indexOf(QStringLiteral("--frases"), 2));
     if (args.size() < 3) return Uso();
     const QString& orden = args[1];
     const int direccion = DireccionDe(args[2]);
     const bool buscar = orden == QLatin1String("buscar") && args.size() == 4;
     const bool traducir = orden == QLatin1String("traducir") && args.size() == 3;
-    if (!buscar && !traducir) return Uso();
+    if ((!buscar && !traducir) || (porFrases && !traducir)) return Uso();
     if (direccion < 0)
         return Error(
             QStringLiteral("dirección desconocida: %1 (use EspIng, IngEsp, EspPor, PorEsp, EspFra o FraEsp)")
                 .arg(args[2]));
+    if (porFrases) return TraducirFrases(direccion);
     if (!QFileInfo(RutaBaseDatos()).isFile())
         return Error(QStringLiteral("no se encuentra el diccionario %1")
                          .arg(QDir::toNativeSeparators(RutaBaseDatos())));

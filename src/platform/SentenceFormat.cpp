@@ -1,0 +1,157 @@
+#include "platform/SentenceFormat.h"
+
+namespace sentences {
+
+namespace {
+
+bool EsBlanco(QChar c) {
+    return c == QLatin1Char(' ') || c == QLatin1Char('\n') || c == QLatin1Char('\t') || c == QLatin1Char('\r') ||
+           c == QLatin1Char('~');
+}
+
+// What the text format escapes, and the unknown-word mark we escape besides.
+bool Reservado(QChar c) {
+    switch (c.unicode()) {
+    case '[':
+    case ']':
+    case '\\':
+    case '/':
+    case '@':
+    case '<':
+    case '>':
+    case '^':
+    case '$':
+    case '{':
+    case '}':
+    case '*':
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool FinDeParrafo(QStringView blanco) {
+    return blanco.contains(u"\n\n") || blanco.contains(u"\r\n\r\n");
+}
+
+// The end of the white-space run that starts at or covers `i`.
+qsizetype FinDelBlanco(QStringView t, qsizetype i) {
+    while (i < t.size() && EsBlanco(t[i]))
+        ++i;
+    return i;
+}
+
+} // namespace
+
+QString Deformat(QStringView text) {
+    QString out;
+    out.reserve(text.size() + text.size() / 8 + 8);
+    const qsizetype n = text.size();
+    bool terminaEnBlanco = false;
+    QString blanco;
+    for (qsizetype i = 0; i < n;) {
+        const QChar c = text[i];
+        if (c.isNull()) {
+            ++i;
+            continue;
+        }
+        if (EsBlanco(c)) {
+            blanco.clear();
+            qsizetype j = i;
+            for (; j < n && (EsBlanco(text[j]) || text[j].isNull()); ++j)
+                if (!text[j].isNull()) blanco += text[j];
+            const bool alFinal = j == n;
+            if (alFinal || FinDeParrafo(blanco)) out += QStringLiteral(".[]");
+            if (blanco == QLatin1String(" "))
+                out += blanco;
+            else
+                out += QLatin1Char('[') + blanco + QLatin1Char(']');
+            terminaEnBlanco = alFinal;
+            i = j;
+            continue;
+        }
+        if (Reservado(c)) out += QLatin1Char('\\');
+        out += c;
+        ++i;
+    }
+    if (!terminaEnBlanco) out += QStringLiteral(".[]");
+    return out;
+}
+
+QString Reformat(QStringView s) {
+    QString out;
+    out.reserve(s.size());
+    const qsizetype n = s.size();
+    for (qsizetype i = 0; i < n;) {
+        const QChar c = s[i];
+        if (c == QLatin1Char('\\') && i + 1 < n && Reservado(s[i + 1])) {
+            out += s[i + 1];
+            i += 2;
+        } else if (c == QLatin1Char('[')) {
+            // A superblank: its text as it was, escapes undone.
+            for (++i; i < n && s[i] != QLatin1Char(']');) {
+                if (s[i] == QLatin1Char('\\') && i + 1 < n && Reservado(s[i + 1])) {
+                    out += s[i + 1];
+                    i += 2;
+                } else {
+                    out += s[i++];
+                }
+            }
+            ++i;
+        } else if (c == QLatin1Char('.') && s.mid(i + 1, 2) == u"[]") {
+            // The sentence end the deformatter put there.
+            i += 3;
+        } else if (c == QChar(kMarcaAbre)) {
+            out += QLatin1Char('<');
+            ++i;
+        } else if (c == QChar(kMarcaCierra)) {
+            out += QLatin1Char('>');
+            ++i;
+        } else if (c == QLatin1Char(']') || c.isNull()) {
+            ++i;
+        } else {
+            out += c;
+            ++i;
+        }
+    }
+    return out;
+}
+
+QList<QStringView> Pieces(QStringView text, qsizetype limit) {
+    QList<QStringView> pieces;
+    if (limit < 16) limit = 16;
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    while (n - start > limit) {
+        const QStringView ventana = text.mid(start, limit);
+        qsizetype corte = -1;
+        // After a blank line, else a line break, else a sentence end, else a space.
+        if (const qsizetype k = ventana.lastIndexOf(u"\n\n"); k > 0) {
+            corte = FinDelBlanco(text, start + k);
+        } else if (const qsizetype k2 = ventana.lastIndexOf(QLatin1Char('\n')); k2 > 0) {
+            corte = FinDelBlanco(text, start + k2);
+        } else {
+            for (qsizetype k3 = ventana.size() - 2; k3 > 0 && corte < 0; --k3) {
+                const QChar c = ventana[k3];
+                if ((c == QLatin1Char('.') || c == QLatin1Char('?') || c == QLatin1Char('!')) &&
+                    ventana[k3 + 1] == QLatin1Char(' '))
+                    corte = FinDelBlanco(text, start + k3 + 1);
+            }
+            if (corte < 0) {
+                if (const qsizetype k4 = ventana.lastIndexOf(QLatin1Char(' ')); k4 > 0)
+                    corte = FinDelBlanco(text, start + k4);
+            }
+        }
+        if (corte <= start) {
+            corte = start + limit;
+            // Never between the two halves of a character outside the Basic Multilingual Plane.
+            if (text[corte - 1].isHighSurrogate()) --corte;
+        }
+        pieces << text.mid(start, corte - start);
+        start = corte;
+    }
+    if (start < n || pieces.isEmpty()) pieces << text.mid(start);
+    return pieces;
+}
+
+} // namespace sentences

@@ -1,0 +1,40 @@
+#pragma once
+// Plain text in and out of Apertium's stream format, as `apertium -f txt` does it.
+//
+// Apertium's own text deformatter and reformatter (apertium-destxt, apertium-retxt) are programs
+// generated from a format description, with no library to call; these functions do what they do,
+// and the tests compare them with the programs. What the pipeline's stages see is therefore the
+// same stream the `apertium` command would feed them:
+// - the characters the stream reserves ([ ] \ / @ < > ^ $ { }) are escaped with a backslash;
+//   so is '*', which the generator puts before an unknown word, so that a star the user typed
+//   is never taken for that mark on the way out;
+// - a run of white space other than one single space (line breaks, tabs, several spaces, '~')
+//   becomes a "superblank" in brackets, which the stages carry through untouched;
+// - a paragraph break (a blank line) and the end of the text are ends of sentence: ".[]" goes
+//   there, so the tagger and the transfer rules see a sentence end; the reformatter drops it;
+// - NUL characters are dropped (the stream uses them to flush).
+#include <QString>
+#include <QStringView>
+#include <QList>
+
+namespace sentences {
+
+QString Deformat(QStringView text);
+
+// Where the pipeline marks a word as unknown in the stream on its way out (two characters of
+// Unicode's private use area, which no stage touches); the reformatter writes them '<' and '>'.
+inline constexpr char16_t kMarcaAbre = u'\uE000';
+inline constexpr char16_t kMarcaCierra = u'\uE001';
+
+// The stream back to text: brackets and escapes removed, the sentence ends the deformatter added
+// dropped, and each word marked as unknown written "<xyzzy>".
+QString Reformat(QStringView stream);
+
+// Cuts a text into pieces of at most about `limit` characters, each translated on its own. A
+// piece ends, by preference, after a paragraph break (where the stream holds a sentence end
+// anyway, so cutting there changes nothing in the translation), else after a line break, else
+// after the end of a sentence, else after a space; a run with none of them is cut at the limit.
+// The pieces, joined, are the text.
+QList<QStringView> Pieces(QStringView text, qsizetype limit);
+
+} // namespace sentences

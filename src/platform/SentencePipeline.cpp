@@ -1,0 +1,557 @@
+#include "platform/SentencePipeline.h"
+
+#include "platform/SentenceFormat.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+
+#include <apertium-lex-tools/lrx_processor.h>
+#include <apertium/file_morpho_stream.h>
+#include <apertium/hmm.h>
+#include <apertium/interchunk.h>
+#include <apertium/postchunk.h>
+#include <apertium/pretransfer.h>
+#include <apertium/tagger_flags.h>
+#include <apertium/tagger_word.h>
+#include <apertium/transfer.h>
+#include <lttoolbox/fst_processor.h>
+#include <lttoolbox/input_file.h>
+#include <unicode/ustdio.h>
+
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <mutex>
+
+namespace sentences {
+
+namespace {
+
+// The description names a few dozen files; anything bigger is not one of ours.
+constexpr qint64 kMaxDescription = 64 * 1024;
+// The largest file a pair ships is under 2 MB; a "file" far larger is no Apertium file.
+constexpr qint64 kMaxFile = 64 * 1024 * 1024;
+// A piece of text translated in one pass: large enough that a paragraph is one piece, small
+// enough that a second request waits little and memory stays flat on a long text.
+constexpr qsizetype kPiece = 8 * 1024;
+
+// Apertium's tagger keeps the tag list of the model in use in a global (TaggerWord's), so only
+// one pipeline runs at a time in the process.
+std::mutex& Turno() {
+    static std::mutex m;
+    return m;
+}
+
+// Bytes in memory as a file Apertium can open by name: its transfer readers take paths only.
+class ArchivoEnMemoria {
+public:
+    explicit ArchivoEnMemoria(const QByteArray& bytes) {
+        fd_ = memfd_create("palavrix-frases", MFD_CLOEXEC);
+        if (fd_ < 0) return;
+        qsizetype escrito = 0;
+        while (escrito < bytes.size()) {
+            const ssize_t r = ::write(fd_, bytes.constData() + escrito, static_cast<size_t>(bytes.size() - escrito));
+            if (r <= 0) {
+                ::close(fd_);
+                fd_ = -1;
+                return;
+            }
+            escrito += r;
+        }
+    }
+    ~ArchivoEnMemoria() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    ArchivoEnMemoria(const ArchivoEnMemoria&) = delete;
+    ArchivoEnMemoria& operator=(const ArchivoEnMemoria&) = delete;
+    bool Valido() const { return fd_ >= 0; }
+    // Opening this path opens the same bytes afresh, from their start.
+    std::string Ruta() const { return "/proc/self/fd/" + std::to_string(fd_); }
+
+private:
+    int fd_ = -1;
+};
+
+// A C stream over bytes in memory, for the readers that take a FILE*.
+struct FileDeMemoria {
+    explicit FileDeMemoria(QByteArray b) : bytes(std::move(b)) {
+        if (bytes.isEmpty()) bytes.append('\0');
+        f = fmemopen(bytes.data(), static_cast<size_t>(bytes.size()), "rb");
+    }
+    ~FileDeMemoria() {
+        if (f) std::fclose(f);
+    }
+    FileDeMemoria(const FileDeMemoria&) = delete;
+    FileDeMemoria& operator=(const FileDeMemoria&) = delete;
+    QByteArray bytes;
+    FILE* f = nullptr;
+};
+
+// One run of a stage: the stream in, as lttoolbox's InputFile, and the stream out, into memory.
+class Paso {
+public:
+    explicit Paso(const QByteArray& entrada) : entrada_(entrada) {
+        // Each piece ends with the flush character: the stages run in their null-flush mode,
+        // which is the one made for being fed piece after piece.
+        entrada_.append('\0');
+        in_ = fmemopen(entrada_.data(), static_cast<size_t>(entrada_.size()), "r");
+        out_ = open_memstream(&buffer_, &size_);
+        if (out_) uout_ = u_finit(out_, nullptr, "UTF-8");
+        if (in_) input_.wrap(in_);
+    }
+    ~Paso() {
+        if (uout_) u_fclose(uout_);
+        if (out_) std::fclose(out_);
+        // The input stream belongs to input_, which closes it.
+        std::free(buffer_);
+    }
+    Paso(const Paso&) = delete;
+    Paso& operator=(const Paso&) = delete;
+    bool Listo() const { return in_ && uout_; }
+    InputFile& In() { return input_; }
+    UFILE* Out() { return uout_; }
+    QByteArray Salida() {
+        u_fflush(uout_);
+        std::fflush(out_);
+        QByteArray r(buffer_, static_cast<qsizetype>(size_));
+        r.replace('\0', QByteArray());
+        return r;
+    }
+
+private:
+    QByteArray entrada_;
+    InputFile input_;
+    FILE* in_ = nullptr;
+    FILE* out_ = nullptr;
+    UFILE* uout_ = nullptr;
+    char* buffer_ = nullptr;
+    size_t size_ = 0;
+};
+
+struct Etapa {
+    QString nombre;
+    virtual ~Etapa() = default;
+    virtual QByteArray Correr(const QByteArray& entrada) = 0;
+};
+
+template <typename F>
+QByteArray CorrerConPaso(const QByteArray& entrada, F&& f) {
+    Paso paso(entrada);
+    if (!paso.Listo()) throw std::runtime_error("no stream");
+    f(paso.In(), paso.Out());
+    return paso.Salida();
+}
+
+struct EtapaLt : Etapa {
+    enum class Modo { Analisis, Bilingue, Generacion, Postgeneracion } modo = Modo::Analisis;
+    GenerationMode generacion = gm_unknown;
+    FSTProcessor fst;
+    QByteArray Correr(const QByteArray& entrada) override {
+        return CorrerConPaso(entrada, [this](InputFile& in, UFILE* out) {
+            switch (modo) {
+            case Modo::Analisis:
+                fst.analysis(in, out);
+                break;
+            case Modo::Bilingue:
+                fst.bilingual(in, out, gm_unknown);
+                break;
+            case Modo::Generacion:
+                fst.generation(in, out, generacion);
+                break;
+            case Modo::Postgeneracion:
+                // lttoolbox's post-generation reads to the end of its input, flush character or
+                // not; the piece holds one flush only, at its end.
+                fst.postgeneration(in, out);
+                break;
+            }
+        });
+    }
+};
+
+struct EtapaEtiquetador : Etapa {
+    Apertium::TaggerFlags banderas;
+    HMM hmm{banderas};
+    QByteArray Correr(const QByteArray& entrada) override {
+        // The tagger reads its stream by file name only, to its end: each piece is a file of
+        // its own, in memory.
+        QByteArray limpia = entrada;
+        limpia.replace('\0', QByteArray());
+        ArchivoEnMemoria archivo(limpia);
+        if (!archivo.Valido()) throw std::runtime_error("no memory file");
+        TaggerWord::setArrayTags(hmm.getArrayTags());
+        TaggerWord::generate_marks = false;
+        const std::string ruta = archivo.Ruta();
+        FileMorphoStream flujo(ruta.c_str(), false, &hmm.get_tagger_data());
+        char* buffer = nullptr;
+        size_t size = 0;
+        FILE* out = open_memstream(&buffer, &size);
+        if (!out) throw std::runtime_error("no stream");
+        UFILE* uout = u_finit(out, nullptr, "UTF-8");
+        try {
+            hmm.tagger(flujo, uout);
+        } catch (...) {
+            u_fclose(uout);
+            std::fclose(out);
+            std::free(buffer);
+            throw;
+        }
+        u_fclose(uout);
+        std::fclose(out);
+        QByteArray r(buffer, static_cast<qsizetype>(size));
+        std::free(buffer);
+        return r;
+    }
+};
+
+struct EtapaPretransferencia : Etapa {
+    bool formasDeSuperficie = false, separarCompuestos = false;
+    QByteArray Correr(const QByteArray& entrada) override {
+        return CorrerConPaso(entrada, [this](InputFile& in, UFILE* out) {
+            processStream(in, out, true, formasDeSuperficie, separarCompuestos);
+        });
+    }
+};
+
+struct EtapaSeleccion : Etapa {
+    LRXProcessor lrx;
+    QByteArray Correr(const QByteArray& entrada) override {
+        return CorrerConPaso(entrada, [this](InputFile& in, UFILE* out) { lrx.process(in, out); });
+    }
+};
+
+struct EtapaTransferencia : Etapa {
+    Transfer t;
+    QByteArray Correr(const QByteArray& entrada) override {
+        return CorrerConPaso(entrada, [this](InputFile& in, UFILE* out) { t.transfer(in, out); });
+    }
+};
+
+struct EtapaIntertrozos : Etapa {
+    Interchunk t;
+    QByteArray Correr(const QByteArray& entrada) override {
+        return CorrerConPaso(entrada, [this](InputFile& in, UFILE* out) { t.interchunk(in, out); });
+    }
+};
+
+struct EtapaPostrozos : Etapa {
+    Postchunk t;
+    QByteArray Correr(const QByteArray& entrada) override {
+        return CorrerConPaso(entrada, [this](InputFile& in, UFILE* out) { t.postchunk(in, out); });
+    }
+};
+
+// Word-bound blanks ("[[...]]") attach formatting to words; plain text never has them (the
+// deformatter escapes every bracket), so these two stages pass the stream through.
+struct EtapaIdentidad : Etapa {
+    QByteArray Correr(const QByteArray& entrada) override { return entrada; }
+};
+
+QString Danado(const QString& archivo) {
+    return QStringLiteral("El archivo «%1» de la traducción por frases falta o está dañado; vuelva a "
+                          "instalar los datos del programa.")
+        .arg(archivo);
+}
+
+// Reads a file the description names, only when it is what the build recorded.
+std::optional<QByteArray> LeerVerificado(const QDir& carpeta, const QString& nombre, qint64 tamano,
+                                         const QByteArray& resumen) {
+    const QFileInfo info(carpeta.filePath(nombre));
+    if (!info.isFile() || info.size() != tamano || tamano > kMaxFile) return std::nullopt;
+    QFile f(info.filePath());
+    if (!f.open(QIODevice::ReadOnly)) return std::nullopt;
+    QByteArray bytes = f.read(tamano + 1);
+    if (bytes.size() != tamano) return std::nullopt;
+    if (QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex() != resumen) return std::nullopt;
+    return bytes;
+}
+
+} // namespace
+
+// The words a stream marks unknown ("^*xyzzy$"), as the stream spells them, in order.
+QList<QByteArray> Desconocidas(const QByteArray& flujo) {
+    QList<QByteArray> r;
+    const qsizetype n = flujo.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char c = flujo[i];
+        if (c == '\\') {
+            ++i;
+        } else if (c == '^' && i + 1 < n && flujo[i + 1] == '*') {
+            qsizetype j = i + 2;
+            while (j < n && flujo[j] != '$') j += flujo[j] == '\\' ? 2 : 1;
+            r << flujo.mid(i + 2, std::min(j, n) - i - 2);
+            i = j;
+        }
+    }
+    return r;
+}
+
+bool Letra(const QByteArray& b, qsizetype i) {
+    if (i < 0 || i >= b.size()) return false;
+    const auto u = static_cast<unsigned char>(b[i]);
+    return u >= 0x80 || std::isalnum(u);
+}
+
+// Marks, in the generated stream, the words the generator got as unknown: each is looked for
+// after the one before, whole. One the post-generator changed is not found and stays unmarked.
+QByteArray MarcarDesconocidas(const QByteArray& flujo, const QList<QByteArray>& palabras) {
+    if (palabras.isEmpty()) return flujo;
+    static const QByteArray abre = QString(QChar(kMarcaAbre)).toUtf8();
+    static const QByteArray cierra = QString(QChar(kMarcaCierra)).toUtf8();
+    QByteArray r;
+    r.reserve(flujo.size() + palabras.size() * 6);
+    qsizetype desde = 0;
+    for (const QByteArray& p : palabras) {
+        if (p.isEmpty()) continue;
+        qsizetype k = flujo.indexOf(p, desde);
+        while (k >= 0 && (Letra(flujo, k - 1) || Letra(flujo, k + p.size()))) k = flujo.indexOf(p, k + 1);
+        if (k < 0) continue;
+        r += flujo.mid(desde, k - desde);
+        r += abre;
+        r += p;
+        r += cierra;
+        desde = k + p.size();
+    }
+    r += flujo.mid(desde);
+    return r;
+}
+
+struct Pipeline::Impl {
+    std::vector<std::unique_ptr<Etapa>> etapas;
+    QStringList nombres;
+    // The generator's place in the chain: the words unknown on its way in are marked on the way out.
+    int generador = -1;
+
+    QByteArray Correr(const QByteArray& entrada, int hasta, QString* error) {
+        QByteArray flujo = entrada;
+        const int n = hasta < 0 ? static_cast<int>(etapas.size()) : std::min<int>(hasta, static_cast<int>(etapas.size()));
+        QList<QByteArray> desconocidas;
+        for (int i = 0; i < n; ++i) {
+            if (i == generador) desconocidas = Desconocidas(flujo);
+            try {
+                flujo = etapas[static_cast<size_t>(i)]->Correr(flujo);
+            } catch (const std::exception&) {
+                if (error)
+                    *error = QStringLiteral("La traducción por frases falló en la etapa «%1».")
+                                 .arg(etapas[static_cast<size_t>(i)]->nombre);
+                return {};
+            } catch (...) {
+                if (error)
+                    *error = QStringLiteral("La traducción por frases falló en la etapa «%1».")
+                                 .arg(etapas[static_cast<size_t>(i)]->nombre);
+                return {};
+            }
+        }
+        return generador >= 0 && generador < n ? MarcarDesconocidas(flujo, desconocidas) : flujo;
+    }
+};
+
+Pipeline::Pipeline(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
+Pipeline::~Pipeline() = default;
+
+std::unique_ptr<Pipeline> Pipeline::Load(const QString& folder, const QString& pair, QString* error) {
+    auto fallar = [&](const QString& mensaje) -> std::unique_ptr<Pipeline> {
+        if (error) *error = mensaje;
+        return nullptr;
+    };
+    const QDir carpeta(folder);
+    const QString nombreDescripcion = pair + QStringLiteral(".frases");
+    const QFileInfo info(carpeta.filePath(nombreDescripcion));
+    if (!info.exists())
+        return fallar(QStringLiteral("No está instalada la traducción por frases de este diccionario (falta «%1»).")
+                          .arg(nombreDescripcion));
+    if (!info.isFile() || info.size() > kMaxDescription) return fallar(Danado(nombreDescripcion));
+    QFile f(info.filePath());
+    if (!f.open(QIODevice::ReadOnly)) return fallar(Danado(nombreDescripcion));
+    const QByteArray descripcion = f.read(kMaxDescription + 1);
+    if (descripcion.size() > kMaxDescription) return fallar(Danado(nombreDescripcion));
+
+    // First every file, checked; only then is any of them handed to Apertium.
+    QList<QStringList> lineasEtapa;
+    QHash<QString, QByteArray> archivos;
+    for (const QByteArray& linea : descripcion.split('\n')) {
+        const QStringList campos = QString::fromUtf8(linea).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        if (campos.isEmpty() || campos[0].startsWith(QLatin1Char('#'))) continue;
+        if (campos[0] == QLatin1String("etapa") && campos.size() >= 2) {
+            lineasEtapa << campos.mid(1);
+        } else if (campos[0] == QLatin1String("archivo") && campos.size() == 4) {
+            bool ok = false;
+            const qint64 tamano = campos[2].toLongLong(&ok);
+            const QString& nombre = campos[1];
+            if (!ok || nombre.contains(QLatin1Char('/')) || nombre.startsWith(QLatin1Char('.')))
+                return fallar(Danado(nombreDescripcion));
+            const auto bytes = LeerVerificado(carpeta, nombre, tamano, campos[3].toLatin1());
+            if (!bytes) return fallar(Danado(nombre));
+            archivos.insert(nombre, *bytes);
+        } else {
+            return fallar(Danado(nombreDescripcion));
+        }
+    }
+    if (lineasEtapa.isEmpty()) return fallar(Danado(nombreDescripcion));
+
+    auto impl = std::make_unique<Impl>();
+    try {
+        for (const QStringList& campos : lineasEtapa) {
+            const QString& programa = campos[0];
+            QStringList opciones, nombres;
+            for (const QString& a : campos.mid(1)) {
+                if (a.startsWith(QLatin1Char('-')) || a.startsWith(QLatin1Char('$')))
+                    opciones << a;
+                else
+                    nombres << a;
+            }
+            for (const QString& n : nombres)
+                if (!archivos.contains(n)) return fallar(Danado(nombreDescripcion));
+            auto archivo = [&](int i) { return archivos.value(nombres.value(i)); };
+            std::unique_ptr<Etapa> etapa;
+            if (programa == QLatin1String("lt-proc")) {
+                if (nombres.size() != 1) return fallar(Danado(nombreDescripcion));
+                auto lt = std::make_unique<EtapaLt>();
+                for (const QString& o : opciones) {
+                    if (o == QLatin1String("-b"))
+                        lt->modo = EtapaLt::Modo::Bilingue;
+                    else if (o == QLatin1String("-p"))
+                        lt->modo = EtapaLt::Modo::Postgeneracion;
+                    else if (o == QLatin1String("-g"))
+                        lt->modo = EtapaLt::Modo::Generacion, lt->generacion = gm_unknown;
+                    // What `apertium -u` asks for; unknown words are marked by us instead (see
+                    // MarcarDesconocidas), so the post-generator still sees them as words.
+                    else if (o == QLatin1String("-n") || o == QLatin1String("$1"))
+                        lt->modo = EtapaLt::Modo::Generacion, lt->generacion = gm_clean;
+                    else if (o == QLatin1String("-w"))
+                        lt->fst.setDictionaryCaseMode(true);
+                    else if (o == QLatin1String("-c"))
+                        lt->fst.setCaseSensitiveMode(true);
+                }
+                FileDeMemoria in(archivo(0));
+                if (!in.f || archivo(0).left(4) != "LTTB") return fallar(Danado(nombres[0]));
+                lt->fst.load(in.f);
+                lt->fst.setNullFlush(true);
+                switch (lt->modo) {
+                case EtapaLt::Modo::Analisis:
+                    lt->fst.initAnalysis();
+                    break;
+                case EtapaLt::Modo::Bilingue:
+                    lt->fst.initBiltrans();
+                    break;
+                case EtapaLt::Modo::Generacion:
+                    lt->fst.initGeneration();
+                    break;
+                case EtapaLt::Modo::Postgeneracion:
+                    lt->fst.initPostgeneration();
+                    break;
+                }
+                if (!lt->fst.valid()) return fallar(Danado(nombres[0]));
+                etapa = std::move(lt);
+            } else if (programa == QLatin1String("apertium-tagger")) {
+                if (nombres.size() != 1) return fallar(Danado(nombreDescripcion));
+                auto e = std::make_unique<EtapaEtiquetador>();
+                FileDeMemoria in(archivo(0));
+                if (!in.f) return fallar(Danado(nombres[0]));
+                e->hmm.deserialise(in.f);
+                etapa = std::move(e);
+            } else if (programa == QLatin1String("apertium-pretransfer")) {
+                auto e = std::make_unique<EtapaPretransferencia>();
+                e->separarCompuestos = opciones.contains(QLatin1String("-e"));
+                etapa = std::move(e);
+            } else if (programa == QLatin1String("lrx-proc")) {
+                if (nombres.size() != 1) return fallar(Danado(nombreDescripcion));
+                auto e = std::make_unique<EtapaSeleccion>();
+                FileDeMemoria in(archivo(0));
+                if (!in.f) return fallar(Danado(nombres[0]));
+                e->lrx.load(in.f);
+                e->lrx.init();
+                e->lrx.setNullFlush(true);
+                etapa = std::move(e);
+            } else if (programa == QLatin1String("apertium-transfer")) {
+                auto e = std::make_unique<EtapaTransferencia>();
+                const bool desdeBilingue = opciones.contains(QLatin1String("-b"));
+                const bool sinBilingue = opciones.contains(QLatin1String("-n"));
+                if (desdeBilingue) {
+                    e->t.setPreBilingual(true);
+                    e->t.setUseBilingual(false);
+                } else if (sinBilingue) {
+                    e->t.setUseBilingual(false);
+                }
+                const bool conBilingue = !desdeBilingue && !sinBilingue;
+                if (nombres.size() != (conBilingue ? 3 : 2)) return fallar(Danado(nombreDescripcion));
+                ArchivoEnMemoria reglas(archivo(0)), datos(archivo(1));
+                if (!reglas.Valido() || !datos.Valido()) return fallar(Danado(nombres[0]));
+                if (conBilingue) {
+                    ArchivoEnMemoria bil(archivo(2));
+                    if (!bil.Valido()) return fallar(Danado(nombres[2]));
+                    e->t.read(reglas.Ruta(), datos.Ruta(), bil.Ruta());
+                } else {
+                    e->t.read(reglas.Ruta(), datos.Ruta());
+                }
+                e->t.setNullFlush(true);
+                etapa = std::move(e);
+            } else if (programa == QLatin1String("apertium-interchunk") ||
+                       programa == QLatin1String("apertium-postchunk")) {
+                if (nombres.size() != 2) return fallar(Danado(nombreDescripcion));
+                ArchivoEnMemoria reglas(archivo(0)), datos(archivo(1));
+                if (!reglas.Valido() || !datos.Valido()) return fallar(Danado(nombres[0]));
+                const std::string r = reglas.Ruta(), d = datos.Ruta();
+                if (programa == QLatin1String("apertium-interchunk")) {
+                    auto e = std::make_unique<EtapaIntertrozos>();
+                    e->t.read(r.c_str(), d.c_str());
+                    e->t.setNullFlush(true);
+                    etapa = std::move(e);
+                } else {
+                    auto e = std::make_unique<EtapaPostrozos>();
+                    e->t.read(r.c_str(), d.c_str());
+                    e->t.setNullFlush(true);
+                    etapa = std::move(e);
+                }
+            } else if (programa == QLatin1String("apertium-wblank-attach") ||
+                       programa == QLatin1String("apertium-wblank-detach")) {
+                etapa = std::make_unique<EtapaIdentidad>();
+            } else {
+                return fallar(Danado(nombreDescripcion));
+            }
+            if (impl->generador < 0 && dynamic_cast<EtapaLt*>(etapa.get()) &&
+                static_cast<EtapaLt*>(etapa.get())->modo == EtapaLt::Modo::Generacion)
+                impl->generador = static_cast<int>(impl->etapas.size());
+            etapa->nombre = programa;
+            impl->nombres << programa;
+            impl->etapas.push_back(std::move(etapa));
+        }
+    } catch (...) {
+        return fallar(Danado(nombreDescripcion));
+    }
+    return std::unique_ptr<Pipeline>(new Pipeline(std::move(impl)));
+}
+
+QStringList Pipeline::StageNames() const {
+    return impl_->nombres;
+}
+
+QString Pipeline::RunStages(const QString& deformatted, int stages) {
+    const std::lock_guard<std::mutex> turno(Turno());
+    return QString::fromUtf8(impl_->Correr(deformatted.toUtf8(), stages, nullptr));
+}
+
+Pipeline::Result Pipeline::Translate(const QString& text, const Progress& progress) {
+    const std::lock_guard<std::mutex> turno(Turno());
+    Result r;
+    const qsizetype total = text.size();
+    qsizetype hecho = 0;
+    for (const QStringView pieza : Pieces(text, kPiece)) {
+        if (progress && !progress(hecho, total)) return r;
+        const QByteArray salida = impl_->Correr(Deformat(pieza).toUtf8(), -1, &r.error);
+        if (!r.error.isEmpty()) return r;
+        r.text += Reformat(QString::fromUtf8(salida));
+        hecho += pieza.size();
+    }
+    if (progress) progress(total, total);
+    r.complete = true;
+    return r;
+}
+
+} // namespace sentences

@@ -1,0 +1,55 @@
+#pragma once
+// Sentence translation: a text through the whole Apertium pipeline of the current direction
+// (platform/SentencePipeline.h), beside the word-by-word translation (Traduccion.h).
+//
+// The pipeline of a direction is loaded at its first use, from the same "Morfologia" folder as
+// the transducers of the word forms, and only the direction in use is kept (a pipeline takes
+// some 30 to 60 MB). Nothing of it loads at the program's start.
+#include "platform/SentencePipeline.h"
+
+#include <QObject>
+#include <QString>
+
+#include <atomic>
+#include <memory>
+#include <mutex>
+
+class QThreadPool;
+
+namespace frases {
+
+struct Resultado {
+    QString texto;         // the translation, or what was done of it when it stopped
+    bool completa = false; // false when stopped by a later request or by a failure
+    QString error;         // one line of Spanish: the pipeline is missing, damaged or failed
+};
+
+// Translates `texto` in direction `direccion` (0..5). Safe from any thread; one runs at a time.
+Resultado Traducir(int direccion, const QString& texto, const sentences::Pipeline::Progress& progreso = {});
+// Drops the loaded pipeline (tests; the memory benchmark).
+void Olvidar();
+
+// The window's translations, run away from the window's thread so it never freezes: each request
+// cancels the one before it (which stops at its next piece), progress and the result come back as
+// signals on the thread that made the object. A result arrives only for the latest request.
+class Traductor : public QObject {
+    Q_OBJECT
+public:
+    Traductor();
+    ~Traductor() override;
+    void Pedir(int direccion, const QString& texto);
+    // Stops the request under way, if any; no result comes for it.
+    void Cancelar();
+    bool Ocupado() const { return ocupado_; }
+
+signals:
+    void Progreso(int porcentaje);
+    void Terminada(const frases::Resultado& resultado);
+
+private:
+    std::unique_ptr<QThreadPool> hilo_;
+    std::shared_ptr<std::atomic<int>> turno_;
+    bool ocupado_ = false;
+};
+
+} // namespace frases

@@ -26,3 +26,11 @@ inline constexpr std::array<Direccion, 6> kDirecciones{{
 inline bool DireccionValida(int codigo) {
     return codigo >= 0 && codigo < static_cast<int>(kDirecciones.size());
 }
+
+// "Inglés → Español": how the windows name a direction.
+inline QString NombreDireccion(int codigo) {
+    if (!DireccionValida(codigo)) return {};
+    return QString::fromUtf8(kDirecciones[static_cast<size_t>(codigo)].idiomaPalabra) +
+           QStringLiteral(" → ") +
+           QString::fromUtf8(kDirecciones[static_cast<size_t>(codigo)].idiomaTraduccion);
+}

@@ -467,10 +467,7 @@ void frmPrincipal::lblOpciones_Click(int Index) {
         pctContAcep->show();
         pctContAcep->raise();
         lblTraduccionAcep->setText(lblTraduccion->text());
-        if (DireccionValida(DiccionarioActual))
-            lblDireccionAcep->setText(QString::fromUtf8(kDirecciones[DiccionarioActual].idiomaPalabra) +
-                                      QStringLiteral(" → ") +
-                                      QString::fromUtf8(kDirecciones[DiccionarioActual].idiomaTraduccion));
+        if (DireccionValida(DiccionarioActual)) lblDireccionAcep->setText(NombreDireccion(DiccionarioActual));
         pctContAcep->setFocus();
         break;
     case 2:

@@ -5,8 +5,8 @@ namespace sentences {
 namespace {
 
 bool EsBlanco(QChar c) {
-    return c == QLatin1Char(' ') || c == QLatin1Char('\n') || c == QLatin1Char('\t') || c == QLatin1Char('\r') ||
-           c == QLatin1Char('~');
+    return c == QLatin1Char(' ') || c == QLatin1Char('\n') || c == QLatin1Char('\t') ||
+           c == QLatin1Char('\r') || c == QLatin1Char('~');
 }
 
 // What the text format escapes, and the unknown-word mark we escape besides.

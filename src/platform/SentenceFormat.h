@@ -13,9 +13,9 @@
 // - a paragraph break (a blank line) and the end of the text are ends of sentence: ".[]" goes
 //   there, so the tagger and the transfer rules see a sentence end; the reformatter drops it;
 // - NUL characters are dropped (the stream uses them to flush).
+#include <QList>
 #include <QString>
 #include <QStringView>
-#include <QList>
 
 namespace sentences {
 

@@ -57,7 +57,8 @@ public:
         if (fd_ < 0) return;
         qsizetype escrito = 0;
         while (escrito < bytes.size()) {
-            const ssize_t r = ::write(fd_, bytes.constData() + escrito, static_cast<size_t>(bytes.size() - escrito));
+            const ssize_t r =
+                ::write(fd_, bytes.constData() + escrito, static_cast<size_t>(bytes.size() - escrito));
             if (r <= 0) {
                 ::close(fd_);
                 fd_ = -1;
@@ -141,8 +142,7 @@ struct Etapa {
     virtual QByteArray Correr(const QByteArray& entrada) = 0;
 };
 
-template <typename F>
-QByteArray CorrerConPaso(const QByteArray& entrada, F&& f) {
+template <typename F> QByteArray CorrerConPaso(const QByteArray& entrada, F&& f) {
     Paso paso(entrada);
     if (!paso.Listo()) throw std::runtime_error("no stream");
     f(paso.In(), paso.Out());
@@ -284,7 +284,8 @@ QList<QByteArray> Desconocidas(const QByteArray& flujo) {
             ++i;
         } else if (c == '^' && i + 1 < n && flujo[i + 1] == '*') {
             qsizetype j = i + 2;
-            while (j < n && flujo[j] != '$') j += flujo[j] == '\\' ? 2 : 1;
+            while (j < n && flujo[j] != '$')
+                j += flujo[j] == '\\' ? 2 : 1;
             r << flujo.mid(i + 2, std::min(j, n) - i - 2);
             i = j;
         }
@@ -310,7 +311,8 @@ QByteArray MarcarDesconocidas(const QByteArray& flujo, const QList<QByteArray>& 
     for (const QByteArray& p : palabras) {
         if (p.isEmpty()) continue;
         qsizetype k = flujo.indexOf(p, desde);
-        while (k >= 0 && (Letra(flujo, k - 1) || Letra(flujo, k + p.size()))) k = flujo.indexOf(p, k + 1);
+        while (k >= 0 && (Letra(flujo, k - 1) || Letra(flujo, k + p.size())))
+            k = flujo.indexOf(p, k + 1);
         if (k < 0) continue;
         r += flujo.mid(desde, k - desde);
         r += abre;
@@ -330,7 +332,8 @@ struct Pipeline::Impl {
 
     QByteArray Correr(const QByteArray& entrada, int hasta, QString* error) {
         QByteArray flujo = entrada;
-        const int n = hasta < 0 ? static_cast<int>(etapas.size()) : std::min<int>(hasta, static_cast<int>(etapas.size()));
+        const int n = hasta < 0 ? static_cast<int>(etapas.size())
+                                : std::min<int>(hasta, static_cast<int>(etapas.size()));
         QList<QByteArray> desconocidas;
         for (int i = 0; i < n; ++i) {
             if (i == generador) desconocidas = Desconocidas(flujo);
@@ -364,8 +367,9 @@ std::unique_ptr<Pipeline> Pipeline::Load(const QString& folder, const QString& p
     const QString nombreDescripcion = pair + QStringLiteral(".frases");
     const QFileInfo info(carpeta.filePath(nombreDescripcion));
     if (!info.exists())
-        return fallar(QStringLiteral("No está instalada la traducción por frases de este diccionario (falta «%1»).")
-                          .arg(nombreDescripcion));
+        return fallar(
+            QStringLiteral("No está instalada la traducción por frases de este diccionario (falta «%1»).")
+                .arg(nombreDescripcion));
     if (!info.isFile() || info.size() > kMaxDescription) return fallar(Danado(nombreDescripcion));
     QFile f(info.filePath());
     if (!f.open(QIODevice::ReadOnly)) return fallar(Danado(nombreDescripcion));

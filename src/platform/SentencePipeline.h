@@ -40,9 +40,9 @@ public:
     using Progress = std::function<bool(qsizetype done, qsizetype total)>;
 
     struct Result {
-        QString text;        // the translation (what was done so far, when stopped or failed)
+        QString text; // the translation (what was done so far, when stopped or failed)
         bool complete = false;
-        QString error;       // one line of Spanish when a stage failed; empty otherwise
+        QString error; // one line of Spanish when a stage failed; empty otherwise
     };
 
     // Translates plain text. Unknown words come out as "<word>" (where `apertium -u` leaves

@@ -24,24 +24,28 @@ Cargada& Cache() {
     return c;
 }
 
+// With the cache's lock held.
+void Cargar(Cargada& c, int direccion) {
+    if (c.direccion == direccion) return;
+    c.pipeline.reset();
+    c.error.clear();
+    c.direccion = direccion;
+    const QString par = formas::NombrePar(direccion);
+    if (par.isEmpty()) {
+        c.error = QStringLiteral("Dirección de traducción desconocida.");
+        return;
+    }
+    c.pipeline = sentences::Pipeline::Load(QDir(paths::AppPath()).filePath(QStringLiteral("Morfologia")), par,
+                                           &c.error);
+}
+
 } // namespace
 
 Resultado Traducir(int direccion, const QString& texto, const sentences::Pipeline::Progress& progreso) {
     Cargada& c = Cache();
     const std::lock_guard<std::mutex> lock(c.m);
     Resultado r;
-    const QString par = formas::NombrePar(direccion);
-    if (par.isEmpty()) {
-        r.error = QStringLiteral("Dirección de traducción desconocida.");
-        return r;
-    }
-    if (c.direccion != direccion) {
-        c.pipeline.reset();
-        c.error.clear();
-        c.direccion = direccion;
-        c.pipeline = sentences::Pipeline::Load(QDir(paths::AppPath()).filePath(QStringLiteral("Morfologia")), par,
-                                               &c.error);
-    }
+    Cargar(c, direccion);
     if (!c.pipeline) {
         r.error = c.error;
         return r;
@@ -61,7 +65,8 @@ void Olvidar() {
     c.error.clear();
 }
 
-Traductor::Traductor() : hilo_(std::make_unique<QThreadPool>()), turno_(std::make_shared<std::atomic<int>>(0)) {
+Traductor::Traductor()
+    : hilo_(std::make_unique<QThreadPool>()), turno_(std::make_shared<std::atomic<int>>(0)) {
     hilo_->setMaxThreadCount(1);
     // The thread stays while the window lives, so a second request does not start it again.
     hilo_->setExpiryTimeout(-1);
@@ -78,6 +83,14 @@ void Traductor::Cancelar() {
     ocupado_ = false;
 }
 
+void Traductor::Precargar(int direccion) {
+    hilo_->start([direccion] {
+        Cargada& c = Cache();
+        const std::lock_guard<std::mutex> lock(c.m);
+        Cargar(c, direccion);
+    });
+}
+
 void Traductor::Pedir(int direccion, const QString& texto) {
     const int mio = ++*turno_;
     ocupado_ = true;
@@ -92,7 +105,8 @@ void Traductor::Pedir(int direccion, const QString& texto) {
             if (p != ultimo) {
                 ultimo = p;
                 QMetaObject::invokeMethod(
-                    yo, [yo, turno, mio, p] {
+                    yo,
+                    [yo, turno, mio, p] {
                         if (yo && turno->load() == mio) emit yo->Progreso(p);
                     },
                     Qt::QueuedConnection);
@@ -100,7 +114,8 @@ void Traductor::Pedir(int direccion, const QString& texto) {
             return true;
         });
         QMetaObject::invokeMethod(
-            yo, [yo, turno, mio, r] {
+            yo,
+            [yo, turno, mio, r] {
                 if (!yo || turno->load() != mio) return;
                 yo->ocupado_ = false;
                 emit yo->Terminada(r);

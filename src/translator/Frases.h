@@ -38,6 +38,9 @@ public:
     Traductor();
     ~Traductor() override;
     void Pedir(int direccion, const QString& texto);
+    // Loads the direction's pipeline in the background, so that the first translation asked
+    // does not wait for it (while the reader types).
+    void Precargar(int direccion);
     // Stops the request under way, if any; no result comes for it.
     void Cancelar();
     bool Ocupado() const { return ocupado_; }

@@ -16,11 +16,17 @@
 #include "platform/Clipboard.h"
 #include "platform/Notices.h"
 #include "platform/Screen.h"
+#include "platform/Settings.h"
 #include "translator/Traduccion.h"
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QPainter>
+#include <QPainterPath>
 #include <QPlainTextEdit>
+#include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -41,6 +47,73 @@ QPlainTextEdit* crearCaja(QWidget* padre, const QString& nombre, const QString& 
     controls::Place(caja, 780, top, 5535, 1095);
     return caja;
 }
+
+// A piece of the skin painted again without what the background picture wrote there: the
+// heading over the boxes ("Traducción literal palabra por palabra", which the mode strip
+// replaces) and the direction's name in the pill under the logo. Each row of the piece takes
+// the colour of the picture at one column known to be free of writing, so the gradient and
+// the look (blue, green, red) are the background's own.
+class PielSinTexto : public QWidget {
+public:
+    // `sombra`: how much darker than the skin (0 to 255), so that white and the lit colours read
+    // on the lighter looks.
+    PielSinTexto(QWidget* padre, const QString& nombre, controls::PictureBox* fondo, int columna, int radio,
+                 int sombra = 0)
+        : QWidget(padre), fondo_(fondo), columna_(columna), radio_(radio), sombra_(sombra) {
+        setObjectName(nombre);
+    }
+    // The option drawn chosen, with a pill behind it; nullptr for none.
+    void Elegir(QWidget* opcion) {
+        elegida_ = opcion;
+        update();
+    }
+    std::function<void()> alPulsar;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        const QImage img = fondo_->Picture().toImage();
+        if (!img.isNull()) {
+            QImage tira(1, height(), QImage::Format_RGB32);
+            const QPoint origen = mapTo(window(), QPoint(0, 0)) - fondo_->mapTo(window(), QPoint(0, 0));
+            const int x = std::clamp(columna_, 0, img.width() - 1);
+            for (int y = 0; y < height(); ++y)
+                tira.setPixel(0, y, img.pixel(x, std::clamp(origen.y() + y, 0, img.height() - 1)));
+            QPainterPath forma;
+            forma.addRoundedRect(QRectF(rect()), radio_, radio_);
+            p.setClipPath(forma);
+            p.drawImage(rect(), tira);
+            if (sombra_ > 0) p.fillRect(rect(), QColor(0, 0, 0, sombra_));
+            p.setClipping(false);
+        }
+        if (elegida_ && elegida_->isVisible()) {
+            // The chosen mode: a dark pill with a light edge and the yellow pointer the
+            // "Traducir ahora" pill shows.
+            const QRect r = elegida_->geometry().adjusted(-14, 1, 6, -1);
+            p.setPen(QPen(QColor(255, 255, 255, 150), 1));
+            p.setBrush(QColor(0, 0, 0, 110));
+            p.drawRoundedRect(QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5), r.height() / 2.0, r.height() / 2.0);
+            const int cy = r.center().y();
+            QPainterPath punta;
+            punta.moveTo(r.left() + 5, cy - 4);
+            punta.lineTo(r.left() + 11, cy);
+            punta.lineTo(r.left() + 5, cy + 4);
+            punta.closeSubpath();
+            p.setPen(Qt::NoPen);
+            p.setBrush(QColor(255, 204, 51));
+            p.drawPath(punta);
+        }
+    }
+    void mousePressEvent(QMouseEvent* e) override {
+        if (alPulsar && e->button() == Qt::LeftButton) alPulsar();
+    }
+
+private:
+    controls::PictureBox* fondo_;
+    int columna_, radio_, sombra_;
+    QWidget* elegida_ = nullptr;
+};
 
 } // namespace
 
@@ -86,6 +159,32 @@ frmTraductor::frmTraductor() : VentanaPiel("frmTraductor") {
         ->setAccessibleDescription(QStringLiteral("Traduce el texto con el diccionario elegido."));
     CrearOpcion(4, QStringLiteral("Pegar"), 5160, 6360, 510, 225)
         ->setAccessibleDescription(QStringLiteral("Pega el texto del portapapeles en el cuadro activo."));
+
+    // The two modes, over the panel's heading (the skin's column 440 is plain bar).
+    auto* modo = new PielSinTexto(this, QStringLiteral("pctModo"), imgFondo, 440, 0);
+    pctModo = modo;
+    controls::Place(pctModo, 870, 2490, 5955, 360);
+    CrearOpcion(5, QStringLiteral("Palabra por palabra"), 330, 60, 1500, 240, 9, pctModo);
+    CrearOpcion(6, QStringLiteral("Frases completas"), 2400, 60, 1300, 240, 9, pctModo);
+    // The direction, in the pill under the logo (its column 126 is the pill's own face).
+    auto* direccion = new PielSinTexto(this, QStringLiteral("pctDireccion"), imgFondo, 126, 9, 110);
+    pctDireccion = direccion;
+    controls::Place(pctDireccion, 1740, 1950, 2205, 285);
+    direccion->alPulsar = [this] { abrirMenuDirecciones(); };
+    CrearOpcion(7, QString(), 0, 15, 2205, 255, 9, pctDireccion)->setAlignment(Qt::AlignCenter);
+    lblOpciones(7)->setAccessibleDescription(QStringLiteral("Elige en qué dirección se traduce."));
+    frases = std::make_unique<frases::Traductor>();
+    connect(frases.get(), &frases::Traductor::Progreso, this,
+            [this](int p) { txtTraduccion->setPlainText(QStringLiteral("Traduciendo… %1 %").arg(p)); });
+    connect(frases.get(), &frases::Traductor::Terminada, this,
+            [this](const frases::Resultado& r) { frasesTerminadas(r); });
+    connect(txtTexto, &QPlainTextEdit::textChanged, this, [this] {
+        // The reader is typing in sentence mode: the pipeline loads meanwhile.
+        if (modo_ == traductor::Modo::FrasesCompletas && !precargado_) {
+            precargado_ = true;
+            frases->Precargar(DiccionarioActual);
+        }
+    });
     setTabOrder(txtTexto, txtTraduccion);
 }
 
@@ -99,6 +198,18 @@ void frmTraductor::Form_Load() {
     txtTexto->setFocus();
     // While the user types or pastes, the direction's transducers load for the forms.
     formas::Precargar(DiccionarioActual);
+    modo_ = traductor::ModoGuardado();
+    mostrarModo();
+    mostrarDireccion();
+    // What was here before the reader went to another window.
+    traductor::Sesion& sesion = traductor::SesionActual();
+    txtTexto->setPlainText(sesion.texto);
+    txtTexto->moveCursor(QTextCursor::End);
+    txtTraduccion->setPlainText(sesion.traduccion);
+    if (sesion.retraducir) {
+        sesion.retraducir = false;
+        TraducirFrases();
+    }
 }
 
 void frmTraductor::Form_Activate() {
@@ -106,6 +217,11 @@ void frmTraductor::Form_Activate() {
 }
 
 void frmTraductor::Form_Unload() {
+    traductor::Sesion& sesion = traductor::SesionActual();
+    sesion.texto = txtTexto->toPlainText();
+    sesion.retraducir = frases->Ocupado();
+    frases->Cancelar();
+    sesion.traduccion = sesion.retraducir ? QString() : txtTraduccion->toPlainText();
     ReproducirSonido(QStringLiteral("SALIR.WAV"), false);
 }
 
@@ -164,6 +280,103 @@ QString frmTraductor::BuscarTraduccion(const QString& palabra) {
     return rsTraduccion->BuscarTraduccion(palabra);
 }
 
+void frmTraductor::Traducir() {
+    if (modo_ == traductor::Modo::FrasesCompletas)
+        TraducirFrases();
+    else
+        TraducirTexto();
+}
+
+void frmTraductor::TraducirFrases() {
+    const QString texto = txtTexto->toPlainText();
+    if (texto.isEmpty()) {
+        frases->Cancelar();
+        txtTraduccion->clear();
+        return;
+    }
+    txtTraduccion->setPlainText(QStringLiteral("Traduciendo…"));
+    frases->Pedir(DiccionarioActual, texto);
+}
+
+void frmTraductor::frasesTerminadas(const frases::Resultado& r) {
+    // A failure says so in one line; what was done before it stays above the line.
+    if (!r.error.isEmpty())
+        txtTraduccion->setPlainText(r.texto.isEmpty() ? r.error : r.texto + QStringLiteral("\n\n") + r.error);
+    else
+        txtTraduccion->setPlainText(r.texto);
+}
+
+void frmTraductor::ElegirModo(traductor::Modo modo) {
+    const bool cambia = modo != modo_;
+    modo_ = modo;
+    if (!traductor::GuardarModo(modo))
+        notices::Notify(
+            QStringLiteral("No se pudo guardar el modo de traducción en %1; se usa en esta sesión.")
+                .arg(settings::Current().Location()));
+    mostrarModo();
+    if (modo_ == traductor::Modo::PalabraPorPalabra) frases->Cancelar();
+    // A translation on the screen is made again in the mode chosen.
+    if (cambia && !txtTraduccion->toPlainText().isEmpty()) Traducir();
+}
+
+void frmTraductor::mostrarModo() {
+    const bool frasesElegidas = modo_ == traductor::Modo::FrasesCompletas;
+    static_cast<PielSinTexto*>(pctModo)->Elegir(lblOpciones(frasesElegidas ? 6 : 5));
+    lblOpciones(5)->setAccessibleDescription(
+        frasesElegidas
+            ? QStringLiteral("Traduce cada palabra por separado, con su significado principal.")
+            : QStringLiteral("Elegido: traduce cada palabra por separado, con su significado principal."));
+    lblOpciones(6)->setAccessibleDescription(
+        frasesElegidas
+            ? QStringLiteral("Elegido: traduce frases enteras, con concordancia y orden de palabras.")
+            : QStringLiteral("Traduce frases enteras, con concordancia y orden de palabras."));
+    txtTraduccion->setAccessibleDescription(
+        frasesElegidas ? QStringLiteral("La traducción por frases completas; las palabras que no están en el "
+                                        "diccionario aparecen entre ángulos, así: <palabra>.")
+                       : QStringLiteral("La traducción palabra por palabra; las palabras que no están en el "
+                                        "diccionario aparecen entre ángulos, así: <palabra>."));
+}
+
+void frmTraductor::mostrarDireccion() {
+    controls::Label* l = lblOpciones(7);
+    l->setFont(controls::Font(9));
+    l->setText(NombreDireccion(DiccionarioActual) + QStringLiteral(" ▾"));
+    // The longest names ("Portugués → Español") take a smaller letter rather than leave the pill.
+    l->FitToWidth(7);
+    l->setAccessibleName(QStringLiteral("Dirección: %1").arg(NombreDireccion(DiccionarioActual)));
+}
+
+void frmTraductor::abrirMenuDirecciones() {
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("mnuDirecciones"));
+    menu.setFont(controls::Font(9));
+    menu.setStyleSheet(QStringLiteral("QMenu { background: black; border: 1px solid #8aa4c8; padding: 2px; }"
+                                      "QMenu::item { color: white; padding: 3px 16px 3px 20px; }"
+                                      "QMenu::item:selected { color: red; background: black; }"
+                                      "QMenu::indicator { width: 10px; left: 4px; }"));
+    for (int d = 0; d < static_cast<int>(kDirecciones.size()); ++d) {
+        QAction* a = menu.addAction(NombreDireccion(d));
+        a->setCheckable(true);
+        a->setChecked(d == DiccionarioActual);
+        a->setData(d);
+    }
+    const QPoint abajo = pctDireccion->mapToGlobal(QPoint(0, pctDireccion->height() + 2));
+    if (QAction* elegida = menu.exec(abajo)) ElegirDireccion(elegida->data().toInt());
+}
+
+void frmTraductor::ElegirDireccion(int direccion) {
+    if (!DireccionValida(direccion) || direccion == DiccionarioActual) return;
+    DiccionarioActual = static_cast<uint8_t>(direccion);
+    precargado_ = false;
+    // The skin follows the languages (blue, green, red), as in the dictionary window.
+    CargarImagenes();
+    mostrarDireccion();
+    pctModo->update();
+    pctDireccion->update();
+    formas::Precargar(DiccionarioActual);
+    if (!txtTraduccion->toPlainText().isEmpty()) Traducir();
+}
+
 // ---- Events -------------------------------------------------------------------------------
 
 void frmTraductor::pctBoton_Click(int Index) {
@@ -220,7 +433,7 @@ void frmTraductor::lblOpciones_Click(int Index) {
         IrA(Destino::Diccionario);
         break;
     case 3:
-        TraducirTexto();
+        Traducir();
         break;
     case 4:
         if (QPlainTextEdit* c = controlActivo()) {
@@ -233,6 +446,15 @@ void frmTraductor::lblOpciones_Click(int Index) {
                     QStringLiteral("El programa que tiene el portapapeles no respondió; no se pegó nada.\n\n"
                                    "Vuelva a copiar el texto y pruebe otra vez."));
         }
+        break;
+    case 5:
+        ElegirModo(traductor::Modo::PalabraPorPalabra);
+        break;
+    case 6:
+        ElegirModo(traductor::Modo::FrasesCompletas);
+        break;
+    case 7:
+        abrirMenuDirecciones();
         break;
     default:
         break;

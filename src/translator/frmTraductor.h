@@ -1,8 +1,11 @@
 #pragma once
 // The translator window: a text typed or pasted, translated word by word in the current
-// dictionary direction.
+// dictionary direction, or sentence by sentence through the direction's whole Apertium pipeline
+// (Frases.h). The reader chooses the mode and the direction in the window itself.
 #include "chrome/VentanaPiel.h"
 #include "translator/Buscador.h"
+#include "translator/Frases.h"
+#include "translator/Sesion.h"
 
 #include <memory>
 
@@ -20,6 +23,16 @@ public:
 
     void TraducirTexto();
     QString BuscarTraduccion(const QString& palabra);
+    // "Traducir ahora": the translation of the mode chosen.
+    void Traducir();
+    // The sentence translation, away from this thread: the box says how far it has come, and a
+    // second request cancels the first.
+    void TraducirFrases();
+    void ElegirModo(traductor::Modo modo);
+    traductor::Modo Modo() const { return modo_; }
+    // Changes the dictionary direction from here, as the dictionary window's list does; the text
+    // stays, and a translation already shown is made again in the new direction.
+    void ElegirDireccion(int direccion);
 
     void pctBoton_Click(int Index) override;
     void lblOpciones_Click(int Index) override;
@@ -28,6 +41,12 @@ public:
 
     QPlainTextEdit* txtTexto = nullptr;
     QPlainTextEdit* txtTraduccion = nullptr;
+    // The strip with the two modes over the panel's heading, and the direction's pill under the
+    // logo (options 5 and 6, and 7).
+    QWidget* pctModo = nullptr;
+    QWidget* pctDireccion = nullptr;
+    // The sentence translations of this window.
+    std::unique_ptr<frases::Traductor> frases;
     // The lookups of the translation under way (the table's recordset and the forms): only while
     // a translation runs.
     std::unique_ptr<traduccion::Buscador> rsTraduccion;
@@ -38,4 +57,12 @@ protected:
 private:
     // The text box the options act on: the one holding the focus, or none.
     QPlainTextEdit* controlActivo() const;
+    void mostrarModo();
+    void mostrarDireccion();
+    void abrirMenuDirecciones();
+    void frasesTerminadas(const frases::Resultado& r);
+
+    traductor::Modo modo_ = traductor::Modo::PalabraPorPalabra;
+    // The sentence pipeline is loaded once the reader types in sentence mode, not before.
+    bool precargado_ = false;
 };

@@ -94,7 +94,8 @@ TEST_F(Accesibilidad, EveryButtonTabOptionAndFlagIsANamedDescribedButton) {
     principal->Unload();
     // Eight buttons (the tabs and the four arrows) and five options.
     auto* traductor = Abrir<frmTraductor>();
-    comprobarVentana(traductor, 13);
+    // Besides the dictionary's: the two modes and the direction.
+    comprobarVentana(traductor, 16);
     traductor->Unload();
     // Six buttons, four flags and two options.
     auto* propiedades = Abrir<frmPropiedades>();

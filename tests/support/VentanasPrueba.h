@@ -10,6 +10,7 @@
 #include "platform/Controls.h"
 #include "platform/Form.h"
 #include "platform/Screen.h"
+#include "translator/Sesion.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
@@ -75,5 +76,6 @@ private:
         BotonCapturado = false;
         Screen::SetMousePointer(Screen::vbDefault);
         controls::PictureBox::ReleaseCapture();
+        traductor::Olvidar();
     }
 };

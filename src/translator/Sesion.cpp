@@ -25,7 +25,8 @@ Estado& EstadoActual() {
 
 Modo ModoGuardado() {
     if (const auto m = EstadoActual().elegido) return *m;
-    return settings::Current().Value(kClave, kPalabras) == kFrases ? Modo::FrasesCompletas : Modo::PalabraPorPalabra;
+    return settings::Current().Value(kClave, kPalabras) == kFrases ? Modo::FrasesCompletas
+                                                                   : Modo::PalabraPorPalabra;
 }
 
 bool GuardarModo(Modo modo) {

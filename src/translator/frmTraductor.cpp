@@ -360,8 +360,11 @@ void frmTraductor::abrirMenuDirecciones() {
         a->setChecked(d == DiccionarioActual);
         a->setData(d);
     }
-    const QPoint abajo = pctDireccion->mapToGlobal(QPoint(0, pctDireccion->height() + 2));
-    if (QAction* elegida = menu.exec(abajo)) ElegirDireccion(elegida->data().toInt());
+    // The direction chosen, however the menu was answered (pointer, keys or a screen reader).
+    int elegida = -1;
+    connect(&menu, &QMenu::triggered, this, [&elegida](QAction* a) { elegida = a->data().toInt(); });
+    menu.exec(pctDireccion->mapToGlobal(QPoint(0, pctDireccion->height() + 2)));
+    if (elegida >= 0) ElegirDireccion(elegida);
 }
 
 void frmTraductor::ElegirDireccion(int direccion) {

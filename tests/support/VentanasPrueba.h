@@ -10,6 +10,7 @@
 #include "platform/Controls.h"
 #include "platform/Form.h"
 #include "platform/Screen.h"
+#include "translator/Frases.h"
 #include "translator/Sesion.h"
 
 #include <QApplication>
@@ -77,5 +78,6 @@ private:
         Screen::SetMousePointer(Screen::vbDefault);
         controls::PictureBox::ReleaseCapture();
         traductor::Olvidar();
+        frases::Olvidar();
     }
 };

@@ -3,11 +3,14 @@
 #include "dictionary_data/BaseDatos.h"
 #include "dictionary_window/frmPrincipal.h"
 #include "guide/MSAgent.h"
+#include "notes/frmPropiedades.h"
 #include "platform/Screen.h"
 
 #include <QApplication>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -155,4 +158,111 @@ TEST_F(TranslatorWindow, ArrowButtonsMoveTheCaretOfTheirOwnBoxAndLeaveTheFocusTh
     QTest::keyClick(w->txtTexto, Qt::Key_Return);
     EXPECT_EQ(w->txtTexto->toPlainText(), "a\nb\n");
     EXPECT_EQ(w->txtTraduccion->toPlainText(), "uno\ndos\ntres");
+}
+
+// ---- Modes, direction, and what stays across visits ------------------------------------------
+
+namespace {
+
+// Waits for the window's sentence translation to come back (it runs on another thread).
+bool EsperarFrases(frmTraductor* w) {
+    return QTest::qWaitFor([w] { return !w->frases->Ocupado(); }, 20000);
+}
+
+frmTraductor* VolverAlTraductor() {
+    auto* p = Forms::Find<frmPrincipal>();
+    if (!p) return nullptr;
+    p->pctBoton_Click(1);
+    return Forms::Find<frmTraductor>();
+}
+
+} // namespace
+
+TEST_F(TranslatorWindow, WordByWordUntilTheReaderChoosesAndTheChoiceIsKeptForTheNextRun) {
+    EXPECT_EQ(w->Modo(), traductor::Modo::PalabraPorPalabra);
+    w->lblOpciones_Click(6);
+    EXPECT_EQ(w->Modo(), traductor::Modo::FrasesCompletas);
+    EXPECT_EQ(entorno.ajustes->valores.value("Traductor/Modo"), "frases");
+    EXPECT_TRUE(entorno.sonidos->rutas.last().endsWith("CLICK.WAV"));
+    // A new run reads the store: the fixture's reset forgets this run's choice.
+    traductor::Olvidar();
+    w->lblOpciones_Click(2);
+    w = VolverAlTraductor();
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->Modo(), traductor::Modo::FrasesCompletas);
+    w->lblOpciones_Click(5);
+    EXPECT_EQ(entorno.ajustes->valores.value("Traductor/Modo"), "palabras");
+    EXPECT_EQ(Traducir("La casa"), "The house");
+}
+
+TEST_F(TranslatorWindow, AModeThatCannotBeSavedHoldsForTheRunAndTheReaderIsTold) {
+    entorno.ajustes->soloLectura = true;
+    w->lblOpciones_Click(6);
+    const QStringList sobreElModo = entorno.avisos->textos.filter("modo de traducción");
+    ASSERT_EQ(sobreElModo.size(), 1);
+    EXPECT_TRUE(sobreElModo[0].contains("/prueba/ajustes/Palavrix.conf"));
+    w->lblOpciones_Click(2);
+    w = VolverAlTraductor();
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->Modo(), traductor::Modo::FrasesCompletas);
+}
+
+TEST_F(TranslatorWindow, WithoutThePipelineSentenceModeSaysSoInOneLineAndWordByWordStillWorks) {
+    // The test's program folder has no Morfologia folder at all.
+    w->lblOpciones_Click(6);
+    w->txtTexto->setPlainText("La casa roja");
+    w->lblOpciones_Click(3);
+    ASSERT_TRUE(EsperarFrases(w));
+    const QString mensaje = w->txtTraduccion->toPlainText();
+    EXPECT_TRUE(mensaje.contains("traducción por frases")) << mensaje.toStdString();
+    EXPECT_FALSE(mensaje.contains('\n'));
+    EXPECT_EQ(w->txtTexto->toPlainText(), "La casa roja");
+    // Choosing word by word translates what is on the screen again, in that mode.
+    w->lblOpciones_Click(5);
+    EXPECT_EQ(w->txtTraduccion->toPlainText(), "The house red");
+}
+
+TEST_F(TranslatorWindow, TheDirectionIsShownAndChangedInPlaceKeepingTheText) {
+    EXPECT_EQ(w->lblOpciones(7)->text(), QString::fromUtf8("Español → Inglés ▾"));
+    EXPECT_EQ(Traducir("casa house"), "house <house>");
+    // The pill opens the six directions; the second is English to Spanish.
+    QStringList vistas;
+    QTimer::singleShot(0, [&vistas, this] {
+        auto* menu = w->findChild<QMenu*>("mnuDirecciones");
+        ASSERT_NE(menu, nullptr);
+        for (QAction* a : menu->actions())
+            vistas << a->text() + (a->isChecked() ? "*" : "");
+        menu->actions().at(1)->trigger();
+        menu->close();
+    });
+    w->lblOpciones_Click(7);
+    EXPECT_EQ(vistas,
+              QStringList({QString::fromUtf8("Español → Inglés*"), QString::fromUtf8("Inglés → Español"),
+                           QString::fromUtf8("Español → Portugués"), QString::fromUtf8("Portugués → Español"),
+                           QString::fromUtf8("Español → Francés"), QString::fromUtf8("Francés → Español")}));
+    EXPECT_EQ(DiccionarioActual, 1);
+    EXPECT_EQ(w->lblOpciones(7)->text(), QString::fromUtf8("Inglés → Español ▾"));
+    EXPECT_EQ(w->txtTexto->toPlainText(), "casa house");
+    // The translation on the screen was made again in the new direction.
+    EXPECT_EQ(w->txtTraduccion->toPlainText(), "<casa> casa");
+    // The dictionary window opens on the direction chosen here.
+    w->pctBoton_Click(3);
+    auto* p = Forms::Find<frmPrincipal>();
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(DiccionarioActual, 1);
+}
+
+TEST_F(TranslatorWindow, TheTextAndItsTranslationSurviveAVisitToTheOtherWindows) {
+    EXPECT_EQ(Traducir("La casa roja"), "The house red");
+    w->pctBoton_Click(2); // the notes
+    w = nullptr;
+    ASSERT_EQ(Forms::Find<frmTraductor>(), nullptr);
+    // From the notes to the dictionary, then back to the translator.
+    auto* notas = Forms::Find<frmPropiedades>();
+    ASSERT_NE(notas, nullptr);
+    notas->IrA(Destino::Diccionario);
+    w = VolverAlTraductor();
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->txtTexto->toPlainText(), "La casa roja");
+    EXPECT_EQ(w->txtTraduccion->toPlainText(), "The house red");
 }

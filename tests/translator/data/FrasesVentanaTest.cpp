@@ -1,0 +1,112 @@
+// The translator's sentence mode on the real pipeline the build copied into Morfologia/.
+#include "VentanasPrueba.h"
+#include "dictionary_window/frmPrincipal.h"
+#include "translator/Frases.h"
+#include "translator/frmTraductor.h"
+
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+class FrasesVentana : public VentanasPrueba {
+protected:
+    void SetUp() override {
+        VentanasPrueba::SetUp();
+        QFile::link(QStringLiteral(PALAVRIX_BUILD_DIR "/Morfologia"), entorno.Carpeta() + "/Morfologia");
+        w = Abrir<frmTraductor>(4500, 3000);
+        w->lblOpciones_Click(6);
+    }
+    void LlenarDiccionario() override { db.Insert(0, {Fila("perro", "dog")}); }
+    QString Traducir(const QString& texto) {
+        w->txtTexto->setPlainText(texto);
+        w->lblOpciones_Click(3);
+        EXPECT_TRUE(QTest::qWaitFor([this] { return !w->frases->Ocupado(); }, 30000));
+        return w->txtTraduccion->toPlainText();
+    }
+    frmTraductor* w = nullptr;
+};
+
+// What Apertium's own command makes of the text, unknown words unmarked.
+QString Apertium(const QString& par, const QString& texto) {
+    QProcess p;
+    p.start("apertium", {"-u", "-f", "txt", par});
+    p.write(texto.toUtf8());
+    p.closeWriteChannel();
+    p.waitForFinished(60000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+QString SinMarcas(QString s) {
+    return s.remove('<').remove('>');
+}
+
+} // namespace
+
+TEST_F(FrasesVentana, TheWindowShowsWhatApertiumsOwnPipelineMakesOfTheText) {
+    const QString texto = QString::fromUtf8("Los niños no fueron a la escuela ayer porque estaban enfermos.\n\n"
+                                            "Ella me lo dio en la casa de su madre, xyzzy.");
+    const QString nuestra = Traducir(texto);
+    EXPECT_EQ(SinMarcas(nuestra), Apertium("spa-eng", texto));
+    // The one word the dictionaries do not know is marked as word by word marks it.
+    EXPECT_TRUE(nuestra.contains("<xyzzy>")) << nuestra.toStdString();
+    EXPECT_EQ(nuestra.count('\n'), 2);
+    // Word order and agreement, which word by word cannot give.
+    w->lblOpciones_Click(5);
+    EXPECT_NE(w->txtTraduccion->toPlainText(), nuestra);
+}
+
+TEST_F(FrasesVentana, EveryDirectionGoesThroughItsOwnPipeline) {
+    const struct {
+        int direccion;
+        const char *par, *texto;
+    } casos[] = {{1, "eng-spa", "The children did not go to school because they were sick."},
+                 {2, "es-pt", "Los niños no fueron a la escuela porque estaban enfermos."},
+                 {3, "pt-es", "As crianças não foram à escola porque estavam doentes."},
+                 {4, "es-fr", "Los niños no fueron a la escuela porque estaban enfermos."},
+                 {5, "fr-es", "Les enfants ne sont pas allés à l'école parce qu'ils étaient malades."}};
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.par);
+        w->ElegirDireccion(c.direccion);
+        const QString texto = QString::fromUtf8(c.texto);
+        EXPECT_EQ(SinMarcas(Traducir(texto)), Apertium(c.par, texto));
+    }
+}
+
+TEST_F(FrasesVentana, ASecondRequestCancelsTheFirstAndOnlyItsResultArrives) {
+    frases::Traductor t;
+    QSignalSpy terminadas(&t, &frases::Traductor::Terminada);
+    QString largo;
+    for (int i = 0; i < 400; ++i)
+        largo += QString::fromUtf8("Los niños no fueron a la escuela ayer porque estaban enfermos.\n\n");
+    t.Pedir(0, largo);
+    t.Pedir(0, QStringLiteral("La casa."));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !t.Ocupado(); }, 30000));
+    QTest::qWait(50);
+    ASSERT_EQ(terminadas.size(), 1);
+    const auto r = terminadas.at(0).at(0).value<frases::Resultado>();
+    EXPECT_TRUE(r.completa);
+    EXPECT_EQ(r.texto, "The house.");
+}
+
+TEST_F(FrasesVentana, LeavingDuringATranslationLosesNothing) {
+    QString largo;
+    for (int i = 0; i < 200; ++i)
+        largo += QString::fromUtf8("El perro grande come en la casa.\n");
+    w->txtTexto->setPlainText(largo);
+    w->lblOpciones_Click(3);
+    w->pctBoton_Click(3); // to the dictionary, while it translates
+    w = nullptr;
+    auto* p = Forms::Find<frmPrincipal>();
+    ASSERT_NE(p, nullptr);
+    p->pctBoton_Click(1);
+    w = Forms::Find<frmTraductor>();
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->txtTexto->toPlainText(), largo);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !w->frases->Ocupado(); }, 30000));
+    EXPECT_EQ(w->txtTraduccion->toPlainText().count("The big dog eats in the house."), 200);
+}

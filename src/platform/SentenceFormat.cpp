@@ -1,5 +1,7 @@
 #include "platform/SentenceFormat.h"
 
+#include <algorithm>
+
 namespace sentences {
 
 namespace {
@@ -79,12 +81,34 @@ QString Deformat(QStringView text) {
 }
 
 QString Reformat(QStringView s) {
+    return Reformat(s, nullptr);
+}
+
+QString Reformat(QStringView s, QList<WordBound>* bound) {
     QString out;
     out.reserve(s.size());
     const qsizetype n = s.size();
+    qsizetype abierta = -1;
     for (qsizetype i = 0; i < n;) {
         const QChar c = s[i];
-        if (c == QLatin1Char('\\') && i + 1 < n && Reservado(s[i + 1])) {
+        if (c == QLatin1Char('[') && i + 1 < n && s[i + 1] == QLatin1Char('[')) {
+            // A word-bound blank: "[[/]]" closes the stretch the one before it opened.
+            qsizetype j = i + 2;
+            QString contenido;
+            while (j < n && !(s[j] == QLatin1Char(']') && j + 1 < n && s[j + 1] == QLatin1Char(']'))) {
+                if (s[j] == QLatin1Char('\\') && j + 1 < n) ++j;
+                contenido += s[j++];
+            }
+            i = std::min(j + 2, n);
+            if (!bound) continue;
+            if (contenido == QLatin1String("/")) {
+                if (abierta >= 0) (*bound)[abierta].length = out.size() - (*bound)[abierta].start;
+                abierta = -1;
+            } else {
+                bound->append({contenido, out.size(), 0});
+                abierta = bound->size() - 1;
+            }
+        } else if (c == QLatin1Char('\\') && i + 1 < n && Reservado(s[i + 1])) {
             out += s[i + 1];
             i += 2;
         } else if (c == QLatin1Char('[')) {

@@ -30,6 +30,16 @@ inline constexpr char16_t kMarcaCierra = u'\uE001';
 // dropped, and each word marked as unknown written "<xyzzy>".
 QString Reformat(QStringView stream);
 
+// A stretch of the reformatted text that a word-bound blank ("[[t:i:3]]house[[/]]") held: the
+// blank's contents ("t:i:3", or several joined with "; ") and where the stretch is in the text.
+struct WordBound {
+    QString tags;
+    qsizetype start = 0, length = 0;
+};
+// Reformat, also telling where each word-bound stretch ended up (the blanks themselves are not
+// written).
+QString Reformat(QStringView stream, QList<WordBound>* bound);
+
 // Cuts a text into pieces of at most about `limit` characters, each translated on its own. A
 // piece ends, by preference, after a paragraph break (where the stream holds a sentence end
 // anyway, so cutting there changes nothing in the translation), else after a line break, else

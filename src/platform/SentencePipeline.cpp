@@ -247,10 +247,98 @@ struct EtapaPostrozos : Etapa {
     }
 };
 
-// Word-bound blanks ("[[...]]") attach formatting to words; plain text never has them (the
-// deformatter escapes every bracket), so these two stages pass the stream through.
-struct EtapaIdentidad : Etapa {
-    QByteArray Correr(const QByteArray& entrada) override { return entrada; }
+// Copies a blank "[...]" (or a word-bound "[[...]]") starting at `i` and returns where it ends.
+qsizetype FinDeBlanco(const QByteArray& f, qsizetype i) {
+    const bool doble = i + 1 < f.size() && f[i + 1] == '[';
+    for (qsizetype j = i + (doble ? 2 : 1); j < f.size(); ++j) {
+        if (f[j] == '\\') {
+            ++j;
+        } else if (f[j] == ']') {
+            if (!doble) return j + 1;
+            if (j + 1 < f.size() && f[j + 1] == ']') return j + 2;
+        }
+    }
+    return f.size();
+}
+
+// A lexical unit "^...$" from `i` (at its '^'): where it ends.
+qsizetype FinDeUnidad(const QByteArray& f, qsizetype i) {
+    for (qsizetype j = i + 1; j < f.size(); ++j) {
+        if (f[j] == '\\')
+            ++j;
+        else if (f[j] == '$')
+            return j + 1;
+    }
+    return f.size();
+}
+
+// Word-bound blanks ("[[t:i:3]]^...$[[/]]") tie a stretch of the source to the words made from
+// it; the translator uses them to show which source words an output word came from (Align).
+// Before the tagger each unit takes the word-bound blank around it into itself
+// ("[[t:i:3]]^...$"), so that the transfer carries it along; after the transfer each is closed
+// again. The text the deformatter makes never holds one, so for it both stages copy the stream.
+struct EtapaUnirBlancos : Etapa {
+    QByteArray Correr(const QByteArray& f) override {
+        if (!f.contains("[[")) return f;
+        QByteArray r;
+        QByteArray abierto;
+        for (qsizetype i = 0; i < f.size();) {
+            const char c = f[i];
+            if (c == '\\') {
+                r += f.mid(i, 2);
+                i += 2;
+            } else if (c == '[') {
+                const qsizetype fin = FinDeBlanco(f, i);
+                if (i + 1 < f.size() && f[i + 1] == '[') {
+                    const QByteArray dentro = f.mid(i + 2, fin - i - 4);
+                    abierto = dentro == "/" ? QByteArray() : dentro;
+                } else {
+                    r += f.mid(i, fin - i);
+                }
+                i = fin;
+            } else if (c == '^') {
+                if (!abierto.isEmpty()) r += "[[" + abierto + "]]";
+                const qsizetype fin = FinDeUnidad(f, i);
+                r += f.mid(i, fin - i);
+                i = fin;
+            } else {
+                r += c;
+                ++i;
+            }
+        }
+        return r;
+    }
+};
+
+struct EtapaSepararBlancos : Etapa {
+    QByteArray Correr(const QByteArray& f) override {
+        if (!f.contains("[[")) return f;
+        QByteArray r;
+        bool ligado = false;
+        for (qsizetype i = 0; i < f.size();) {
+            const char c = f[i];
+            if (c == '\\') {
+                r += f.mid(i, 2);
+                i += 2;
+            } else if (c == '[') {
+                const qsizetype fin = FinDeBlanco(f, i);
+                ligado = i + 1 < f.size() && f[i + 1] == '[';
+                r += f.mid(i, fin - i);
+                i = fin;
+            } else if (c == '^') {
+                const qsizetype fin = FinDeUnidad(f, i);
+                r += f.mid(i, fin - i);
+                if (ligado) r += "[[/]]";
+                ligado = false;
+                i = fin;
+            } else {
+                ligado = false;
+                r += c;
+                ++i;
+            }
+        }
+        return r;
+    }
 };
 
 QString Danado(const QString& archivo) {
@@ -330,12 +418,13 @@ struct Pipeline::Impl {
     // The generator's place in the chain: the words unknown on its way in are marked on the way out.
     int generador = -1;
 
-    QByteArray Correr(const QByteArray& entrada, int hasta, QString* error) {
+    // Runs the stages from `desde` up to `hasta` (all when -1).
+    QByteArray Correr(const QByteArray& entrada, int hasta, QString* error, int desde = 0) {
         QByteArray flujo = entrada;
         const int n = hasta < 0 ? static_cast<int>(etapas.size())
                                 : std::min<int>(hasta, static_cast<int>(etapas.size()));
         QList<QByteArray> desconocidas;
-        for (int i = 0; i < n; ++i) {
+        for (int i = desde; i < n; ++i) {
             if (i == generador) desconocidas = Desconocidas(flujo);
             try {
                 flujo = etapas[static_cast<size_t>(i)]->Correr(flujo);
@@ -513,9 +602,10 @@ std::unique_ptr<Pipeline> Pipeline::Load(const QString& folder, const QString& p
                     e->t.setNullFlush(true);
                     etapa = std::move(e);
                 }
-            } else if (programa == QLatin1String("apertium-wblank-attach") ||
-                       programa == QLatin1String("apertium-wblank-detach")) {
-                etapa = std::make_unique<EtapaIdentidad>();
+            } else if (programa == QLatin1String("apertium-wblank-attach")) {
+                etapa = std::make_unique<EtapaUnirBlancos>();
+            } else if (programa == QLatin1String("apertium-wblank-detach")) {
+                etapa = std::make_unique<EtapaSepararBlancos>();
             } else {
                 return fallar(Danado(nombreDescripcion));
             }
@@ -539,6 +629,77 @@ QStringList Pipeline::StageNames() const {
 QString Pipeline::RunStages(const QString& deformatted, int stages) {
     const std::lock_guard<std::mutex> turno(Turno());
     return QString::fromUtf8(impl_->Correr(deformatted.toUtf8(), stages, nullptr));
+}
+
+Pipeline::Alignment Pipeline::Align(const QString& text) {
+    const std::lock_guard<std::mutex> turno(Turno());
+    Alignment a;
+    if (impl_->etapas.empty() || text.size() > kPiece) return a;
+    QString error;
+    // The analyser first, on the stream as it is, so that it still finds words of several
+    // tokens ("sin embargo"); then each unit it made is tied to the stretch of the text it read.
+    const QByteArray analizado = impl_->Correr(Deformat(text).toUtf8(), 1, &error);
+    if (!error.isEmpty()) return a;
+    QByteArray marcado;
+    QList<QPair<qsizetype, qsizetype>> fuentes;
+    qsizetype pos = 0;
+    for (qsizetype i = 0; i < analizado.size();) {
+        const char c = analizado[i];
+        if (c == '\\') {
+            marcado += analizado.mid(i, 2);
+            i += 2;
+        } else if (c == '[') {
+            const qsizetype fin = FinDeBlanco(analizado, i);
+            marcado += analizado.mid(i, fin - i);
+            i = fin;
+        } else if (c == '^') {
+            const qsizetype fin = FinDeUnidad(analizado, i);
+            const QByteArray unidad = analizado.mid(i, fin - i);
+            // The surface form: up to the first unescaped '/'.
+            QString forma;
+            for (qsizetype j = 1; j < unidad.size() - 1; ++j) {
+                if (unidad[j] == '\\') {
+                    ++j;
+                } else if (unidad[j] == '/') {
+                    forma = Reformat(QString::fromUtf8(unidad.mid(1, j - 1)));
+                    break;
+                }
+            }
+            // Found next in the text with nothing but blanks and signs skipped: a sentence end
+            // the deformatter added has no stretch of its own, and is never matched to a later one.
+            qsizetype k = forma.isEmpty() ? -1 : text.indexOf(forma, pos);
+            if (k >= 0)
+                for (qsizetype j = pos; j < k; ++j)
+                    if (text[j].isLetterOrNumber()) k = -1;
+            if (k >= 0) {
+                marcado += "[[t:i:" + QByteArray::number(fuentes.size()) + "]]" + unidad + "[[/]]";
+                fuentes.append({k, forma.size()});
+                pos = k + forma.size();
+            } else {
+                marcado += unidad;
+            }
+            i = fin;
+        } else {
+            marcado += c;
+            ++i;
+        }
+    }
+    const QByteArray salida = impl_->Correr(marcado, -1, &error, 1);
+    if (!error.isEmpty()) return a;
+    QList<WordBound> ligados;
+    a.text = Reformat(QString::fromUtf8(salida), &ligados);
+    for (const WordBound& w : ligados) {
+        for (const QString& etiqueta : w.tags.split(QLatin1Char(';'))) {
+            const QString t = etiqueta.trimmed();
+            if (!t.startsWith(QLatin1String("t:i:"))) continue;
+            bool ok = false;
+            const int id = t.mid(4).toInt(&ok);
+            if (!ok || id < 0 || id >= fuentes.size() || w.length <= 0) continue;
+            a.links.append({w.start, w.length, fuentes[id].first, fuentes[id].second});
+        }
+    }
+    a.complete = true;
+    return a;
 }
 
 Pipeline::Result Pipeline::Translate(const QString& text, const Progress& progress) {

@@ -51,6 +51,23 @@ public:
     // pieces of a few kilobytes, each run through the whole chain.
     Result Translate(const QString& text, const Progress& progress = {});
 
+    // Which source words each output word came from. The text (a line or a paragraph, at most a
+    // piece) is translated again with each unit the analyser found tied to its stretch of the
+    // text by a word-bound blank, which Apertium's stages carry to the words they make from it.
+    // A word the transfer made up ("did" in "did not go") gets the stretch of the unit whose
+    // rule made it. `text` of the result is that translation: it can differ from Translate's
+    // where a tie keeps the transfer from joining words (the caller compares the two).
+    struct Link {
+        qsizetype outStart = 0, outLength = 0; // in Alignment::text
+        qsizetype srcStart = 0, srcLength = 0; // in the text given
+    };
+    struct Alignment {
+        QString text;
+        QList<Link> links;
+        bool complete = false;
+    };
+    Alignment Align(const QString& text);
+
     // The stream of one piece after one stage, for tests and debugging: the deformatted text
     // run through the first `stages` stages (all when -1).
     QString RunStages(const QString& deformatted, int stages = -1);

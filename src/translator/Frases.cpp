@@ -65,6 +65,40 @@ void Olvidar() {
     c.error.clear();
 }
 
+QList<Tramo> Origen(int direccion, const QString& origen, const QString& traduccion, qsizetype posicion) {
+    const QStringList lineasOrigen = origen.split(QLatin1Char('\n'));
+    const QStringList lineasSalida = traduccion.split(QLatin1Char('\n'));
+    if (lineasOrigen.size() != lineasSalida.size() || posicion < 0 || posicion >= traduccion.size())
+        return {};
+    // The line of the word, and where each line starts in both texts.
+    qsizetype inicioSalida = 0, inicioOrigen = 0;
+    int linea = 0;
+    while (linea < lineasSalida.size() && posicion > inicioSalida + lineasSalida[linea].size()) {
+        inicioSalida += lineasSalida[linea].size() + 1;
+        inicioOrigen += lineasOrigen[linea].size() + 1;
+        ++linea;
+    }
+    if (linea >= lineasSalida.size() || lineasOrigen[linea].trimmed().isEmpty()) return {};
+    Cargada& c = Cache();
+    const std::lock_guard<std::mutex> lock(c.m);
+    Cargar(c, direccion);
+    if (!c.pipeline) return {};
+    const auto a = c.pipeline->Align(lineasOrigen[linea]);
+    if (!a.complete || a.text != lineasSalida[linea]) return {};
+    const qsizetype enLinea = posicion - inicioSalida;
+    QList<Tramo> r;
+    for (const auto& l : a.links) {
+        // The word under the pointer: at it, or just after its last letter.
+        if (enLinea < l.outStart || enLinea > l.outStart + l.outLength) continue;
+        if (enLinea == l.outStart + l.outLength && enLinea < a.text.size() &&
+            a.text[enLinea].isLetterOrNumber())
+            continue;
+        const Tramo t{inicioOrigen + l.srcStart, l.srcLength};
+        if (!r.contains(t)) r << t;
+    }
+    return r;
+}
+
 Traductor::Traductor()
     : hilo_(std::make_unique<QThreadPool>()), turno_(std::make_shared<std::atomic<int>>(0)) {
     hilo_->setMaxThreadCount(1);

@@ -29,6 +29,19 @@ Resultado Traducir(int direccion, const QString& texto, const sentences::Pipelin
 // Drops the loaded pipeline (tests; the memory benchmark).
 void Olvidar();
 
+// A stretch of a text: where it starts and how long it is.
+struct Tramo {
+    qsizetype inicio = 0, largo = 0;
+    bool operator==(const Tramo&) const = default;
+};
+
+// The stretches of `origen` that the word at `posicion` of `traduccion` (the sentence translation
+// of `origen` in direction `direccion`) was made from. Line by line: the line of the word is
+// translated again with Apertium's word-bound blanks (Pipeline::Align), and the answer is used
+// only when that line comes out exactly as the translation shows it; otherwise, or where the
+// lines do not match one for one, there is no answer rather than a wrong one.
+QList<Tramo> Origen(int direccion, const QString& origen, const QString& traduccion, qsizetype posicion);
+
 // The window's translations, run away from the window's thread so it never freezes: each request
 // cancels the one before it (which stops at its next piece), progress and the result come back as
 // signals on the thread that made the object. A result arrives only for the latest request.

@@ -21,6 +21,9 @@ struct Sesion {
     QString traduccion;
     // A sentence translation was under way when the window closed: it is asked again on return.
     bool retraducir = false;
+    // The text and direction the sentence translation shown was made from.
+    QString origen;
+    int direccionOrigen = -1;
 };
 
 // The session of this run (the user-interface thread's only).

@@ -22,9 +22,11 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPlainTextEdit>
+#include <QTextEdit>
 #include <algorithm>
 #include <functional>
 
@@ -179,6 +181,8 @@ frmTraductor::frmTraductor() : VentanaPiel("frmTraductor") {
     connect(frases.get(), &frases::Traductor::Terminada, this,
             [this](const frases::Resultado& r) { frasesTerminadas(r); });
     connect(txtTexto, &QPlainTextEdit::textChanged, this, [this] {
+        // What was lit belongs to the text as it was.
+        if (!txtTexto->extraSelections().isEmpty()) txtTexto->setExtraSelections({});
         // The reader is typing in sentence mode: the pipeline loads meanwhile.
         if (modo_ == traductor::Modo::FrasesCompletas && !precargado_) {
             precargado_ = true;
@@ -206,6 +210,8 @@ void frmTraductor::Form_Load() {
     txtTexto->setPlainText(sesion.texto);
     txtTexto->moveCursor(QTextCursor::End);
     txtTraduccion->setPlainText(sesion.traduccion);
+    textoTraducido_ = sesion.origen;
+    direccionTraducida_ = sesion.direccionOrigen;
     if (sesion.retraducir) {
         sesion.retraducir = false;
         TraducirFrases();
@@ -222,6 +228,8 @@ void frmTraductor::Form_Unload() {
     sesion.retraducir = frases->Ocupado();
     frases->Cancelar();
     sesion.traduccion = sesion.retraducir ? QString() : txtTraduccion->toPlainText();
+    sesion.origen = textoTraducido_;
+    sesion.direccionOrigen = direccionTraducida_;
     ReproducirSonido(QStringLiteral("SALIR.WAV"), false);
 }
 
@@ -295,7 +303,29 @@ void frmTraductor::TraducirFrases() {
         return;
     }
     txtTraduccion->setPlainText(QStringLiteral("Traduciendo…"));
+    textoTraducido_ = texto;
+    direccionTraducida_ = DiccionarioActual;
     frases->Pedir(DiccionarioActual, texto);
+}
+
+QList<frases::Tramo> frmTraductor::ResaltarOrigen(qsizetype posicion) {
+    QList<frases::Tramo> tramos;
+    if (modo_ == traductor::Modo::FrasesCompletas && !frases->Ocupado() &&
+        txtTexto->toPlainText() == textoTraducido_ && direccionTraducida_ == DiccionarioActual)
+        tramos = frases::Origen(DiccionarioActual, textoTraducido_, txtTraduccion->toPlainText(), posicion);
+    QList<QTextEdit::ExtraSelection> marcas;
+    for (const frases::Tramo& t : tramos) {
+        QTextEdit::ExtraSelection m;
+        m.cursor = QTextCursor(txtTexto->document());
+        m.cursor.setPosition(static_cast<int>(t.inicio));
+        m.cursor.setPosition(static_cast<int>(t.inicio + t.largo), QTextCursor::KeepAnchor);
+        // The skin's yellow, as the dictionary window lights a direction.
+        m.format.setBackground(QColor(255, 204, 51));
+        m.format.setForeground(Qt::black);
+        marcas << m;
+    }
+    txtTexto->setExtraSelections(marcas);
+    return tramos;
 }
 
 void frmTraductor::frasesTerminadas(const frases::Resultado& r) {
@@ -468,5 +498,11 @@ bool frmTraductor::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseMove &&
         (watched == txtTexto->viewport() || watched == txtTraduccion->viewport()))
         imgFondo_MouseMove();
+    // A click on a word of a sentence translation shows where it came from.
+    if (event->type() == QEvent::MouseButtonRelease && watched == txtTraduccion->viewport()) {
+        auto* m = static_cast<QMouseEvent*>(event);
+        if (m->button() == Qt::LeftButton && !txtTraduccion->textCursor().hasSelection())
+            ResaltarOrigen(txtTraduccion->cursorForPosition(m->position().toPoint()).position());
+    }
     return VentanaPiel::eventFilter(watched, event);
 }

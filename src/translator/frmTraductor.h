@@ -33,6 +33,10 @@ public:
     // Changes the dictionary direction from here, as the dictionary window's list does; the text
     // stays, and a translation already shown is made again in the new direction.
     void ElegirDireccion(int direccion);
+    // Sentence mode: lights, in the input box, the words the output word at `posicion` (a
+    // character position of the output box) came from, and returns them; nothing when that
+    // cannot be told for sure, or when the input changed since it was translated.
+    QList<frases::Tramo> ResaltarOrigen(qsizetype posicion);
 
     void pctBoton_Click(int Index) override;
     void lblOpciones_Click(int Index) override;
@@ -63,6 +67,9 @@ private:
     void frasesTerminadas(const frases::Resultado& r);
 
     traductor::Modo modo_ = traductor::Modo::PalabraPorPalabra;
+    // The text and direction the sentence translation on the screen was made from.
+    QString textoTraducido_;
+    int direccionTraducida_ = -1;
     // The sentence pipeline is loaded once the reader types in sentence mode, not before.
     bool precargado_ = false;
 };

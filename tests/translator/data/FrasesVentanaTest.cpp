@@ -48,8 +48,9 @@ QString SinMarcas(QString s) {
 } // namespace
 
 TEST_F(FrasesVentana, TheWindowShowsWhatApertiumsOwnPipelineMakesOfTheText) {
-    const QString texto = QString::fromUtf8("Los niños no fueron a la escuela ayer porque estaban enfermos.\n\n"
-                                            "Ella me lo dio en la casa de su madre, xyzzy.");
+    const QString texto =
+        QString::fromUtf8("Los niños no fueron a la escuela ayer porque estaban enfermos.\n\n"
+                          "Ella me lo dio en la casa de su madre, xyzzy.");
     const QString nuestra = Traducir(texto);
     EXPECT_EQ(SinMarcas(nuestra), Apertium("spa-eng", texto));
     // The one word the dictionaries do not know is marked as word by word marks it.
@@ -109,4 +110,33 @@ TEST_F(FrasesVentana, LeavingDuringATranslationLosesNothing) {
     EXPECT_EQ(w->txtTexto->toPlainText(), largo);
     ASSERT_TRUE(QTest::qWaitFor([this] { return !w->frases->Ocupado(); }, 30000));
     EXPECT_EQ(w->txtTraduccion->toPlainText().count("The big dog eats in the house."), 200);
+}
+
+TEST_F(FrasesVentana, AClickOnAnOutputWordLightsTheSourceWordsItCameFrom) {
+    const QString texto = QString::fromUtf8("Hola.\nEl perro grande come en la casa, sin embargo.");
+    const QString salida = Traducir(texto);
+    const auto origenDe = [&](const QString& palabra) {
+        const qsizetype en = salida.indexOf(palabra);
+        EXPECT_GE(en, 0) << palabra.toStdString() << " in " << salida.toStdString();
+        QStringList r;
+        for (const auto& t : w->ResaltarOrigen(en + 1))
+            r << texto.mid(t.inicio, t.largo);
+        return r;
+    };
+    // Reordered ("perro grande" -> "big dog"), on the second line, and a phrase of two words.
+    EXPECT_EQ(origenDe("dog"), QStringList{"perro"});
+    EXPECT_EQ(origenDe("big"), QStringList{"grande"});
+    EXPECT_EQ(origenDe("house"), QStringList{"casa"});
+    EXPECT_EQ(origenDe("however"), QStringList{"sin embargo"});
+    // What is lit is what the reader sees lit.
+    ASSERT_EQ(w->txtTexto->extraSelections().size(), 1);
+    EXPECT_EQ(w->txtTexto->extraSelections()[0].cursor.selectedText(), "sin embargo");
+    // Once the input changes, the translation on the screen no longer tells where a word came from.
+    w->txtTexto->appendPlainText("Otra línea.");
+    EXPECT_TRUE(w->txtTexto->extraSelections().isEmpty());
+    EXPECT_TRUE(w->ResaltarOrigen(salida.indexOf("dog") + 1).isEmpty());
+    // Nor does word by word.
+    w->txtTexto->setPlainText(texto);
+    w->lblOpciones_Click(5);
+    EXPECT_TRUE(w->ResaltarOrigen(1).isEmpty());
 }

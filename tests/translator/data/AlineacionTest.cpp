@@ -8,7 +8,8 @@ namespace {
 
 std::unique_ptr<sentences::Pipeline> Cargar(const char* par) {
     QString error;
-    auto p = sentences::Pipeline::Load(QStringLiteral(PALAVRIX_BUILD_DIR "/Morfologia"), QString::fromUtf8(par), &error);
+    auto p = sentences::Pipeline::Load(QStringLiteral(PALAVRIX_BUILD_DIR "/Morfologia"),
+                                       QString::fromUtf8(par), &error);
     EXPECT_TRUE(p) << error.toStdString();
     return p;
 }
@@ -28,7 +29,8 @@ TEST(Alineacion, EachOutputWordLeadsBackToWhatItWasMadeFromAndTheTextIsTheTransl
         const char *par, *texto;
         QStringList esperados; // pairs that must be there
     } casos[] = {
-        {"spa-eng", "Los niños no fueron a la escuela, sin embargo, ella me lo dio. El perro grande.",
+        {"spa-eng",
+         "Los niños no fueron a la escuela, sin embargo, ella me lo dio. El perro grande.",
          {"boys -> niños", "school -> escuela", "however -> sin embargo", "big -> grande", "dog -> perro"}},
         {"eng-spa", "The big dog ate John's food.", {"perro -> dog", "grande -> big", "comida -> food"}},
         {"fr-es", "Les enfants sont allés au marché.", {"niños -> enfants", "mercado -> marché"}},
@@ -45,7 +47,8 @@ TEST(Alineacion, EachOutputWordLeadsBackToWhatItWasMadeFromAndTheTextIsTheTransl
         EXPECT_EQ(a.text, p->Translate(texto).text);
         const QStringList pares = Pares(texto, a);
         for (const QString& e : c.esperados)
-            EXPECT_TRUE(pares.contains(e)) << e.toStdString() << " not in " << pares.join(" | ").toStdString();
+            EXPECT_TRUE(pares.contains(e))
+                << e.toStdString() << " not in " << pares.join(" | ").toStdString();
         // Every link points inside both texts.
         for (const auto& l : a.links) {
             EXPECT_GE(l.srcStart, 0);

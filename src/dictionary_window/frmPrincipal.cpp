@@ -313,7 +313,7 @@ void frmPrincipal::TradicirPalabra(const QString& palabra) {
             LimpiarResultado();
             if (AgenteActivo) SugerirLista();
             lblTraduccion->SetForeColor(controls::vbRed);
-            lblTraduccion->setText(QStringLiteral("<Palabra no encontrada>"));
+            lblTraduccion->setText(consulta::kNoEncontrada);
         } else {
             lblTraduccion->SetForeColor(controls::vbWhite);
             lblTipo->setText(DescribirTipo(e.tipo));
@@ -336,7 +336,7 @@ void frmPrincipal::TradicirPalabra(const QString& palabra) {
                 imgPronun->setVisible(e.pronunciacion);
             }
             if (DiccionarioActual == 1 || DiccionarioActual == 3 || DiccionarioActual == 5) {
-                if (!e.acepcion1.isNull() && !e.acepcion1.toString().isEmpty()) {
+                if (e.tieneAcepciones()) {
                     pctAcepciones->show();
                     lblAcepcion1->setText(e.acepcion1.toString());
                     lblAcepcion2->setText(e.acepcion2.toString());

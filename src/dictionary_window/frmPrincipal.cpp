@@ -224,9 +224,19 @@ void frmPrincipal::Form_Load() {
     VentanaActiva = 1;
     DiccionarioResaltado = -1;
     OpcionResaltada = -1;
+    // Another window sent the reader here to see a word ("Ver en el diccionario"): its direction
+    // is chosen before the skin, the language labels and the query follow the current one, which
+    // is what a click on that direction does in a window just made (its list not yet filled).
+    const std::optional<registro::PalabraPedida> pedida = registro::TomarPalabraPedida();
+    if (pedida) DiccionarioActual = static_cast<uint8_t>(pedida->direccion);
     CargarImagenes();
     MostrarIdiomas();
     ElegirConsulta();
+    if (pedida) {
+        // As if typed and looked up with Enter: the word stays selected for the next one.
+        txtPalabra->setText(pedida->palabra);
+        txtPalabra_KeyPress(13);
+    }
     Screen::SetMousePointer(Screen::vbDefault);
 }
 

@@ -1,5 +1,6 @@
 #include "chrome/Registro.h"
 
+#include "dictionary_data/Direcciones.h"
 #include "platform/Form.h"
 
 #include <map>
@@ -15,6 +16,11 @@ std::map<Destino, Fabrica>& fabricas() {
 Salida& salida() {
     static Salida s;
     return s;
+}
+
+std::optional<PalabraPedida>& pedida() {
+    static std::optional<PalabraPedida> p;
+    return p;
 }
 
 } // namespace
@@ -38,6 +44,22 @@ void Salir(Form* ventana) {
         salida()(ventana);
     else
         ventana->Unload();
+}
+
+bool PedirPalabra(int direccion, const QString& palabra) {
+    if (!DireccionValida(direccion) || palabra.isEmpty()) return false;
+    pedida() = PalabraPedida{direccion, palabra};
+    return true;
+}
+
+std::optional<PalabraPedida> TomarPalabraPedida() {
+    std::optional<PalabraPedida> p;
+    p.swap(pedida());
+    return p;
+}
+
+void OlvidarPalabraPedida() {
+    pedida().reset();
 }
 
 } // namespace registro

@@ -21,6 +21,15 @@ Form* VentanaPiel::IrA(Destino destino) {
     return nueva;
 }
 
+Form* VentanaPiel::VerEnDiccionario(int direccion, const QString& palabra) {
+    if (Unloading() || !registro::PedirPalabra(direccion, palabra)) return nullptr;
+    Form* diccionario = IrA(Destino::Diccionario);
+    // The dictionary window takes the request while it loads, inside IrA. One that did not come
+    // (none registered) or did not take it must not leave it for a later, unrelated visit.
+    registro::OlvidarPalabraPedida();
+    return diccionario;
+}
+
 void VentanaPiel::Salir() {
     registro::Salir(this);
 }

@@ -30,6 +30,11 @@ public:
     // place, shows it, then unloads this one. A window already on its way out goes nowhere
     // (nullptr): exactly one main window exists at any moment, however fast the tabs are clicked.
     Form* IrA(Destino destino);
+    // Moves to the dictionary window showing `palabra` looked up in `direccion` (0..5), which
+    // becomes the current direction as if the reader had chosen it there. Nothing happens
+    // (nullptr) for a direction outside 0..5, an empty word, or when this window cannot move; no
+    // request is then left behind for a later visit to find.
+    Form* VerEnDiccionario(int direccion, const QString& palabra);
     // The exit button: the exit sequence the start registered.
     void Salir();
 

@@ -56,7 +56,7 @@ int Buscar(int direccion, const QString& palabra) {
     };
     linea("Palabra", palabra);
     if (!e.encontrada) {
-        linea("Traduccion", QStringLiteral("<Palabra no encontrada>"));
+        linea("Traduccion", consulta::kNoEncontrada);
         return 1;
     }
     linea("Lema", e.lema);

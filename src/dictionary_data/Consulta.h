@@ -16,6 +16,9 @@
 
 namespace consulta {
 
+// What a window shows, in red, where the translation goes when a word is not in the direction.
+inline const QString kNoEncontrada = QStringLiteral("<Palabra no encontrada>");
+
 struct Entrada {
     bool encontrada = false;
     QString palabra; // as asked
@@ -30,6 +33,8 @@ struct Entrada {
     bool esForma() const {
         return !sinAcentos && (!pista.isEmpty() || lema.compare(palabra, Qt::CaseInsensitive) != 0);
     }
+    // Further meanings to offer: the first one is there and not empty.
+    bool tieneAcepciones() const { return !acepcion1.isNull() && !acepcion1.toString().isEmpty(); }
 };
 
 // Looks `palabra` up, exactly as typed, in direction `direccion` (0..5). Throws dao::DaoError when

@@ -224,9 +224,19 @@ void frmPrincipal::Form_Load() {
     VentanaActiva = 1;
     DiccionarioResaltado = -1;
     OpcionResaltada = -1;
+    // Another window sent the reader here to see a word ("Ver en el diccionario"): its direction
+    // is chosen before the skin, the language labels and the query follow the current one, which
+    // is what a click on that direction does in a window just made (its list not yet filled).
+    const std::optional<registro::PalabraPedida> pedida = registro::TomarPalabraPedida();
+    if (pedida) DiccionarioActual = static_cast<uint8_t>(pedida->direccion);
     CargarImagenes();
     MostrarIdiomas();
     ElegirConsulta();
+    if (pedida) {
+        // As if typed and looked up with Enter: the word stays selected for the next one.
+        txtPalabra->setText(pedida->palabra);
+        txtPalabra_KeyPress(13);
+    }
     Screen::SetMousePointer(Screen::vbDefault);
 }
 
@@ -313,7 +323,7 @@ void frmPrincipal::TradicirPalabra(const QString& palabra) {
             LimpiarResultado();
             if (AgenteActivo) SugerirLista();
             lblTraduccion->SetForeColor(controls::vbRed);
-            lblTraduccion->setText(QStringLiteral("<Palabra no encontrada>"));
+            lblTraduccion->setText(consulta::kNoEncontrada);
         } else {
             lblTraduccion->SetForeColor(controls::vbWhite);
             lblTipo->setText(DescribirTipo(e.tipo));
@@ -336,7 +346,7 @@ void frmPrincipal::TradicirPalabra(const QString& palabra) {
                 imgPronun->setVisible(e.pronunciacion);
             }
             if (DiccionarioActual == 1 || DiccionarioActual == 3 || DiccionarioActual == 5) {
-                if (!e.acepcion1.isNull() && !e.acepcion1.toString().isEmpty()) {
+                if (e.tieneAcepciones()) {
                     pctAcepciones->show();
                     lblAcepcion1->setText(e.acepcion1.toString());
                     lblAcepcion2->setText(e.acepcion2.toString());

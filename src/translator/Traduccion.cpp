@@ -138,4 +138,76 @@ QString ConservarMayusculas(const QString& original, const QString& traduccion) 
     return r;
 }
 
+namespace {
+
+// The code point that starts at `i`, and how many units it takes (a lone surrogate is one).
+char32_t DesdeAqui(const QString& t, qsizetype i, qsizetype& largo) {
+    largo = 1;
+    const char16_t c = t[i].unicode();
+    if (QChar::isHighSurrogate(c) && i + 1 < t.size() && t[i + 1].isLowSurrogate()) {
+        largo = 2;
+        return QChar::surrogateToUcs4(t[i], t[i + 1]);
+    }
+    return c;
+}
+
+// The code point that ends just before `i`, and how many units it takes.
+char32_t HastaAqui(const QString& t, qsizetype i, qsizetype& largo) {
+    largo = 1;
+    const char16_t c = t[i - 1].unicode();
+    if (QChar::isLowSurrogate(c) && i >= 2 && t[i - 2].isHighSurrogate()) {
+        largo = 2;
+        return QChar::surrogateToUcs4(t[i - 2], t[i - 1]);
+    }
+    return c;
+}
+
+// The word that starts exactly at `inicio`, up to the next separator; empty when a separator or
+// the end stands there.
+Tramo PalabraDesde(const QString& t, qsizetype inicio) {
+    qsizetype fin = inicio, largo = 0;
+    while (fin < t.size() && !EsSeparador(DesdeAqui(t, fin, largo)))
+        fin += largo;
+    return {inicio, fin - inicio};
+}
+
+// The word that ends exactly at `fin`, back to the separator before it.
+Tramo PalabraHasta(const QString& t, qsizetype fin) {
+    qsizetype inicio = fin, largo = 0;
+    while (inicio > 0 && !EsSeparador(HastaAqui(t, inicio, largo)))
+        inicio -= largo;
+    return {inicio, fin - inicio};
+}
+
+} // namespace
+
+Tramo PalabraEn(const QString& texto, qsizetype posicion) {
+    if (posicion < 0 || posicion >= texto.size()) return {};
+    // The second half of a pair stands for the character the pair makes.
+    if (texto[posicion].isLowSurrogate() && posicion > 0 && texto[posicion - 1].isHighSurrogate()) --posicion;
+    qsizetype largo = 0;
+    const char32_t c = DesdeAqui(texto, posicion, largo);
+    if (!EsSeparador(c)) {
+        const Tramo antes = PalabraHasta(texto, posicion);
+        const Tramo despues = PalabraDesde(texto, posicion);
+        return {antes.inicio, antes.largo + despues.largo};
+    }
+    // A word the translator did not know, "<xyz>", pointed at by one of its brackets.
+    if (c == U'<') {
+        const Tramo p = PalabraDesde(texto, posicion + 1);
+        const qsizetype cierre = p.inicio + p.largo;
+        if (!p.Vacio() && cierre < texto.size() && texto[cierre] == QLatin1Char('>')) return p;
+    } else if (c == U'>') {
+        const Tramo p = PalabraHasta(texto, posicion);
+        if (!p.Vacio() && p.inicio > 0 && texto[p.inicio - 1] == QLatin1Char('<')) return p;
+    }
+    return {};
+}
+
+int DireccionDeCaja(int direccion, Caja caja) {
+    if (direccion < 0 || direccion > 5) return -1;
+    // The directions come in pairs, each followed by its opposite: 0 and 1, 2 and 3, 4 and 5.
+    return caja == Caja::Texto ? direccion : direccion ^ 1;
+}
+
 } // namespace traduccion

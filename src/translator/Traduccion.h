@@ -25,4 +25,27 @@ QString Traducir(const QString& texto, const std::function<QString(const QString
 // a capitalised word ("I" -> "Yo"), not one in capitals.
 QString ConservarMayusculas(const QString& original, const QString& traduccion);
 
+// A word of a text: where it starts and how many UTF-16 units it takes; `largo` 0 for none.
+struct Tramo {
+    qsizetype inicio = 0;
+    qsizetype largo = 0;
+    bool Vacio() const { return largo == 0; }
+    QString De(const QString& texto) const { return texto.mid(inicio, largo); }
+};
+
+// The word the character at `posicion` (a UTF-16 index; either half of a surrogate pair) belongs
+// to, cut by the same rule Traducir cuts by, so it is the word the translator looked up or wrote.
+// A character that separates belongs to no word, except the angle brackets of a word the
+// translator did not know ("<xyz>"): either bracket gives the word between them, without the
+// brackets. A position outside the text gives none.
+Tramo PalabraEn(const QString& texto, qsizetype posicion);
+
+// The translator's two boxes.
+enum class Caja { Texto, Traduccion };
+// The direction a word of a box is looked up in: the text's words in the direction it is
+// translated in, the translation's words in the opposite one (English to Spanish for a translation
+// from Spanish to English), so each word is looked up in its own language. -1 for a direction
+// outside 0..5.
+int DireccionDeCaja(int direccion, Caja caja);
+
 } // namespace traduccion

@@ -41,6 +41,38 @@ QStringList Palabras(const QString& t) {
     return out;
 }
 
+// The word at a position is the word the splitter cut there: at up to 64 positions spread over the
+// text (each answer walks the whole word, and a word may be the whole input), the answer is either
+// nothing on a separator, or one of the words the splitter saw, made only of word characters, with
+// a separator or the text's edge on each side (or the brackets of "<word>" around it).
+void ProbarPalabraEn(const QString& texto, const QStringList& vistas) {
+    const qsizetype n = texto.size();
+    const qsizetype paso = n / 64 + 1;
+    for (qsizetype p = -1; p <= n; p += paso) {
+        const traduccion::Tramo t = traduccion::PalabraEn(texto, p);
+        if (t.Vacio()) continue;
+        if (t.inicio < 0 || t.largo < 0 || t.inicio + t.largo > n) __builtin_trap();
+        const QString w = t.De(texto);
+        if (!vistas.contains(w)) __builtin_trap();
+        qsizetype largo = 0;
+        if (t.inicio > 0) {
+            const qsizetype i = t.inicio - 1;
+            // The unit before the word ends a separator (the second half of a pair is looked at
+            // with its first).
+            const qsizetype j =
+                texto[i].isLowSurrogate() && i > 0 && texto[i - 1].isHighSurrogate() ? i - 1 : i;
+            if (!traduccion::EsSeparador(CodePoint(texto, j, largo))) __builtin_trap();
+        }
+        if (t.inicio + t.largo < n && !traduccion::EsSeparador(CodePoint(texto, t.inicio + t.largo, largo)))
+            __builtin_trap();
+        // Pointed at from inside, or from the bracket of a mark around it.
+        const bool dentro = p >= t.inicio && p < t.inicio + t.largo;
+        const bool corchete = (p == t.inicio - 1 && texto[p] == QLatin1Char('<')) ||
+                              (p == t.inicio + t.largo && texto[p] == QLatin1Char('>'));
+        if (!dentro && !corchete) __builtin_trap();
+    }
+}
+
 void Probar(const QString& texto) {
     if (traduccion::Traducir(texto, [](const QString& w) { return w; }) != texto) __builtin_trap();
 
@@ -62,6 +94,8 @@ void Probar(const QString& texto) {
     const QString entreCorchetes =
         traduccion::Traducir(texto, [](const QString& w) { return QLatin1Char('[') + w + QLatin1Char(']'); });
     if (entreCorchetes.size() != texto.size() + 2 * vistas.size()) __builtin_trap();
+
+    ProbarPalabraEn(texto, vistas);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "RecordingAgent.h"
 #include "TempDatabase.h"
 #include "chrome/Hostpot.h"
+#include "chrome/Registro.h"
 #include "dictionary_data/BaseDatos.h"
 #include "guide/MSAgent.h"
 #include "platform/Controls.h"
@@ -70,6 +71,7 @@ protected:
 private:
     // The program's globals as a fresh start leaves them.
     static void Reiniciar() {
+        registro::OlvidarPalabraPedida();
         DiccionarioActual = 0;
         AgenteActivo = false;
         SaludoDado = false;

@@ -108,3 +108,79 @@ TEST(Traduccion, TheTranslationKeepsTheCapitalisationOfTheWord) {
     EXPECT_EQ(ConservarMayusculas("Xy", ""), "");
     EXPECT_EQ(ConservarMayusculas("", "house"), "house");
 }
+
+namespace {
+
+// The word at every position of `texto`, "" where there is none.
+QStringList EnCadaPosicion(const QString& texto) {
+    QStringList r;
+    for (qsizetype i = 0; i < texto.size(); ++i)
+        r << traduccion::PalabraEn(texto, i).De(texto);
+    return r;
+}
+
+} // namespace
+
+TEST(PalabraEn, EveryPositionOfAWordGivesTheWordTheTranslatorLookedUpThereSeparatorsAndEdgesNone) {
+    EXPECT_EQ(EnCadaPosicion("La casa, l'eau"), (QStringList{"La", "La", "", "casa", "casa", "casa", "casa",
+                                                             "", "", "l", "", "eau", "eau", "eau"}));
+    const traduccion::Tramo casa = traduccion::PalabraEn("La casa", 6);
+    EXPECT_EQ(casa.inicio, 3);
+    EXPECT_EQ(casa.largo, 4);
+    for (const qsizetype fuera : {-1, 7, 1000})
+        EXPECT_TRUE(traduccion::PalabraEn("La casa", fuera).Vacio()) << fuera;
+    EXPECT_TRUE(traduccion::PalabraEn("", 0).Vacio());
+
+    // Each word the translator looks up is replaced by a private-use character of its own (which
+    // separates), so the text keeps its length and each position says which lookup covered it:
+    // digits, inverted marks, underscores, emoji and arrows cut; tabs, accents (precomposed or
+    // combining), other scripts and letters beyond the basic plane stay in the word.
+    const QString texto = "¿Qué tal? 3 casas_rojas;\r\nnaïve\u2192καλή 日本 x😀y cafe\u0301 a\tb "
+                          "\U0001D400\U0001D401";
+    QStringList buscadas;
+    const QString marcas = traduccion::Traducir(texto, [&](const QString& p) {
+        buscadas << p;
+        return QString(p.size(), QChar(char16_t(0xE000 + buscadas.size() - 1)));
+    });
+    ASSERT_EQ(marcas.size(), texto.size());
+    for (qsizetype i = 0; i < texto.size(); ++i) {
+        const int k = marcas[i].unicode() - 0xE000;
+        EXPECT_EQ(traduccion::PalabraEn(texto, i).De(texto), k >= 0 && k < buscadas.size() ? buscadas[k] : "")
+            << i;
+    }
+}
+
+TEST(PalabraEn, AnUnknownWordsAngleBracketsGiveTheWordWithoutThem) {
+    EXPECT_EQ(EnCadaPosicion("<xyz>, <ab><c>"), (QStringList{"xyz", "xyz", "xyz", "xyz", "xyz", "", "", "ab",
+                                                             "ab", "ab", "ab", "c", "c", "c"}));
+    const traduccion::Tramo xyz = traduccion::PalabraEn("<xyz>", 4);
+    EXPECT_EQ(xyz.inicio, 1);
+    EXPECT_EQ(xyz.largo, 3);
+    // Brackets that close no mark are plain separators.
+    for (const QString texto : {"a < b", "a > b", "<>", "<abc", "abc>", "<a b>"})
+        for (qsizetype i = 0; i < texto.size(); ++i) {
+            if (texto[i] == '<' || texto[i] == '>') {
+                EXPECT_TRUE(traduccion::PalabraEn(texto, i).Vacio()) << texto.toStdString() << i;
+            }
+        }
+    EXPECT_EQ(EnCadaPosicion("<<a>>"), (QStringList{"", "a", "a", "a", ""}));
+}
+
+TEST(PalabraEn, EitherHalfOfAPairIsTheCharacterTheyMakeALoneHalfIsASeparator) {
+    const QString negrita = "a\U0001D400b c"; // a mathematical bold A is a letter
+    EXPECT_EQ(EnCadaPosicion(negrita), (QStringList(4, negrita.left(4)) << ""
+                                                                        << "c"));
+    EXPECT_EQ(EnCadaPosicion("x😀y"), (QStringList{"x", "", "", "y"}));
+    EXPECT_EQ(EnCadaPosicion(QString("b") + QChar(char16_t(0xDC00)) + "c"), (QStringList{"b", "", "c"}));
+}
+
+TEST(DireccionDeCaja, TheTextInTheCurrentDirectionTheTranslationInTheOppositeOfItsPair) {
+    using traduccion::Caja;
+    QList<int> texto, salida;
+    for (int d = -1; d <= 6; ++d) {
+        texto << traduccion::DireccionDeCaja(d, Caja::Texto);
+        salida << traduccion::DireccionDeCaja(d, Caja::Traduccion);
+    }
+    EXPECT_EQ(texto, (QList<int>{-1, 0, 1, 2, 3, 4, 5, -1}));
+    EXPECT_EQ(salida, (QList<int>{-1, 1, 0, 3, 2, 5, 4, -1}));
+}

@@ -17,6 +17,7 @@
 #include "platform/Notices.h"
 #include "platform/Screen.h"
 #include "platform/Settings.h"
+#include "translator/PanelPalabra.h"
 #include "translator/Traduccion.h"
 
 #include <QApplication>
@@ -26,7 +27,9 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTextEdit>
+#include <QTimer>
 #include <algorithm>
 #include <functional>
 
@@ -189,6 +192,21 @@ frmTraductor::frmTraductor() : VentanaPiel("frmTraductor") {
             frases->Precargar(DiccionarioActual);
         }
     });
+    panelPalabra = new PanelPalabra(this);
+    connect(panelPalabra, &PanelPalabra::VerEnDiccionario, this,
+            [this](int direccion, const QString& palabra) { VerEnDiccionario(direccion, palabra); });
+    tmrPausa = new QTimer(this);
+    tmrPausa->setObjectName(QStringLiteral("tmrPausa"));
+    tmrPausa->setSingleShot(true);
+    tmrPausa->setInterval(700);
+    connect(tmrPausa, &QTimer::timeout, this, [this] { pausaSobrePalabra(); });
+    connect(txtTexto, &QPlainTextEdit::textChanged, tmrPausa, qOverload<>(&QTimer::stop));
+    // The entry shown belongs to a word where it was: an edit, a new translation or a scroll
+    // moves the words away from it.
+    for (QPlainTextEdit* caja : {txtTexto, txtTraduccion}) {
+        connect(caja, &QPlainTextEdit::textChanged, panelPalabra, &PanelPalabra::Ocultar);
+        connect(caja->verticalScrollBar(), &QScrollBar::valueChanged, panelPalabra, &PanelPalabra::Ocultar);
+    }
     setTabOrder(txtTexto, txtTraduccion);
 }
 
@@ -338,6 +356,7 @@ void frmTraductor::frasesTerminadas(const frases::Resultado& r) {
 
 void frmTraductor::ElegirModo(traductor::Modo modo) {
     const bool cambia = modo != modo_;
+    panelPalabra->Ocultar();
     modo_ = modo;
     if (!traductor::GuardarModo(modo))
         notices::Notify(
@@ -399,6 +418,7 @@ void frmTraductor::abrirMenuDirecciones() {
 
 void frmTraductor::ElegirDireccion(int direccion) {
     if (!DireccionValida(direccion) || direccion == DiccionarioActual) return;
+    panelPalabra->Ocultar();
     DiccionarioActual = static_cast<uint8_t>(direccion);
     precargado_ = false;
     // The skin follows the languages (blue, green, red), as in the dictionary window.
@@ -494,15 +514,52 @@ void frmTraductor::lblOpciones_Click(int Index) {
     }
 }
 
+bool frmTraductor::MostrarPalabra(QPlainTextEdit* caja, qsizetype posicion) {
+    const QString texto = caja->toPlainText();
+    const traduccion::Tramo t = traduccion::PalabraEn(texto, posicion);
+    if (t.Vacio()) return false;
+    const auto cualCaja = caja == txtTexto ? traduccion::Caja::Texto : traduccion::Caja::Traduccion;
+    // Beside the word: under its first letter.
+    QTextCursor c(caja->document());
+    c.setPosition(static_cast<int>(t.inicio));
+    const QPoint punto = caja->viewport()->mapTo(this, caja->cursorRect(c).bottomLeft());
+    panelPalabra->Mostrar(traduccion::DireccionDeCaja(DiccionarioActual, cualCaja), t.De(texto), punto);
+    return true;
+}
+
+void frmTraductor::pausaSobrePalabra() {
+    // The pointer left the box meanwhile: Leave stopped the timer.
+    QPlainTextEdit* caja = cajaBajoPuntero_;
+    if (!caja) return;
+    const int i = CaracterBajo(*caja, puntoBajoPuntero_);
+    if (i >= 0) MostrarPalabra(caja, i);
+}
+
 bool frmTraductor::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseMove &&
-        (watched == txtTexto->viewport() || watched == txtTraduccion->viewport()))
+    const bool enCaja = watched == txtTexto->viewport() || watched == txtTraduccion->viewport();
+    if (event->type() == QEvent::MouseMove && enCaja) {
         imgFondo_MouseMove();
-    // A click on a word of a sentence translation shows where it came from.
+        // The pointer resting on a word for a moment shows the word's entry; pressing a button
+        // (selecting, placing the caret) does not.
+        auto* m = static_cast<QMouseEvent*>(event);
+        cajaBajoPuntero_ = watched == txtTexto->viewport() ? txtTexto : txtTraduccion;
+        puntoBajoPuntero_ = m->position().toPoint();
+        if (m->buttons() == Qt::NoButton)
+            tmrPausa->start();
+        else
+            tmrPausa->stop();
+    }
+    if ((event->type() == QEvent::Leave || event->type() == QEvent::KeyPress) && enCaja) tmrPausa->stop();
+    // A click on a word of the translation shows its entry and, in sentence mode, where it came
+    // from. (In the input box a click places the caret for editing; the pause is enough there.)
     if (event->type() == QEvent::MouseButtonRelease && watched == txtTraduccion->viewport()) {
         auto* m = static_cast<QMouseEvent*>(event);
-        if (m->button() == Qt::LeftButton && !txtTraduccion->textCursor().hasSelection())
-            ResaltarOrigen(txtTraduccion->cursorForPosition(m->position().toPoint()).position());
+        if (m->button() == Qt::LeftButton && !txtTraduccion->textCursor().hasSelection()) {
+            tmrPausa->stop();
+            const int i = CaracterBajo(*txtTraduccion, m->position().toPoint());
+            ResaltarOrigen(i >= 0 ? i : txtTraduccion->cursorForPosition(m->position().toPoint()).position());
+            if (i >= 0) MostrarPalabra(txtTraduccion, i);
+        }
     }
     return VentanaPiel::eventFilter(watched, event);
 }

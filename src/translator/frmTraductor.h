@@ -9,7 +9,9 @@
 
 #include <memory>
 
+class PanelPalabra;
 class QPlainTextEdit;
+class QTimer;
 
 class frmTraductor : public VentanaPiel {
     Q_OBJECT
@@ -37,6 +39,10 @@ public:
     // character position of the output box) came from, and returns them; nothing when that
     // cannot be told for sure, or when the input changed since it was translated.
     QList<frases::Tramo> ResaltarOrigen(qsizetype posicion);
+    // The dictionary entry of the word at `posicion` (a character of `caja`'s text), in the panel
+    // beside it: the input's words in the current direction, the translation's in the opposite
+    // one. False when there is no word there.
+    bool MostrarPalabra(QPlainTextEdit* caja, qsizetype posicion);
 
     void pctBoton_Click(int Index) override;
     void lblOpciones_Click(int Index) override;
@@ -51,6 +57,10 @@ public:
     QWidget* pctDireccion = nullptr;
     // The sentence translations of this window.
     std::unique_ptr<frases::Traductor> frases;
+    // One word's entry, over the boxes.
+    PanelPalabra* panelPalabra = nullptr;
+    // A pointer resting on a word shows its entry after this (single shot).
+    QTimer* tmrPausa = nullptr;
     // The lookups of the translation under way (the table's recordset and the forms): only while
     // a translation runs.
     std::unique_ptr<traduccion::Buscador> rsTraduccion;
@@ -65,11 +75,15 @@ private:
     void mostrarDireccion();
     void abrirMenuDirecciones();
     void frasesTerminadas(const frases::Resultado& r);
+    void pausaSobrePalabra();
 
     traductor::Modo modo_ = traductor::Modo::PalabraPorPalabra;
     // The text and direction the sentence translation on the screen was made from.
     QString textoTraducido_;
     int direccionTraducida_ = -1;
+    // Where the pointer rests (a viewport and a point in it), for the pause timer.
+    QPlainTextEdit* cajaBajoPuntero_ = nullptr;
+    QPoint puntoBajoPuntero_;
     // The sentence pipeline is loaded once the reader types in sentence mode, not before.
     bool precargado_ = false;
 };

@@ -6,9 +6,12 @@
 #include "notes/frmPropiedades.h"
 #include "platform/Screen.h"
 
+#include "translator/PanelPalabra.h"
 #include <QApplication>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -265,4 +268,48 @@ TEST_F(TranslatorWindow, TheTextAndItsTranslationSurviveAVisitToTheOtherWindows)
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(w->txtTexto->toPlainText(), "La casa roja");
     EXPECT_EQ(w->txtTraduccion->toPlainText(), "The house red");
+}
+
+// ---- The word panel over the boxes ---------------------------------------------------------
+
+namespace {
+
+// The point of a box's viewport over the middle of the first letter of `palabra`.
+QPoint SobrePalabra(QPlainTextEdit* caja, const QString& palabra) {
+    QTextCursor c(caja->document());
+    c.setPosition(static_cast<int>(caja->toPlainText().indexOf(palabra)));
+    return caja->cursorRect(c).center() + QPoint(3, 0);
+}
+
+} // namespace
+
+TEST_F(TranslatorWindow, APointerRestingOnAWordOfTheTextShowsItsEntryAndTypingHidesIt) {
+    w->txtTexto->setPlainText("La casa roja");
+    QTest::mouseMove(w->txtTexto->viewport(), SobrePalabra(w->txtTexto, "casa"));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return w->panelPalabra->isVisible(); }, 5000));
+    EXPECT_EQ(w->panelPalabra->PalabraActual(), "casa");
+    EXPECT_EQ(w->panelPalabra->DireccionActual(), 0);
+    EXPECT_EQ(w->panelPalabra->lblTraduccion->text(), "house");
+    // The reader goes on typing: the entry no longer stands beside its word.
+    QTest::keyClicks(w->txtTexto, " x");
+    EXPECT_FALSE(w->panelPalabra->isVisible());
+}
+
+TEST_F(TranslatorWindow, AClickOnAWordOfTheTranslationLooksItUpTheOtherWayAndLeadsToTheDictionary) {
+    Traducir("La casa");
+    QTest::mouseClick(w->txtTraduccion->viewport(), Qt::LeftButton, {},
+                      SobrePalabra(w->txtTraduccion, "house"));
+    ASSERT_TRUE(w->panelPalabra->isVisible());
+    EXPECT_EQ(w->panelPalabra->PalabraActual(), "house");
+    EXPECT_EQ(w->panelPalabra->DireccionActual(), 1);
+    EXPECT_EQ(w->panelPalabra->lblTraduccion->text(), "casa");
+    // Word by word there is no source to light.
+    EXPECT_TRUE(w->txtTexto->extraSelections().isEmpty());
+    QTest::mouseClick(w->panelPalabra->cmdVerEnDiccionario, Qt::LeftButton);
+    w = nullptr;
+    auto* p = Forms::Find<frmPrincipal>();
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(DiccionarioActual, 1);
+    EXPECT_EQ(p->txtPalabra->text(), "house");
+    EXPECT_EQ(p->lblTraduccion->text(), "casa");
 }

@@ -556,9 +556,11 @@ bool frmTraductor::eventFilter(QObject* watched, QEvent* event) {
         auto* m = static_cast<QMouseEvent*>(event);
         if (m->button() == Qt::LeftButton && !txtTraduccion->textCursor().hasSelection()) {
             tmrPausa->stop();
+            // The word under the pointer, if any: the entry and the source are both of it.
             const int i = CaracterBajo(*txtTraduccion, m->position().toPoint());
-            ResaltarOrigen(i >= 0 ? i : txtTraduccion->cursorForPosition(m->position().toPoint()).position());
-            if (i >= 0) MostrarPalabra(txtTraduccion, i);
+            const traduccion::Tramo t = traduccion::PalabraEn(txtTraduccion->toPlainText(), i);
+            ResaltarOrigen(t.Vacio() ? -1 : t.inicio);
+            if (!t.Vacio()) MostrarPalabra(txtTraduccion, i);
         }
     }
     return VentanaPiel::eventFilter(watched, event);

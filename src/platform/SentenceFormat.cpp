@@ -11,7 +11,9 @@ bool EsBlanco(QChar c) {
            c == QLatin1Char('\r') || c == QLatin1Char('~');
 }
 
-// What the text format escapes, and the unknown-word mark we escape besides.
+// What the text format escapes, and what we escape besides: the star the generator puts before an
+// unknown word, and the two characters we mark unknown words with on the way out (a user may type
+// them too, and they must come out as typed, not as '<' and '>'; see Deformat).
 bool Reservado(QChar c) {
     switch (c.unicode()) {
     case '[':
@@ -26,6 +28,8 @@ bool Reservado(QChar c) {
     case '{':
     case '}':
     case '*':
+    case kMarcaAbre:
+    case kMarcaCierra:
         return true;
     default:
         return false;
@@ -72,6 +76,13 @@ QString Deformat(QStringView text) {
             i = j;
             continue;
         }
+        if (c == QChar(kMarcaAbre) || c == QChar(kMarcaCierra)) {
+            // The analyser drops the escape of a character it does not reserve itself, so a typed
+            // mark travels in a superblank of its own, which every stage copies as it is.
+            out += QStringLiteral("[\\") + c + QLatin1Char(']');
+            ++i;
+            continue;
+        }
         if (Reservado(c)) out += QLatin1Char('\\');
         out += c;
         ++i;
@@ -85,6 +96,11 @@ QString Reformat(QStringView s) {
 }
 
 QString Reformat(QStringView s, QList<WordBound>* bound) {
+    // Read as apertium-retxt reads it: an escaped character is itself, and every other bracket
+    // and every ".[]" goes, wherever it stands, so a stream whose brackets do not pair comes out
+    // as the command would give it too. (retxt also takes "[@name]" as a file to copy in; the
+    // deformatter escapes every '@' a user types, and nothing here ever reads a file.) Word-bound
+    // blanks, which retxt never sees (the command detaches them before the generator), go whole.
     QString out;
     out.reserve(s.size());
     const qsizetype n = s.size();
@@ -111,27 +127,15 @@ QString Reformat(QStringView s, QList<WordBound>* bound) {
         } else if (c == QLatin1Char('\\') && i + 1 < n && Reservado(s[i + 1])) {
             out += s[i + 1];
             i += 2;
-        } else if (c == QLatin1Char('[')) {
-            // A superblank: its text as it was, escapes undone.
-            for (++i; i < n && s[i] != QLatin1Char(']');) {
-                if (s[i] == QLatin1Char('\\') && i + 1 < n && Reservado(s[i + 1])) {
-                    out += s[i + 1];
-                    i += 2;
-                } else {
-                    out += s[i++];
-                }
-            }
-            ++i;
         } else if (c == QLatin1Char('.') && s.mid(i + 1, 2) == u"[]") {
-            // The sentence end the deformatter put there.
             i += 3;
+        } else if (c == QLatin1Char('[') || c == QLatin1Char(']') || c.isNull()) {
+            ++i;
         } else if (c == QChar(kMarcaAbre)) {
             out += QLatin1Char('<');
             ++i;
         } else if (c == QChar(kMarcaCierra)) {
             out += QLatin1Char('>');
-            ++i;
-        } else if (c == QLatin1Char(']') || c.isNull()) {
             ++i;
         } else {
             out += c;
@@ -149,8 +153,11 @@ QList<QStringView> Pieces(QStringView text, qsizetype limit) {
     while (n - start > limit) {
         const QStringView ventana = text.mid(start, limit);
         qsizetype corte = -1;
-        // After a blank line, else a line break, else a sentence end, else a space.
-        if (const qsizetype k = ventana.lastIndexOf(u"\n\n"); k > 0) {
+        // After a blank line, else a line break, else a sentence end, else a space: after the
+        // white run that starts there, though never past the limit (a run longer than that is cut
+        // inside, and both halves are still white space).
+        const qsizetype parrafo = std::max(ventana.lastIndexOf(u"\n\n"), ventana.lastIndexOf(u"\r\n\r\n"));
+        if (const qsizetype k = parrafo; k > 0) {
             corte = FinDelBlanco(text, start + k);
         } else if (const qsizetype k2 = ventana.lastIndexOf(QLatin1Char('\n')); k2 > 0) {
             corte = FinDelBlanco(text, start + k2);
@@ -166,6 +173,7 @@ QList<QStringView> Pieces(QStringView text, qsizetype limit) {
                     corte = FinDelBlanco(text, start + k4);
             }
         }
+        corte = std::min(corte, start + limit);
         if (corte <= start) {
             corte = start + limit;
             // Never between the two halves of a character outside the Basic Multilingual Plane.

@@ -7,12 +7,17 @@
 // same stream the `apertium` command would feed them:
 // - the characters the stream reserves ([ ] \ / @ < > ^ $ { }) are escaped with a backslash;
 //   so is '*', which the generator puts before an unknown word, so that a star the user typed
-//   is never taken for that mark on the way out;
+//   is never taken for that mark on the way out; the two characters unknown words are marked
+//   with on the way out (kMarcaAbre, kMarcaCierra), when typed, go escaped into a superblank of
+//   their own, so that they come out as typed;
 // - a run of white space other than one single space (line breaks, tabs, several spaces, '~')
 //   becomes a "superblank" in brackets, which the stages carry through untouched;
 // - a paragraph break (a blank line) and the end of the text are ends of sentence: ".[]" goes
 //   there, so the tagger and the transfer rules see a sentence end; the reformatter drops it;
-// - NUL characters are dropped (the stream uses them to flush).
+// - NUL characters are dropped (the stream uses them to flush), as if they were not there:
+//   apertium-destxt drops them too, but ends a white run at one, so that a NUL inside a blank
+//   line hides the paragraph break from it. Here a NUL counts for nothing, so the stages see
+//   the paragraph breaks the user sees.
 #include <QList>
 #include <QString>
 #include <QStringView>
@@ -26,8 +31,9 @@ QString Deformat(QStringView text);
 inline constexpr char16_t kMarcaAbre = u'\uE000';
 inline constexpr char16_t kMarcaCierra = u'\uE001';
 
-// The stream back to text: brackets and escapes removed, the sentence ends the deformatter added
-// dropped, and each word marked as unknown written "<xyzzy>".
+// The stream back to text, as apertium-retxt gives it: brackets and escapes removed, the sentence
+// ends the deformatter added dropped; and each word marked as unknown written "<xyzzy>". A
+// word-bound blank ("[[...]]", which only Align's streams hold) is dropped whole.
 QString Reformat(QStringView stream);
 
 // A stretch of the reformatted text that a word-bound blank ("[[t:i:3]]house[[/]]") held: the
@@ -40,11 +46,12 @@ struct WordBound {
 // written).
 QString Reformat(QStringView stream, QList<WordBound>* bound);
 
-// Cuts a text into pieces of at most about `limit` characters, each translated on its own. A
-// piece ends, by preference, after a paragraph break (where the stream holds a sentence end
-// anyway, so cutting there changes nothing in the translation), else after a line break, else
-// after the end of a sentence, else after a space; a run with none of them is cut at the limit.
-// The pieces, joined, are the text.
+// Cuts a text into pieces of at most `limit` characters, each translated on its own. A piece
+// ends, by preference, after a paragraph break (a blank line, "\n\n" or "\r\n\r\n", where the
+// stream holds a sentence end anyway, so cutting there changes nothing in the translation), else
+// after a line break, else after the end of a sentence, else after a space; a run with none of
+// them is cut at the limit, never between the two halves of a surrogate pair (a limit under 16
+// counts as 16). The pieces, joined, are the text.
 QList<QStringView> Pieces(QStringView text, qsizetype limit);
 
 } // namespace sentences

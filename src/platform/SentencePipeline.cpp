@@ -24,7 +24,6 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
-#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -381,10 +380,34 @@ QList<QByteArray> Desconocidas(const QByteArray& flujo) {
     return r;
 }
 
-bool Letra(const QByteArray& b, qsizetype i) {
+// Whether the character of UTF-8 text that starts at `desde` and ends at `hasta` belongs in a word
+// as lttoolbox reads words: a letter or a decimal digit ("²" or "Ⅳ" end a word, "٣" does not).
+bool DePalabra(const QByteArray& b, qsizetype desde, qsizetype hasta) {
+    const QList<uint> c = QString::fromUtf8(b.constData() + desde, hasta - desde).toUcs4();
+    return !c.isEmpty() && (QChar::isLetter(c[0]) || QChar::isDigit(c[0]));
+}
+
+bool EsContinuacion(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
+// Whether the character just before byte `i` of UTF-8 text (LetraAntes), or the one starting at
+// `i` (LetraDesde), belongs in a word. What stands beside an unknown word is often punctuation
+// outside ASCII («», “”, ¿, …), which must not hide it.
+bool LetraAntes(const QByteArray& b, qsizetype i) {
+    if (i <= 0 || i > b.size()) return false;
+    qsizetype inicio = i - 1;
+    while (inicio > 0 && i - inicio < 4 && EsContinuacion(b[inicio]))
+        --inicio;
+    return DePalabra(b, inicio, i);
+}
+
+bool LetraDesde(const QByteArray& b, qsizetype i) {
     if (i < 0 || i >= b.size()) return false;
-    const auto u = static_cast<unsigned char>(b[i]);
-    return u >= 0x80 || std::isalnum(u);
+    qsizetype fin = i + 1;
+    while (fin < b.size() && fin - i < 4 && EsContinuacion(b[fin]))
+        ++fin;
+    return DePalabra(b, i, fin);
 }
 
 // Marks, in the generated stream, the words the generator got as unknown: each is looked for
@@ -399,7 +422,7 @@ QByteArray MarcarDesconocidas(const QByteArray& flujo, const QList<QByteArray>& 
     for (const QByteArray& p : palabras) {
         if (p.isEmpty()) continue;
         qsizetype k = flujo.indexOf(p, desde);
-        while (k >= 0 && (Letra(flujo, k - 1) || Letra(flujo, k + p.size())))
+        while (k >= 0 && (LetraAntes(flujo, k) || LetraDesde(flujo, k + p.size())))
             k = flujo.indexOf(p, k + 1);
         if (k < 0) continue;
         r += flujo.mid(desde, k - desde);

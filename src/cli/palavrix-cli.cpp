@@ -36,6 +36,14 @@ int Error(const QString& mensaje) {
     return 2;
 }
 
+// The exit code, once what was written has reached standard output: a full disk or a closed file
+// must not pass for a lookup or a translation done.
+int Salir(int codigo) {
+    if (std::fflush(stdout) != 0 || std::ferror(stdout))
+        return Error(QStringLiteral("no se puede escribir la salida estándar"));
+    return codigo;
+}
+
 int Uso() {
     return Error(
         QStringLiteral("uso: palavrix-cli buscar DIRECCIÓN PALABRA | palavrix-cli traducir [--frases] "
@@ -93,8 +101,7 @@ int Traducir(int direccion) {
     const auto texto = LeerEntrada();
     if (!texto) return 2;
     Escribir(stdout, traduccion::TraducirTexto(*dbDiccionario, direccion, *texto));
-    std::fflush(stdout);
-    return 0;
+    return Salir(0);
 }
 
 // Needs no dictionary: only the pipeline's own files.
@@ -104,8 +111,7 @@ int TraducirFrases(int direccion) {
     const frases::Resultado r = frases::Traducir(direccion, *texto);
     if (!r.error.isEmpty()) return Error(r.error);
     Escribir(stdout, r.texto);
-    std::fflush(stdout);
-    return 0;
+    return Salir(0);
 }
 
 } // namespace
@@ -134,7 +140,7 @@ int main(int argc, char** argv) {
         AbrirBaseDatos();
         const int r = buscar ? Buscar(direccion, args[3]) : Traducir(direccion);
         CerrarBaseDatos();
-        return r;
+        return Salir(r);
     } catch (const dao::DaoError& e) {
         CerrarBaseDatos();
         return Error(QStringLiteral("no se puede leer el diccionario: error %1, %2")

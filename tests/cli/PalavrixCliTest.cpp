@@ -94,3 +94,22 @@ TEST(PalavrixCli, BadUsageBadInputAndAMissingDictionaryExitTwoWithASpanishMessag
     EXPECT_EQ(sinBase.codigo, 2);
     EXPECT_TRUE(sinBase.err.contains("no se encuentra el diccionario")) << sinBase.err.toStdString();
 }
+
+TEST(PalavrixCli, AnOutputThatCannotBeWrittenExitsTwoInsteadOfPassingForDone) {
+    for (const QStringList& args :
+         {QStringList{"buscar", "EspIng", "casa"}, QStringList{"traducir", "EspIng"},
+          QStringList{"traducir", "--frases", "EspIng"}}) {
+        QProcess p;
+        // A full disk: every write fails.
+        p.setStandardOutputFile(QStringLiteral("/dev/full"));
+        p.start(kCli, args);
+        ASSERT_TRUE(p.waitForStarted(10000));
+        p.write("La casa roja.\n");
+        p.closeWriteChannel();
+        ASSERT_TRUE(p.waitForFinished(30000));
+        EXPECT_EQ(p.exitCode(), 2) << args.join(' ').toStdString();
+        EXPECT_TRUE(
+            QString::fromUtf8(p.readAllStandardError()).contains(QString::fromUtf8("no se puede escribir")))
+            << args.join(' ').toStdString();
+    }
+}

@@ -66,7 +66,10 @@ TEST(Alineacion, ASentenceEndTheDeformatterAddedIsNeverTiedToALaterOne) {
     const QString texto = QString::fromUtf8("Hola amigo\n\nEl perro.");
     const auto a = p->Align(texto);
     ASSERT_TRUE(a.complete);
-    for (const auto& l : a.links)
-        if (texto.mid(l.srcStart, l.srcLength) == ".") EXPECT_EQ(l.srcStart, texto.size() - 1);
+    for (const auto& l : a.links) {
+        if (texto.mid(l.srcStart, l.srcLength) == ".") {
+            EXPECT_EQ(l.srcStart, texto.size() - 1);
+        }
+    }
     EXPECT_TRUE(Pares(texto, a).contains("dog -> perro"));
 }

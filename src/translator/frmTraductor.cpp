@@ -527,6 +527,26 @@ bool frmTraductor::MostrarPalabra(QPlainTextEdit* caja, qsizetype posicion) {
     return true;
 }
 
+void frmTraductor::apartarDe(const QList<frases::Tramo>& tramos) {
+    if (!panelPalabra->isVisible() || tramos.isEmpty()) return;
+    // The source words just lit: the panel moves to the other side of the window rather than
+    // cover them.
+    QRect lit;
+    for (const frases::Tramo& t : tramos) {
+        QTextCursor c(txtTexto->document());
+        for (qsizetype k = t.inicio; k <= t.inicio + t.largo; ++k) {
+            c.setPosition(static_cast<int>(k));
+            lit |= QRect(txtTexto->viewport()->mapTo(this, txtTexto->cursorRect(c).topLeft()),
+                         txtTexto->cursorRect(c).size());
+        }
+    }
+    QRect g = panelPalabra->geometry();
+    if (!g.intersects(lit)) return;
+    const int margen = 6;
+    g.moveLeft(lit.center().x() < width() / 2 ? width() - g.width() - margen : margen);
+    if (!g.intersects(lit)) panelPalabra->move(g.topLeft());
+}
+
 void frmTraductor::pausaSobrePalabra() {
     // The pointer left the box meanwhile: Leave stopped the timer.
     QPlainTextEdit* caja = cajaBajoPuntero_;
@@ -559,8 +579,9 @@ bool frmTraductor::eventFilter(QObject* watched, QEvent* event) {
             // The word under the pointer, if any: the entry and the source are both of it.
             const int i = CaracterBajo(*txtTraduccion, m->position().toPoint());
             const traduccion::Tramo t = traduccion::PalabraEn(txtTraduccion->toPlainText(), i);
-            ResaltarOrigen(t.Vacio() ? -1 : t.inicio);
+            const QList<frases::Tramo> origen = ResaltarOrigen(t.Vacio() ? -1 : t.inicio);
             if (!t.Vacio()) MostrarPalabra(txtTraduccion, i);
+            apartarDe(origen);
         }
     }
     return VentanaPiel::eventFilter(watched, event);

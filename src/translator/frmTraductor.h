@@ -76,6 +76,7 @@ private:
     void abrirMenuDirecciones();
     void frasesTerminadas(const frases::Resultado& r);
     void pausaSobrePalabra();
+    void apartarDe(const QList<frases::Tramo>& tramos);
 
     traductor::Modo modo_ = traductor::Modo::PalabraPorPalabra;
     // The text and direction the sentence translation on the screen was made from.

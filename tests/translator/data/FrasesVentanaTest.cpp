@@ -4,6 +4,7 @@
 #include "translator/Frases.h"
 #include "translator/frmTraductor.h"
 
+#include "translator/PanelPalabra.h"
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QProcess>
@@ -139,4 +140,25 @@ TEST_F(FrasesVentana, AClickOnAnOutputWordLightsTheSourceWordsItCameFrom) {
     w->txtTexto->setPlainText(texto);
     w->lblOpciones_Click(5);
     EXPECT_TRUE(w->ResaltarOrigen(1).isEmpty());
+}
+
+TEST_F(FrasesVentana, TheEntryOfAClickedWordNeverCoversTheSourceWordsLit) {
+    Traducir(QString::fromUtf8("El perro grande de mi hermana no quiere comer porque tiene miedo del gato."));
+    for (const char* palabra : {"dog", "cat", "sister"}) {
+        SCOPED_TRACE(palabra);
+        QTextCursor c(w->txtTraduccion->document());
+        c.setPosition(static_cast<int>(w->txtTraduccion->toPlainText().indexOf(palabra)));
+        QTest::mouseClick(w->txtTraduccion->viewport(), Qt::LeftButton, {},
+                          w->txtTraduccion->cursorRect(c).center() + QPoint(3, 0));
+        ASSERT_TRUE(w->panelPalabra->isVisible());
+        const auto lit = w->txtTexto->extraSelections();
+        ASSERT_EQ(lit.size(), 1);
+        QTextCursor inicio = lit[0].cursor, fin = lit[0].cursor;
+        inicio.setPosition(lit[0].cursor.selectionStart());
+        fin.setPosition(lit[0].cursor.selectionEnd());
+        const QRect enCaja = w->txtTexto->cursorRect(inicio).united(w->txtTexto->cursorRect(fin));
+        const QRect enVentana(w->txtTexto->viewport()->mapTo(w, enCaja.topLeft()), enCaja.size());
+        EXPECT_FALSE(w->panelPalabra->geometry().intersects(enVentana));
+        EXPECT_TRUE(w->rect().contains(w->panelPalabra->geometry()));
+    }
 }

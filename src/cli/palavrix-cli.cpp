@@ -8,7 +8,8 @@
 // DIRECCION is EspIng, IngEsp, EspPor, PorEsp, EspFra or FraEsp. It reads the same PALAVRIX.MDB
 // and transducers beside it as the program, through the same code, and takes no single-instance
 // lock: it runs beside an open window without either waiting for the other.
-// Exit: 0 done (buscar: found), 1 not found, 2 a usage error or a dictionary that cannot be read.
+// Exit: 0 done (buscar: found), 1 not found, 2 a usage error, or an input, output or dictionary that
+// cannot be read.
 #include "dictionary_data/BaseDatos.h"
 #include "dictionary_data/Consulta.h"
 #include "dictionary_data/Decodificadores.h"
@@ -23,6 +24,8 @@
 #include <QStringDecoder>
 #include <cstdio>
 #include <optional>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -82,12 +85,18 @@ int Buscar(int direccion, const QString& palabra) {
 }
 
 std::optional<QString> LeerEntrada() {
-    QFile entrada;
-    if (!entrada.open(stdin, QIODevice::ReadOnly)) {
+    const auto ilegible = [] {
         Error(QStringLiteral("no se puede leer la entrada estándar"));
         return std::nullopt;
-    }
+    };
+    // A closed standard input or a folder in its place reads as nothing at all: a script would
+    // take the empty translation for its text's.
+    struct stat info {};
+    if (::fstat(STDIN_FILENO, &info) != 0 || S_ISDIR(info.st_mode)) return ilegible();
+    QFile entrada;
+    if (!entrada.open(stdin, QIODevice::ReadOnly)) return ilegible();
     const QByteArray bytes = entrada.readAll();
+    if (entrada.error() != QFileDevice::NoError || std::ferror(stdin)) return ilegible();
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString texto = utf8.decode(bytes);
     if (utf8.hasError()) {

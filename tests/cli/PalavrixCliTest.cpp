@@ -113,3 +113,24 @@ TEST(PalavrixCli, AnOutputThatCannotBeWrittenExitsTwoInsteadOfPassingForDone) {
             << args.join(' ').toStdString();
     }
 }
+
+TEST(PalavrixCli, AClosedOrFolderStandardInputExitsTwoInsteadOfTranslatingNothing) {
+    // The shell closes standard input or puts a folder in its place, as a script might by mistake.
+    for (const QString& redireccion : {QStringLiteral("<&-"), QStringLiteral("< /")}) {
+        for (const QStringList& args :
+             {QStringList{"traducir", "EspIng"}, QStringList{"traducir", "--frases", "EspIng"}}) {
+            const QString que = redireccion + ' ' + args.join(' ');
+            QProcess p;
+            p.start(QStringLiteral("/bin/sh"),
+                    QStringList{"-c", QStringLiteral("exec \"$0\" \"$@\" %1").arg(redireccion), kCli} + args);
+            ASSERT_TRUE(p.waitForStarted(10000));
+            ASSERT_TRUE(p.waitForFinished(30000));
+            EXPECT_EQ(p.exitStatus(), QProcess::NormalExit) << que.toStdString();
+            EXPECT_EQ(p.exitCode(), 2) << que.toStdString();
+            const QString err = QString::fromUtf8(p.readAllStandardError());
+            EXPECT_EQ(err, QString::fromUtf8("palavrix-cli: no se puede leer la entrada estándar\n"))
+                << que.toStdString();
+            EXPECT_TRUE(p.readAllStandardOutput().isEmpty()) << que.toStdString();
+        }
+    }
+}

@@ -14,6 +14,7 @@
 #include "dictionary_data/Consulta.h"
 #include "dictionary_data/Decodificadores.h"
 #include "dictionary_data/Direcciones.h"
+#include "platform/Notices.h"
 #include "translator/Buscador.h"
 #include "translator/Frases.h"
 
@@ -23,6 +24,7 @@
 #include <QFileInfo>
 #include <QStringDecoder>
 #include <cstdio>
+#include <memory>
 #include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -38,6 +40,16 @@ int Error(const QString& mensaje) {
     Escribir(stderr, QStringLiteral("palavrix-cli: %1\n").arg(mensaje));
     return 2;
 }
+
+// What the window would show in a notice (a direction's forms that cannot be read) goes to standard
+// error, one line each, and the answer still goes out.
+struct AvisosEnError : notices::Notifier {
+    void Notify(const QString& texto) override {
+        Escribir(stderr, QStringLiteral("palavrix-cli: %1\n")
+                             .arg(QString(texto).replace(QLatin1Char('\n'), QLatin1Char(' '))));
+    }
+    void CloseAll() override {}
+};
 
 // The exit code, once what was written has reached standard output: a full disk or a closed file
 // must not pass for a lookup or a translation done.
@@ -127,6 +139,7 @@ int TraducirFrases(int direccion) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
+    notices::Install(std::make_shared<AvisosEnError>());
     QStringList args = app.arguments();
     // "--frases" may stand anywhere after the command.
     const bool porFrases = args.size() > 2 && args.indexOf(QStringLiteral("--frases"), 2) >= 0;

@@ -2,16 +2,43 @@
 
 #include "dictionary_data/Direcciones.h"
 #include "dictionary_data/Etiquetas.h"
+#include "platform/Notices.h"
 #include "platform/Paths.h"
 #include "platform/Transducer.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QThread>
 #include <algorithm>
 #include <array>
+#include <mutex>
 
 namespace formas {
 
 namespace {
+
+// The reader hears of a direction without forms once a run, however often it is loaded again or
+// looked into; on the thread that shows notices, as the load may run on another.
+void AvisarDanado(int direccion, const QString& archivo) {
+    static std::mutex m;
+    static std::array<bool, 6> avisado{};
+    {
+        const std::lock_guard<std::mutex> bloqueo(m);
+        if (!DireccionValida(direccion) || avisado[static_cast<size_t>(direccion)]) return;
+        avisado[static_cast<size_t>(direccion)] = true;
+    }
+    const QString texto =
+        QStringLiteral("Falta o está dañado el archivo «%1»: el diccionario %2 solo encuentra "
+                       "las palabras tal como figuran en él, sin sus formas; vuelva a instalar "
+                       "los datos del programa.")
+            .arg(archivo, NombreDireccion(direccion));
+    QCoreApplication* app = QCoreApplication::instance();
+    if (app && QThread::currentThread() != app->thread())
+        QMetaObject::invokeMethod(
+            app, [texto] { notices::Notify(texto); }, Qt::QueuedConnection);
+    else
+        notices::Notify(texto);
+}
 
 constexpr std::array<const char*, 6> kPares{"spa-eng", "eng-spa", "es-pt", "pt-es", "es-fr", "fr-es"};
 
@@ -276,7 +303,8 @@ QString Pista(const QString& lema, const QStringList& t, const QString& generoLe
     return QStringLiteral("%1 de %2").arg(rasgos.join(QLatin1Char(' ')), comillado);
 }
 
-Morfologia::Morfologia(const QString& carpeta, int direccion) : carpeta_(carpeta), direccion_(direccion) {}
+Morfologia::Morfologia(const QString& carpeta, int direccion, Origen origen)
+    : carpeta_(carpeta), direccion_(direccion), origen_(origen) {}
 Morfologia::~Morfologia() {
     if (carga_.valid()) carga_.wait();
 }
@@ -285,16 +313,45 @@ void Morfologia::Cargar() {
     intentado_ = true;
     const QString par = NombrePar(direccion_);
     if (par.isEmpty()) return;
-    const QDir dir(carpeta_);
-    auto cargar = [&](const char* tipo, lt::Mode modo) {
-        return lt::Transducer::Load(dir.filePath(QStringLiteral("%1.%2.bin").arg(par, QLatin1String(tipo))),
-                                    modo);
+    if (origen_ == Origen::Sistema) {
+        const QDir dir(carpeta_);
+        auto cargar = [&](const char* tipo, lt::Mode modo) {
+            return lt::Transducer::Load(
+                dir.filePath(QStringLiteral("%1.%2.bin").arg(par, QLatin1String(tipo))), modo);
+        };
+        analizador_ = cargar("automorf", lt::Mode::Analysis);
+        bilingue_ = cargar("autobil", lt::Mode::Bilingual);
+        generador_ = cargar("autogen", lt::Mode::Generation);
+        postgenerador_ = cargar("autopgen", lt::Mode::Postgeneration);
+        return;
+    }
+    // lttoolbox trusts the transducers it reads: a truncated or altered one ends the program. Only
+    // the files the build recorded in the direction's description, as it recorded them, are read.
+    const auto registros = lt::ReadRecords(carpeta_, par);
+    if (!registros) {
+        danado_ = par + QStringLiteral(".frases");
+        return;
+    }
+    auto cargar = [&](const char* tipo, lt::Mode modo) -> std::unique_ptr<lt::Transducer> {
+        const QString nombre = QStringLiteral("%1.%2.bin").arg(par, QLatin1String(tipo));
+        // Only a few languages join words after generation; a pair whose description names no
+        // post-generator joins nothing.
+        if (modo == lt::Mode::Postgeneration && !registros->contains(nombre)) return nullptr;
+        auto t = lt::Transducer::LoadVerified(carpeta_, nombre, *registros, modo);
+        if (!t && danado_.isEmpty()) danado_ = nombre;
+        return t;
     };
     analizador_ = cargar("automorf", lt::Mode::Analysis);
     bilingue_ = cargar("autobil", lt::Mode::Bilingual);
     generador_ = cargar("autogen", lt::Mode::Generation);
-    // Only a few languages join words after generation; without the file nothing is joined.
     postgenerador_ = cargar("autopgen", lt::Mode::Postgeneration);
+    // Forms made with some of the files and not others would be wrong, not just missing.
+    if (!danado_.isEmpty()) {
+        analizador_.reset();
+        bilingue_.reset();
+        generador_.reset();
+        postgenerador_.reset();
+    }
 }
 
 void Morfologia::Precargar() {
@@ -305,6 +362,7 @@ void Morfologia::Precargar() {
 bool Morfologia::Disponible() {
     if (carga_.valid()) carga_.get();
     if (!intentado_) Cargar();
+    if (!danado_.isEmpty()) AvisarDanado(direccion_, danado_);
     return analizador_ && bilingue_ && generador_;
 }
 

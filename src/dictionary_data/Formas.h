@@ -51,16 +51,23 @@ using Preferida = std::function<QString(const QString& lema)>;
 // .autobil.bin, .autogen.bin and .autopgen.bin.
 QString NombrePar(int direccion);
 
+// Where a direction's transducers come from: the program's data folder, where each is read only as
+// the build recorded it, or a folder of the system's own Apertium packages (the data generator's
+// source), which only the package manager writes and which has no description.
+enum class Origen { Programa, Sistema };
+
 class Morfologia {
 public:
     // `carpeta` holds the transducers of the direction.
-    Morfologia(const QString& carpeta, int direccion);
+    Morfologia(const QString& carpeta, int direccion, Origen origen = Origen::Programa);
     ~Morfologia();
     Morfologia(const Morfologia&) = delete;
     Morfologia& operator=(const Morfologia&) = delete;
 
     // Loads the transducers if not done yet (waiting for a load Precargar started); false when
-    // one is missing or unreadable.
+    // one is missing or unreadable. The transducers are read only when the direction's description
+    // (<par>.frases) records them with the size and digest they have; when one is missing or
+    // damaged the direction has no forms at all, and a notice says so once a run.
     bool Disponible();
     // Starts loading them on a worker thread and returns at once: a third of a second that the
     // first form looked up would otherwise wait. Nothing else may use this object until
@@ -81,7 +88,9 @@ private:
 
     QString carpeta_;
     int direccion_;
+    Origen origen_;
     bool intentado_ = false;
+    QString danado_; // the first file found missing or damaged, for the notice
     std::unique_ptr<lt::Transducer> analizador_, bilingue_, generador_, postgenerador_;
     std::future<void> carga_;
     QHash<QString, QString> generosDeLema_;

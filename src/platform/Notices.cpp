@@ -3,10 +3,12 @@
 #include "platform/Locator.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QList>
 #include <QMessageBox>
 #include <QPointer>
 #include <QTimer>
+#include <cstdio>
 
 namespace notices {
 
@@ -15,6 +17,14 @@ namespace {
 class MessageBoxes : public Notifier {
 public:
     void Notify(const QString& text) override {
+        // A program with no windows (the data generator) has nowhere to show a box, and making
+        // one there would end it: the notice goes to standard error instead.
+        if (!qobject_cast<QApplication*>(QCoreApplication::instance())) {
+            const QByteArray line =
+                QString(text).replace(QLatin1Char('\n'), QLatin1Char(' ')).toUtf8() + '\n';
+            std::fwrite(line.constData(), 1, static_cast<size_t>(line.size()), stderr);
+            return;
+        }
         auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Palavrix"), text, QMessageBox::Ok);
         box->button(QMessageBox::Ok)->setText(QStringLiteral("Aceptar"));
         box->setAttribute(Qt::WA_DeleteOnClose);

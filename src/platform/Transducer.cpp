@@ -1,13 +1,21 @@
 #include "platform/Transducer.h"
 
+#include <QCryptographicHash>
+#include <QDir>
 #include <QFile>
 #include <lttoolbox/fst_processor.h>
 #include <lttoolbox/input_file.h>
 #include <unicode/ustdio.h>
 
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace lt {
 
@@ -49,7 +57,69 @@ private:
     size_t size_ = 0;
 };
 
+// Far above any transducer or description Apertium ships: a bigger file is not ours.
+constexpr qint64 kMaxFile = 256 * 1024 * 1024;
+constexpr qint64 kMaxDescription = 64 * 1024;
+
+// The whole of a regular file, read once; nullopt for anything else. A FIFO would block the
+// reader for ever and a device could be endless or act on being opened, so the kind is checked
+// before opening, and again on what was opened in case the name was swapped in between.
+std::optional<QByteArray> ReadRegularFile(const QString& path, qint64 maxSize) {
+    const QByteArray name = QFile::encodeName(path);
+    struct stat before {};
+    if (::stat(name.constData(), &before) != 0 || !S_ISREG(before.st_mode)) return std::nullopt;
+    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0) return std::nullopt;
+    struct stat opened {};
+    const bool same = ::fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode) &&
+                      opened.st_dev == before.st_dev && opened.st_ino == before.st_ino &&
+                      opened.st_size <= maxSize;
+    std::optional<QByteArray> r;
+    if (same) {
+        // One byte more than its size, to notice a file that grew while it was read.
+        QByteArray bytes(static_cast<qsizetype>(opened.st_size) + 1, Qt::Uninitialized);
+        qsizetype read = 0;
+        bool failed = false;
+        while (read < bytes.size()) {
+            const ssize_t n = ::read(fd, bytes.data() + read, static_cast<size_t>(bytes.size() - read));
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0) failed = true;
+            if (n <= 0) break;
+            read += n;
+        }
+        if (!failed && read == opened.st_size) {
+            bytes.truncate(read);
+            r = std::move(bytes);
+        }
+    }
+    ::close(fd);
+    return r;
+}
+
 } // namespace
+
+std::optional<Records> ReadRecords(const QString& folder, const QString& pair) {
+    const auto text =
+        ReadRegularFile(QDir(folder).filePath(pair + QStringLiteral(".frases")), kMaxDescription);
+    if (!text) return std::nullopt;
+    Records records;
+    for (const QByteArray& line : text->split('\n')) {
+        const QList<QByteArray> fields = line.simplified().split(' ');
+        if (fields.first() != "archivo") continue;
+        bool ok = false;
+        const qint64 size = fields.size() == 4 ? fields[2].toLongLong(&ok) : -1;
+        const QString name = QString::fromUtf8(fields.value(1));
+        QByteArray digest = fields.value(3).toLower();
+        const bool hex = digest.size() == 64 && std::all_of(digest.cbegin(), digest.cend(), [](char c) {
+                             return std::isxdigit(static_cast<unsigned char>(c)) != 0;
+                         });
+        if (!ok || size < 0 || !hex || name.isEmpty() || name.contains(QLatin1Char('/')) ||
+            name.startsWith(QLatin1Char('.')))
+            return std::nullopt;
+        records.insert(name, {size, std::move(digest)});
+    }
+    return records;
+}
 
 QString Escape(const QString& text) {
     static const QString reserved = QStringLiteral("^$/\\@*[]{}<>#~+");
@@ -90,16 +160,28 @@ QStringList Readings(const QString& unit) {
 }
 
 std::unique_ptr<Transducer> Transducer::Load(const QString& file, Mode mode) {
-    FILE* f = std::fopen(QFile::encodeName(file).constData(), "rb");
-    if (!f) return nullptr;
-    // lttoolbox reads whatever it is given and trusts it; only a file that starts as its own
-    // format does ("LTTB") is handed over.
-    char magic[4] = {};
-    if (std::fread(magic, 1, 4, f) != 4 || std::memcmp(magic, "LTTB", 4) != 0) {
-        std::fclose(f);
+    auto bytes = ReadRegularFile(file, kMaxFile);
+    if (!bytes) return nullptr;
+    return FromBytes(std::move(*bytes), mode);
+}
+
+std::unique_ptr<Transducer> Transducer::LoadVerified(const QString& folder, const QString& name,
+                                                     const Records& records, Mode mode) {
+    const auto record = records.constFind(name);
+    if (record == records.constEnd() || record->size > kMaxFile) return nullptr;
+    auto bytes = ReadRegularFile(QDir(folder).filePath(name), record->size);
+    if (!bytes || bytes->size() != record->size ||
+        QCryptographicHash::hash(*bytes, QCryptographicHash::Sha256).toHex() != record->sha256)
         return nullptr;
-    }
-    std::rewind(f);
+    return FromBytes(std::move(*bytes), mode);
+}
+
+std::unique_ptr<Transducer> Transducer::FromBytes(QByteArray bytes, Mode mode) {
+    // lttoolbox reads whatever it is given and trusts it; only bytes that start as its own
+    // format does ("LTTB") are handed over.
+    if (!bytes.startsWith("LTTB")) return nullptr;
+    FILE* f = fmemopen(bytes.data(), static_cast<size_t>(bytes.size()), "rb");
+    if (!f) return nullptr;
     auto fst = std::make_unique<FSTProcessor>();
     try {
         fst->load(f);

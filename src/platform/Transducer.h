@@ -8,9 +8,12 @@
 // readings as lttoolbox spells them ("casa<n><f><pl>", "de<pr>+el<det><def><m><sg>").
 //
 // A transducer is not thread-safe; each caller keeps its own.
+#include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <optional>
 
 class FSTProcessor;
 
@@ -18,10 +21,27 @@ namespace lt {
 
 enum class Mode { Analysis, Bilingual, Generation, Postgeneration };
 
+// What the build recorded of each file a direction reads: its size and SHA-256 (lower-case hex).
+struct Recorded {
+    qint64 size = -1;
+    QByteArray sha256;
+};
+using Records = QHash<QString, Recorded>;
+
+// The "archivo NAME SIZE SHA256" lines of a direction's description, `folder`/<pair>.frases, by
+// name; nullopt when the description is missing, is not a regular file or a line is malformed.
+std::optional<Records> ReadRecords(const QString& folder, const QString& pair);
+
 class Transducer {
 public:
-    // Loads the file; nullptr when it cannot be read or is not a transducer.
+    // Loads the file; nullptr when it is not a regular file, cannot be read or is not a transducer.
+    // lttoolbox trusts what it reads: use this only on files no one but the system writes.
     static std::unique_ptr<Transducer> Load(const QString& file, Mode mode);
+    // Loads `folder`/`name` only when `records` lists it and it is a regular file of the recorded
+    // size and digest; lttoolbox reads the very bytes that were checked, so a file changed in
+    // between is never read. nullptr otherwise.
+    static std::unique_ptr<Transducer> LoadVerified(const QString& folder, const QString& name,
+                                                    const Records& records, Mode mode);
     ~Transducer();
     Transducer(const Transducer&) = delete;
     Transducer& operator=(const Transducer&) = delete;
@@ -40,6 +60,7 @@ public:
 
 private:
     Transducer(std::unique_ptr<FSTProcessor> fst, Mode mode);
+    static std::unique_ptr<Transducer> FromBytes(QByteArray bytes, Mode mode);
     QString Process(const QString& input);
 
     std::unique_ptr<FSTProcessor> fst_;

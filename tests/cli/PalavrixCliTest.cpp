@@ -134,3 +134,44 @@ TEST(PalavrixCli, AClosedOrFolderStandardInputExitsTwoInsteadOfTranslatingNothin
         }
     }
 }
+
+TEST(PalavrixCli, ADamagedTransducerIsNotReadTheHeadwordsStillAnswerAndItSaysSoOnce) {
+    // A copy of the program beside the build's dictionary and a copy of its transducers, the
+    // Spanish analyser with one byte changed (lttoolbox would read it and end the program).
+    QTemporaryDir carpeta;
+    const QString copia = carpeta.filePath("palavrix-cli");
+    ASSERT_TRUE(QFile::copy(kCli, copia));
+    ASSERT_TRUE(
+        QFile::link(QStringLiteral(PALAVRIX_BUILD_DIR "/PALAVRIX.MDB"), carpeta.filePath("PALAVRIX.MDB")));
+    const QDir morfologia(QStringLiteral(PALAVRIX_BUILD_DIR "/Morfologia"));
+    ASSERT_TRUE(QDir(carpeta.path()).mkdir("Morfologia"));
+    for (const QString& nombre : morfologia.entryList(QDir::Files))
+        ASSERT_TRUE(QFile::copy(morfologia.filePath(nombre), carpeta.filePath("Morfologia/" + nombre)));
+    const QString analizador = carpeta.filePath("Morfologia/spa-eng.automorf.bin");
+    EXPECT_EQ(Correr({"buscar", "EspIng", "libros"}, {}, copia).codigo, 0);
+    {
+        QFile f(analizador);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(f.seek(100));
+        ASSERT_EQ(f.write("\xff", 1), 1);
+    }
+
+    const QString aviso = QString::fromUtf8("Falta o está dañado el archivo «spa-eng.automorf.bin»");
+    const Salida forma = Correr({"buscar", "EspIng", "libros"}, {}, copia);
+    EXPECT_EQ(forma.codigo, 1) << forma.err.toStdString();
+    EXPECT_TRUE(forma.out.contains("<Palabra no encontrada>"));
+    EXPECT_EQ(forma.err.count(aviso), 1) << forma.err.toStdString();
+    EXPECT_EQ(forma.err.count('\n'), 1) << forma.err.toStdString();
+
+    const Salida lema = Correr({"buscar", "EspIng", "libro"}, {}, copia);
+    EXPECT_EQ(lema.codigo, 0);
+    EXPECT_TRUE(lema.out.contains("Traduccion: book\n")) << lema.out.toStdString();
+
+    // Many words that are no headwords, one notice.
+    const Salida texto =
+        Correr({"traducir", "EspIng"}, QString("Los libros y las casas, el libro.").toUtf8(), copia);
+    EXPECT_EQ(texto.codigo, 0);
+    EXPECT_TRUE(texto.out.contains("<libros>")) << texto.out.toStdString();
+    EXPECT_TRUE(texto.out.contains("book")) << texto.out.toStdString();
+    EXPECT_EQ(texto.err.count(aviso), 1) << texto.err.toStdString();
+}

@@ -86,7 +86,8 @@ TEST(Funcionales, RowsFromTheFormsOwnAnalysis) {
     const QString carpeta = kApertium + QStringLiteral("/apertium-eng-spa");
     if (!QFileInfo::exists(carpeta + QStringLiteral("/spa-eng.automorf.bin")))
         GTEST_SKIP() << "apertium-eng-spa is not installed";
-    formas::Morfologia spaEng(carpeta, 0), engSpa(carpeta, 1);
+    formas::Morfologia spaEng(carpeta, 0, formas::Origen::Sistema),
+        engSpa(carpeta, 1, formas::Origen::Sistema);
     ASSERT_TRUE(spaEng.Disponible());
     const auto lista = Lista({"la | det", "yo", "del | pr", "cierto | det", "se | prn | eng=oneself",
                               "conmigo | prn | eng=with me", "qxzzq"});
@@ -121,7 +122,7 @@ TEST(Funcionales, ContractionsAndArticlesIntoSpanish) {
     const QString carpeta = kApertium + QStringLiteral("/apertium-es-pt");
     if (!QFileInfo::exists(carpeta + QStringLiteral("/pt-es.automorf.bin")))
         GTEST_SKIP() << "apertium-es-pt is not installed";
-    formas::Morfologia ptEs(carpeta, 3), esPt(carpeta, 2);
+    formas::Morfologia ptEs(carpeta, 3, formas::Origen::Sistema), esPt(carpeta, 2, formas::Origen::Sistema);
     ASSERT_TRUE(ptEs.Disponible());
     const auto filas = FilasFuncionales(
         Lista({"o | det", "a | det", "do | pr", "ao | pr", "você | prn | spa=usted", "tem | vblex pri"}), 3,
@@ -145,7 +146,7 @@ TEST(Funcionales, ElidedFormsAreFiledWithoutTheirApostrophe) {
     const QString carpeta = kApertium + QStringLiteral("/apertium-fr-es");
     if (!QFileInfo::exists(carpeta + QStringLiteral("/fr-es.automorf.bin")))
         GTEST_SKIP() << "apertium-fr-es is not installed";
-    formas::Morfologia frEs(carpeta, 5), esFr(carpeta, 4);
+    formas::Morfologia frEs(carpeta, 5, formas::Origen::Sistema), esFr(carpeta, 4, formas::Origen::Sistema);
     ASSERT_TRUE(frEs.Disponible());
     const auto filas = FilasFuncionales(Lista({"l' | det", "d' | pr", "n' | adv"}), 5, frEs,
                                         [&](const QString& w) { return esFr.Lecturas(w); });

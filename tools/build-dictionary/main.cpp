@@ -153,7 +153,9 @@ std::vector<esquema::Fila> FilasDireccion(const Opciones& o, size_t d,
     const QString idioma = IdiomaOrigen(static_cast<int>(d));
     if (!listas.contains(idioma))
         listas.insert(idioma, LeerFuncionales(QStringLiteral("%1/%2.txt").arg(o.funcionales, idioma)));
-    formas::Morfologia directa(carpeta, static_cast<int>(d)), inversa(carpeta, static_cast<int>(opuesto));
+    // Debian's own folders, which hold no description of the files.
+    formas::Morfologia directa(carpeta, static_cast<int>(d), formas::Origen::Sistema),
+        inversa(carpeta, static_cast<int>(opuesto), formas::Origen::Sistema);
     if (!directa.Disponible()) throw std::runtime_error("faltan los transductores de " + par.toStdString());
     QStringList sinFila;
     in.funcionales = FilasFuncionales(

@@ -4,6 +4,8 @@
 #include "dictionary_data/Formas.h"
 #include "dictionary_window/frmPrincipal.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -97,4 +99,31 @@ TEST_F(FormasEnVentana, PronunciationOfAFormWithNoRecordingIsSpokenLive) {
     entorno.sonidos->rutas.clear();
     w->lblOpciones_Click(2);
     EXPECT_TRUE(entorno.sonidos->rutas.last().endsWith("PRONUN/b/book"));
+}
+
+TEST_F(FormasEnVentana, ADamagedAnalyserIsNeverReadTheHeadwordsAnswerAndOneNoticeSaysWhy) {
+    // A copy of the transducers in place of the build's, the Spanish analyser cut in half: read by
+    // lttoolbox, it ended the program at the first letter typed, when the loading starts.
+    const QString carpeta = entorno.Carpeta() + "/Morfologia";
+    ASSERT_TRUE(QFile::remove(carpeta));
+    ASSERT_TRUE(QDir().mkdir(carpeta));
+    const QDir build(QStringLiteral(PALAVRIX_BUILD_DIR "/Morfologia"));
+    for (const QString& nombre : build.entryList(QDir::Files))
+        ASSERT_TRUE(QFile::copy(build.filePath(nombre), carpeta + "/" + nombre));
+    QFile analizador(carpeta + "/spa-eng.automorf.bin");
+    ASSERT_TRUE(analizador.resize(analizador.size() / 2));
+    formas::Olvidar();
+
+    w->txtPalabra->clear();
+    QTest::keyClicks(w->txtPalabra, "libros");
+    QTest::keyClick(w->txtPalabra, Qt::Key_Return);
+    EXPECT_EQ(w->lblTraduccion->text(), "<Palabra no encontrada>");
+    Buscar("libro");
+    EXPECT_EQ(w->lblTraduccion->text(), "book");
+    Buscar("libros");
+    EXPECT_EQ(w->lblTraduccion->text(), "<Palabra no encontrada>");
+    QCoreApplication::processEvents();
+    const QStringList avisos = entorno.avisos->textos.filter("spa-eng.automorf.bin");
+    ASSERT_EQ(avisos.size(), 1) << entorno.avisos->textos.join('|').toStdString();
+    EXPECT_TRUE(avisos[0].contains(QString::fromUtf8("Español → Inglés"))) << avisos[0].toStdString();
 }

@@ -99,7 +99,9 @@ TEST_F(FormasDanadas, ADamagedOrMissingFileLeavesTheHeadwordsDropsTheFormsAndSay
         {2, "es-pt.autobil.bin", "libro", "libros",
          [](const QString& ruta) { return QFile::remove(ruta) && QDir().mkdir(ruta); }},
         {3, "pt-es.automorf.bin", "livro", "livros",
-         [](const QString& ruta) { return QFile::remove(ruta) && ::mkfifo(QFile::encodeName(ruta), 0600) == 0; }},
+         [](const QString& ruta) {
+             return QFile::remove(ruta) && ::mkfifo(QFile::encodeName(ruta), 0600) == 0;
+         }},
         {4, "es-fr.frases", "casa", "casas", [](const QString& ruta) { return QFile::remove(ruta); }},
         // Any of the four, even the post-generator, which joins only a few words.
         {5, "fr-es.autopgen.bin", "maison", "maisons", truncar(0.1)},
@@ -171,7 +173,8 @@ TEST_F(FormasDanadas, OnlyFilesTheDescriptionRecordsAsTheyAreAreLoaded) {
     const auto registros = lt::ReadRecords(carpeta, "spa-eng");
     ASSERT_TRUE(registros);
     ASSERT_TRUE(registros->contains("spa-eng.automorf.bin"));
-    const auto sano = lt::Transducer::LoadVerified(carpeta, "spa-eng.automorf.bin", *registros, lt::Mode::Analysis);
+    const auto sano =
+        lt::Transducer::LoadVerified(carpeta, "spa-eng.automorf.bin", *registros, lt::Mode::Analysis);
     ASSERT_TRUE(sano);
     EXPECT_FALSE(sano->Analyse("libros").isEmpty());
     // A file the description does not name, even a sound transducer, is not read.

@@ -1,6 +1,7 @@
 #include "platform/SentencePipeline.h"
 
 #include "platform/SentenceFormat.h"
+#include "platform/Transducer.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -346,19 +347,6 @@ QString Danado(const QString& archivo) {
         .arg(archivo);
 }
 
-// Reads a file the description names, only when it is what the build recorded.
-std::optional<QByteArray> LeerVerificado(const QDir& carpeta, const QString& nombre, qint64 tamano,
-                                         const QByteArray& resumen) {
-    const QFileInfo info(carpeta.filePath(nombre));
-    if (!info.isFile() || info.size() != tamano || tamano > kMaxFile) return std::nullopt;
-    QFile f(info.filePath());
-    if (!f.open(QIODevice::ReadOnly)) return std::nullopt;
-    QByteArray bytes = f.read(tamano + 1);
-    if (bytes.size() != tamano) return std::nullopt;
-    if (QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex() != resumen) return std::nullopt;
-    return bytes;
-}
-
 } // namespace
 
 // The words a stream marks unknown ("^*xyzzy$"), as the stream spells them, in order.
@@ -482,11 +470,9 @@ std::unique_ptr<Pipeline> Pipeline::Load(const QString& folder, const QString& p
         return fallar(
             QStringLiteral("No está instalada la traducción por frases de este diccionario (falta «%1»).")
                 .arg(nombreDescripcion));
-    if (!info.isFile() || info.size() > kMaxDescription) return fallar(Danado(nombreDescripcion));
-    QFile f(info.filePath());
-    if (!f.open(QIODevice::ReadOnly)) return fallar(Danado(nombreDescripcion));
-    const QByteArray descripcion = f.read(kMaxDescription + 1);
-    if (descripcion.size() > kMaxDescription) return fallar(Danado(nombreDescripcion));
+    const auto leida = lt::ReadRegularFile(info.filePath(), kMaxDescription);
+    if (!leida) return fallar(Danado(nombreDescripcion));
+    const QByteArray& descripcion = *leida;
 
     // First every file, checked; only then is any of them handed to Apertium.
     QList<QStringList> lineasEtapa;
@@ -502,7 +488,9 @@ std::unique_ptr<Pipeline> Pipeline::Load(const QString& folder, const QString& p
             const QString& nombre = campos[1];
             if (!ok || nombre.contains(QLatin1Char('/')) || nombre.startsWith(QLatin1Char('.')))
                 return fallar(Danado(nombreDescripcion));
-            const auto bytes = LeerVerificado(carpeta, nombre, tamano, campos[3].toLatin1());
+            if (tamano > kMaxFile) return fallar(Danado(nombre));
+            const auto bytes =
+                lt::ReadVerified(carpeta.filePath(nombre), {tamano, campos[3].toLatin1().toLower()});
             if (!bytes) return fallar(Danado(nombre));
             archivos.insert(nombre, *bytes);
         } else {

@@ -61,9 +61,11 @@ private:
 constexpr qint64 kMaxFile = 256 * 1024 * 1024;
 constexpr qint64 kMaxDescription = 64 * 1024;
 
-// The whole of a regular file, read once; nullopt for anything else. A FIFO would block the
-// reader for ever and a device could be endless or act on being opened, so the kind is checked
-// before opening, and again on what was opened in case the name was swapped in between.
+} // namespace
+
+// A FIFO would block the reader for ever and a device could be endless or act on being opened, so
+// the kind is checked before opening, and again on what was opened in case the name was swapped
+// in between.
 std::optional<QByteArray> ReadRegularFile(const QString& path, qint64 maxSize) {
     const QByteArray name = QFile::encodeName(path);
     struct stat before {};
@@ -96,7 +98,13 @@ std::optional<QByteArray> ReadRegularFile(const QString& path, qint64 maxSize) {
     return r;
 }
 
-} // namespace
+std::optional<QByteArray> ReadVerified(const QString& path, const Recorded& record) {
+    auto bytes = ReadRegularFile(path, record.size);
+    if (!bytes || bytes->size() != record.size ||
+        QCryptographicHash::hash(*bytes, QCryptographicHash::Sha256).toHex() != record.sha256)
+        return std::nullopt;
+    return bytes;
+}
 
 std::optional<Records> ReadRecords(const QString& folder, const QString& pair) {
     const auto text =
@@ -169,10 +177,8 @@ std::unique_ptr<Transducer> Transducer::LoadVerified(const QString& folder, cons
                                                      const Records& records, Mode mode) {
     const auto record = records.constFind(name);
     if (record == records.constEnd() || record->size > kMaxFile) return nullptr;
-    auto bytes = ReadRegularFile(QDir(folder).filePath(name), record->size);
-    if (!bytes || bytes->size() != record->size ||
-        QCryptographicHash::hash(*bytes, QCryptographicHash::Sha256).toHex() != record->sha256)
-        return nullptr;
+    auto bytes = ReadVerified(QDir(folder).filePath(name), *record);
+    if (!bytes) return nullptr;
     return FromBytes(std::move(*bytes), mode);
 }
 

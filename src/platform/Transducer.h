@@ -32,6 +32,13 @@ using Records = QHash<QString, Recorded>;
 // name; nullopt when the description is missing, is not a regular file or a line is malformed.
 std::optional<Records> ReadRecords(const QString& folder, const QString& pair);
 
+// The whole of a regular file of at most `maxSize` bytes, read once; nullopt for anything else (a
+// FIFO or device is never opened for reading: the kind is checked before and after opening).
+std::optional<QByteArray> ReadRegularFile(const QString& path, qint64 maxSize);
+// The bytes of `path` when it is a regular file of the recorded size and digest; nullopt otherwise.
+// Whoever reads a file the build recorded hands on these very bytes, never the file again.
+std::optional<QByteArray> ReadVerified(const QString& path, const Recorded& record);
+
 class Transducer {
 public:
     // Loads the file; nullptr when it is not a regular file, cannot be read or is not a transducer.

@@ -3,7 +3,6 @@
 #include "platform/SentenceFormat.h"
 #include "platform/Transducer.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>

@@ -1,6 +1,8 @@
 #include "dictionary_data/Consulta.h"
 
 #include "dictionary_data/Direcciones.h"
+#include "dictionary_data/Etiquetas.h"
+#include "dictionary_data/Oraciones.h"
 #include "platform/TextFold.h"
 
 namespace consulta {
@@ -94,39 +96,126 @@ Entrada SinAcentos(dao::Database& db, int direccion, Entrada e) {
 
 } // namespace
 
+QString SinLigaduras(const QString& palabra) {
+    QString r;
+    for (QChar c : palabra) {
+        switch (c.unicode()) {
+        case u'œ':
+            r += QStringLiteral("oe");
+            break;
+        case u'Œ':
+            r += QStringLiteral("Oe");
+            break;
+        case u'æ':
+            r += QStringLiteral("ae");
+            break;
+        case u'Æ':
+            r += QStringLiteral("Ae");
+            break;
+        default:
+            r += c;
+        }
+    }
+    return r;
+}
+
 QString TraduccionDe(dao::Database& db, int direccion, const QString& lema) {
     return PrimeraFila(db, direccion, lema).traduccion;
 }
 
+namespace {
+
+// The lemmas of a reading, parts joined by '+': "a+el" for "a<pr>+el<det><def><m><sg>".
+QString LemaDe(const QString& lectura) {
+    QStringList lemas;
+    for (const QString& parte : lectura.split(QLatin1Char('+')))
+        lemas << etiquetas::LeerAnalisis(parte).lema;
+    return lemas.join(QLatin1Char('+'));
+}
+
+// Parts of speech whose words have a meaning of their own, which a commoner form of another word
+// may push aside: "saw" is far more often the past of "see" than the tool. Prepositions,
+// conjunctions, pronouns, articles and adverbs are the dictionary's own choices ("para" stays
+// "for", although the tagger reads it alone as a form of "parar").
+bool DeContenido(const QString& tipo) {
+    return tipo == QLatin1String("n") || tipo == QLatin1String("aj") || tipo == QLatin1String("v");
+}
+
+void LlenarDeForma(Entrada& e, const formas::Forma& forma) {
+    e.tipo = forma.tipo;
+    e.genero = forma.genero;
+    e.numero = forma.numero;
+    e.tipoT = forma.tipoT;
+    e.generoT = forma.generoT;
+    e.numeroT = forma.numeroT;
+    e.pista = forma.pista;
+}
+
+} // namespace
+
 Entrada Buscar(dao::Database& db, int direccion, const QString& palabra) {
     if (!DireccionValida(direccion))
         throw dao::DaoError(dao::errEngine, QStringLiteral("Dirección de diccionario no válida."));
+    const QString escrita = SinLigaduras(palabra);
+    if (escrita != palabra) {
+        Entrada e = Buscar(db, direccion, escrita);
+        e.palabra = palabra;
+        return e;
+    }
     Entrada e;
     e.palabra = palabra;
     const Fila fila = PrimeraFila(db, direccion, palabra);
-    if (fila.hay) {
+    formas::Morfologia* m = formas::De(direccion);
+    const bool hayFormas = m && m->Disponible();
+    // The reading the tagger's model finds likeliest for the word on its own.
+    const auto sola = hayFormas ? oraciones::LecturaSola(direccion, palabra) : std::nullopt;
+    const bool deOtroLema = sola && LemaDe(sola->elegida).compare(palabra, Qt::CaseInsensitive) != 0;
+    if (fila.hay && !deOtroLema) {
         Llenar(e, fila);
         e.lema = palabra;
         return e;
     }
-    formas::Morfologia* m = formas::De(direccion);
-    if (!m || !m->Disponible()) return SinAcentos(db, direccion, e);
+    if (!hayFormas) return SinAcentos(db, direccion, e);
+    QStringList lecturas = m->Lecturas(palabra);
+    if (sola) {
+        lecturas.removeAll(sola->elegida);
+        lecturas.prepend(sola->elegida);
+    }
     Fila deLema;
-    const auto forma = m->Traducir(palabra, [&](const QString& lema) {
+    const auto forma = m->TraducirLecturas(lecturas, [&](const QString& lema) {
         deLema = PrimeraFila(db, direccion, lema);
         return deLema.traduccion;
     });
+    if (fila.hay) {
+        // A headword that is also a form of another word. Where its row says what the form says
+        // ("tiene" -> "has", the row of a common form), the row stands and the codes and hint
+        // follow the reading ("presente de «tener»"); where the form is another word of content
+        // ("saw" -> "vio" before "serrar"), the form comes first and the headword's own meaning
+        // becomes a further one, in the tables that have them.
+        Llenar(e, fila);
+        e.lema = palabra;
+        if (!forma) return e;
+        if (forma->traduccion.compare(fila.traduccion, Qt::CaseInsensitive) == 0) {
+            LlenarDeForma(e, *forma);
+            if (!forma->lema.isEmpty()) e.lema = forma->lema;
+            return e;
+        }
+        if (forma->lema.isEmpty() || !DeContenido(fila.tipo) || !forma->generada) return e;
+        e.encontrada = true;
+        e.lema = forma->lema;
+        e.traduccion = forma->traduccion;
+        LlenarDeForma(e, *forma);
+        if (kDirecciones[static_cast<size_t>(direccion)].acepciones) {
+            e.acepcion1 = fila.traduccion;
+            e.acepcion2 = fila.acepcion1.isNull() ? QVariant(QString()) : fila.acepcion1;
+        }
+        return e;
+    }
     if (!forma) return SinAcentos(db, direccion, e);
     e.encontrada = true;
     e.lema = forma->lema.isEmpty() ? palabra : forma->lema;
-    e.tipo = forma->tipo;
-    e.genero = forma->genero;
-    e.numero = forma->numero;
     e.traduccion = forma->traduccion;
-    e.tipoT = forma->tipoT;
-    e.generoT = forma->generoT;
-    e.numeroT = forma->numeroT;
-    e.pista = forma->pista;
+    LlenarDeForma(e, *forma);
     // The window speaks a form that has no recording, so it offers the pronunciation of every one.
     e.pronunciacion = kDirecciones[static_cast<size_t>(direccion)].pronunciacion;
     if (forma->partes == 1 && !forma->lema.isEmpty()) {

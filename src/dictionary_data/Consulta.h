@@ -3,9 +3,15 @@
 // prints it: one code path for both.
 //
 // A headword is looked up by the direction's stored query and its first row is the entry, as it
-// always was. A word that is no headword ("libros", "tiene", "del") is taken through the
-// direction's transducers (Formas.h): the entry is then its lemma's ("libro"), with the form's
-// own codes, the translation in the same form ("books") and the lemma's further meanings.
+// always was. A word that is no headword ("libros", "went") is taken through the direction's
+// transducers (Formas.h), its readings tried from the one the pair's tagger finds likeliest for
+// the word on its own: the entry is then its lemma's ("libro"), with the form's own codes, the
+// translation in the same form ("books") and the lemma's further meanings. A word that is both a
+// headword and a form of another word is decided by that reading too: "saw" is first the past of
+// "see" ("vio"), its own row ("serrar") then a further meaning where the table has them; a form
+// whose row says what the form says ("tiene" -> "has") keeps its row, with the hint and codes of
+// the form ("presente de «tener»"). Prepositions, conjunctions and the like keep their rows.
+// A word written with "œ" or "æ" is looked up as the dictionaries spell it ("cœur" is "coeur").
 // When neither finds anything and exactly one headword is the word without its accents and case
 // ("arbol", "ARBOL" -> "árbol"), that headword's entry is the answer; an exact match always wins.
 #include "dictionary_data/Formas.h"
@@ -36,6 +42,10 @@ struct Entrada {
     // Further meanings to offer: the first one is there and not empty.
     bool tieneAcepciones() const { return !acepcion1.isNull() && !acepcion1.toString().isEmpty(); }
 };
+
+// The word with "œ" and "æ" written as two letters, as the dictionaries spell them ("cœur" ->
+// "coeur", "Œuvre" -> "Oeuvre"); the word itself when it has neither.
+QString SinLigaduras(const QString& palabra);
 
 // Looks `palabra` up, exactly as typed, in direction `direccion` (0..5). Throws dao::DaoError when
 // the dictionary cannot be read.

@@ -427,6 +427,8 @@ struct Pipeline::Impl {
     QStringList nombres;
     // The generator's place in the chain: the words unknown on its way in are marked on the way out.
     int generador = -1;
+    // The tagger's place, where Tag stops.
+    int etiquetador = -1;
 
     // Runs the stages from `desde` up to `hasta` (all when -1).
     QByteArray Correr(const QByteArray& entrada, int hasta, QString* error, int desde = 0) {
@@ -619,6 +621,8 @@ std::unique_ptr<Pipeline> Pipeline::Load(const QString& folder, const QString& p
             } else {
                 return fallar(Danado(nombreDescripcion));
             }
+            if (impl->etiquetador < 0 && dynamic_cast<EtapaEtiquetador*>(etapa.get()))
+                impl->etiquetador = static_cast<int>(impl->etapas.size());
             if (impl->generador < 0 && dynamic_cast<EtapaLt*>(etapa.get()) &&
                 static_cast<EtapaLt*>(etapa.get())->modo == EtapaLt::Modo::Generacion)
                 impl->generador = static_cast<int>(impl->etapas.size());
@@ -710,6 +714,123 @@ Pipeline::Alignment Pipeline::Align(const QString& text) {
     }
     a.complete = true;
     return a;
+}
+
+namespace {
+
+// The units of a stream, in order, each without its '^' and '$'; blanks left out.
+QList<QByteArray> Unidades(const QByteArray& flujo) {
+    QList<QByteArray> r;
+    for (qsizetype i = 0; i < flujo.size();) {
+        const char c = flujo[i];
+        if (c == '\\') {
+            i += 2;
+        } else if (c == '[') {
+            i = FinDeBlanco(flujo, i);
+        } else if (c == '^') {
+            const qsizetype fin = FinDeUnidad(flujo, i);
+            r << flujo.mid(i + 1, std::max<qsizetype>(0, fin - i - 2));
+            i = fin;
+        } else {
+            ++i;
+        }
+    }
+    return r;
+}
+
+// A unit's fields: the surface form, then its readings, split at the '/' no backslash escapes.
+QList<QByteArray> Campos(const QByteArray& unidad) {
+    QList<QByteArray> r;
+    qsizetype desde = 0;
+    for (qsizetype j = 0; j < unidad.size(); ++j) {
+        if (unidad[j] == '\\') {
+            ++j;
+        } else if (unidad[j] == '/') {
+            r << unidad.mid(desde, j - desde);
+            desde = j + 1;
+        }
+    }
+    r << unidad.mid(desde);
+    return r;
+}
+
+QString SinEscapes(const QByteArray& b) {
+    const QString s = QString::fromUtf8(b);
+    if (!s.contains(QLatin1Char('\\'))) return s;
+    QString r;
+    r.reserve(s.size());
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        if (s[i] == QLatin1Char('\\') && i + 1 < s.size()) ++i;
+        r += s[i];
+    }
+    return r;
+}
+
+} // namespace
+
+QList<Pipeline::Unit> Pipeline::Tag(const QString& text, QString* error) {
+    const std::lock_guard<std::mutex> turno(Turno());
+    QList<Unit> r;
+    if (impl_->etiquetador < 0) {
+        if (error)
+            *error = QStringLiteral("La traducción por frases de este diccionario no tiene etiquetador.");
+        return r;
+    }
+    auto* etiquetador =
+        static_cast<EtapaEtiquetador*>(impl_->etapas[static_cast<size_t>(impl_->etiquetador)].get());
+    qsizetype base = 0;
+    for (const QStringView pieza : Pieces(text, kPiece)) {
+        QString fallo;
+        // Lemmas as the dictionary writes them ("il", not "Il", at a sentence's start): the
+        // tagger's model then reads the sentence as it was trained to ("Ils sont" is "ser").
+        auto* analizador = dynamic_cast<EtapaLt*>(impl_->etapas.front().get());
+        if (analizador) analizador->fst.setDictionaryCaseMode(true);
+        const QByteArray analizado = impl_->Correr(Deformat(pieza).toUtf8(), 1, &fallo);
+        if (analizador) analizador->fst.setDictionaryCaseMode(false);
+        QByteArray etiquetado;
+        if (fallo.isEmpty()) {
+            // With each unit's surface form, so that the tagger's units are matched to the
+            // analyser's by more than their order.
+            etiquetador->hmm.set_show_sf(true);
+            etiquetado = impl_->Correr(analizado, impl_->etiquetador + 1, &fallo, 1);
+            etiquetador->hmm.set_show_sf(false);
+        }
+        if (!fallo.isEmpty()) {
+            if (error) *error = fallo;
+            return {};
+        }
+        const QList<QByteArray> analisis = Unidades(analizado), elegidas = Unidades(etiquetado);
+        qsizetype pos = 0, j = 0;
+        for (const QByteArray& unidad : analisis) {
+            const QList<QByteArray> campos = Campos(unidad);
+            Unit u;
+            u.surface = Reformat(QString::fromUtf8(campos[0]));
+            const bool desconocida = campos.size() < 2 || campos[1].startsWith('*');
+            if (!desconocida)
+                for (qsizetype k = 1; k < campos.size(); ++k)
+                    u.readings << SinEscapes(campos[k]);
+            if (j < elegidas.size()) {
+                const QList<QByteArray> elegida = Campos(elegidas[j]);
+                if (elegida[0] == campos[0]) {
+                    ++j;
+                    if (!desconocida && elegida.size() > 1) u.chosen = SinEscapes(elegida[1]);
+                }
+            }
+            if (u.chosen.isEmpty() && !u.readings.isEmpty()) u.chosen = u.readings.first();
+            // Next in the text, with nothing but blanks and signs skipped.
+            qsizetype k = u.surface.isEmpty() ? -1 : pieza.indexOf(u.surface, pos);
+            for (qsizetype p = pos; k >= 0 && p < k; ++p)
+                if (pieza[p].isLetterOrNumber()) k = -1;
+            if (k >= 0) {
+                u.start = base + k;
+                u.length = u.surface.size();
+                pos = k + u.surface.size();
+            }
+            r << u;
+        }
+        base += pieza.size();
+    }
+    return r;
 }
 
 Pipeline::Result Pipeline::Translate(const QString& text, const Progress& progress) {

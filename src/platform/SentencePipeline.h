@@ -68,6 +68,23 @@ public:
     };
     Alignment Align(const QString& text);
 
+    // The words of a plain text as the pair's analyser cuts them and its tagger reads them in
+    // context: the chain's first stages, up to the tagger. Words of several tokens ("sin
+    // embargo"), elisions ("l'", "aujourd'hui") and verbs with their pronouns ("dámelo") are
+    // one unit each, as the analyser knows them; blanks and signs between units are not listed.
+    struct Unit {
+        // The stretch of the text given; start -1 for a unit the text does not hold (a sentence
+        // end the deformatter added).
+        qsizetype start = -1, length = 0;
+        QString surface;
+        // The analyser's readings, as lttoolbox spells them ("saber<vblex><pri><p1><sg>", parts
+        // of a compound joined by '+'), escapes undone; none for a word it does not know.
+        QStringList readings;
+        QString chosen; // the tagger's choice among them; empty for an unknown word
+    };
+    // Empty, with `error` set, when a stage fails. Long texts are cut into pieces as Translate does.
+    QList<Unit> Tag(const QString& text, QString* error = nullptr);
+
     // The stream of one piece after one stage, for tests and debugging: the deformatted text
     // run through the first `stages` stages (all when -1).
     QString RunStages(const QString& deformatted, int stages = -1);

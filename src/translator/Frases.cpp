@@ -1,68 +1,29 @@
 #include "translator/Frases.h"
 
-#include "dictionary_data/Formas.h"
-#include "platform/Paths.h"
+#include "dictionary_data/Oraciones.h"
 
-#include <QDir>
 #include <QMetaObject>
 #include <QPointer>
 #include <QThreadPool>
 
 namespace frases {
 
-namespace {
-
-struct Cargada {
-    std::mutex m;
-    int direccion = -1;
-    std::unique_ptr<sentences::Pipeline> pipeline;
-    QString error;
-};
-
-Cargada& Cache() {
-    static Cargada c;
-    return c;
-}
-
-// With the cache's lock held.
-void Cargar(Cargada& c, int direccion) {
-    if (c.direccion == direccion) return;
-    c.pipeline.reset();
-    c.error.clear();
-    c.direccion = direccion;
-    const QString par = formas::NombrePar(direccion);
-    if (par.isEmpty()) {
-        c.error = QStringLiteral("Dirección de traducción desconocida.");
-        return;
-    }
-    c.pipeline = sentences::Pipeline::Load(QDir(paths::AppPath()).filePath(QStringLiteral("Morfologia")), par,
-                                           &c.error);
-}
-
-} // namespace
-
 Resultado Traducir(int direccion, const QString& texto, const sentences::Pipeline::Progress& progreso) {
-    Cargada& c = Cache();
-    const std::lock_guard<std::mutex> lock(c.m);
     Resultado r;
-    Cargar(c, direccion);
-    if (!c.pipeline) {
-        r.error = c.error;
-        return r;
-    }
-    const auto hecha = c.pipeline->Translate(texto, progreso);
-    r.texto = hecha.text;
-    r.completa = hecha.complete;
-    r.error = hecha.error;
+    oraciones::Con(
+        direccion,
+        [&](sentences::Pipeline& p) {
+            const auto hecha = p.Translate(texto, progreso);
+            r.texto = hecha.text;
+            r.completa = hecha.complete;
+            r.error = hecha.error;
+        },
+        &r.error);
     return r;
 }
 
 void Olvidar() {
-    Cargada& c = Cache();
-    const std::lock_guard<std::mutex> lock(c.m);
-    c.pipeline.reset();
-    c.direccion = -1;
-    c.error.clear();
+    oraciones::Olvidar();
 }
 
 QList<Tramo> Origen(int direccion, const QString& origen, const QString& traduccion, qsizetype posicion) {
@@ -79,11 +40,8 @@ QList<Tramo> Origen(int direccion, const QString& origen, const QString& traducc
         ++linea;
     }
     if (linea >= lineasSalida.size() || lineasOrigen[linea].trimmed().isEmpty()) return {};
-    Cargada& c = Cache();
-    const std::lock_guard<std::mutex> lock(c.m);
-    Cargar(c, direccion);
-    if (!c.pipeline) return {};
-    const auto a = c.pipeline->Align(lineasOrigen[linea]);
+    sentences::Pipeline::Alignment a;
+    oraciones::Con(direccion, [&](sentences::Pipeline& p) { a = p.Align(lineasOrigen[linea]); });
     if (!a.complete || a.text != lineasSalida[linea]) return {};
     const qsizetype enLinea = posicion - inicioSalida;
     QList<Tramo> r;
@@ -118,11 +76,7 @@ void Traductor::Cancelar() {
 }
 
 void Traductor::Precargar(int direccion) {
-    hilo_->start([direccion] {
-        Cargada& c = Cache();
-        const std::lock_guard<std::mutex> lock(c.m);
-        Cargar(c, direccion);
-    });
+    hilo_->start([direccion] { oraciones::Con(direccion, {}); });
 }
 
 void Traductor::Pedir(int direccion, const QString& texto) {

@@ -2,9 +2,8 @@
 // Sentence translation: a text through the whole Apertium pipeline of the current direction
 // (platform/SentencePipeline.h), beside the word-by-word translation (Traduccion.h).
 //
-// The pipeline of a direction is loaded at its first use, from the same "Morfologia" folder as
-// the transducers of the word forms, and only the direction in use is kept (a pipeline takes
-// some 30 to 60 MB). Nothing of it loads at the program's start.
+// The pipeline of a direction is the process's one (dictionary_data/Oraciones.h), loaded at its
+// first use and kept for the direction in use only.
 #include "platform/SentencePipeline.h"
 
 #include <QObject>

@@ -69,10 +69,10 @@ int CodigoCp1252(char32_t c) {
 }
 
 bool EsSeparador(char32_t c) {
+    // French writes "cœur" and "sœur" with a letter the code page files among its signs.
+    if (c == U'œ' || c == U'Œ') return false;
     const int code = CodigoCp1252(c);
-    if (code >= 0)
-        return (code >= 10 && code <= 13) || (code >= 32 && code <= 64) || (code >= 91 && code <= 95) ||
-               (code >= 123 && code <= 191);
+    if (code >= 0) return code <= 64 || (code >= 91 && code <= 95) || (code >= 123 && code <= 191);
     switch (QChar::category(c)) {
     case QChar::Letter_Uppercase:
     case QChar::Letter_Lowercase:

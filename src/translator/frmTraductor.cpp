@@ -285,6 +285,9 @@ void frmTraductor::CargarImagenes() {
 // ---- Translation --------------------------------------------------------------------------
 
 void frmTraductor::TraducirTexto() {
+    // The word-by-word translation reads the text with the same pipeline a sentence translation
+    // may still hold: that one stops at its next piece instead of finishing first.
+    frases->Cancelar();
     Screen::SetMousePointer(Screen::vbHourglass);
     if (DireccionValida(DiccionarioActual))
         TablaActual = QString::fromUtf8(kDirecciones[DiccionarioActual].tabla);
@@ -292,8 +295,7 @@ void frmTraductor::TraducirTexto() {
         ExigirBaseAbierta();
         rsTraduccion = std::make_unique<traduccion::Buscador>(*dbDiccionario, DiccionarioActual);
         // Built whole and set once: a long text never redraws the box word by word.
-        const QString salida = traduccion::Traducir(txtTexto->toPlainText(),
-                                                    [this](const QString& p) { return BuscarTraduccion(p); });
+        const QString salida = rsTraduccion->TraducirTexto(txtTexto->toPlainText());
         txtTraduccion->setPlainText(salida);
     } catch (const dao::DaoError& e) {
         txtTraduccion->setPlainText(ErrorTraduccion(e));

@@ -25,6 +25,9 @@ protected:
     static consulta::Entrada Buscar(int d, const QString& p) {
         return consulta::Buscar(*dbDiccionario, d, p);
     }
+    static QString TraduccionDe(int d, const QString& lema) {
+        return consulta::TraduccionDe(*dbDiccionario, d, lema);
+    }
     static QString Traducir(int d, const QString& t) {
         return traduccion::TraducirTexto(*dbDiccionario, d, t);
     }
@@ -95,13 +98,50 @@ TEST_F(Consulta, AWordWithoutItsAccentsFindsTheOnlyHeadwordSpeltSoAndAnExactMatc
     EXPECT_EQ(Buscar(0, "papá").lema, "papá");
 }
 
+// A word that is a headword and a form of another word: the reading the tagger finds likeliest
+// for it alone comes first when the headword is a word of content, and the hint and codes say
+// which form it is.
+TEST_F(Consulta, TheTaggersReadingOfAWordAloneDecidesBetweenTheHeadwordAndAForm) {
+    const consulta::Entrada saw = Buscar(1, "saw");
+    ASSERT_TRUE(saw.encontrada);
+    EXPECT_EQ(saw.lema, "see");
+    EXPECT_TRUE(saw.traduccion.startsWith("vi")) << saw.traduccion.toStdString();
+    EXPECT_TRUE(saw.pista.contains("«see»")) << saw.pista.toStdString();
+    EXPECT_EQ(saw.tipo, "v");
+    // The tool is still there, as a further meaning.
+    EXPECT_EQ(saw.acepcion1.toString(), "serrar");
+    // "tiene" keeps its row ("has") and says whose form it is.
+    const consulta::Entrada tiene = Buscar(0, "tiene");
+    EXPECT_EQ(tiene.traduccion, "has");
+    EXPECT_EQ(tiene.lema, "tener");
+    EXPECT_TRUE(tiene.pista.contains("«tener»")) << tiene.pista.toStdString();
+    EXPECT_TRUE(tiene.esForma());
+    // "sé" alone is "I know" far more often than the imperative of "ser".
+    const consulta::Entrada se = Buscar(0, "sé");
+    EXPECT_EQ(se.traduccion, "know");
+    EXPECT_EQ(se.lema, "saber");
+    // Prepositions and conjunctions keep their rows, whatever the tagger reads alone.
+    EXPECT_EQ(Buscar(0, "para").traduccion, TraduccionDe(0, "para"));
+    EXPECT_EQ(Buscar(0, "para").lema, "para");
+    EXPECT_EQ(Buscar(0, "casa").traduccion, "house");
+}
+
+TEST_F(Consulta, FrenchLigaturesFindTheWordAsTheDictionarySpellsIt) {
+    const consulta::Entrada coeur = Buscar(5, "cœur");
+    ASSERT_TRUE(coeur.encontrada);
+    EXPECT_EQ(coeur.palabra, "cœur");
+    EXPECT_EQ(coeur.traduccion, "corazón");
+    EXPECT_EQ(Buscar(5, "sœurs").traduccion, Buscar(5, "soeurs").traduccion);
+    EXPECT_EQ(consulta::SinLigaduras("Œuvre et æ"), "Oeuvre et ae");
+}
+
 TEST_F(Consulta, TheTranslatorTranslatesFormsAndKeepsTheirCapitals) {
     EXPECT_EQ(Traducir(0, "Casa, CASA y casa.\r\n"), "House, HOUSE and house.\r\n");
     EXPECT_EQ(Traducir(0, "Los libros del niño"), "The books of the boy");
     EXPECT_EQ(Traducir(1, "He went home."), "Él fue en casa.");
     EXPECT_EQ(Traducir(5, "Ils sont"), "Ellos son");
     // Unknown words keep their brackets and their spelling; separators stay where they were.
-    EXPECT_EQ(Traducir(0, "  xqzwv, 12 Xqzwv\t!"), "  <xqzwv>, 12 <Xqzwv\t>!");
+    EXPECT_EQ(Traducir(0, "  xqzwv, 12 Xqzwv\t!"), "  <xqzwv>, 12 <Xqzwv>\t!");
 }
 
 TEST(Rotulos, TheNamesTheWindowsShowAreSpeltAsSpanishSpellsThem) {

@@ -50,15 +50,21 @@ TEST(Traduccion, AccentedLettersStayInWordsInvertedMarksSeparate) {
     EXPECT_EQ(d("¡Hola!"), "¡<Hola>!");
 }
 
-TEST(Traduccion, ATabJoinsTwoWordsIntoOneLookup) {
+// A control character in a word would make the two words around it one lookup, and the second
+// would be lost from the translation.
+TEST(Traduccion, ATabNulAndTheOtherControlCharactersSeparateWords) {
     Diccionario d;
-    EXPECT_EQ(d("casa\troja"), "<casa\troja>");
-    EXPECT_EQ(d.buscadas, QStringList{"casa\troja"});
+    EXPECT_EQ(d("casa\troja"), "house\tred");
+    EXPECT_EQ(d(QString("casa") + QChar(0) + "roja"), "house" + QString(QChar(0)) + "red");
+    EXPECT_EQ(d(QString("casa") + QChar(0x1B) + "roja" + QChar(0x7F) + "La"),
+              "house" + QString(QChar(0x1B)) + "red" + QChar(0x7F) + "the");
+    EXPECT_EQ(d("\tcasa"), "\thouse");
+    EXPECT_EQ(d.buscadas, (QStringList{"casa", "roja", "casa", "roja", "casa", "roja", "La", "casa"}));
 }
 
-TEST(Traduccion, LettersTheCodePageKeepsAmongItsPunctuationSeparate) {
+TEST(Traduccion, LettersTheCodePageKeepsAmongItsPunctuationSeparateExceptFrenchLigatures) {
     Diccionario d;
-    EXPECT_EQ(d("cœur"), "<c>œ<ur>");
+    EXPECT_EQ(d("cœur Œuvre"), "<cœur> <Œuvre>");
     EXPECT_EQ(d("Šx"), "Š<x>");
     EXPECT_EQ(d("«casa»"), "«house»");
     EXPECT_EQ(d("casa—roja…"), "house—red…");
@@ -74,8 +80,8 @@ TEST(Traduccion, CharactersOutsideTheCodePageJoinWhenLettersOrMarksAndSplitOther
     EXPECT_EQ(d("cafe\u0301"), "<cafe\u0301>"); // a combining accent stays with its letter
     EXPECT_EQ(d("casa😀roja"), "house😀red");     // an emoji separates, and stays whole
     EXPECT_EQ(d("a\u2192b"), "<a>\u2192<b>");   // an arrow symbol separates
-    // NUL and the other low controls belong to words, as the code page's table says.
-    EXPECT_EQ(d(QString("a") + QChar(0) + "b"), "<a" + QString(QChar(0)) + "b>");
+    // NUL and the other low controls part words like any separator.
+    EXPECT_EQ(d(QString("a") + QChar(0) + "b"), "<a>" + QString(QChar(0)) + "<b>");
 }
 
 TEST(Traduccion, TheLastWordIsTranslatedAndLinesAreKept) {

@@ -330,8 +330,23 @@ QList<Buscador::Segmento> Buscador::Segmentar(const QString& texto) {
             const sentences::Pipeline::Unit* siguiente = nullptr;
             for (qsizetype j = i + 1; j < us.size() && !siguiente; ++j)
                 if (us[j].start >= 0 && TieneLetra(us[j].surface)) siguiente = &us[j];
-            traduccion = TraducirUnidad({u.surface, u.readings, Elegida(u, siguiente)},
-                                        texto.mid(inicio, fin - inicio), inicioDeFrase);
+            // English "it's": Spanish has no subject for "it", and the two are one
+            // written word whose translation is the verb's ("es", "é").
+            if (siguiente && siguiente->start == u.start + u.length &&
+                siguiente->surface.startsWith(QLatin1Char('\'')) &&
+                u.chosen.startsWith(QLatin1String("prpers<prn><subj><p3><nt>")) &&
+                qstrcmp(kDirecciones[static_cast<size_t>(direccion_)].idiomaPalabra, "Inglés") == 0) {
+                const qsizetype finVerbo = p.origen[siguiente->start + siguiente->length];
+                traduccion = ConservarMayusculas(
+                    texto.mid(inicio, fin - inicio),
+                    TraducirUnidad({siguiente->surface, siguiente->readings, siguiente->chosen},
+                                   texto.mid(fin, finVerbo - fin), false));
+                finTomado = finVerbo;
+                tomadas = 2;
+            } else {
+                traduccion = TraducirUnidad({u.surface, u.readings, Elegida(u, siguiente)},
+                                            texto.mid(inicio, fin - inicio), inicioDeFrase);
+            }
         }
         // Two words the text writes together ("l'eau", "it's") are two words in the translation,
         // unless the first already ends as the target language joins it ("l'", "d'").

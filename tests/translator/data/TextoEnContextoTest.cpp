@@ -84,6 +84,8 @@ TEST_F(TextoEnContexto, ElisionsAndApostrophesAreReadAsTheLanguageWritesThem) {
         EXPECT_FALSE(t.contains(u'\'')) << ingles << " -> " << t.toStdString();
     }
     EXPECT_TRUE(T(IngEsp, "don't").startsWith("no")) << T(IngEsp, "don't").toStdString();
+    // Spanish has no subject for "it": "it's" is the verb alone.
+    EXPECT_EQ(T(IngEsp, "It's red, it's here."), "Es rojo, es aquí.");
     // An apostrophe typed for a space leaves the words on either side whole.
     EXPECT_EQ(T(EspIng, "el'libro"), "the'book");
 }

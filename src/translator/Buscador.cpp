@@ -243,8 +243,13 @@ QString Buscador::TraducirUnidad(const Unidad& u, const QString& escrita, bool i
             }
         }
         if (t.isNull() && hayFormas) {
-            QStringList lecturas = m->Lecturas(u.superficie);
+            // The tagger's choice, then the analyser's other readings in the transducers' order
+            // (the unit has them already: the word is not analysed again).
+            QStringList lecturas = u.lecturas;
             lecturas.removeAll(u.elegida);
+            std::stable_sort(lecturas.begin(), lecturas.end(), [](const QString& x, const QString& y) {
+                return formas::Rango(x) < formas::Rango(y);
+            });
             lecturas.prepend(u.elegida);
             if (const auto f = m->TraducirLecturas(lecturas, preferida)) t = f->traduccion;
         }

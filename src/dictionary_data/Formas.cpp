@@ -621,6 +621,14 @@ std::optional<Forma> Morfologia::TraducirLecturas(const QStringList& lecturas, c
 QString Morfologia::TraducirEntera(const QString& palabra) {
     // The system's Apertium folders have no description of the pipeline to check its files by.
     if (origen_ != Origen::Programa || palabra.isEmpty()) return {};
+    // The pipeline translates any text: only the word the readings are of goes in, up to the
+    // first character no word has ("dámelo." or "dámelo ya"), so that nothing else comes out
+    // with it; a hyphen stays ("fazê-lo").
+    const auto fin = std::find_if_not(palabra.begin(), palabra.end(), [](QChar c) {
+        return c.isLetter() || c == QLatin1Char('-') || c == QLatin1Char('\'');
+    });
+    const QString sola = palabra.first(fin - palabra.begin());
+    if (sola.isEmpty()) return {};
     if (!tuberiaIntentada_) {
         tuberiaIntentada_ = true;
         QString error;
@@ -629,7 +637,7 @@ QString Morfologia::TraducirEntera(const QString& palabra) {
     if (!tuberia_) return {};
     // In lower case: the transfer writes the first word of a sentence with a capital ("Give it to
     // me"), and one in capitals would spread its case over the words the transfer adds.
-    const sentences::Pipeline::Result r = tuberia_->Translate(palabra.toLower());
+    const sentences::Pipeline::Result r = tuberia_->Translate(sola.toLower());
     if (!r.complete || !r.error.isEmpty()) return {};
     // The pipeline marks words it does not know: "<xyzzy>".
     QString texto = r.text;

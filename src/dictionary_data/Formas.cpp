@@ -263,7 +263,7 @@ QString Formar(lt::Transducer& generador, const Objetivo& o, const QList<QString
                QString& usada) {
     for (qsizetype i = 0; i < intentos.size(); ++i) {
         if (intentos.indexOf(intentos[i]) < i) continue;
-        const QString r = generador.Generate(Escribir(o.lema, intentos[i], o.cola));
+        QString r = generador.Generate(Escribir(o.lema, intentos[i], o.cola));
         if (!r.isEmpty()) {
             usada = Escribir(o.lema, intentos[i]);
             return r;
@@ -331,7 +331,7 @@ QString GenerarGrado(lt::Transducer& generador, const Objetivo& o, const QString
     const bool comparativo = o.etiquetas.contains(comp);
     const bool ingles = origen == QLatin1String("eng");
     if (!ingles && (comparativo || destino != QLatin1String("eng"))) {
-        const QString r = Formar(generador, o, Variantes(o.etiquetas, otroGenero), usada);
+        QString r = Formar(generador, o, Variantes(o.etiquetas, otroGenero), usada);
         if (!r.isEmpty()) return r;
     }
     const QStringList positivo = Sin(o.etiquetas, {comp, sup});
@@ -436,7 +436,7 @@ QString Describir(const QString& lema, const QStringList& t, const QString& gene
 
 QString Pista(const QString& lema, const QStringList& etiquetas, const QString& generoLema,
               const QStringList& partes, bool generada) {
-    const QString pista = Describir(lema, etiquetas, generoLema, partes);
+    QString pista = Describir(lema, etiquetas, generoLema, partes);
     if (generada) return pista;
     // The reader sees a word that is not the form looked up, and should know why.
     const QString sustituta = partes.size() > 1 ? QStringLiteral("se muestra la traducción de sus lemas")
@@ -536,7 +536,7 @@ QStringList Morfologia::Lecturas(const QString& palabra) {
     };
     // English spells many adverbs as their adjectives ("only", "still", "just", "late"), and
     // running text uses the adverb far more: in English such an adverb comes just before the
-    // adjective. ("best" is still "good" at its best before the adverb.)
+    // adjective of the same lemma ("best" stays the superlative of "good" first).
     const bool ingles = kIdiomas[static_cast<size_t>(direccion_)].first == std::string_view("eng");
     static const int adjetivo = Rango(QStringLiteral("a<adj>")), adverbio = Rango(QStringLiteral("a<adv>"));
     QSet<QString> adjetivos;

@@ -4,14 +4,17 @@
 #include "dictionary_data/Etiquetas.h"
 #include "platform/Notices.h"
 #include "platform/Paths.h"
+#include "platform/SentencePipeline.h"
 #include "platform/Transducer.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QSet>
 #include <QThread>
 #include <algorithm>
 #include <array>
 #include <mutex>
+#include <string_view>
 
 namespace formas {
 
@@ -41,6 +44,23 @@ void AvisarDanado(int direccion, const QString& archivo) {
 }
 
 constexpr std::array<const char*, 6> kPares{"spa-eng", "eng-spa", "es-pt", "pt-es", "es-fr", "fr-es"};
+// The source and target language of each direction, by Apertium's three-letter names.
+constexpr std::array<std::pair<const char*, const char*>, 6> kIdiomas{
+    {{"spa", "eng"}, {"eng", "spa"}, {"spa", "por"}, {"por", "spa"}, {"spa", "fra"}, {"fra", "spa"}}};
+
+// The words a language puts before an adjective or adverb for a degree it does not make in the
+// word itself: the comparative ("más grande") and the absolute superlative ("muy alto").
+struct Grados {
+    const char* idioma;
+    const char* mas;
+    const char* muy;
+};
+constexpr std::array<Grados, 4> kGrados{{
+    {"eng", "more", "very"},
+    {"spa", "más", "muy"},
+    {"por", "mais", "muito"},
+    {"fra", "plus", "très"},
+}};
 
 const QStringList& Generos() {
     static const QStringList g{QStringLiteral("m"), QStringLiteral("f"), QStringLiteral("mf"),
@@ -126,6 +146,9 @@ QStringList Concordar(QStringList destino, const QStringList& origen) {
         else if (e == QLatin1String("ND"))
             e = numero;
     }
+    // An entry that fixes a tag the source reading passes on as well writes it twice
+    // ("management<n><sg><sg>"); the generator knows it once.
+    destino.erase(std::unique(destino.begin(), destino.end()), destino.end());
     return destino;
 }
 
@@ -139,6 +162,9 @@ QStringList Adaptar(QStringList t, const QString& idiomaDestino) {
         return t;
     }
     if (!EsVerbo(t)) return t;
+    // A separable verb's mark ("move# away<vblex><sep>") is for the transfer to place the
+    // particle; the generator has the verb without it.
+    t.removeAll(QStringLiteral("sep"));
     const bool persona =
         t.contains(QLatin1String("p1")) || t.contains(QLatin1String("p2")) || t.contains(QLatin1String("p3"));
     auto cambiar = [&t](const char* de, const char* a) {
@@ -153,8 +179,9 @@ QStringList Adaptar(QStringList t, const QString& idiomaDestino) {
     if (idiomaDestino == QLatin1String("eng")) {
         cambiar("ifi", "past") || cambiar("pii", "past") || cambiar("pis", "past");
         cambiar("prs", "pres");
-        // The imperative is the bare verb: "dame" is "give".
-        if (cambiar("imp", "inf")) quitarPersona();
+        // The imperative is the bare verb: "dame" is "give"; so is Portuguese's personal
+        // infinitive ("poderem").
+        if (cambiar("imp", "inf") || cambiar("infps", "inf")) quitarPersona();
         // English inflects for person only in the third person singular present, and "be" in
         // "am" and "was" too: every other person is the bare present ("are") or past ("were").
         const bool ser = t.first() == QLatin1String("vbser");
@@ -167,6 +194,7 @@ QStringList Adaptar(QStringList t, const QString& idiomaDestino) {
             quitarPersona();
         }
     } else {
+        if (idiomaDestino != QLatin1String("por") && cambiar("infps", "inf")) quitarPersona();
         // English gives no person, and no number where the form has none of its own: the bare
         // present ("have", "are") and "were" are what plural subjects take; other past forms
         // ("went") serve every person alike, and the third singular is the commonest.
@@ -206,7 +234,8 @@ QString Codigo(const QString& tipo, const QString& codigo) {
 }
 
 QString Tiempo(const QStringList& t) {
-    static const std::array<std::pair<const char*, const char*>, 15> tiempos{{
+    static const std::array<std::pair<const char*, const char*>, 16> tiempos{{
+        {"infps", "infinitivo personal"},
         {"inf", "infinitivo"},
         {"ger", "gerundio"},
         {"pp", "participio"},
@@ -226,6 +255,92 @@ QString Tiempo(const QStringList& t) {
     for (const auto& [etiqueta, nombre] : tiempos)
         if (t.contains(QLatin1String(etiqueta))) return QString::fromUtf8(nombre);
     return {};
+}
+
+// The first of `intentos` (tag lists for the lemma of `o`) the generator makes a word of; `usada`
+// is the reading that made it.
+QString Formar(lt::Transducer& generador, const Objetivo& o, const QList<QStringList>& intentos,
+               QString& usada) {
+    for (qsizetype i = 0; i < intentos.size(); ++i) {
+        if (intentos.indexOf(intentos[i]) < i) continue;
+        QString r = generador.Generate(Escribir(o.lema, intentos[i], o.cola));
+        if (!r.isEmpty()) {
+            usada = Escribir(o.lema, intentos[i]);
+            return r;
+        }
+    }
+    // The generator knows few lemmas of several words as such ("get up" but not "wake up"): the
+    // first word is generated and the rest written after it, as they do not inflect.
+    if (o.cola.isEmpty()) return {};
+    const Objetivo cabeza{o.lema, QString(), o.etiquetas};
+    const QString r = Formar(generador, cabeza, intentos, usada);
+    return r.isEmpty() ? r : r + QString(o.cola).remove(QLatin1Char('#'));
+}
+
+// The generator knows each word's own set of tags. What the bilingual dictionary passes on may
+// carry agreement tags the target word does not inflect for ("the" has no gender), or lack those
+// it does: English adjectives and participles have neither gender nor number, and the Romance
+// generators want both ("escrito" is escribir<vblex><pp><m><sg>). Out of context, masculine
+// singular, or the form for both genders or numbers where the word has one. With `otroGenero`,
+// the other genders too (see TraducirLecturas).
+QList<QStringList> Variantes(const QStringList& base, bool otroGenero) {
+    static const QStringList personas{QStringLiteral("p1"), QStringLiteral("p2"), QStringLiteral("p3")};
+    QList<QStringList> v{
+        base,
+        Sin(base, Generos()),
+        Invariable(Sin(base, Generos())),
+        Sin(base, Numeros()),
+        Sin(Sin(base, Generos()), Numeros()),
+        Sin(Sin(Sin(base, Generos()), Numeros()), personas),
+    };
+    const auto tiene = [&base](const QStringList& de) {
+        return std::any_of(base.begin(), base.end(), [&de](const QString& e) { return de.contains(e); });
+    };
+    if (!base.isEmpty() && !tiene(Numeros())) {
+        const QString sg = QStringLiteral("sg"), sp = QStringLiteral("sp"), mf = QStringLiteral("mf");
+        if (tiene(Generos()))
+            v << (QStringList(base) << sg) << (QStringList(base) << sp);
+        else
+            v << (QStringList(base) << QStringLiteral("m") << sg) << (QStringList(base) << mf << sg)
+              << (QStringList(base) << mf << sp);
+    }
+    if (!otroGenero) return v;
+    const qsizetype genero = std::find_if(base.begin(), base.end(),
+                                          [](const QString& e) {
+                                              return e == QLatin1String("m") || e == QLatin1String("f") ||
+                                                     e == QLatin1String("mf");
+                                          }) -
+                             base.begin();
+    if (genero < base.size())
+        for (const char* otro : {"m", "f", "mf"}) {
+            QStringList cambiada = base;
+            cambiada[genero] = QLatin1String(otro);
+            v << cambiada;
+        }
+    return v;
+}
+
+// English makes the degrees of short adjectives in the word ("bigger", "happiest", "better"); the
+// Romance languages put a word before the positive ("más grande"), and English's superlative is
+// the comparative there too, the article being the sentence's ("the happiest day", "el día más
+// feliz"). A Romance superlative in the word ("altísimo") compares with nothing: it is "very
+// tall", and "muito alto" where the target language has no word of its own for it.
+QString GenerarGrado(lt::Transducer& generador, const Objetivo& o, const QString& origen,
+                     const QString& destino, bool otroGenero, QString& usada) {
+    const QLatin1String comp("comp"), sup("sup"), sint("sint");
+    const bool comparativo = o.etiquetas.contains(comp);
+    const bool ingles = origen == QLatin1String("eng");
+    if (!ingles && (comparativo || destino != QLatin1String("eng"))) {
+        QString r = Formar(generador, o, Variantes(o.etiquetas, otroGenero), usada);
+        if (!r.isEmpty()) return r;
+    }
+    const QStringList positivo = Sin(o.etiquetas, {comp, sup});
+    const QString r = Formar(
+        generador, o, Variantes(positivo, otroGenero) + Variantes(Sin(positivo, {sint}), otroGenero), usada);
+    const auto g = std::find_if(kGrados.begin(), kGrados.end(),
+                                [&destino](const Grados& x) { return destino == QLatin1String(x.idioma); });
+    if (r.isEmpty() || g == kGrados.end()) return {};
+    return QString::fromUtf8(comparativo || ingles ? g->mas : g->muy) + QLatin1Char(' ') + r;
 }
 
 } // namespace
@@ -264,21 +379,35 @@ int Rango(const QString& lectura) {
     const qsizetype i = orden.indexOf(pos);
     if (i < 0) return 90;
     // A subjunctive or imperative reading is rarely the one meant when the same spelling is also
-    // a noun or an adjective ("mejores", "cosas").
-    if (pos == QLatin1String("vblex") &&
-        (t.contains(QLatin1String("prs")) || t.contains(QLatin1String("pis")) ||
-         t.contains(QLatin1String("imp"))))
+    // a noun or an adjective ("mejores", "cosas"), nor is a personal infinitive ("verdes",
+    // "termos").
+    if ((pos == QLatin1String("vblex") &&
+         (t.contains(QLatin1String("prs")) || t.contains(QLatin1String("pis")) ||
+          t.contains(QLatin1String("imp")))) ||
+        (EsVerbo(t) && t.contains(QLatin1String("infps"))))
         return 4 + static_cast<int>(orden.indexOf(QLatin1String("adv")));
     return 4 + static_cast<int>(i);
 }
 
-QString Pista(const QString& lema, const QStringList& t, const QString& generoLema,
-              const QStringList& partes) {
+namespace {
+
+QString Describir(const QString& lema, const QStringList& t, const QString& generoLema,
+                  const QStringList& partes) {
     const QString comillado = QStringLiteral("«%1»").arg(lema);
     if (partes.size() > 1) {
         QStringList limpias;
-        for (const QString& p : partes)
-            if (!LemaInterno(p)) limpias << QStringLiteral("«%1»").arg(p);
+        // A verb with pronouns attached is a form of the verb, whatever the pronouns are: "hacerlo"
+        // is no contraction of "hacer" and "lo".
+        bool pronombres = EsVerbo(etiquetas::LeerAnalisis(partes.first()).etiquetas);
+        for (qsizetype i = 0; i < partes.size(); ++i) {
+            const etiquetas::Analisis a = etiquetas::LeerAnalisis(partes[i]);
+            if (i > 0 && a.etiquetas.value(0) != QLatin1String("prn")) pronombres = false;
+            if (!LemaInterno(a.lema)) limpias << QStringLiteral("«%1»").arg(a.lema);
+        }
+        if (pronombres && !limpias.isEmpty())
+            return QStringLiteral("%1 con %2")
+                .arg(limpias.first(),
+                     partes.size() == 2 ? QStringLiteral("pronombre") : QStringLiteral("pronombres"));
         if (limpias.size() == partes.size() && limpias.size() == 2)
             return QStringLiteral("contracción de %1 y %2").arg(limpias[0], limpias[1]);
         return limpias.isEmpty() ? QString() : QStringLiteral("%1 con pronombres").arg(limpias.first());
@@ -301,6 +430,20 @@ QString Pista(const QString& lema, const QStringList& t, const QString& generoLe
     if (t.contains(QLatin1String("sup"))) rasgos << QStringLiteral("superlativo");
     if (rasgos.isEmpty()) return QStringLiteral("forma de %1").arg(comillado);
     return QStringLiteral("%1 de %2").arg(rasgos.join(QLatin1Char(' ')), comillado);
+}
+
+} // namespace
+
+QString Pista(const QString& lema, const QStringList& etiquetas, const QString& generoLema,
+              const QStringList& partes, bool generada) {
+    QString pista = Describir(lema, etiquetas, generoLema, partes);
+    if (generada) return pista;
+    // The reader sees a word that is not the form looked up, and should know why.
+    const QString sustituta = partes.size() > 1 ? QStringLiteral("se muestra la traducción de sus lemas")
+                              : LemaInterno(lema)
+                                  ? QStringLiteral("se muestra la traducción de su lema")
+                                  : QStringLiteral("se muestra la traducción de «%1»").arg(lema);
+    return pista.isEmpty() ? sustituta : pista + QStringLiteral("; ") + sustituta;
 }
 
 Morfologia::Morfologia(const QString& carpeta, int direccion, Origen origen)
@@ -391,8 +534,24 @@ QStringList Morfologia::Lecturas(const QString& palabra) {
         const etiquetas::Analisis a = etiquetas::LeerAnalisis(Partes(l).value(0));
         return EsVerbo(a.etiquetas) && a.lema.compare(palabra, Qt::CaseInsensitive) != 0;
     };
+    // English spells many adverbs as their adjectives ("only", "still", "just", "late"), and
+    // running text uses the adverb far more: in English such an adverb comes just before the
+    // adjective of the same lemma ("best" stays the superlative of "good" first).
+    const bool ingles = kIdiomas[static_cast<size_t>(direccion_)].first == std::string_view("eng");
+    static const int adjetivo = Rango(QStringLiteral("a<adj>")), adverbio = Rango(QStringLiteral("a<adv>"));
+    QSet<QString> adjetivos;
+    for (const QString& l : lecturas) {
+        const etiquetas::Analisis a = etiquetas::LeerAnalisis(Partes(l).value(0));
+        if (a.etiquetas.value(0) == QLatin1String("adj")) adjetivos.insert(a.lema);
+    }
+    const auto rango = [&](const QString& l) {
+        const int r = Rango(l);
+        const bool comoAdjetivo =
+            ingles && r == adverbio && adjetivos.contains(etiquetas::LeerAnalisis(Partes(l).value(0)).lema);
+        return comoAdjetivo ? 2 * adjetivo - 1 : 2 * r;
+    };
     std::stable_sort(lecturas.begin(), lecturas.end(), [&](const QString& a, const QString& b) {
-        const int ra = Rango(a), rb = Rango(b);
+        const int ra = rango(a), rb = rango(b);
         if (ra != rb) return ra < rb;
         return otroVerbo(a) && !otroVerbo(b);
     });
@@ -421,11 +580,14 @@ QString Morfologia::GeneroDeLema(const etiquetas::Analisis& lectura) {
     return genero;
 }
 
-QString Morfologia::Generar(const QString& lectura, QString& usada) {
+QString Morfologia::Generar(const QString& lectura, bool otroGenero, QString& usada) {
     const Objetivo o = LeerObjetivo(lectura);
-    const QString idioma = QString::fromUtf8(kDirecciones[static_cast<size_t>(direccion_)].idiomaTraduccion);
-    const QString destino =
-        idioma.startsWith(QLatin1String("Ingl")) ? QStringLiteral("eng") : QStringLiteral("rom");
+    const auto& [origenC, destinoC] = kIdiomas[static_cast<size_t>(direccion_)];
+    const QString origen = QLatin1String(origenC), destino = QLatin1String(destinoC);
+    if (o.etiquetas.contains(QLatin1String("comp")) || o.etiquetas.contains(QLatin1String("sup")))
+        return GenerarGrado(*generador_, o, origen, destino, otroGenero, usada);
+    // As the bilingual dictionary gave it, first.
+    if (QString r = Formar(*generador_, o, {o.etiquetas}, usada); !r.isEmpty()) return r;
     QStringList base = Adaptar(o.etiquetas, destino);
     // English makes its future and conditional with a word of their own: "tendrá" is "will have".
     QString auxiliar;
@@ -436,46 +598,72 @@ QString Morfologia::Generar(const QString& lectura, QString& usada) {
             auxiliar = QStringLiteral("would ");
         if (!auxiliar.isEmpty()) base = QStringList{base.first(), QStringLiteral("inf")};
     }
-    // The generator knows each word's own set of tags; what the bilingual dictionary passes on
-    // may carry agreement tags the target word does not inflect for ("the" has no gender).
-    static const QStringList personas{QStringLiteral("p1"), QStringLiteral("p2"), QStringLiteral("p3")};
-    const std::array<QStringList, 7> intentos{
-        o.etiquetas,
-        base,
-        Sin(base, Generos()),
-        Invariable(Sin(base, Generos())),
-        Sin(base, Numeros()),
-        Sin(Sin(base, Generos()), Numeros()),
-        Sin(Sin(Sin(base, Generos()), Numeros()), personas),
-    };
-    for (size_t i = 0; i < intentos.size(); ++i) {
-        if (i > 0 && intentos[i] == intentos[i - 1]) continue;
-        const QString r = generador_->Generate(Escribir(o.lema, intentos[i], o.cola));
-        if (!r.isEmpty()) {
-            usada = Escribir(o.lema, intentos[i]);
-            return (i > 0 ? auxiliar : QString()) + r;
-        }
-    }
-    return {};
+    const QString r = Formar(*generador_, o, Variantes(base, otroGenero), usada);
+    return r.isEmpty() ? r : auxiliar + r;
 }
 
 std::optional<Forma> Morfologia::Traducir(const QString& palabra, const Preferida& preferida) {
     if (palabra.trimmed().isEmpty() || !Disponible()) return std::nullopt;
-    if (auto f = TraducirLecturas(Lecturas(palabra), preferida)) return f;
+    if (auto f = TraducirLecturas(Lecturas(palabra), preferida, palabra)) return f;
     // A word none of whose readings translates may be half of an elision the apostrophe cut off
     // ("lorsqu'", "jusqu'") or of an English contraction: "don" of "don't", "s" of "it's".
     if (palabra.contains(QLatin1Char('\''))) return std::nullopt;
     for (const QString& otra :
          {palabra + QLatin1Char('\''), palabra + QStringLiteral("'t"), QLatin1Char('\'') + palabra})
-        if (auto f = TraducirLecturas(Lecturas(otra), preferida)) return f;
+        if (auto f = TraducirLecturas(Lecturas(otra), preferida, otra)) return f;
     return std::nullopt;
 }
 
 std::optional<Forma> Morfologia::TraducirLecturas(const QStringList& lecturas, const Preferida& preferida) {
+    return TraducirLecturas(lecturas, preferida, QString());
+}
+
+QString Morfologia::TraducirEntera(const QString& palabra) {
+    // The system's Apertium folders have no description of the pipeline to check its files by.
+    if (origen_ != Origen::Programa || palabra.isEmpty()) return {};
+    // The pipeline translates any text: only the word the readings are of goes in, up to the
+    // first character no word has ("dámelo." or "dámelo ya"), so that nothing else comes out
+    // with it; a hyphen stays ("fazê-lo").
+    const auto fin = std::find_if_not(palabra.begin(), palabra.end(), [](QChar c) {
+        return c.isLetter() || c == QLatin1Char('-') || c == QLatin1Char('\'');
+    });
+    const QString sola = palabra.first(fin - palabra.begin());
+    if (sola.isEmpty()) return {};
+    if (!tuberiaIntentada_) {
+        tuberiaIntentada_ = true;
+        QString error;
+        tuberia_ = sentences::Pipeline::Load(carpeta_, NombrePar(direccion_), &error);
+    }
+    if (!tuberia_) return {};
+    // In lower case: the transfer writes the first word of a sentence with a capital ("Give it to
+    // me"), and one in capitals would spread its case over the words the transfer adds.
+    const sentences::Pipeline::Result r = tuberia_->Translate(sola.toLower());
+    if (!r.complete || !r.error.isEmpty()) return {};
+    // The pipeline marks words it does not know: "<xyzzy>".
+    QString texto = r.text;
+    texto.remove(QLatin1Char('<')).remove(QLatin1Char('>'));
+    texto = texto.simplified();
+    if (!texto.isEmpty()) texto[0] = texto[0].toLower();
+    return texto;
+}
+
+namespace {
+// A verb followed by the pronouns attached to it: "dar<vblex><imp><p2><sg>+me<prn><enc>...".
+bool VerboConPronombres(const QStringList& partes) {
+    return partes.size() > 1 && EsVerbo(etiquetas::LeerAnalisis(partes.first()).etiquetas) &&
+           std::all_of(partes.begin() + 1, partes.end(), [](const QString& p) {
+               const QStringList t = etiquetas::LeerAnalisis(p).etiquetas;
+               return t.value(0) == QLatin1String("prn") && t.contains(QLatin1String("enc"));
+           });
+}
+} // namespace
+
+std::optional<Forma> Morfologia::TraducirLecturas(const QStringList& lecturas, const Preferida& preferida,
+                                                  const QString& palabra) {
     std::optional<Forma> sustituta; // the first reading that translates, for when none generates
     for (const QString& lectura : lecturas) {
         const QStringList partes = Partes(lectura);
-        QStringList palabras, lemasOrigen, lemasDestino;
+        QStringList palabras, lemasOrigen, lemasDestino, traducidas;
         QString primeraUsada;
         bool traduce = true, genera = true;
         for (const QString& parte : partes) {
@@ -505,19 +693,29 @@ std::optional<Forma> Morfologia::TraducirLecturas(const QStringList& lecturas, c
             }
             QString elegida;
             QString generada;
-            for (const QString& t : traducciones) {
-                const Objetivo o = LeerObjetivo(t);
-                const QString completa = Escribir(o.lema, Concordar(o.etiquetas, origen.etiquetas), o.cola);
-                QString usada;
-                generada = Generar(completa, usada);
-                if (!generada.isEmpty()) {
-                    elegida = completa;
-                    if (primeraUsada.isEmpty()) primeraUsada = usada;
-                    break;
+            // The bilingual dictionary sometimes gives the target word the source word's gender
+            // ("computadora" -> "ordinateur<n><f>"), and the word is then made in its own gender;
+            // but only when no translation generates as given, for a first translation with the
+            // wrong gender is often one the pair's own lexical selection passes over
+            // ("platform" -> "programa<n><f>" before "plataforma").
+            for (const bool otroGenero : {false, true}) {
+                for (const QString& t : traducciones) {
+                    const Objetivo o = LeerObjetivo(t);
+                    const QString completa =
+                        Escribir(o.lema, Concordar(o.etiquetas, origen.etiquetas), o.cola);
+                    QString usada;
+                    generada = Generar(completa, otroGenero, usada);
+                    if (!generada.isEmpty()) {
+                        elegida = completa;
+                        if (primeraUsada.isEmpty()) primeraUsada = usada;
+                        break;
+                    }
                 }
+                if (!generada.isEmpty()) break;
             }
             const QString lemaDestino = etiquetas::LeerAnalisis(LeerObjetivo(traducciones.first()).lema).lema;
             lemasOrigen << origen.lema;
+            traducidas << parte;
             lemasDestino << (elegida.isEmpty() ? lemaDestino : etiquetas::LeerAnalisis(elegida).lema);
             if (generada.isEmpty()) {
                 genera = false;
@@ -538,8 +736,20 @@ std::optional<Forma> Morfologia::TraducirLecturas(const QStringList& lecturas, c
             f.numero = Codigo(f.tipo, etiquetas::CodigoNumero(primera.etiquetas));
         }
         f.lemaTraduccion = lemasDestino.join(QLatin1Char(' '));
-        f.pista = Pista(primera.lema, primera.etiquetas,
-                        partes.size() == 1 ? GeneroDeLema(primera) : QString(), lemasOrigen);
+        const QString generoLema = partes.size() == 1 ? GeneroDeLema(primera) : QString();
+        f.pista = Pista(primera.lema, primera.etiquetas, generoLema, traducidas);
+        // The pronouns of a verb go where the target language puts them, which only the
+        // transfer knows: "dámelo" is "give it to me", "dá-mo", "donne-le".
+        if (VerboConPronombres(partes) && !LemaInterno(lemasDestino.first())) {
+            const QString entera = TraducirEntera(palabra);
+            if (!entera.isEmpty()) {
+                f.traduccion = entera;
+                f.lemaTraduccion = lemasDestino.first();
+                f.tipoT = f.tipo;
+                f.pista = Pista(primera.lema, primera.etiquetas, generoLema, partes);
+                return f;
+            }
+        }
         if (genera) {
             // English "n't" is the last part of its word but comes first in the others: "don't"
             // is "no hacer", not "hacer no".
@@ -562,6 +772,7 @@ std::optional<Forma> Morfologia::TraducirLecturas(const QStringList& lecturas, c
         if (!sustituta && std::none_of(lemasDestino.begin(), lemasDestino.end(), LemaInterno)) {
             f.traduccion = lemasDestino.join(QLatin1Char(' '));
             f.generada = false;
+            f.pista = Pista(primera.lema, primera.etiquetas, generoLema, traducidas, false);
             sustituta = f;
         }
     }

@@ -7,12 +7,23 @@
 // dictionary ("book<n><pl>") and put into words by the target language's generator ("books").
 // A form that analyses as several words (contractions "del" = de + el, verbs with clitics)
 // translates part by part; the post-generator joins what the target language joins ("de el" ->
-// "del"). The readings are tried in a fixed order of parts of speech (articles and pronouns
-// before content words, nouns before verbs, proper nouns and numerals last) and the first that
+// "del"). A verb with pronouns attached ("dámelo", "fazê-lo") is the exception: its pronouns go
+// where the target language puts them ("give it to me", "hacerlo"), which only the transfer of
+// the direction's whole translation pipeline knows, so the word goes through that pipeline.
+// The readings are tried in a fixed order of parts of speech (articles and pronouns before
+// content words, nouns before verbs, proper nouns and numerals last) and the first that
 // translates and generates cleanly wins; when none generates, the translation of its lemma
-// stands in. A form none of whose readings translates is not found.
+// stands in, and the hint says so. A form none of whose readings translates is not found.
 //
-// The four transducers of a direction are loaded on its first use, not at start.
+// Degrees and participles are made as the target language makes them: a comparative in the word
+// where the language has it ("bigger", "better"), else with a word before the positive ("más
+// grande"; English's superlative is "más feliz" too, the article being the sentence's); a
+// Romance superlative in "-ísimo", which compares with nothing, is "very tall". A participle or
+// adjective out of English takes the gender and number the Romance generators want ("written"
+// -> "escrito").
+//
+// The four transducers of a direction are loaded on its first use, not at start; the pipeline
+// on the first verb with pronouns.
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -23,6 +34,9 @@
 
 namespace lt {
 class Transducer;
+}
+namespace sentences {
+class Pipeline;
 }
 namespace etiquetas {
 struct Analisis;
@@ -37,9 +51,11 @@ struct Forma {
     // Codes as the window decodes them; gender and number only for nouns, articles and pronouns.
     QString tipo, genero, numero;
     QString tipoT, generoT, numeroT;
-    QString pista;        // what the form is, for the user: "plural de «libro»"; may be empty
-    bool generada = true; // false when the form could not be made and the lemma's translation stands in
-    int partes = 1;       // words the form analyses as (2 for "del")
+    QString pista; // what the form is, for the user: "plural de «libro»"; may be empty
+    // False when the form could not be made and the lemma's translation stands in ("escribir" for
+    // a form the generator lacks); the hint then says so.
+    bool generada = true;
+    int partes = 1; // words the form analyses as (2 for "del")
 };
 
 // The translation the dictionary itself gives a lemma first (its headword's first row), or empty.
@@ -82,8 +98,11 @@ public:
     std::optional<Forma> TraducirLecturas(const QStringList& lecturas, const Preferida& preferida = {});
 
 private:
-    QString Generar(const QString& lectura, QString& usada);
+    std::optional<Forma> TraducirLecturas(const QStringList& lecturas, const Preferida& preferida,
+                                          const QString& palabra);
+    QString Generar(const QString& lectura, bool otroGenero, QString& usada);
     QString GeneroDeLema(const etiquetas::Analisis& lectura);
+    QString TraducirEntera(const QString& palabra);
     void Cargar();
 
     QString carpeta_;
@@ -94,6 +113,10 @@ private:
     std::unique_ptr<lt::Transducer> analizador_, bilingue_, generador_, postgenerador_;
     std::future<void> carga_;
     QHash<QString, QString> generosDeLema_;
+    // The direction's sentence pipeline, for verbs with pronouns; only from the program's own
+    // data, where its description is. Not thread-safe, as the transducers are not.
+    bool tuberiaIntentada_ = false;
+    std::unique_ptr<sentences::Pipeline> tuberia_;
 };
 
 // The process-wide analyser of a direction, reading the transducers from the "Morfologia" folder
@@ -111,10 +134,13 @@ int Rango(const QString& lectura);
 // Whether a lemma is a name Apertium uses inside its data ("prpers") rather than a word.
 bool LemaInterno(const QString& lema);
 
-// "plural de «libro»", "presente de «tener»", "contracción de «de» y «el»": what a form is.
-// `generoLema` is the gender of the headword itself, when known, so that a feminine form of a
-// masculine headword ("niñas" of "niño") says so and "casas" of "casa" does not.
+// "plural de «libro»", "presente de «tener»", "contracción de «de» y «el»", "«dar» con
+// pronombres": what a form is. `generoLema` is the gender of the headword itself, when known, so
+// that a feminine form of a masculine headword ("niñas" of "niño") says so and "casas" of "casa"
+// does not. `partes` are the readings of the parts of a form of several words, as lttoolbox
+// spells them ("dar<vblex><imp><p2><sg>", "lo<prn><enc><p3><nt>"). When the form was not made
+// (`generada` false), the hint adds that the lemma's translation is shown instead.
 QString Pista(const QString& lema, const QStringList& etiquetas, const QString& generoLema,
-              const QStringList& partes);
+              const QStringList& partes, bool generada = true);
 
 } // namespace formas

@@ -199,3 +199,22 @@ TEST_F(FormasDanadas, OnlyFilesTheDescriptionRecordsAsTheyAreAreLoaded) {
     ASSERT_EQ(::mkfifo(QFile::encodeName(Ruta("tubo.bin")), 0600), 0);
     EXPECT_EQ(lt::Transducer::Load(Ruta("tubo.bin"), lt::Mode::Analysis), nullptr);
 }
+
+TEST_F(FormasDanadas, AVerbWithPronounsWhosePipelineCannotLoadTranslatesPartByPart) {
+    // The tagger's model of the pipeline damaged; the four transducers of the forms are sound.
+    QByteArray b = Leer(Ruta("es-pt.prob"));
+    ASSERT_FALSE(b.isEmpty());
+    b[b.size() / 2] = static_cast<char>(b[b.size() / 2] ^ 0x01);
+    ASSERT_TRUE(Escribir(Ruta("es-pt.prob"), b));
+    formas::Morfologia m(programa_.filePath("Morfologia"), 2);
+    ASSERT_TRUE(m.Disponible());
+    const auto damelo = m.Traducir("dámelo");
+    ASSERT_TRUE(damelo);
+    EXPECT_EQ(damelo->traduccion, "dar me o");
+    EXPECT_FALSE(damelo->generada);
+    EXPECT_EQ(damelo->pista, "«dar» con pronombres; se muestra la traducción de sus lemas");
+    // Asked again, the same; and the other forms are made as ever, with no notice.
+    EXPECT_EQ(m.Traducir("dámelo")->traduccion, "dar me o");
+    EXPECT_EQ(m.Traducir("libros")->traduccion, "livros");
+    EXPECT_TRUE(Avisos().isEmpty());
+}

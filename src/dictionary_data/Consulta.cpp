@@ -182,10 +182,13 @@ Entrada Buscar(dao::Database& db, int direccion, const QString& palabra) {
         lecturas.prepend(sola->elegida);
     }
     Fila deLema;
-    const auto forma = m->TraducirLecturas(lecturas, [&](const QString& lema) {
-        deLema = PrimeraFila(db, direccion, lema);
-        return deLema.traduccion;
-    });
+    const auto forma = m->TraducirLecturas(
+        lecturas,
+        [&](const QString& lema) {
+            deLema = PrimeraFila(db, direccion, lema);
+            return deLema.traduccion;
+        },
+        palabra);
     if (fila.hay) {
         // A headword that is also a form of another word. Where its row says what the form says
         // ("tiene" -> "has", the row of a common form), the row stands and the codes and hint

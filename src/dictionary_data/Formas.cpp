@@ -2,6 +2,7 @@
 
 #include "dictionary_data/Direcciones.h"
 #include "dictionary_data/Etiquetas.h"
+#include "dictionary_data/Oraciones.h"
 #include "platform/Notices.h"
 #include "platform/Paths.h"
 #include "platform/SentencePipeline.h"
@@ -629,15 +630,25 @@ QString Morfologia::TraducirEntera(const QString& palabra) {
     });
     const QString sola = palabra.first(fin - palabra.begin());
     if (sola.isEmpty()) return {};
-    if (!tuberiaIntentada_) {
-        tuberiaIntentada_ = true;
-        QString error;
-        tuberia_ = sentences::Pipeline::Load(carpeta_, NombrePar(direccion_), &error);
-    }
-    if (!tuberia_) return {};
     // In lower case: the transfer writes the first word of a sentence with a capital ("Give it to
     // me"), and one in capitals would spread its case over the words the transfer adds.
-    const sentences::Pipeline::Result r = tuberia_->Translate(sola.toLower());
+    sentences::Pipeline::Result r;
+    if (QDir(carpeta_) == QDir(QDir(paths::AppPath()).filePath(QStringLiteral("Morfologia")))) {
+        // The program's own folder: the pipeline the translator and the lookup share, not a
+        // second copy of it (90 MB). Without waiting for a sentence translation that holds it:
+        // the word is then translated part by part.
+        if (!oraciones::Con(
+                direccion_, [&](sentences::Pipeline& p) { r = p.Translate(sola.toLower()); }, nullptr, false))
+            return {};
+    } else {
+        if (!tuberiaIntentada_) {
+            tuberiaIntentada_ = true;
+            QString error;
+            tuberia_ = sentences::Pipeline::Load(carpeta_, NombrePar(direccion_), &error);
+        }
+        if (!tuberia_) return {};
+        r = tuberia_->Translate(sola.toLower());
+    }
     if (!r.complete || !r.error.isEmpty()) return {};
     // The pipeline marks words it does not know: "<xyzzy>".
     QString texto = r.text;

@@ -94,12 +94,14 @@ public:
     // The readings of a word in the order they are tried (for tests and the data generator).
     QStringList Lecturas(const QString& palabra);
     // Traducir on readings chosen or reordered by the caller: the data generator puts the part of
-    // speech it wants first ("la" as the article).
+    // speech it wants first ("la" as the article), the translator the reading its tagger chose.
+    // `palabra`, the word the readings are of, lets a verb with pronouns go through the sentence
+    // pipeline whole; without it such a verb is translated part by part.
     std::optional<Forma> TraducirLecturas(const QStringList& lecturas, const Preferida& preferida = {});
-
-private:
     std::optional<Forma> TraducirLecturas(const QStringList& lecturas, const Preferida& preferida,
                                           const QString& palabra);
+
+private:
     QString Generar(const QString& lectura, bool otroGenero, QString& usada);
     QString GeneroDeLema(const etiquetas::Analisis& lectura);
     QString TraducirEntera(const QString& palabra);
@@ -113,8 +115,9 @@ private:
     std::unique_ptr<lt::Transducer> analizador_, bilingue_, generador_, postgenerador_;
     std::future<void> carga_;
     QHash<QString, QString> generosDeLema_;
-    // The direction's sentence pipeline, for verbs with pronouns; only from the program's own
-    // data, where its description is. Not thread-safe, as the transducers are not.
+    // A sentence pipeline of its own, for verbs with pronouns, when the transducers come from a
+    // folder other than the program's (whose pipeline is the shared one, Oraciones.h); never from
+    // the system's folders, which have no description. Not thread-safe, as the transducers are not.
     bool tuberiaIntentada_ = false;
     std::unique_ptr<sentences::Pipeline> tuberia_;
 };

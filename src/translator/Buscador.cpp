@@ -251,7 +251,7 @@ QString Buscador::TraducirUnidad(const Unidad& u, const QString& escrita, bool i
                 return formas::Rango(x) < formas::Rango(y);
             });
             lecturas.prepend(u.elegida);
-            if (const auto f = m->TraducirLecturas(lecturas, preferida)) t = f->traduccion;
+            if (const auto f = m->TraducirLecturas(lecturas, preferida, u.superficie)) t = f->traduccion;
         }
     }
     // A word the analyser does not know may still be a headword.

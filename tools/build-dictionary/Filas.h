@@ -33,6 +33,7 @@
 // articles are articles (EsArticulo).
 #include "Analizador.h"
 #include "Bilingue.h"
+#include "Frecuencias.h"
 #include "dictionary_data/Esquema.h"
 
 #include <QHash>
@@ -51,6 +52,7 @@ struct Insumos {
     QHash<QString, Rasgos> rasgosDestino;   // analyser of the translation language
     std::vector<esquema::Fila> funcionales; // rows of the function words (FilasFuncionales)
     QHash<QString, QString> etiquetado;     // headword -> part of speech its tagger picks (Etiquetar)
+    Frecuencias usosOrigen, usosDestino;    // uses in running text of each side's language (ContarTexto)
     // The word for a reading ("hijo<n><f><sg>" -> "hija") in the headword's language and in the
     // translation's, or empty when the generator cannot make it. Without them no form is made.
     std::function<QString(const QString&)> generarOrigen, generarDestino;

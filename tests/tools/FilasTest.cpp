@@ -19,6 +19,13 @@ Insumos IngEsp(std::vector<Par> pares, std::vector<Par> opuestos = {}) {
     return in;
 }
 
+Insumos En(int direccion, std::vector<Par> pares) {
+    Insumos in;
+    in.direccion = direccion;
+    in.pares = std::move(pares);
+    return in;
+}
+
 QStringList Traducciones(const std::vector<esquema::Fila>& filas, const QString& palabra) {
     QStringList r;
     for (const auto& f : filas)
@@ -91,6 +98,73 @@ TEST(Filas, ReadingsRankedByAnalyserFirstChoiceAndPartOfSpeech) {
     EXPECT_EQ(Primera(filas, "red")->tipo, QStringLiteral("aj"));
     EXPECT_EQ(Traducciones(filas, "water").first(), QStringLiteral("agua"));
     EXPECT_EQ(Traducciones(filas, "good"), QStringList({"bueno", "mejor"}));
+}
+
+TEST(Filas, ReadersCommonestPartOfSpeechAndTranslationComeFirst) {
+    // Apertium lists the rarer sense first; the counts of running text in each language decide.
+    Insumos in = IngEsp({{"die<n>", "dado<n><m>"},
+                         {"die<vblex>", "morir<vblex>"},
+                         {"stop<n>", "parón<n><m>"},
+                         {"stop<vblex>", "parar<vblex>"},
+                         {"make<vblex>", "realizar<vblex>"},
+                         {"make<vblex>", "hacer<vblex>"},
+                         {"watch<vblex>", "velar<vblex>"},
+                         {"watch<vblex>", "mirar<vblex>"},
+                         {"watch<n>", "reloj<n><m>"}});
+    // Without counts, the order of the other rules: the noun before the verb, Apertium's order.
+    auto filas = ConstruirFilas(in);
+    EXPECT_EQ(Traducciones(filas, "die").first(), QStringLiteral("dado"));
+    EXPECT_EQ(Traducciones(filas, "make").first(), QStringLiteral("realizar"));
+
+    in.usosOrigen = {{"die<vblex>", 40},  {"die<n>", 2},        {"stop<vblex>", 25}, {"stop<n>", 6},
+                     {"make<vblex>", 90}, {"watch<vblex>", 12}, {"watch<n>", 3}};
+    in.usosDestino = {{"morir<vblex>", 30}, {"hacer<vblex>", 400}, {"realizar<vblex>", 35},
+                      {"mirar<vblex>", 20}, {"velar<vblex>", 1},   {"dado<n>", 9}};
+    filas = ConstruirFilas(in);
+    EXPECT_EQ(Traducciones(filas, "die"), QStringList({"morir", "dado"}));
+    EXPECT_EQ(Traducciones(filas, "stop"), QStringList({"parar", "parón"}));
+    EXPECT_EQ(Traducciones(filas, "make"), QStringList({"hacer", "realizar"}));
+    EXPECT_EQ(Traducciones(filas, "watch"), QStringList({"mirar", "velar", "reloj"}));
+    EXPECT_EQ(Primera(filas, "die")->tipo, QStringLiteral("v"));
+
+    // Counts about as high as each other (10 and 9 uses) leave the other rules to decide.
+    in.usosOrigen = {{"die<vblex>", 10}, {"die<n>", 9}};
+    in.usosDestino = {{"hacer<vblex>", 10}, {"realizar<vblex>", 9}};
+    filas = ConstruirFilas(in);
+    EXPECT_EQ(Traducciones(filas, "die").first(), QStringLiteral("dado"));
+    EXPECT_EQ(Traducciones(filas, "make").first(), QStringLiteral("realizar"));
+}
+
+TEST(Filas, NounHeadwordIsANounFirstNotTheAdjectiveOfACompound) {
+    // "car industry" is "industria automovilística": Apertium files the adjective under the
+    // noun, often first. No counts are needed to prefer the translation of the same kind.
+    const auto filas = ConstruirFilas(IngEsp({{"car<n>", "automovilístico<adj>"},
+                                              {"car<n>", "coche<n><m>"},
+                                              {"school<n>", "escolar<adj>"},
+                                              {"school<n>", "escuela<n><f>"},
+                                              {"police<n>", "policial<adj>"},
+                                              {"police<n>", "policía<n><f>"},
+                                              {"fast<adj>", "rapidez<n><f>"},
+                                              {"fast<adj>", "rápido<adj>"}}));
+    EXPECT_EQ(Traducciones(filas, "car"), QStringList({"coche", "automovilístico"}));
+    EXPECT_EQ(Traducciones(filas, "school").first(), QStringLiteral("escuela"));
+    EXPECT_EQ(Traducciones(filas, "police").first(), QStringLiteral("policía"));
+    EXPECT_EQ(Primera(filas, "car")->tipoT, QStringLiteral("n"));
+
+    // Apertium's English reads "student" as an adjective too ("student life", "vida
+    // estudiantil"): that is the noun put before another, after the noun itself. An adjective
+    // that says what the noun says ("red", "rojo") is the word's own and comes first.
+    auto otras = ConstruirFilas(IngEsp({{"student<adj>", "estudiantil<adj>"},
+                                        {"student<n>", "estudiante<n><GD>"},
+                                        {"red<adj>", "rojo<adj>"},
+                                        {"red<n>", "rojo<n><GD>"}}));
+    EXPECT_EQ(Traducciones(otras, "student"), QStringList({"estudiante", "estudiantil"}));
+    EXPECT_EQ(Primera(otras, "red")->tipo, QStringLiteral("aj"));
+    // In Spanish an adjective read as a noun is its own use: "joven" is "young" first.
+    otras = ConstruirFilas(En(kEspIng, {{"joven<adj>", "young<adj>"}, {"joven<n>", "youngster<n>"}}));
+    EXPECT_EQ(Traducciones(otras, "joven").first(), QStringLiteral("young"));
+    // And an adjective headword an adjective.
+    EXPECT_EQ(Traducciones(filas, "fast").first(), QStringLiteral("rápido"));
 }
 
 TEST(Filas, OneRowPerPairAndProperNouns) {
@@ -221,13 +295,6 @@ TEST(Filas, RecordingsFlagAndTheSchemaAcceptsTheRows) {
 }
 
 namespace {
-
-Insumos En(int direccion, std::vector<Par> pares) {
-    Insumos in;
-    in.direccion = direccion;
-    in.pares = std::move(pares);
-    return in;
-}
 
 // A generator that knows a few readings, as lttoolbox's would.
 std::function<QString(const QString&)> Generador(QHash<QString, QString> formas) {

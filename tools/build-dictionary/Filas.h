@@ -11,15 +11,23 @@
 //      case before acronyms and names ("who" is "quién" before "OMS", "may" "poder" before "mayo");
 //   2. source analyses (house<n>, house<vblex>) ranked by: the article before other readings of
 //      the same spelling; the analyser knows the word in that part of speech ("time" is no
-//      adjective); some translation takes the word back as its own first choice ("run" ->
-//      "correr" -> "run", but "carrera" -> "career"); some translation is unrestricted (the pair
-//      also exists the other way round); the part of speech the language's tagger picks for the
-//      word on its own ("bien" the adverb, "ser" the verb; not against an adjective, which alone
-//      looks like anything else to it); part of speech (RangoTipo); singular before plural; then
-//      as first met;
-//   3. within one analysis, unrestricted translations before one-way ones: "house" -> "casa"
-//      (casa -> house too) before "house" -> "cámara" (cámara -> camera), then in the order
-//      Apertium offers them.
+//      adjective); the part of speech running text of the headword's language uses far more than
+//      any other ("die" the verb, not the cube; Frecuencias.h), or else the one whose commonest
+//      translation the other language's text uses far more ("watch": "mirar" before "reloj");
+//      some translation takes the word back as its own first choice ("run" -> "correr" -> "run",
+//      but "carrera" -> "career"); some translation is unrestricted (the pair also exists the
+//      other way round); the part of speech the language's tagger picks for the word on its own
+//      ("bien" the adverb, "ser" the verb; not against an adjective, which alone looks like
+//      anything else to it); part of speech (RangoTipo; an English adjective reading that
+//      translates as none of the noun's words is the noun put before another, "student life",
+//      and comes after the noun); singular before plural;
+//   3. the translations of one part of speech: those of the headword's own part of speech first
+//      ("car" the noun is "coche" before the "automovilístico" of "car industry"); then the one
+//      the other language's text uses far more than the others ("make": "hacer" before
+//      "realizar"), "far more" being at least ten uses and over three times any other's; then
+//      by source analysis as first met; unrestricted translations before one-way ones: "house"
+//      -> "casa" (casa -> house too) before "house" -> "cámara" (cámara -> camera); then in the
+//      order Apertium offers them.
 //
 // Left out: pairs either side of which is a name internal to Apertium ("prpers", "Pole_person"),
 // and headwords that are titles or sentences rather than words (EsCabezaValida).

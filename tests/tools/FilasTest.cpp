@@ -470,3 +470,94 @@ TEST(Filas, GenderNumberAndArticleOnlyWhereTheyBelong) {
     EXPECT_EQ(Traducciones(filas, "arroz"), QStringList({"riz"}));
     EXPECT_EQ(Primera(filas, "arroz")->numero, QStringLiteral("s"));
 }
+
+TEST(Filas, AbbreviationsAreNeitherHeadwordsNorTranslations) {
+    constexpr int kEspPor = 2, kEspFra = 4, kFraEsp = 5;
+    auto filas = ConstruirFilas(En(kEspPor, {{"uk.<n><m>", "uk.<n><m>"}, {"casa<n><f>", "casa<n><f>"}}));
+    EXPECT_TRUE(Traducciones(filas, "uk.").isEmpty());
+    EXPECT_EQ(Traducciones(filas, "casa"), QStringList({"casa"}));
+    filas = ConstruirFilas(En(kEspFra, {{"Ayto.<n><m>", "mairie<n><f>"},
+                                        {"ayuntamiento<n><m>", "mairie<n><f>"},
+                                        {"señor<n><m>", "M<abbr>"},
+                                        {"señor<n><m>", "monsieur<n><m>"}}));
+    EXPECT_TRUE(Traducciones(filas, "Ayto.").isEmpty());
+    EXPECT_EQ(Traducciones(filas, "ayuntamiento"), QStringList({"mairie"}));
+    EXPECT_EQ(Traducciones(filas, "señor"), QStringList({"monsieur"}));
+    filas = ConstruirFilas(
+        En(kFraEsp, {{"mairie<n><f>", "Ayto.<n><m>"}, {"mairie<n><f>", "ayuntamiento<n><m>"}}));
+    EXPECT_EQ(Traducciones(filas, "mairie"), QStringList({"ayuntamiento"}));
+}
+
+TEST(Filas, WordsOfTheOtherLanguageInTheHeadwordColumnAreLeftOut) {
+    constexpr int kPorEsp = 3;
+    // "buscar" and "sustituto" are Spanish: the Portuguese analyser does not know them, the
+    // Spanish one does (Insumos::ajenas), and Portuguese text never has them.
+    Insumos in = En(kPorEsp, {{"buscar<vblex>", "buscar<vblex>"},
+                              {"sustituto<adj>", "sustituto<adj>"},
+                              {"substituto<adj>", "sustituto<adj>"},
+                              {"renderizar<vblex>", "renderizar<vblex>"}});
+    in.ajenas = {"buscar", "sustituto", "renderizar"};
+    // Text has "renderizar", which its analyser does not know: the word is Portuguese all the same.
+    in.usosOrigen = {{"*renderizar", 3}, {"substituto<adj>", 4}};
+    const auto filas = ConstruirFilas(in);
+    EXPECT_TRUE(Traducciones(filas, "buscar").isEmpty());
+    EXPECT_TRUE(Traducciones(filas, "sustituto").isEmpty());
+    EXPECT_EQ(Traducciones(filas, "substituto"), QStringList({"sustituto"}));
+    EXPECT_EQ(Traducciones(filas, "renderizar"), QStringList({"renderizar"}));
+}
+
+TEST(Filas, AnAdjectiveIsNoTranslationOfANoun) {
+    constexpr int kEspFra = 4;
+    // "vulgaridad" is made from "vulgar", which the dictionary translates "vulgaire": that is the
+    // adjective, whatever the noun entry says. "pauvre" is no noun to the French analyser.
+    Insumos in = En(kEspFra, {{"vulgar<adj>", "vulgaire<adj>"},
+                              {"vulgaridad<n><f>", "vulgaire<n><m>"},
+                              {"vulgaridad<n><f>", "vulgarité<n><f>"},
+                              {"pobreza<n><f>", "pauvre<n><m>"},
+                              {"pobreza<n><f>", "pauvreté<n><f>"},
+                              {"extranjero<n><m>", "étranger<n><m>"},
+                              {"rojo<adj>", "rouge<adj>"},
+                              {"rojo<n><m>", "rouge<n><m>"}});
+    in.rasgosOrigen = {{"pobreza", R("f", "s", {"n"})}, {"extranjero", R("m", "s", {"adj"})}};
+    in.rasgosDestino = {
+        {"pauvre", R("", "s", {"adj"})}, {"pauvreté", R("f", "s", {"n"})}, {"étranger", R("m", "s", {"n"})}};
+    const auto filas = ConstruirFilas(in);
+    EXPECT_EQ(Traducciones(filas, "vulgaridad"), QStringList({"vulgarité", "vulgaire"}));
+    EXPECT_EQ(Traducciones(filas, "pobreza"), QStringList({"pauvreté", "pauvre"}));
+    // A headword with nothing else keeps it.
+    EXPECT_EQ(Traducciones(filas, "extranjero"), QStringList({"étranger"}));
+    // The noun of the same word as the adjective is no noun made from it.
+    EXPECT_EQ(Traducciones(filas, "rojo"), QStringList({"rouge", "rouge"}));
+}
+
+TEST(Filas, FrenchEndingsFixTheGender) {
+    constexpr int kEspFra = 4, kFraEsp = 5;
+    // Apertium's entries (and its French analyser) give these the wrong gender.
+    Insumos in = En(kEspFra, {{"reacción<n><f>", "réaction<n><m>"},
+                              {"integración<n><f>", "intégration<n><m>"},
+                              {"sociedad<n><f>", "société<n><m>"},
+                              {"seísmo<n><m>", "séisme<n><f>"},
+                              {"acercamiento<n><m>", "rapprochement<n><f>"},
+                              {"queso<n><m>", "fromage<n><f>"},
+                              {"imagen<n><f>", "image<n><f>"},
+                              {"casa<n><f>", "maison<n><f>"},
+                              {"artista<n><mf>", "artiste<n><mf>"},
+                              {"comité<n><m>", "comité<n><m>"},
+                              {"verano<n><m>", "été<n><m>"}});
+    in.rasgosDestino = {{"séisme", R("f", "s", {"n"})}, {"réaction", R("m", "s", {"n"})}};
+    auto filas = ConstruirFilas(in);
+    const std::pair<const char*, const char*> esperados[] = {
+        {"reacción", "f"},     {"integración", "f"}, {"sociedad", "f"}, {"seísmo", "m"},
+        {"acercamiento", "m"}, {"queso", "m"},       {"imagen", "f"},   {"casa", "f"},
+        {"artista", ""},       {"comité", "m"},      {"verano", "m"}};
+    for (const auto& [palabra, genero] : esperados) {
+        const esquema::Fila* f = Primera(filas, palabra);
+        ASSERT_TRUE(f) << palabra;
+        EXPECT_EQ(f->generoT, QString::fromLatin1(genero)) << palabra;
+    }
+    // As headwords too.
+    filas = ConstruirFilas(
+        En(kFraEsp, {{"réaction<n><m>", "reacción<n><f>"}, {"alcoolisme<n><f>", "alcoholismo<n><m>"}}));
+    EXPECT_EQ(Primera(filas, "réaction")->genero, QStringLiteral("f"));
+    EXPECT_EQ(Primera(filas, "alcoolisme")->genero, QStringLiteral("m"));
+}

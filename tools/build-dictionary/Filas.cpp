@@ -122,6 +122,34 @@ bool EsDeterminante(const QStringList& etiquetas) {
     return !etiquetas.isEmpty() && etiquetas.first() == QLatin1String("det");
 }
 
+// Abbreviations ("uk.", "Ayto.", "Dr."): Apertium needs them to read running text, but a row
+// that gives "Ayto." for "mairie" teaches a reader nothing.
+bool EsAbreviatura(const Analisis& a) {
+    return a.lema.contains(QLatin1Char('.')) || a.etiquetas.contains(QLatin1String("abbr"));
+}
+
+// A noun reading that is really an adjective: its language's analyser knows the word as an
+// adjective and not as a noun.
+bool AdjetivoComoNombre(const Analisis& a, const QHash<QString, Rasgos>& rasgos) {
+    if (!EsSustantivo(a.etiquetas)) return false;
+    const auto r = rasgos.constFind(a.lema);
+    return r != rasgos.constEnd() && r->tipos.contains(QLatin1String("adj")) &&
+           !r->tipos.contains(QLatin1String("n"));
+}
+
+// Whether `nombre` is a noun made from the adjective `adjetivo` ("vulgaridad" from "vulgar",
+// "pobreza" from "pobre"): it begins with the whole adjective and goes on.
+bool Derivado(const QString& nombre, const QString& adjetivo) {
+    return adjetivo.size() >= 4 && nombre.size() > adjetivo.size() && nombre.startsWith(adjetivo);
+}
+
+// A noun that its language's analyser knows as a noun only.
+bool SoloNombre(const Analisis& a, const QHash<QString, Rasgos>& rasgos) {
+    const auto r = rasgos.constFind(a.lema);
+    return EsSustantivo(a.etiquetas) && r != rasgos.constEnd() &&
+           r->tipos == QStringList{QStringLiteral("n")};
+}
+
 // Only the language's own articles are articles: Apertium tags "cierto", "cada" and "otro"
 // <det><ind> too. A bare <det> is one when the analyser reads the word so ("el" -> el<det><def>).
 QString Tipo(const Analisis& a, const QHash<QString, Rasgos>& rasgos, const QString& idioma) {
@@ -130,6 +158,29 @@ QString Tipo(const Analisis& a, const QHash<QString, Rasgos>& rasgos, const QStr
         return articulo && EsArticulo(a.lema, idioma) ? QStringLiteral("ar") : QString();
     }
     return CodigoTipo(a.etiquetas);
+}
+
+// The gender a French noun's ending fixes: -tion, -sion and -té make feminine nouns ("réaction",
+// "société"), but for the masculine ones every grammar lists ("été", "côté", "comité"...);
+// -isme, -ement, -ament, -iment and -age (in words of six letters or more: not "image",
+// "plage") masculine ones ("séisme", "rapprochement", "fromage"). Apertium's French entries, and
+// its analyser, get some of these wrong. Empty for other endings. A noun of several words takes
+// the gender of its first ("conception assistée"; "accusé de réception" is not told).
+QString GeneroFrances(const QString& lema) {
+    static const QStringList masculinosEnTe{
+        QStringLiteral("été"),    QStringLiteral("côté"),    QStringLiteral("coté"),
+        QStringLiteral("comité"), QStringLiteral("comté"),   QStringLiteral("traité"),
+        QStringLiteral("pâté"),   QStringLiteral("député"),  QStringLiteral("arrêté"),
+        QStringLiteral("doigté"), QStringLiteral("velouté"), QStringLiteral("karaté")};
+    const QString w = lema.section(QLatin1Char(' '), 0, 0).toLower();
+    if (w.endsWith(QStringLiteral("té")))
+        return masculinosEnTe.contains(w) ? QStringLiteral("m") : QStringLiteral("f");
+    for (const char* f : {"tion", "sion"})
+        if (w.endsWith(QLatin1String(f))) return QStringLiteral("f");
+    for (const char* m : {"isme", "ement", "ament", "iment"})
+        if (w.endsWith(QLatin1String(m))) return QStringLiteral("m");
+    if (w.size() >= 6 && w.endsWith(QLatin1String("age"))) return QStringLiteral("m");
+    return QString();
 }
 
 // Gender and number mean something to the reader only for nouns, articles and pronouns: an
@@ -147,6 +198,18 @@ void Rasgar(const Analisis& a, const QString& tipo, const QHash<QString, Rasgos>
     // <mf> stays common whatever the analyser says about one of its readings.
     if (GeneroAbierto(a.etiquetas) && !a.etiquetas.contains(QLatin1String("mf"))) genero = it->genero;
     if (NumeroAbierto(a.etiquetas)) numero = it->numero;
+}
+
+// Rasgar, then a French noun whose ending fixes its gender has that gender, whatever its entry or
+// the analyser say; a noun of both genders (<mf>) stays common.
+void RasgarEn(const Analisis& a, const QString& tipo, const QHash<QString, Rasgos>& rasgos,
+              const QString& idioma, QString& genero, QString& numero) {
+    Rasgar(a, tipo, rasgos, genero, numero);
+    if (idioma != QLatin1String("fra") || tipo != QLatin1String("n") ||
+        a.etiquetas.contains(QLatin1String("mf")))
+        return;
+    const QString g = GeneroFrances(a.lema);
+    if (!g.isEmpty()) genero = g;
 }
 
 QString Escribir(const QString& lema, const QStringList& etiquetas) {
@@ -261,8 +324,44 @@ QSet<QString> ConFemenina(const std::vector<Par>& pares) {
     return lemas;
 }
 
+// The adjective pairs of a direction ("vulgar<adj>" -> "vulgaire<adj>"): the source adjectives of
+// each translation.
+struct Adjetivos {
+    QHash<QString, QStringList> deDestino;
+};
+
+Adjetivos LeerAdjetivos(const std::vector<Par>& pares) {
+    Adjetivos r;
+    for (const Par& p : pares) {
+        if (!p.origen.contains(QLatin1String("<adj>")) || !p.destino.contains(QLatin1String("<adj>")))
+            continue;
+        const Analisis o = LeerAnalisis(p.origen), d = LeerAnalisis(p.destino);
+        if (o.etiquetas.value(0) != QLatin1String("adj") || d.etiquetas.value(0) != QLatin1String("adj"))
+            continue;
+        r.deDestino[d.lema] << o.lema;
+    }
+    return r;
+}
+
+// A noun given an adjective for translation, or the other way round, though both are tagged
+// nouns: the analyser of the adjective's language knows it as an adjective only ("pobreza" is
+// not "pauvre"); or the dictionary itself translates the adjective the headword is made from by
+// it ("vulgar" is "vulgaire", and "vulgaridad", made from "vulgar", is "vulgarité", not
+// "vulgaire"). Such a translation ranks as one of another part of speech: after the nouns, yet
+// still there when the headword has nothing else ("extranjero" -> "foreigner", a noun to the
+// English analyser, an adjective only to the Spanish one).
+bool Adjetival(const Candidata& c, const Insumos& in, const Adjetivos& adjetivos) {
+    if (!EsSustantivo(c.origen.etiquetas) || !EsSustantivo(c.destino.etiquetas)) return false;
+    if ((SoloNombre(c.origen, in.rasgosOrigen) && AdjetivoComoNombre(c.destino, in.rasgosDestino)) ||
+        (SoloNombre(c.destino, in.rasgosDestino) && AdjetivoComoNombre(c.origen, in.rasgosOrigen)))
+        return true;
+    const QStringList de = adjetivos.deDestino.value(c.destino.lema);
+    return std::any_of(de.begin(), de.end(), [&](const QString& a) { return Derivado(c.origen.lema, a); });
+}
+
 // The candidate of one pair, without the properties of its group; none when the pair makes no row.
-std::optional<Candidata> Candidatura(const Par& p, const Insumos& in, const QString& idiomaOrigen) {
+std::optional<Candidata> Candidatura(const Par& p, const Insumos& in, const QString& idiomaOrigen,
+                                     const QSet<QString>& vistas, const Adjetivos& adjetivos) {
     Candidata c;
     c.origen = LeerAnalisis(p.origen);
     c.destino = LeerAnalisis(p.destino);
@@ -271,6 +370,12 @@ std::optional<Candidata> Candidatura(const Par& p, const Insumos& in, const QStr
     // Apertium's own names ("prpers", "Pole_person") are not words of either language.
     if (formas::LemaInterno(c.origen.lema) || formas::LemaInterno(c.destino.lema)) return std::nullopt;
     if (!EsCabezaValida(c.origen.lema)) return std::nullopt;
+    if (EsAbreviatura(c.origen) || EsAbreviatura(c.destino)) return std::nullopt;
+    // A word of the other language in this column ("buscar" or "sustituto" as Portuguese
+    // headwords): its own language's analyser does not know it, the other language's does, and
+    // its own language's text never has it.
+    if (in.ajenas.contains(c.origen.lema) && !vistas.contains(textfold::FoldCase(c.origen.lema)))
+        return std::nullopt;
     c.propio = EsNombrePropio(c.origen.etiquetas);
     // A name that stays the same in the other language teaches nothing.
     if (c.propio && textfold::FoldCase(c.origen.lema) == textfold::FoldCase(c.destino.lema))
@@ -293,7 +398,7 @@ std::optional<Candidata> Candidatura(const Par& p, const Insumos& in, const QStr
     c.restringida = !in.inversos.contains(ClavePar(c.origen.lema, c.destino.lema));
     c.rango = RangoTipo(c.origen.etiquetas);
     c.usosTipo = Usos(in.usosOrigen, c.origen.lema, c.origen.etiquetas);
-    c.tipoComun = MismoTipo(c.origen.etiquetas, c.destino.etiquetas);
+    c.tipoComun = MismoTipo(c.origen.etiquetas, c.destino.etiquetas) && !Adjetival(c, in, adjetivos);
     c.usosTraduccion = Usos(in.usosDestino, c.destino.lema, c.destino.etiquetas);
     c.plural = c.origen.etiquetas.contains(QLatin1String("pl"));
     // A headword the analyser does not know at all is not held against any of its readings.
@@ -312,9 +417,11 @@ Recogida Recoger(const Insumos& in) {
     r.candidatas.reserve(in.pares.size() + in.funcionales.size());
     RecogerFuncionales(in, r.candidatas);
     const QSet<QString> conFemenina = ConFemenina(in.pares);
+    const QSet<QString> vistas = Vistas(in.usosOrigen);
+    const Adjetivos adjetivos = LeerAdjetivos(in.pares);
     std::unordered_map<QString, size_t> grupos;
     for (const Par& p : in.pares) {
-        std::optional<Candidata> c = Candidatura(p, in, idiomaOrigen);
+        std::optional<Candidata> c = Candidatura(p, in, idiomaOrigen, vistas, adjetivos);
         if (!c) continue;
         c->orden = r.candidatas.size();
         c->grupo = grupos.try_emplace(p.origen, grupos.size()).first->second;
@@ -428,8 +535,8 @@ esquema::Fila FilaDe(const Candidata& c, const QString& tipo, const Insumos& in,
     f.traduccion = c.traduccion;
     f.tipo = tipo;
     f.tipoT = Tipo(c.destino, in.rasgosDestino, idiomaDestino);
-    Rasgar(c.origen, f.tipo, in.rasgosOrigen, f.genero, f.numero);
-    Rasgar(c.destino, f.tipoT, in.rasgosDestino, f.generoT, f.numeroT);
+    RasgarEn(c.origen, f.tipo, in.rasgosOrigen, IdiomaOrigen(in.direccion), f.genero, f.numero);
+    RasgarEn(c.destino, f.tipoT, in.rasgosDestino, idiomaDestino, f.generoT, f.numeroT);
     return f;
 }
 

@@ -61,6 +61,9 @@ struct Insumos {
     std::vector<esquema::Fila> funcionales; // rows of the function words (FilasFuncionales)
     QHash<QString, QString> etiquetado;     // headword -> part of speech its tagger picks (Etiquetar)
     Frecuencias usosOrigen, usosDestino;    // uses in running text of each side's language (ContarTexto)
+    // Headword lemmas that the headword language's analyser does not know and the translation
+    // language's analyser knows as lemmas: perhaps words of the other language in this column.
+    QSet<QString> ajenas;
     // The word for a reading ("hijo<n><f><sg>" -> "hija") in the headword's language and in the
     // translation's, or empty when the generator cannot make it. Without them no form is made.
     std::function<QString(const QString&)> generarOrigen, generarDestino;

@@ -188,8 +188,15 @@ std::vector<esquema::Fila> FilasDireccion(const Opciones& o, size_t d,
     const QStringList lemas = Lemas(pares[d], false);
     in.rasgosOrigen =
         Analizador(Archivo(o.apertium, f.paquete, f.analizadorOrigen, "automorf")).Consultar(lemas);
-    in.rasgosDestino = Analizador(Archivo(o.apertium, f.paquete, f.analizadorDestino, "automorf"))
-                           .Consultar(Lemas(pares[d], true));
+    Analizador destino(Archivo(o.apertium, f.paquete, f.analizadorDestino, "automorf"));
+    in.rasgosDestino = destino.Consultar(Lemas(pares[d], true));
+    // Single words the headword language's analyser does not know, asked of the other's.
+    QStringList desconocidas;
+    for (const QString& l : lemas)
+        if (!l.contains(QLatin1Char(' ')) && !in.rasgosOrigen.contains(l)) desconocidas << l;
+    const QHash<QString, Rasgos> otras = destino.Consultar(desconocidas);
+    for (auto it = otras.cbegin(); it != otras.cend(); ++it)
+        in.ajenas.insert(it.key());
     in.generarDestino = Generador(QStringLiteral("%1/%2.autogen.bin").arg(carpeta, par));
     in.generarOrigen = Generador(QStringLiteral("%1/%2.autogen.bin").arg(carpeta, QLatin1String(f.opuesto)));
     QString aviso;

@@ -55,6 +55,16 @@ protected:
         return p;
     }
 
+    // The first row of `palabra`, checked for the translation and part of speech expected.
+    Primera Esperar(int direccion, const char* palabra, const char* traduccion, const char* tipo) {
+        SCOPED_TRACE(std::string(kDirecciones[static_cast<size_t>(direccion)].tabla) + " " + palabra);
+        const Primera p = Buscar(direccion, QString::fromUtf8(palabra));
+        EXPECT_TRUE(p.hallada);
+        EXPECT_EQ(p.traduccion, QString::fromUtf8(traduccion));
+        EXPECT_EQ(p.tipo, QString::fromUtf8(tipo));
+        return p;
+    }
+
     int Contar(const QString& sql) {
         auto rs = db_->OpenRecordset(sql, dao::dbOpenForwardOnly);
         const int n = rs->Eof() ? -1 : rs->Fields(QStringLiteral("n")).Value().toInt();
@@ -266,13 +276,9 @@ TEST_F(BaseGenerada, TheCommonestWordsHaveTheirUsualFirstRow) {
         {5, "amour", "amor", "n", "m", "s"},
     };
     for (const Caso& c : casos) {
-        SCOPED_TRACE(std::string(kDirecciones[static_cast<size_t>(c.direccion)].tabla) + " " + c.palabra);
-        const Primera p = Buscar(c.direccion, QString::fromUtf8(c.palabra));
-        ASSERT_TRUE(p.hallada);
-        EXPECT_EQ(p.traduccion, QString::fromUtf8(c.traduccion));
-        EXPECT_EQ(p.tipo, QString::fromUtf8(c.tipo));
-        EXPECT_EQ(p.genero, QString::fromUtf8(c.genero));
-        EXPECT_EQ(p.numero, QString::fromUtf8(c.numero));
+        const Primera p = Esperar(c.direccion, c.palabra, c.traduccion, c.tipo);
+        EXPECT_EQ(p.genero, QString::fromUtf8(c.genero)) << c.palabra;
+        EXPECT_EQ(p.numero, QString::fromUtf8(c.numero)) << c.palabra;
     }
     // "who" is never first the World Health Organisation, "may" never first the month.
     EXPECT_NE(Buscar(1, QStringLiteral("may")).traduccion, QStringLiteral("mayo"));
@@ -311,13 +317,8 @@ TEST_F(BaseGenerada, TheFirstRowIsTheSenseReadersMeetMost) {
         {0, "rojo", "red", "aj"},
         {0, "bien", "well", "av"},
     };
-    for (const Caso& c : casos) {
-        SCOPED_TRACE(std::string(kDirecciones[static_cast<size_t>(c.direccion)].tabla) + " " + c.palabra);
-        const Primera p = Buscar(c.direccion, QString::fromUtf8(c.palabra));
-        ASSERT_TRUE(p.hallada);
-        EXPECT_EQ(p.traduccion, QString::fromUtf8(c.traduccion));
-        EXPECT_EQ(p.tipo, QString::fromUtf8(c.tipo));
-    }
+    for (const Caso& c : casos)
+        Esperar(c.direccion, c.palabra, c.traduccion, c.tipo);
     // "stand" is no exhibition stand first.
     EXPECT_NE(Buscar(1, QStringLiteral("stand")).traduccion, QStringLiteral("estand"));
 }

@@ -29,8 +29,13 @@
 //      -> "casa" (casa -> house too) before "house" -> "cámara" (cámara -> camera); then in the
 //      order Apertium offers them.
 //
-// Left out: pairs either side of which is a name internal to Apertium ("prpers", "Pole_person"),
-// and headwords that are titles or sentences rather than words (EsCabezaValida).
+// Left out: pairs either side of which is a name internal to Apertium ("prpers", "Pole_person")
+// or an abbreviation ("Ayto.", "uk."); headwords that are titles or sentences rather than words
+// (EsCabezaValida); and headwords of the other language in this column: unknown to their own
+// language's analyser, known to the other's (Insumos::ajenas), never met in their own language's
+// text ("sustituto" as a Portuguese word). A noun's translation that is really an adjective
+// ("vulgaridad" -> "vulgaire") ranks after the nouns, and French nouns take the gender their
+// ending fixes (-tion, -sion, -té feminine; -isme, -ement, -age masculine).
 //
 // A side whose tags ask for a form other than its lemma is shown in that form, made by that
 // language's generator: a gender-specific sense is filed under the headword of its gender

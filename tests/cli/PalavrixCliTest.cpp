@@ -67,7 +67,7 @@ TEST(PalavrixCli, TraducirTranslatesStandardInputAsTheTranslatorWindowDoes) {
     const Salida s =
         Correr({"traducir", "EspIng"}, QString("Los libros, CASA xqzwv.\nSegunda línea").toUtf8());
     EXPECT_EQ(s.codigo, 0) << s.err.toStdString();
-    EXPECT_EQ(s.out, "The books, HOUSE <xqzwv>.\nSecond line");
+    EXPECT_EQ(s.out, "The books, HOME <xqzwv>.\nSecond line");
     EXPECT_EQ(Correr({"traducir", "PorEsp"}, {}).out, "");
 }
 

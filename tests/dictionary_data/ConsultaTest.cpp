@@ -39,7 +39,7 @@ TEST_F(Consulta, AHeadwordIsItsOwnEntryAndAFormShowsItsLemmasEntry) {
     const consulta::Entrada casa = Buscar(0, "casa");
     ASSERT_TRUE(casa.encontrada);
     EXPECT_EQ(casa.lema, "casa");
-    EXPECT_EQ(casa.traduccion, "house");
+    EXPECT_EQ(casa.traduccion, "home");
     EXPECT_TRUE(casa.pista.isEmpty());
     EXPECT_FALSE(casa.esForma());
 
@@ -136,9 +136,9 @@ TEST_F(Consulta, FrenchLigaturesFindTheWordAsTheDictionarySpellsIt) {
 }
 
 TEST_F(Consulta, TheTranslatorTranslatesFormsAndKeepsTheirCapitals) {
-    EXPECT_EQ(Traducir(0, "Casa, CASA y casa.\r\n"), "House, HOUSE and house.\r\n");
+    EXPECT_EQ(Traducir(0, "Casa, CASA y casa.\r\n"), "Home, HOME and home.\r\n");
     EXPECT_EQ(Traducir(0, "Los libros del niño"), "The books of the boy");
-    EXPECT_EQ(Traducir(1, "He went home."), "Él fue en casa.");
+    EXPECT_EQ(Traducir(1, "He went there."), "Él fue allí.");
     EXPECT_EQ(Traducir(5, "Ils sont"), "Ellos son");
     // Unknown words keep their brackets and their spelling; separators stay where they were.
     EXPECT_EQ(Traducir(0, "  xqzwv, 12 Xqzwv\t!"), "  <xqzwv>, 12 <Xqzwv>\t!");

@@ -19,6 +19,13 @@ Insumos IngEsp(std::vector<Par> pares, std::vector<Par> opuestos = {}) {
     return in;
 }
 
+Insumos En(int direccion, std::vector<Par> pares) {
+    Insumos in;
+    in.direccion = direccion;
+    in.pares = std::move(pares);
+    return in;
+}
+
 QStringList Traducciones(const std::vector<esquema::Fila>& filas, const QString& palabra) {
     QStringList r;
     for (const auto& f : filas)
@@ -91,6 +98,73 @@ TEST(Filas, ReadingsRankedByAnalyserFirstChoiceAndPartOfSpeech) {
     EXPECT_EQ(Primera(filas, "red")->tipo, QStringLiteral("aj"));
     EXPECT_EQ(Traducciones(filas, "water").first(), QStringLiteral("agua"));
     EXPECT_EQ(Traducciones(filas, "good"), QStringList({"bueno", "mejor"}));
+}
+
+TEST(Filas, ReadersCommonestPartOfSpeechAndTranslationComeFirst) {
+    // Apertium lists the rarer sense first; the counts of running text in each language decide.
+    Insumos in = IngEsp({{"die<n>", "dado<n><m>"},
+                         {"die<vblex>", "morir<vblex>"},
+                         {"stop<n>", "parón<n><m>"},
+                         {"stop<vblex>", "parar<vblex>"},
+                         {"make<vblex>", "realizar<vblex>"},
+                         {"make<vblex>", "hacer<vblex>"},
+                         {"watch<vblex>", "velar<vblex>"},
+                         {"watch<vblex>", "mirar<vblex>"},
+                         {"watch<n>", "reloj<n><m>"}});
+    // Without counts, the order of the other rules: the noun before the verb, Apertium's order.
+    auto filas = ConstruirFilas(in);
+    EXPECT_EQ(Traducciones(filas, "die").first(), QStringLiteral("dado"));
+    EXPECT_EQ(Traducciones(filas, "make").first(), QStringLiteral("realizar"));
+
+    in.usosOrigen = {{"die<vblex>", 40},  {"die<n>", 2},        {"stop<vblex>", 25}, {"stop<n>", 6},
+                     {"make<vblex>", 90}, {"watch<vblex>", 12}, {"watch<n>", 3}};
+    in.usosDestino = {{"morir<vblex>", 30}, {"hacer<vblex>", 400}, {"realizar<vblex>", 35},
+                      {"mirar<vblex>", 20}, {"velar<vblex>", 1},   {"dado<n>", 9}};
+    filas = ConstruirFilas(in);
+    EXPECT_EQ(Traducciones(filas, "die"), QStringList({"morir", "dado"}));
+    EXPECT_EQ(Traducciones(filas, "stop"), QStringList({"parar", "parón"}));
+    EXPECT_EQ(Traducciones(filas, "make"), QStringList({"hacer", "realizar"}));
+    EXPECT_EQ(Traducciones(filas, "watch"), QStringList({"mirar", "velar", "reloj"}));
+    EXPECT_EQ(Primera(filas, "die")->tipo, QStringLiteral("v"));
+
+    // Counts about as high as each other (10 and 9 uses) leave the other rules to decide.
+    in.usosOrigen = {{"die<vblex>", 10}, {"die<n>", 9}};
+    in.usosDestino = {{"hacer<vblex>", 10}, {"realizar<vblex>", 9}};
+    filas = ConstruirFilas(in);
+    EXPECT_EQ(Traducciones(filas, "die").first(), QStringLiteral("dado"));
+    EXPECT_EQ(Traducciones(filas, "make").first(), QStringLiteral("realizar"));
+}
+
+TEST(Filas, NounHeadwordIsANounFirstNotTheAdjectiveOfACompound) {
+    // "car industry" is "industria automovilística": Apertium files the adjective under the
+    // noun, often first. No counts are needed to prefer the translation of the same kind.
+    const auto filas = ConstruirFilas(IngEsp({{"car<n>", "automovilístico<adj>"},
+                                              {"car<n>", "coche<n><m>"},
+                                              {"school<n>", "escolar<adj>"},
+                                              {"school<n>", "escuela<n><f>"},
+                                              {"police<n>", "policial<adj>"},
+                                              {"police<n>", "policía<n><f>"},
+                                              {"fast<adj>", "rapidez<n><f>"},
+                                              {"fast<adj>", "rápido<adj>"}}));
+    EXPECT_EQ(Traducciones(filas, "car"), QStringList({"coche", "automovilístico"}));
+    EXPECT_EQ(Traducciones(filas, "school").first(), QStringLiteral("escuela"));
+    EXPECT_EQ(Traducciones(filas, "police").first(), QStringLiteral("policía"));
+    EXPECT_EQ(Primera(filas, "car")->tipoT, QStringLiteral("n"));
+
+    // Apertium's English reads "student" as an adjective too ("student life", "vida
+    // estudiantil"): that is the noun put before another, after the noun itself. An adjective
+    // that says what the noun says ("red", "rojo") is the word's own and comes first.
+    auto otras = ConstruirFilas(IngEsp({{"student<adj>", "estudiantil<adj>"},
+                                        {"student<n>", "estudiante<n><GD>"},
+                                        {"red<adj>", "rojo<adj>"},
+                                        {"red<n>", "rojo<n><GD>"}}));
+    EXPECT_EQ(Traducciones(otras, "student"), QStringList({"estudiante", "estudiantil"}));
+    EXPECT_EQ(Primera(otras, "red")->tipo, QStringLiteral("aj"));
+    // In Spanish an adjective read as a noun is its own use: "joven" is "young" first.
+    otras = ConstruirFilas(En(kEspIng, {{"joven<adj>", "young<adj>"}, {"joven<n>", "youngster<n>"}}));
+    EXPECT_EQ(Traducciones(otras, "joven").first(), QStringLiteral("young"));
+    // And an adjective headword an adjective.
+    EXPECT_EQ(Traducciones(filas, "fast").first(), QStringLiteral("rápido"));
 }
 
 TEST(Filas, OneRowPerPairAndProperNouns) {
@@ -221,13 +295,6 @@ TEST(Filas, RecordingsFlagAndTheSchemaAcceptsTheRows) {
 }
 
 namespace {
-
-Insumos En(int direccion, std::vector<Par> pares) {
-    Insumos in;
-    in.direccion = direccion;
-    in.pares = std::move(pares);
-    return in;
-}
 
 // A generator that knows a few readings, as lttoolbox's would.
 std::function<QString(const QString&)> Generador(QHash<QString, QString> formas) {
@@ -402,4 +469,95 @@ TEST(Filas, GenderNumberAndArticleOnlyWhereTheyBelong) {
     // One row, singular, though the entry was walked in the plural first.
     EXPECT_EQ(Traducciones(filas, "arroz"), QStringList({"riz"}));
     EXPECT_EQ(Primera(filas, "arroz")->numero, QStringLiteral("s"));
+}
+
+TEST(Filas, AbbreviationsAreNeitherHeadwordsNorTranslations) {
+    constexpr int kEspPor = 2, kEspFra = 4, kFraEsp = 5;
+    auto filas = ConstruirFilas(En(kEspPor, {{"uk.<n><m>", "uk.<n><m>"}, {"casa<n><f>", "casa<n><f>"}}));
+    EXPECT_TRUE(Traducciones(filas, "uk.").isEmpty());
+    EXPECT_EQ(Traducciones(filas, "casa"), QStringList({"casa"}));
+    filas = ConstruirFilas(En(kEspFra, {{"Ayto.<n><m>", "mairie<n><f>"},
+                                        {"ayuntamiento<n><m>", "mairie<n><f>"},
+                                        {"señor<n><m>", "M<abbr>"},
+                                        {"señor<n><m>", "monsieur<n><m>"}}));
+    EXPECT_TRUE(Traducciones(filas, "Ayto.").isEmpty());
+    EXPECT_EQ(Traducciones(filas, "ayuntamiento"), QStringList({"mairie"}));
+    EXPECT_EQ(Traducciones(filas, "señor"), QStringList({"monsieur"}));
+    filas = ConstruirFilas(
+        En(kFraEsp, {{"mairie<n><f>", "Ayto.<n><m>"}, {"mairie<n><f>", "ayuntamiento<n><m>"}}));
+    EXPECT_EQ(Traducciones(filas, "mairie"), QStringList({"ayuntamiento"}));
+}
+
+TEST(Filas, WordsOfTheOtherLanguageInTheHeadwordColumnAreLeftOut) {
+    constexpr int kPorEsp = 3;
+    // "buscar" and "sustituto" are Spanish: the Portuguese analyser does not know them, the
+    // Spanish one does (Insumos::ajenas), and Portuguese text never has them.
+    Insumos in = En(kPorEsp, {{"buscar<vblex>", "buscar<vblex>"},
+                              {"sustituto<adj>", "sustituto<adj>"},
+                              {"substituto<adj>", "sustituto<adj>"},
+                              {"renderizar<vblex>", "renderizar<vblex>"}});
+    in.ajenas = {"buscar", "sustituto", "renderizar"};
+    // Text has "renderizar", which its analyser does not know: the word is Portuguese all the same.
+    in.usosOrigen = {{"*renderizar", 3}, {"substituto<adj>", 4}};
+    const auto filas = ConstruirFilas(in);
+    EXPECT_TRUE(Traducciones(filas, "buscar").isEmpty());
+    EXPECT_TRUE(Traducciones(filas, "sustituto").isEmpty());
+    EXPECT_EQ(Traducciones(filas, "substituto"), QStringList({"sustituto"}));
+    EXPECT_EQ(Traducciones(filas, "renderizar"), QStringList({"renderizar"}));
+}
+
+TEST(Filas, AnAdjectiveIsNoTranslationOfANoun) {
+    constexpr int kEspFra = 4;
+    // "vulgaridad" is made from "vulgar", which the dictionary translates "vulgaire": that is the
+    // adjective, whatever the noun entry says. "pauvre" is no noun to the French analyser.
+    Insumos in = En(kEspFra, {{"vulgar<adj>", "vulgaire<adj>"},
+                              {"vulgaridad<n><f>", "vulgaire<n><m>"},
+                              {"vulgaridad<n><f>", "vulgarité<n><f>"},
+                              {"pobreza<n><f>", "pauvre<n><m>"},
+                              {"pobreza<n><f>", "pauvreté<n><f>"},
+                              {"extranjero<n><m>", "étranger<n><m>"},
+                              {"rojo<adj>", "rouge<adj>"},
+                              {"rojo<n><m>", "rouge<n><m>"}});
+    in.rasgosOrigen = {{"pobreza", R("f", "s", {"n"})}, {"extranjero", R("m", "s", {"adj"})}};
+    in.rasgosDestino = {
+        {"pauvre", R("", "s", {"adj"})}, {"pauvreté", R("f", "s", {"n"})}, {"étranger", R("m", "s", {"n"})}};
+    const auto filas = ConstruirFilas(in);
+    EXPECT_EQ(Traducciones(filas, "vulgaridad"), QStringList({"vulgarité", "vulgaire"}));
+    EXPECT_EQ(Traducciones(filas, "pobreza"), QStringList({"pauvreté", "pauvre"}));
+    // A headword with nothing else keeps it.
+    EXPECT_EQ(Traducciones(filas, "extranjero"), QStringList({"étranger"}));
+    // The noun of the same word as the adjective is no noun made from it.
+    EXPECT_EQ(Traducciones(filas, "rojo"), QStringList({"rouge", "rouge"}));
+}
+
+TEST(Filas, FrenchEndingsFixTheGender) {
+    constexpr int kEspFra = 4, kFraEsp = 5;
+    // Apertium's entries (and its French analyser) give these the wrong gender.
+    Insumos in = En(kEspFra, {{"reacción<n><f>", "réaction<n><m>"},
+                              {"integración<n><f>", "intégration<n><m>"},
+                              {"sociedad<n><f>", "société<n><m>"},
+                              {"seísmo<n><m>", "séisme<n><f>"},
+                              {"acercamiento<n><m>", "rapprochement<n><f>"},
+                              {"queso<n><m>", "fromage<n><f>"},
+                              {"imagen<n><f>", "image<n><f>"},
+                              {"casa<n><f>", "maison<n><f>"},
+                              {"artista<n><mf>", "artiste<n><mf>"},
+                              {"comité<n><m>", "comité<n><m>"},
+                              {"verano<n><m>", "été<n><m>"}});
+    in.rasgosDestino = {{"séisme", R("f", "s", {"n"})}, {"réaction", R("m", "s", {"n"})}};
+    auto filas = ConstruirFilas(in);
+    const std::pair<const char*, const char*> esperados[] = {
+        {"reacción", "f"},     {"integración", "f"}, {"sociedad", "f"}, {"seísmo", "m"},
+        {"acercamiento", "m"}, {"queso", "m"},       {"imagen", "f"},   {"casa", "f"},
+        {"artista", ""},       {"comité", "m"},      {"verano", "m"}};
+    for (const auto& [palabra, genero] : esperados) {
+        const esquema::Fila* f = Primera(filas, palabra);
+        ASSERT_TRUE(f) << palabra;
+        EXPECT_EQ(f->generoT, QString::fromLatin1(genero)) << palabra;
+    }
+    // As headwords too.
+    filas = ConstruirFilas(
+        En(kFraEsp, {{"réaction<n><m>", "reacción<n><f>"}, {"alcoolisme<n><f>", "alcoholismo<n><m>"}}));
+    EXPECT_EQ(Primera(filas, "réaction")->genero, QStringLiteral("f"));
+    EXPECT_EQ(Primera(filas, "alcoolisme")->genero, QStringLiteral("m"));
 }

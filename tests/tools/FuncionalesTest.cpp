@@ -118,6 +118,23 @@ TEST(Funcionales, RowsFromTheFormsOwnAnalysis) {
     EXPECT_EQ(sinFila, QStringList({"qxzzq"}));
 }
 
+TEST(Funcionales, AFormWithoutPersonTranslatesAsTheInfinitive) {
+    const QString carpeta = kApertium + QStringLiteral("/apertium-eng-spa");
+    if (!QFileInfo::exists(carpeta + QStringLiteral("/eng-spa.automorf.bin")))
+        GTEST_SKIP() << "apertium-eng-spa is not installed";
+    formas::Morfologia engSpa(carpeta, 1, formas::Origen::Sistema),
+        spaEng(carpeta, 0, formas::Origen::Sistema);
+    ASSERT_TRUE(engSpa.Disponible());
+    // "can" fixes no person: not "pueden", which the generator would pick, but "poder". A form
+    // that fixes one keeps it: "is" is "es".
+    const auto filas = FilasFuncionales(Lista({"can | vaux", "is"}), 1, engSpa,
+                                        [&](const QString& w) { return spaEng.Lecturas(w); });
+    ASSERT_EQ(filas.size(), 2u);
+    EXPECT_EQ(De(filas, QStringLiteral("can"))->traduccion, QStringLiteral("poder"));
+    EXPECT_EQ(De(filas, QStringLiteral("can"))->tipo, QStringLiteral("v"));
+    EXPECT_EQ(De(filas, QStringLiteral("is"))->traduccion, QStringLiteral("es"));
+}
+
 TEST(Funcionales, ContractionsAndArticlesIntoSpanish) {
     const QString carpeta = kApertium + QStringLiteral("/apertium-es-pt");
     if (!QFileInfo::exists(carpeta + QStringLiteral("/pt-es.automorf.bin")))

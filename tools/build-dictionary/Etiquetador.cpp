@@ -37,14 +37,8 @@ bool LeerEtiquetada(const QString& linea, QString& forma, QString& etiqueta) {
     return true;
 }
 
-QHash<QString, QString> Etiquetar(const QStringList& palabras, const QString& automorf, const QString& prob,
-                                  QString* aviso) {
-    QHash<QString, QString> resultado;
-    QByteArray entrada;
-    for (const QString& p : palabras)
-        if (Preguntable(p)) entrada += p.toUtf8() + ".\n";
-    if (entrada.isEmpty()) return resultado;
-
+std::optional<QByteArray> EtiquetarTexto(const QByteArray& entrada, const QString& automorf,
+                                         const QString& prob, bool conFormas, QString* aviso) {
     // Through files, so that neither program waits on a pipe nobody reads.
     QTemporaryDir dir;
     const QString archivoEntrada = dir.filePath(QStringLiteral("entrada.txt"));
@@ -52,7 +46,7 @@ QHash<QString, QString> Etiquetar(const QStringList& palabras, const QString& au
     QFile e(archivoEntrada);
     if (!dir.isValid() || !e.open(QIODevice::WriteOnly) || e.write(entrada) != entrada.size()) {
         if (aviso) *aviso = QStringLiteral("no se pudo escribir un archivo temporal");
-        return resultado;
+        return std::nullopt;
     }
     e.close();
     QProcess analizador, etiquetador;
@@ -60,7 +54,9 @@ QHash<QString, QString> Etiquetar(const QStringList& palabras, const QString& au
     analizador.setStandardOutputProcess(&etiquetador);
     etiquetador.setStandardOutputFile(archivoSalida);
     analizador.start(QStringLiteral("lt-proc"), {QStringLiteral("-w"), automorf});
-    etiquetador.start(QStringLiteral("apertium-tagger"), {QStringLiteral("-g"), QStringLiteral("-p"), prob});
+    QStringList opciones{QStringLiteral("-g")};
+    if (conFormas) opciones << QStringLiteral("-p");
+    etiquetador.start(QStringLiteral("apertium-tagger"), opciones << prob);
     const bool bien = analizador.waitForFinished(600000) && etiquetador.waitForFinished(600000) &&
                       analizador.exitStatus() == QProcess::NormalExit && analizador.exitCode() == 0 &&
                       etiquetador.exitStatus() == QProcess::NormalExit && etiquetador.exitCode() == 0;
@@ -74,13 +70,27 @@ QHash<QString, QString> Etiquetar(const QStringList& palabras, const QString& au
         etiquetador.kill();
         analizador.waitForFinished();
         etiquetador.waitForFinished();
-        return resultado;
+        return std::nullopt;
     }
     QFile s(archivoSalida);
-    if (!s.open(QIODevice::ReadOnly)) return resultado;
-    const QByteArray salida = s.readAll();
+    if (!s.open(QIODevice::ReadOnly)) {
+        if (aviso) *aviso = QStringLiteral("no se pudo leer la salida de apertium-tagger");
+        return std::nullopt;
+    }
+    return s.readAll();
+}
+
+QHash<QString, QString> Etiquetar(const QStringList& palabras, const QString& automorf, const QString& prob,
+                                  QString* aviso) {
+    QHash<QString, QString> resultado;
+    QByteArray entrada;
+    for (const QString& p : palabras)
+        if (Preguntable(p)) entrada += p.toUtf8() + ".\n";
+    if (entrada.isEmpty()) return resultado;
+    const std::optional<QByteArray> salida = EtiquetarTexto(entrada, automorf, prob, true, aviso);
+    if (!salida) return resultado;
     QString forma, etiqueta;
-    for (const QString& linea : QString::fromUtf8(salida).split(QLatin1Char('\n')))
+    for (const QString& linea : QString::fromUtf8(*salida).split(QLatin1Char('\n')))
         if (LeerEtiquetada(linea, forma, etiqueta)) resultado.insert(forma, etiqueta);
     return resultado;
 }

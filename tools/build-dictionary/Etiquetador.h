@@ -9,6 +9,7 @@
 #include <QHash>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace generador {
 
@@ -17,6 +18,13 @@ namespace generador {
 // set, when the programs or files are missing: the ranking then does without.
 QHash<QString, QString> Etiquetar(const QStringList& palabras, const QString& automorf, const QString& prob,
                                   QString* aviso = nullptr);
+
+// Runs running text through the analyser (lt-proc -w `automorf`) and the tagger (apertium-tagger
+// -g `prob`, with -p when `conFormas`: the surface form before each reading) and returns the
+// tagger's stream. Empty, with `aviso` set, when the programs or files are missing or fail.
+// Characters the stream format reserves must already be out of `entrada`.
+std::optional<QByteArray> EtiquetarTexto(const QByteArray& entrada, const QString& automorf,
+                                         const QString& prob, bool conFormas, QString* aviso = nullptr);
 
 // One line of apertium-tagger -p output for a one-word sentence ("^bien/bien<adv>$^./.<sent>$"):
 // the surface form and the first tag of its reading; false when the line holds anything else.

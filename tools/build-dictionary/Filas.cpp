@@ -35,23 +35,79 @@ struct Candidata {
     bool confirmada = true;  // the analyser knows the headword in this part of speech
     bool grupoMutuo = false; // some translation gives the headword back as its own first choice
     bool grupoLibre = false; // some translation is unrestricted
-    int rango = 0;           // part of speech preference
-    size_t grupo = 0;        // as first met
+    // Properties of its part of speech, which rank the parts of speech of one headword.
+    bool tipoUsual = false;     // running text uses the headword far more in it than in any other
+    bool tipoTraducido = false; // its commonest translation is far commoner than the others'
+    int usosTipo = 0;           // uses of the headword in this part of speech
+    int rango = 0;              // part of speech preference
+    // Properties of the translation, which rank the translations of one part of speech.
+    bool tipoComun = false; // the translation has the headword's part of speech
+    int usosTraduccion = 0; // uses of the translation in its language's text
+    bool usual = false;     // far the commonest translation of the headword in this part of speech
+    size_t grupo = 0;       // as first met
     size_t orden = 0;
     const QString* analisis = nullptr; // the pair's source analysis: the group
 };
 
 // Between parts of speech that tie on everything else: adjectives before nouns ("rojo" is first
 // "red" the colour), nouns before verbs ("water"), then adverbs, then the rest; comparative and
-// superlative readings ("good" -> "mejor") last.
+// superlative readings ("good" -> "mejor") last. (Odd values are left for kAdjetivoDeNombre.)
 int RangoTipo(const QStringList& etiquetas) {
-    if (etiquetas.contains(QLatin1String("comp")) || etiquetas.contains(QLatin1String("sup"))) return 9;
+    if (etiquetas.contains(QLatin1String("comp")) || etiquetas.contains(QLatin1String("sup"))) return 18;
     const QString t = CodigoTipo(etiquetas);
     if (t == QLatin1String("aj")) return 0;
-    if (t == QLatin1String("n")) return 1;
-    if (t == QLatin1String("v")) return 2;
-    if (t == QLatin1String("av")) return 3;
-    return 4;
+    if (t == QLatin1String("n")) return 2;
+    if (t == QLatin1String("v")) return 4;
+    if (t == QLatin1String("av")) return 6;
+    return 8;
+}
+
+// English puts a noun before another as an adjective ("student life", "police car"), and
+// Apertium's English reads such a noun as an adjective too, translated by a word of its own
+// ("student" -> "estudiantil", "police" -> "policial"). An adjective reading of an English noun
+// none of whose translations is one of the noun's is that use: it comes after the noun. Where
+// they say the same word, the adjective is the word's own ("red", "rojo") and keeps its place;
+// and in the other languages an adjective read as a noun is the adjective's own use ("joven").
+constexpr int kAdjetivoDeNombre = 3;
+
+// Which of several things (parts of speech, translations) running text uses far more than the
+// others: at least ten uses and more than three times those of any other. A smaller lead may be
+// the tagger's mistakes or the text's subject ("orilla" in tales of rivers, 18 uses, against
+// "banco", 6), and then the other rules decide.
+class Mayoria {
+public:
+    void Anotar(const QString& cosa, int usos) {
+        auto it = usos_.find(cosa);
+        if (it == usos_.end())
+            usos_.insert(cosa, usos);
+        else
+            *it = std::max(*it, usos);
+    }
+    QString Ganadora() const {
+        QString primera;
+        int mas = 0, segunda = 0;
+        for (auto it = usos_.cbegin(); it != usos_.cend(); ++it) {
+            if (it.value() > mas) {
+                segunda = mas;
+                mas = it.value();
+                primera = it.key();
+            } else {
+                segunda = std::max(segunda, it.value());
+            }
+        }
+        return mas >= 10 && mas > 3 * segunda ? primera : QString();
+    }
+
+private:
+    QHash<QString, int> usos_;
+};
+
+// Whether both sides of a pair are the same part of speech: "car" the noun is "coche", not the
+// adjective of a compound ("car industry", "industria automovilística").
+bool MismoTipo(const QStringList& origen, const QStringList& destino) {
+    if (origen.isEmpty() || destino.isEmpty()) return false;
+    const QString a = CodigoTipo(origen), b = CodigoTipo(destino);
+    return a.isEmpty() && b.isEmpty() ? origen.first() == destino.first() : a == b;
 }
 
 bool TieneLetra(const QString& s) {
@@ -66,6 +122,34 @@ bool EsDeterminante(const QStringList& etiquetas) {
     return !etiquetas.isEmpty() && etiquetas.first() == QLatin1String("det");
 }
 
+// Abbreviations ("uk.", "Ayto.", "Dr."): Apertium needs them to read running text, but a row
+// that gives "Ayto." for "mairie" teaches a reader nothing.
+bool EsAbreviatura(const Analisis& a) {
+    return a.lema.contains(QLatin1Char('.')) || a.etiquetas.contains(QLatin1String("abbr"));
+}
+
+// A noun reading that is really an adjective: its language's analyser knows the word as an
+// adjective and not as a noun.
+bool AdjetivoComoNombre(const Analisis& a, const QHash<QString, Rasgos>& rasgos) {
+    if (!EsSustantivo(a.etiquetas)) return false;
+    const auto r = rasgos.constFind(a.lema);
+    return r != rasgos.constEnd() && r->tipos.contains(QLatin1String("adj")) &&
+           !r->tipos.contains(QLatin1String("n"));
+}
+
+// Whether `nombre` is a noun made from the adjective `adjetivo` ("vulgaridad" from "vulgar",
+// "pobreza" from "pobre"): it begins with the whole adjective and goes on.
+bool Derivado(const QString& nombre, const QString& adjetivo) {
+    return adjetivo.size() >= 4 && nombre.size() > adjetivo.size() && nombre.startsWith(adjetivo);
+}
+
+// A noun that its language's analyser knows as a noun only.
+bool SoloNombre(const Analisis& a, const QHash<QString, Rasgos>& rasgos) {
+    const auto r = rasgos.constFind(a.lema);
+    return EsSustantivo(a.etiquetas) && r != rasgos.constEnd() &&
+           r->tipos == QStringList{QStringLiteral("n")};
+}
+
 // Only the language's own articles are articles: Apertium tags "cierto", "cada" and "otro"
 // <det><ind> too. A bare <det> is one when the analyser reads the word so ("el" -> el<det><def>).
 QString Tipo(const Analisis& a, const QHash<QString, Rasgos>& rasgos, const QString& idioma) {
@@ -74,6 +158,29 @@ QString Tipo(const Analisis& a, const QHash<QString, Rasgos>& rasgos, const QStr
         return articulo && EsArticulo(a.lema, idioma) ? QStringLiteral("ar") : QString();
     }
     return CodigoTipo(a.etiquetas);
+}
+
+// The gender a French noun's ending fixes: -tion, -sion and -té make feminine nouns ("réaction",
+// "société"), but for the masculine ones every grammar lists ("été", "côté", "comité"...);
+// -isme, -ement, -ament, -iment and -age (in words of six letters or more: not "image",
+// "plage") masculine ones ("séisme", "rapprochement", "fromage"). Apertium's French entries, and
+// its analyser, get some of these wrong. Empty for other endings. A noun of several words takes
+// the gender of its first ("conception assistée"; "accusé de réception" is not told).
+QString GeneroFrances(const QString& lema) {
+    static const QStringList masculinosEnTe{
+        QStringLiteral("été"),    QStringLiteral("côté"),    QStringLiteral("coté"),
+        QStringLiteral("comité"), QStringLiteral("comté"),   QStringLiteral("traité"),
+        QStringLiteral("pâté"),   QStringLiteral("député"),  QStringLiteral("arrêté"),
+        QStringLiteral("doigté"), QStringLiteral("velouté"), QStringLiteral("karaté")};
+    const QString w = lema.section(QLatin1Char(' '), 0, 0).toLower();
+    if (w.endsWith(QStringLiteral("té")))
+        return masculinosEnTe.contains(w) ? QStringLiteral("m") : QStringLiteral("f");
+    for (const char* f : {"tion", "sion"})
+        if (w.endsWith(QLatin1String(f))) return QStringLiteral("f");
+    for (const char* m : {"isme", "ement", "ament", "iment"})
+        if (w.endsWith(QLatin1String(m))) return QStringLiteral("m");
+    if (w.size() >= 6 && w.endsWith(QLatin1String("age"))) return QStringLiteral("m");
+    return QString();
 }
 
 // Gender and number mean something to the reader only for nouns, articles and pronouns: an
@@ -91,6 +198,18 @@ void Rasgar(const Analisis& a, const QString& tipo, const QHash<QString, Rasgos>
     // <mf> stays common whatever the analyser says about one of its readings.
     if (GeneroAbierto(a.etiquetas) && !a.etiquetas.contains(QLatin1String("mf"))) genero = it->genero;
     if (NumeroAbierto(a.etiquetas)) numero = it->numero;
+}
+
+// Rasgar, then a French noun whose ending fixes its gender has that gender, whatever its entry or
+// the analyser say; a noun of both genders (<mf>) stays common.
+void RasgarEn(const Analisis& a, const QString& tipo, const QHash<QString, Rasgos>& rasgos,
+              const QString& idioma, QString& genero, QString& numero) {
+    Rasgar(a, tipo, rasgos, genero, numero);
+    if (idioma != QLatin1String("fra") || tipo != QLatin1String("n") ||
+        a.etiquetas.contains(QLatin1String("mf")))
+        return;
+    const QString g = GeneroFrances(a.lema);
+    if (!g.isEmpty()) genero = g;
 }
 
 QString Escribir(const QString& lema, const QStringList& etiquetas) {
@@ -177,6 +296,7 @@ std::optional<Candidata> Femenina(const Candidata& c, const Insumos& in, const Q
 struct Recogida {
     std::vector<Candidata> candidatas;
     QSet<QString> libres, mutuos, conAdjetivo;
+    bool ingles = false; // the headwords are English
 };
 
 // The function words' rows lead their headword, in the order of their list.
@@ -204,8 +324,44 @@ QSet<QString> ConFemenina(const std::vector<Par>& pares) {
     return lemas;
 }
 
+// The adjective pairs of a direction ("vulgar<adj>" -> "vulgaire<adj>"): the source adjectives of
+// each translation.
+struct Adjetivos {
+    QHash<QString, QStringList> deDestino;
+};
+
+Adjetivos LeerAdjetivos(const std::vector<Par>& pares) {
+    Adjetivos r;
+    for (const Par& p : pares) {
+        if (!p.origen.contains(QLatin1String("<adj>")) || !p.destino.contains(QLatin1String("<adj>")))
+            continue;
+        const Analisis o = LeerAnalisis(p.origen), d = LeerAnalisis(p.destino);
+        if (o.etiquetas.value(0) != QLatin1String("adj") || d.etiquetas.value(0) != QLatin1String("adj"))
+            continue;
+        r.deDestino[d.lema] << o.lema;
+    }
+    return r;
+}
+
+// A noun given an adjective for translation, or the other way round, though both are tagged
+// nouns: the analyser of the adjective's language knows it as an adjective only ("pobreza" is
+// not "pauvre"); or the dictionary itself translates the adjective the headword is made from by
+// it ("vulgar" is "vulgaire", and "vulgaridad", made from "vulgar", is "vulgarité", not
+// "vulgaire"). Such a translation ranks as one of another part of speech: after the nouns, yet
+// still there when the headword has nothing else ("extranjero" -> "foreigner", a noun to the
+// English analyser, an adjective only to the Spanish one).
+bool Adjetival(const Candidata& c, const Insumos& in, const Adjetivos& adjetivos) {
+    if (!EsSustantivo(c.origen.etiquetas) || !EsSustantivo(c.destino.etiquetas)) return false;
+    if ((SoloNombre(c.origen, in.rasgosOrigen) && AdjetivoComoNombre(c.destino, in.rasgosDestino)) ||
+        (SoloNombre(c.destino, in.rasgosDestino) && AdjetivoComoNombre(c.origen, in.rasgosOrigen)))
+        return true;
+    const QStringList de = adjetivos.deDestino.value(c.destino.lema);
+    return std::any_of(de.begin(), de.end(), [&](const QString& a) { return Derivado(c.origen.lema, a); });
+}
+
 // The candidate of one pair, without the properties of its group; none when the pair makes no row.
-std::optional<Candidata> Candidatura(const Par& p, const Insumos& in, const QString& idiomaOrigen) {
+std::optional<Candidata> Candidatura(const Par& p, const Insumos& in, const QString& idiomaOrigen,
+                                     const QSet<QString>& vistas, const Adjetivos& adjetivos) {
     Candidata c;
     c.origen = LeerAnalisis(p.origen);
     c.destino = LeerAnalisis(p.destino);
@@ -214,6 +370,12 @@ std::optional<Candidata> Candidatura(const Par& p, const Insumos& in, const QStr
     // Apertium's own names ("prpers", "Pole_person") are not words of either language.
     if (formas::LemaInterno(c.origen.lema) || formas::LemaInterno(c.destino.lema)) return std::nullopt;
     if (!EsCabezaValida(c.origen.lema)) return std::nullopt;
+    if (EsAbreviatura(c.origen) || EsAbreviatura(c.destino)) return std::nullopt;
+    // A word of the other language in this column ("buscar" or "sustituto" as Portuguese
+    // headwords): its own language's analyser does not know it, the other language's does, and
+    // its own language's text never has it.
+    if (in.ajenas.contains(c.origen.lema) && !vistas.contains(textfold::FoldCase(c.origen.lema)))
+        return std::nullopt;
     c.propio = EsNombrePropio(c.origen.etiquetas);
     // A name that stays the same in the other language teaches nothing.
     if (c.propio && textfold::FoldCase(c.origen.lema) == textfold::FoldCase(c.destino.lema))
@@ -235,6 +397,9 @@ std::optional<Candidata> Candidatura(const Par& p, const Insumos& in, const QStr
     }
     c.restringida = !in.inversos.contains(ClavePar(c.origen.lema, c.destino.lema));
     c.rango = RangoTipo(c.origen.etiquetas);
+    c.usosTipo = Usos(in.usosOrigen, c.origen.lema, c.origen.etiquetas);
+    c.tipoComun = MismoTipo(c.origen.etiquetas, c.destino.etiquetas) && !Adjetival(c, in, adjetivos);
+    c.usosTraduccion = Usos(in.usosDestino, c.destino.lema, c.destino.etiquetas);
     c.plural = c.origen.etiquetas.contains(QLatin1String("pl"));
     // A headword the analyser does not know at all is not held against any of its readings.
     const auto r = in.rasgosOrigen.constFind(c.origen.lema);
@@ -248,12 +413,15 @@ std::optional<Candidata> Candidatura(const Par& p, const Insumos& in, const QStr
 Recogida Recoger(const Insumos& in) {
     const QString idiomaOrigen = IdiomaOrigen(in.direccion);
     Recogida r;
+    r.ingles = idiomaOrigen == QLatin1String("eng");
     r.candidatas.reserve(in.pares.size() + in.funcionales.size());
     RecogerFuncionales(in, r.candidatas);
     const QSet<QString> conFemenina = ConFemenina(in.pares);
+    const QSet<QString> vistas = Vistas(in.usosOrigen);
+    const Adjetivos adjetivos = LeerAdjetivos(in.pares);
     std::unordered_map<QString, size_t> grupos;
     for (const Par& p : in.pares) {
-        std::optional<Candidata> c = Candidatura(p, in, idiomaOrigen);
+        std::optional<Candidata> c = Candidatura(p, in, idiomaOrigen, vistas, adjetivos);
         if (!c) continue;
         c->orden = r.candidatas.size();
         c->grupo = grupos.try_emplace(p.origen, grupos.size()).first->second;
@@ -286,6 +454,11 @@ bool Antes(const Candidata& a, const Candidata& b) {
     if (a.mayuscula != b.mayuscula) return !a.mayuscula;
     if (a.articulo != b.articulo) return a.articulo;
     if (a.confirmada != b.confirmada) return a.confirmada;
+    // The part of speech readers meet the word in most ("die" the verb, not the cube); where the
+    // headword's own counts cannot tell, the one whose translation readers of the other language
+    // meet most ("watch" the verb, "mirar", before the noun, "reloj").
+    if (a.tipoUsual != b.tipoUsual) return a.tipoUsual;
+    if (a.tipoTraducido != b.tipoTraducido) return a.tipoTraducido;
     if (a.grupoMutuo != b.grupoMutuo) return a.grupoMutuo;
     if (a.grupoLibre != b.grupoLibre) return a.grupoLibre;
     if (a.etiquetada != b.etiquetada) return a.etiquetada;
@@ -293,6 +466,11 @@ bool Antes(const Candidata& a, const Candidata& b) {
     // A bilingual entry that holds for both numbers is walked once per number, the plural
     // perhaps first ("arroz<n><m><pl>" -> "riz"): the singular stands for the lemma.
     if (a.plural != b.plural) return !a.plural;
+    // Among the translations of one part of speech: those of the headword's own part of speech
+    // ("school" the noun is "escuela" before "escolar"), then the one far commoner than the others
+    // in the other language ("make" is "hacer" before "realizar").
+    if (a.tipoComun != b.tipoComun) return a.tipoComun;
+    if (a.usual != b.usual) return a.usual;
     if (a.grupo != b.grupo) return a.grupo < b.grupo;
     if (a.restringida != b.restringida) return !a.restringida;
     return a.orden < b.orden;
@@ -301,6 +479,43 @@ bool Antes(const Candidata& a, const Candidata& b) {
 // Rank: each candidate learns what its source analysis's other translations say of it, then
 // the candidates are put in row order.
 void Ordenar(Recogida& r) {
+    // What running text says of each headword: how often it is used in each part of speech, and
+    // how often each part of speech's translations are used.
+    auto tipoDe = [](const Candidata& c) { return CodigoTipo(c.origen.etiquetas); };
+    auto tipoEn = [&](const Candidata& c) { return c.clave + QChar(0x1F) + tipoDe(c); };
+    QHash<QString, Mayoria> tipos, traducidos, traducciones;
+    for (const Candidata& c : r.candidatas) {
+        if (c.hecha || tipoDe(c).isEmpty()) continue;
+        tipos[c.clave].Anotar(tipoDe(c), c.usosTipo);
+        traducidos[c.clave].Anotar(tipoDe(c), c.usosTraduccion);
+        traducciones[tipoEn(c)].Anotar(c.traduccion, c.usosTraduccion);
+    }
+    // The translations of each English noun headword, and of each adjective reading.
+    QHash<QString, QSet<QString>> deNombre;
+    QHash<QString, QSet<QString>> deAdjetivo;
+    for (const Candidata& c : r.candidatas) {
+        if (c.hecha || !r.ingles) continue;
+        if (tipoDe(c) == QLatin1String("n")) deNombre[c.clave].insert(c.traduccion);
+        if (tipoDe(c) == QLatin1String("aj") && c.rango == 0) deAdjetivo[*c.analisis].insert(c.traduccion);
+    }
+    for (Candidata& c : r.candidatas) {
+        const auto n = deNombre.constFind(c.clave);
+        if (c.hecha || n == deNombre.constEnd() || !deAdjetivo.contains(*c.analisis)) continue;
+        if (!deAdjetivo.value(*c.analisis).intersects(*n)) c.rango = kAdjetivoDeNombre;
+    }
+    QHash<QString, QString> tipoUsual, tipoTraducido, usual;
+    for (auto it = tipos.cbegin(); it != tipos.cend(); ++it) {
+        tipoUsual.insert(it.key(), it->Ganadora());
+        tipoTraducido.insert(it.key(), traducidos.value(it.key()).Ganadora());
+    }
+    for (auto it = traducciones.cbegin(); it != traducciones.cend(); ++it)
+        usual.insert(it.key(), it->Ganadora());
+    for (Candidata& c : r.candidatas) {
+        if (c.hecha || tipoDe(c).isEmpty()) continue;
+        c.tipoUsual = tipoUsual.value(c.clave) == tipoDe(c);
+        c.tipoTraducido = tipoTraducido.value(c.clave) == tipoDe(c);
+        c.usual = usual.value(tipoEn(c)) == c.traduccion;
+    }
     for (Candidata& c : r.candidatas) {
         if (c.hecha) continue;
         c.grupoLibre = r.libres.contains(*c.analisis);
@@ -320,8 +535,8 @@ esquema::Fila FilaDe(const Candidata& c, const QString& tipo, const Insumos& in,
     f.traduccion = c.traduccion;
     f.tipo = tipo;
     f.tipoT = Tipo(c.destino, in.rasgosDestino, idiomaDestino);
-    Rasgar(c.origen, f.tipo, in.rasgosOrigen, f.genero, f.numero);
-    Rasgar(c.destino, f.tipoT, in.rasgosDestino, f.generoT, f.numeroT);
+    RasgarEn(c.origen, f.tipo, in.rasgosOrigen, IdiomaOrigen(in.direccion), f.genero, f.numero);
+    RasgarEn(c.destino, f.tipoT, in.rasgosDestino, idiomaDestino, f.generoT, f.numeroT);
     return f;
 }
 

@@ -11,18 +11,31 @@
 //      case before acronyms and names ("who" is "quién" before "OMS", "may" "poder" before "mayo");
 //   2. source analyses (house<n>, house<vblex>) ranked by: the article before other readings of
 //      the same spelling; the analyser knows the word in that part of speech ("time" is no
-//      adjective); some translation takes the word back as its own first choice ("run" ->
-//      "correr" -> "run", but "carrera" -> "career"); some translation is unrestricted (the pair
-//      also exists the other way round); the part of speech the language's tagger picks for the
-//      word on its own ("bien" the adverb, "ser" the verb; not against an adjective, which alone
-//      looks like anything else to it); part of speech (RangoTipo); singular before plural; then
-//      as first met;
-//   3. within one analysis, unrestricted translations before one-way ones: "house" -> "casa"
-//      (casa -> house too) before "house" -> "cámara" (cámara -> camera), then in the order
-//      Apertium offers them.
+//      adjective); the part of speech running text of the headword's language uses far more than
+//      any other ("die" the verb, not the cube; Frecuencias.h), or else the one whose commonest
+//      translation the other language's text uses far more ("watch": "mirar" before "reloj");
+//      some translation takes the word back as its own first choice ("run" -> "correr" -> "run",
+//      but "carrera" -> "career"); some translation is unrestricted (the pair also exists the
+//      other way round); the part of speech the language's tagger picks for the word on its own
+//      ("bien" the adverb, "ser" the verb; not against an adjective, which alone looks like
+//      anything else to it); part of speech (RangoTipo; an English adjective reading that
+//      translates as none of the noun's words is the noun put before another, "student life",
+//      and comes after the noun); singular before plural;
+//   3. the translations of one part of speech: those of the headword's own part of speech first
+//      ("car" the noun is "coche" before the "automovilístico" of "car industry"); then the one
+//      the other language's text uses far more than the others ("make": "hacer" before
+//      "realizar"), "far more" being at least ten uses and over three times any other's; then
+//      by source analysis as first met; unrestricted translations before one-way ones: "house"
+//      -> "casa" (casa -> house too) before "house" -> "cámara" (cámara -> camera); then in the
+//      order Apertium offers them.
 //
-// Left out: pairs either side of which is a name internal to Apertium ("prpers", "Pole_person"),
-// and headwords that are titles or sentences rather than words (EsCabezaValida).
+// Left out: pairs either side of which is a name internal to Apertium ("prpers", "Pole_person")
+// or an abbreviation ("Ayto.", "uk."); headwords that are titles or sentences rather than words
+// (EsCabezaValida); and headwords of the other language in this column: unknown to their own
+// language's analyser, known to the other's (Insumos::ajenas), never met in their own language's
+// text ("sustituto" as a Portuguese word). A noun's translation that is really an adjective
+// ("vulgaridad" -> "vulgaire") ranks after the nouns, and French nouns take the gender their
+// ending fixes (-tion, -sion, -té feminine; -isme, -ement, -age masculine).
 //
 // A side whose tags ask for a form other than its lemma is shown in that form, made by that
 // language's generator: a gender-specific sense is filed under the headword of its gender
@@ -33,6 +46,7 @@
 // articles are articles (EsArticulo).
 #include "Analizador.h"
 #include "Bilingue.h"
+#include "Frecuencias.h"
 #include "dictionary_data/Esquema.h"
 
 #include <QHash>
@@ -51,6 +65,10 @@ struct Insumos {
     QHash<QString, Rasgos> rasgosDestino;   // analyser of the translation language
     std::vector<esquema::Fila> funcionales; // rows of the function words (FilasFuncionales)
     QHash<QString, QString> etiquetado;     // headword -> part of speech its tagger picks (Etiquetar)
+    Frecuencias usosOrigen, usosDestino;    // uses in running text of each side's language (ContarTexto)
+    // Headword lemmas that the headword language's analyser does not know and the translation
+    // language's analyser knows as lemmas: perhaps words of the other language in this column.
+    QSet<QString> ajenas;
     // The word for a reading ("hijo<n><f><sg>" -> "hija") in the headword's language and in the
     // translation's, or empty when the generator cannot make it. Without them no form is made.
     std::function<QString(const QString&)> generarOrigen, generarDestino;

@@ -163,6 +163,14 @@ std::vector<esquema::Fila> FilasFuncionales(const std::vector<Funcional>& lista,
             continue;
         }
         fila.traduccion = f->traduccion;
+        // A present form that fixes no person ("can", can<vaux><pres>) has no finite translation
+        // of its own: the generator would pick one ("pueden"). The infinitive says what it says.
+        const etiquetas::Analisis leida = PrimeraParte(lecturas.first());
+        const QStringList& t = leida.etiquetas;
+        if (!t.isEmpty() && t.first().startsWith(QLatin1Char('v')) && t.contains(QLatin1String("pres")) &&
+            !t.contains(QLatin1String("p1")) && !t.contains(QLatin1String("p2")) &&
+            !t.contains(QLatin1String("p3")) && !f->lemaTraduccion.isEmpty())
+            fila.traduccion = f->lemaTraduccion;
         fila.tipo = f->tipo;
         fila.genero = f->genero;
         fila.numero = f->numero;

@@ -4,8 +4,10 @@
 //   build-dictionary --apertium /usr/share/apertium --salida build/PALAVRIX.MDB
 //                    [--pronun build/Palavrix/PRONUN] [--marca build/Palavrix/PRONUN/.grabaciones]
 //                    [--funcionales tools/build-dictionary/funcionales]
-//                    [--muestras build/yardstick]
+//                    [--muestras build/yardstick] [--frecuencias build/frecuencias]
 //
+// With --frecuencias, each language's text there (<idioma>.txt, from scripts/frequency-text) is
+// counted by lemma and part of speech (cached beside it as <idioma>.cuentas) to rank the rows.
 // With --muestras, the report ends with the share of word tokens of real prose each direction
 // translates (transducers from Morfologia/ beside the output).
 //
@@ -18,6 +20,7 @@
 #include "Bilingue.h"
 #include "Etiquetador.h"
 #include "Filas.h"
+#include "Frecuencias.h"
 #include "Funcionales.h"
 #include "Grabaciones.h"
 #include "Muestras.h"
@@ -61,6 +64,19 @@ constexpr std::array<Fuente, 6> kFuentes{{
     {"apertium-fr-es", "fr-es", "es-fr", "fr-es", "es-fr"},
 }};
 
+// The pair whose analyser and tagger model read running text of each language.
+struct Lector {
+    const char* idioma;
+    const char* paquete;
+    const char* par;
+};
+constexpr std::array<Lector, 4> kLectores{{
+    {"spa", "apertium-eng-spa", "spa-eng"},
+    {"eng", "apertium-eng-spa", "eng-spa"},
+    {"por", "apertium-es-pt", "pt-es"},
+    {"fra", "apertium-fr-es", "fr-es"},
+}};
+
 std::string Archivo(const QString& apertium, const char* paquete, const char* nombre, const char* tipo) {
     return QFile::encodeName(
                QStringLiteral("%1/%2/%3.%4.bin")
@@ -86,11 +102,12 @@ QString Porcentaje(int parte, int todo) {
 }
 
 constexpr const char* kUso =
-    "uso: build-dictionary --salida PALAVRIX.MDB [--apertium DIR] [--pronun DIR] [--marca ARCHIVO]\n";
+    "uso: build-dictionary --salida PALAVRIX.MDB [--apertium DIR] [--pronun DIR] [--marca ARCHIVO]\n"
+    "                      [--muestras DIR] [--frecuencias DIR] [--funcionales DIR]\n";
 
 struct Opciones {
     QString apertium = QStringLiteral("/usr/share/apertium");
-    QString salida, pronun, marca, muestras;
+    QString salida, pronun, marca, muestras, frecuencias;
     QString funcionales = QStringLiteral(PALAVRIX_FUNCIONALES_DIR);
 };
 
@@ -100,8 +117,10 @@ struct Opciones {
 std::optional<Opciones> LeerOpciones(const QStringList& args, QString* error) {
     Opciones o;
     const std::pair<const char*, QString*> conocidas[] = {
-        {"--apertium", &o.apertium}, {"--salida", &o.salida},     {"--pronun", &o.pronun},
-        {"--marca", &o.marca},       {"--muestras", &o.muestras}, {"--funcionales", &o.funcionales},
+        {"--apertium", &o.apertium},       {"--salida", &o.salida},
+        {"--pronun", &o.pronun},           {"--marca", &o.marca},
+        {"--muestras", &o.muestras},       {"--funcionales", &o.funcionales},
+        {"--frecuencias", &o.frecuencias},
     };
     for (qsizetype i = 0; i < args.size(); i += 2) {
         QString* valor = nullptr;
@@ -124,10 +143,37 @@ std::optional<Opciones> LeerOpciones(const QStringList& args, QString* error) {
     return o;
 }
 
+// The uses of each language's lemmas in its text under --frecuencias, by language code; a
+// language without text or programs is left out, with a notice.
+QHash<QString, Frecuencias> ContarIdiomas(const Opciones& o) {
+    QHash<QString, Frecuencias> usos;
+    if (o.frecuencias.isEmpty()) return usos;
+    for (const Lector& l : kLectores) {
+        const QString carpeta = o.apertium + QLatin1Char('/') + QLatin1String(l.paquete);
+        const QString idioma = QLatin1String(l.idioma);
+        QString aviso;
+        Frecuencias f = ContarTexto(QStringLiteral("%1/%2.txt").arg(o.frecuencias, idioma),
+                                    QStringLiteral("%1/%2.automorf.bin").arg(carpeta, QLatin1String(l.par)),
+                                    QStringLiteral("%1/%2.prob").arg(carpeta, QLatin1String(l.par)),
+                                    QStringLiteral("%1/%2.cuentas").arg(o.frecuencias, idioma), &aviso);
+        if (!aviso.isEmpty())
+            Imprimir(
+                QStringLiteral("aviso: %1; las filas de %2 se ordenan sin frecuencias").arg(aviso, idioma));
+        qint64 total = 0;
+        for (int n : std::as_const(f))
+            total += n;
+        Imprimir(
+            QStringLiteral("Frecuencias de %1: %2 usos de %3 lemas").arg(idioma).arg(total).arg(f.size()));
+        usos.insert(idioma, std::move(f));
+    }
+    return usos;
+}
+
 // The rows of one direction's table, from its Apertium files and our function word lists.
 std::vector<esquema::Fila> FilasDireccion(const Opciones& o, size_t d,
                                           const std::array<std::vector<Par>, 6>& pares,
-                                          QHash<QString, std::vector<Funcional>>& listas) {
+                                          QHash<QString, std::vector<Funcional>>& listas,
+                                          const QHash<QString, Frecuencias>& usos) {
     const Fuente& f = kFuentes[d];
     const size_t opuesto = d ^ 1u;
     const QString carpeta = o.apertium + QLatin1Char('/') + QLatin1String(f.paquete);
@@ -137,11 +183,20 @@ std::vector<esquema::Fila> FilasDireccion(const Opciones& o, size_t d,
     in.pares = pares[d];
     in.inversos = ClavesInversas(pares[opuesto]);
     in.predilectos = ClavesPredilectas(pares[opuesto]);
+    in.usosOrigen = usos.value(IdiomaOrigen(static_cast<int>(d)));
+    in.usosDestino = usos.value(IdiomaDestino(static_cast<int>(d)));
     const QStringList lemas = Lemas(pares[d], false);
     in.rasgosOrigen =
         Analizador(Archivo(o.apertium, f.paquete, f.analizadorOrigen, "automorf")).Consultar(lemas);
-    in.rasgosDestino = Analizador(Archivo(o.apertium, f.paquete, f.analizadorDestino, "automorf"))
-                           .Consultar(Lemas(pares[d], true));
+    Analizador destino(Archivo(o.apertium, f.paquete, f.analizadorDestino, "automorf"));
+    in.rasgosDestino = destino.Consultar(Lemas(pares[d], true));
+    // Single words the headword language's analyser does not know, asked of the other's.
+    QStringList desconocidas;
+    for (const QString& l : lemas)
+        if (!l.contains(QLatin1Char(' ')) && !in.rasgosOrigen.contains(l)) desconocidas << l;
+    const QHash<QString, Rasgos> otras = destino.Consultar(desconocidas);
+    for (auto it = otras.cbegin(); it != otras.cend(); ++it)
+        in.ajenas.insert(it.key());
     in.generarDestino = Generador(QStringLiteral("%1/%2.autogen.bin").arg(carpeta, par));
     in.generarOrigen = Generador(QStringLiteral("%1/%2.autogen.bin").arg(carpeta, QLatin1String(f.opuesto)));
     QString aviso;
@@ -174,8 +229,9 @@ std::array<std::vector<esquema::Fila>, 6> FilasTablas(const Opciones& o) {
         pares[d] = LeerBilingue(Archivo(o.apertium, kFuentes[d].paquete, kFuentes[d].bilingue, "autobil"));
     std::array<std::vector<esquema::Fila>, 6> filas;
     QHash<QString, std::vector<Funcional>> listas;
+    const QHash<QString, Frecuencias> usos = ContarIdiomas(o);
     for (size_t d = 0; d < kFuentes.size(); ++d)
-        filas[d] = FilasDireccion(o, d, pares, listas);
+        filas[d] = FilasDireccion(o, d, pares, listas, usos);
     return filas;
 }
 

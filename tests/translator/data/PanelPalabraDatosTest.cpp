@@ -62,7 +62,7 @@ TEST_F(WordPanelOnTheDictionary, ShowsWhatTheDictionaryWindowShowsForTheSameWord
                      "lblTipo=Sustantivo", "lblGenero=Masculino", "lblNumero=Plural", "lblTipoT=Sustantivo",
                      "lblGeneroT=", "lblNumeroT=Plural", "acepciones=", "direccion=Español → Inglés"}));
     EXPECT_EQ(EnPanel(0, "comieron").at(1), "forma=pretérito de «comer»");
-    EXPECT_EQ(EnPanel(1, "acts").at(10), "acepciones=ley | acción");
+    EXPECT_EQ(EnPanel(1, "acts").at(10), "acepciones=acto | ley");
 }
 
 TEST_F(WordPanelOnTheDictionary, AWordOfEitherBoxIsLookedUpInItsOwnLanguage) {

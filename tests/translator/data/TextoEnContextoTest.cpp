@@ -58,11 +58,11 @@ TEST_F(TextoEnContexto, ControlCharactersSeparateWordsAndNoWordIsLostToThem) {
     EXPECT_EQ(T(EspIng, "Los libros\tson rojos."), "The books\tare red.");
     EXPECT_EQ(T(EspIng, QString("uno dos") + QChar(0) + "tres cuatro"),
               "one two" + QString(QChar(0)) + "three four");
-    EXPECT_EQ(T(EspIng, QString("casa") + QChar(0x1B) + "roja"), "house" + QString(QChar(0x1B)) + "red");
+    EXPECT_EQ(T(EspIng, QString("libro") + QChar(0x1B) + "rojo"), "book" + QString(QChar(0x1B)) + "red");
     const QString dicho = T(FraEsp, "Il a\tdit bonjour.");
     EXPECT_TRUE(dicho.contains("\tdicho ")) << dicho.toStdString();
     // A line indented with a tab keeps its tab and its word.
-    EXPECT_EQ(T(EspIng, "\tla casa\n\tEl libro"), "\tthe house\n\tThe book");
+    EXPECT_EQ(T(EspIng, "\tel perro\n\tEl libro"), "\tthe dog\n\tThe book");
 }
 
 TEST_F(TextoEnContexto, FrenchLigaturesAreLettersAndTheWordIsFoundAsTheDictionarySpellsIt) {

@@ -196,6 +196,13 @@ TEST_F(BaseGenerada, NoTableShowsAnInternalNameTagOrJunkHeadword) {
                     "OR length(Palabra) - length(replace(Palabra, ' ', '')) > 3")
                     .arg(t)),
             0);
+        // A word joined by hyphens has no blank beside a hyphen ("arc -en-ciel"): nobody types it so.
+        for (const QString& c : {QStringLiteral("Palabra"), QStringLiteral("Traduccion")})
+            EXPECT_EQ(Contar(QStringLiteral("SELECT COUNT(*) AS n FROM %1 WHERE instr(%2, ' -') > 0 OR "
+                                            "instr(%2, '- ') > 0")
+                                 .arg(t, c)),
+                      0)
+                << c.toStdString();
         // Gender and number only for nouns, articles and pronouns; articles only where the
         // language has them.
         EXPECT_EQ(

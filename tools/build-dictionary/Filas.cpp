@@ -5,11 +5,23 @@
 #include "dictionary_data/Formas.h"
 #include "platform/TextFold.h"
 
+#include <QRegularExpression>
 #include <algorithm>
 #include <optional>
 #include <unordered_map>
 
 namespace generador {
+
+namespace {
+// A word joined by hyphens that Apertium's data writes with a blank beside a hyphen ("arc -en-ciel"
+// for "arc-en-ciel"): no language writes it so, and the reader types it whole.
+QString SinBlancoEnGuion(QString palabra) {
+    static const QRegularExpression blanco(
+        QStringLiteral("(?<=\\p{L})\\s+-(?=\\p{L})|(?<=\\p{L})-\\s+(?=\\p{L})"));
+    if (palabra.contains(QLatin1Char('-'))) palabra.replace(blanco, QStringLiteral("-"));
+    return palabra;
+}
+} // namespace
 
 using namespace etiquetas;
 
@@ -225,8 +237,8 @@ QString Escribir(const QString& lema, const QStringList& etiquetas) {
 // ("good<adj><sint><comp>"), are that form, made by the language's generator. Otherwise, or when
 // the generator cannot make it, the lemma. Headwords stay singular: an entry that holds for the
 // plural only ("premio<n><pl>" -> "prix") is still filed under "premio".
-QString Escrita(const Analisis& a, const Analisis& otro, const QHash<QString, Rasgos>& rasgos,
-                const std::function<QString(const QString&)>& generar, bool traduccion) {
+QString EnSuForma(const Analisis& a, const Analisis& otro, const QHash<QString, Rasgos>& rasgos,
+                  const std::function<QString(const QString&)>& generar, bool traduccion) {
     if (!generar || a.etiquetas.isEmpty()) return a.lema;
     const QStringList& t = a.etiquetas;
     std::vector<QStringList> intentos;
@@ -258,6 +270,11 @@ QString Escrita(const Analisis& a, const Analisis& otro, const QHash<QString, Ra
         if (!w.isEmpty() && TieneLetra(w)) return w;
     }
     return a.lema;
+}
+
+QString Escrita(const Analisis& a, const Analisis& otro, const QHash<QString, Rasgos>& rasgos,
+                const std::function<QString(const QString&)>& generar, bool traduccion) {
+    return SinBlancoEnGuion(EnSuForma(a, otro, rasgos, generar, traduccion));
 }
 
 // A noun whose entry leaves the gender open (<GD> or no gender tag: "amigo" -> "friend"), whose

@@ -96,25 +96,30 @@ Entrada SinAcentos(dao::Database& db, int direccion, Entrada e) {
 
 } // namespace
 
+QString Ligadura(QChar c) {
+    switch (c.unicode()) {
+    case u'œ':
+        return QStringLiteral("oe");
+    case u'Œ':
+        return QStringLiteral("Oe");
+    case u'æ':
+        return QStringLiteral("ae");
+    case u'Æ':
+        return QStringLiteral("Ae");
+    default:
+        return {};
+    }
+}
+
 QString SinLigaduras(const QString& palabra) {
     QString r;
+    r.reserve(palabra.size());
     for (QChar c : palabra) {
-        switch (c.unicode()) {
-        case u'œ':
-            r += QStringLiteral("oe");
-            break;
-        case u'Œ':
-            r += QStringLiteral("Oe");
-            break;
-        case u'æ':
-            r += QStringLiteral("ae");
-            break;
-        case u'Æ':
-            r += QStringLiteral("Ae");
-            break;
-        default:
+        const QString dos = Ligadura(c);
+        if (dos.isEmpty())
             r += c;
-        }
+        else
+            r += dos;
     }
     return r;
 }

@@ -46,6 +46,8 @@ struct Entrada {
 // The word with "œ" and "æ" written as two letters, as the dictionaries spell them ("cœur" ->
 // "coeur", "Œuvre" -> "Oeuvre"); the word itself when it has neither.
 QString SinLigaduras(const QString& palabra);
+// The two letters a ligature stands for ("œ" -> "oe"); empty for any other character.
+QString Ligadura(QChar c);
 
 // Looks `palabra` up, exactly as typed, in direction `direccion` (0..5). Throws dao::DaoError when
 // the dictionary cannot be read.

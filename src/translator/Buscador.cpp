@@ -121,16 +121,11 @@ Preparado Preparar(const QString& texto) {
     for (qsizetype i = 0; i < texto.size(); ++i) {
         const QChar c = texto[i];
         const char16_t u = c.unicode();
+        const QString ligadura = consulta::Ligadura(c);
         if (u != u'\n' && c.category() == QChar::Other_Control)
             poner(u" ", i);
-        else if (u == u'œ')
-            poner(u"oe", i);
-        else if (u == u'Œ')
-            poner(u"Oe", i);
-        else if (u == u'æ')
-            poner(u"ae", i);
-        else if (u == u'Æ')
-            poner(u"Ae", i);
+        else if (!ligadura.isEmpty())
+            poner(ligadura, i);
         else if (u == u'\u2019' && i > 0 && i + 1 < texto.size() && texto[i - 1].isLetter() &&
                  texto[i + 1].isLetter())
             poner(u"'", i);

@@ -203,9 +203,19 @@ Entrada Buscar(dao::Database& db, int direccion, const QString& palabra) {
         Llenar(e, fila);
         e.lema = palabra;
         if (!forma) return e;
-        if (forma->traduccion.compare(fila.traduccion, Qt::CaseInsensitive) == 0) {
-            LlenarDeForma(e, *forma);
-            if (!forma->lema.isEmpty()) e.lema = forma->lema;
+        // The row says what a reading of the chosen lemma says: the tagger alone reads "est" as
+        // the "être" of "il est allé", whose row "es" is the "être" of "il est là".
+        std::optional<formas::Forma> igual;
+        if (forma->traduccion.compare(fila.traduccion, Qt::CaseInsensitive) == 0) igual = forma;
+        for (const QString& l : sola->lecturas) {
+            if (igual) break;
+            if (l == sola->elegida || LemaDe(l) != LemaDe(sola->elegida)) continue;
+            const auto otra = m->TraducirLecturas({l}, {}, palabra);
+            if (otra && otra->traduccion.compare(fila.traduccion, Qt::CaseInsensitive) == 0) igual = otra;
+        }
+        if (igual) {
+            LlenarDeForma(e, *igual);
+            if (!igual->lema.isEmpty()) e.lema = igual->lema;
             return e;
         }
         if (forma->lema.isEmpty() || !DeContenido(fila.tipo) || !forma->generada) return e;

@@ -7,6 +7,7 @@
 #include "translator/Buscador.h"
 
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace {
 
@@ -116,6 +117,15 @@ TEST_F(Consulta, TheTaggersReadingOfAWordAloneDecidesBetweenTheHeadwordAndAForm)
     EXPECT_EQ(tiene.lema, "tener");
     EXPECT_TRUE(tiene.pista.contains("«tener»")) << tiene.pista.toStdString();
     EXPECT_TRUE(tiene.esForma());
+    // The commonest forms of the auxiliaries keep their rows, although the tagger alone reads them
+    // as the other verb of the same lemma ("être" of "il est allé").
+    for (const auto& [d, forma, fila, lema] :
+         {std::tuple{5, "est", "es", "être"}, std::tuple{5, "sont", "son", "être"},
+          std::tuple{5, "ont", "han", "avoir"}, std::tuple{1, "has", "ha", "have"}}) {
+        const consulta::Entrada e = Buscar(d, forma);
+        EXPECT_EQ(e.traduccion, fila) << forma;
+        EXPECT_EQ(e.lema, lema) << forma;
+    }
     // "sé" alone is "I know" far more often than the imperative of "ser".
     const consulta::Entrada se = Buscar(0, "sé");
     EXPECT_EQ(se.traduccion, "know");

@@ -645,6 +645,26 @@ QString Pipeline::RunStages(const QString& deformatted, int stages) {
     return QString::fromUtf8(impl_->Correr(deformatted.toUtf8(), stages, nullptr));
 }
 
+namespace {
+
+// Where a unit the analyser read stands in the text, from `desde` on: the next place it is spelt
+// with no letter skipped (blanks, signs, and digits the analyser made no unit of, such as "²").
+// When `cerca` is true and it is not there, it is looked for a little further, letters skipped:
+// a unit the stream spells otherwise must not lose every unit after it. -1 when not found.
+qsizetype Situar(QStringView texto, const QString& forma, qsizetype desde, bool cerca) {
+    if (forma.isEmpty()) return -1;
+    const qsizetype k = texto.indexOf(forma, desde);
+    if (k < 0) return -1;
+    bool limpio = true;
+    for (qsizetype j = desde; j < k && limpio; ++j)
+        limpio = !texto[j].isLetter();
+    if (limpio) return k;
+    constexpr qsizetype kCerca = 64;
+    return cerca && k - desde <= kCerca ? k : -1;
+}
+
+} // namespace
+
 Pipeline::Alignment Pipeline::Align(const QString& text) {
     const std::lock_guard<std::mutex> turno(Turno());
     Alignment a;
@@ -679,12 +699,9 @@ Pipeline::Alignment Pipeline::Align(const QString& text) {
                     break;
                 }
             }
-            // Found next in the text with nothing but blanks and signs skipped: a sentence end
-            // the deformatter added has no stretch of its own, and is never matched to a later one.
-            qsizetype k = forma.isEmpty() ? -1 : text.indexOf(forma, pos);
-            if (k >= 0)
-                for (qsizetype j = pos; j < k; ++j)
-                    if (text[j].isLetterOrNumber()) k = -1;
+            // A sentence end the deformatter added has no stretch of its own, and is never matched
+            // to a later one.
+            const qsizetype k = Situar(text, forma, pos, false);
             if (k >= 0) {
                 marcado += "[[t:i:" + QByteArray::number(fuentes.size()) + "]]" + unidad + "[[/]]";
                 fuentes.append({k, forma.size()});
@@ -817,10 +834,7 @@ QList<Pipeline::Unit> Pipeline::Tag(const QString& text, QString* error) {
                 }
             }
             if (u.chosen.isEmpty() && !u.readings.isEmpty()) u.chosen = u.readings.first();
-            // Next in the text, with nothing but blanks and signs skipped.
-            qsizetype k = u.surface.isEmpty() ? -1 : pieza.indexOf(u.surface, pos);
-            for (qsizetype p = pos; k >= 0 && p < k; ++p)
-                if (pieza[p].isLetterOrNumber()) k = -1;
+            const qsizetype k = Situar(pieza, u.surface, pos, true);
             if (k >= 0) {
                 u.start = base + k;
                 u.length = u.surface.size();

@@ -65,6 +65,12 @@ TEST_F(TextoEnContexto, ControlCharactersSeparateWordsAndNoWordIsLostToThem) {
     EXPECT_EQ(T(EspIng, "\tel perro\n\tEl libro"), "\tthe dog\n\tThe book");
 }
 
+// A sign the analyser makes no unit of, such as a superscript digit, once lost every word after it.
+TEST_F(TextoEnContexto, ASignBetweenWordsLosesNoWordAfterIt) {
+    EXPECT_EQ(T(EspIng, "usando GOsa² (similar a una casa)"), "using <GOsa>² (similar to a home)");
+    EXPECT_EQ(T(EspIng, "el libro ½ rojo"), "the book ½ red");
+}
+
 TEST_F(TextoEnContexto, FrenchLigaturesAreLettersAndTheWordIsFoundAsTheDictionarySpellsIt) {
     EXPECT_EQ(T(FraEsp, "Mon cœur et ma sœur."), "Mi corazón y mi hermana.");
     const QString huevos = T(FraEsp, "des œufs");
@@ -139,7 +145,9 @@ TEST_F(TextoEnContexto, NoWordOrSeparatorOfTheTextIsLost) {
                                   "12",
                                   " (",
                                   ") ",
-                                  "…"};
+                                  "…",
+                                  "²",
+                                  "½ "};
     QRandomGenerator azar(20261210);
     for (int direccion : {EspIng, FraEsp, IngEsp, PorEsp}) {
         for (int vuelta = 0; vuelta < 25; ++vuelta) {
@@ -168,6 +176,10 @@ TEST_F(TextoEnContexto, NoWordOrSeparatorOfTheTextIsLost) {
                         << texto.mid(s.inicio, s.largo).toStdString();
                 } else {
                     EXPECT_EQ(s.traduccion, texto.mid(s.inicio, s.largo));
+                    // Every word is a word: none is left between words, untranslated.
+                    EXPECT_TRUE(std::none_of(texto.begin() + s.inicio, texto.begin() + s.inicio + s.largo,
+                                             [](QChar c) { return c.isLetter(); }))
+                        << texto.mid(s.inicio, s.largo).toStdString() << " in " << texto.toStdString();
                 }
                 pos += s.largo;
                 salida += s.traduccion;

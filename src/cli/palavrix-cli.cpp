@@ -23,9 +23,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
+#include <cerrno>
 #include <cstdio>
+#include <fcntl.h>
 #include <memory>
 #include <optional>
+#include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -96,6 +99,11 @@ int Buscar(int direccion, const QString& palabra) {
     return 0;
 }
 
+// Whether standard input was closed when the program started. Checked before anything else opens
+// a file: the first file opened afterwards takes descriptor 0, and reading "standard input" would
+// then read that file, or wait on it for ever.
+bool entradaCerrada = false;
+
 std::optional<QString> LeerEntrada() {
     const auto ilegible = [] {
         Error(QStringLiteral("no se puede leer la entrada estándar"));
@@ -104,11 +112,26 @@ std::optional<QString> LeerEntrada() {
     // A closed standard input or a folder in its place reads as nothing at all: a script would
     // take the empty translation for its text's.
     struct stat info {};
-    if (::fstat(STDIN_FILENO, &info) != 0 || S_ISDIR(info.st_mode)) return ilegible();
-    QFile entrada;
-    if (!entrada.open(stdin, QIODevice::ReadOnly)) return ilegible();
-    const QByteArray bytes = entrada.readAll();
-    if (entrada.error() != QFileDevice::NoError || std::ferror(stdin)) return ilegible();
+    if (entradaCerrada || ::fstat(STDIN_FILENO, &info) != 0 || S_ISDIR(info.st_mode)) return ilegible();
+    // Read with the system's own calls to the end: Qt's reader of a pipe switches it to
+    // non-blocking, and a writer that pauses (a program writing its text in pieces) then looked
+    // like a failed read.
+    QByteArray bytes;
+    char bloque[64 * 1024];
+    for (;;) {
+        const ssize_t n = ::read(STDIN_FILENO, bloque, sizeof bloque);
+        if (n > 0) {
+            bytes.append(bloque, n);
+        } else if (n == 0) {
+            break;
+        } else if (errno == EAGAIN || errno == EWOULDBLOCK) {
+            // Standard input handed over non-blocking: wait for more, or for its end.
+            pollfd espera{STDIN_FILENO, POLLIN, 0};
+            if (::poll(&espera, 1, -1) < 0 && errno != EINTR) return ilegible();
+        } else if (errno != EINTR) {
+            return ilegible();
+        }
+    }
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString texto = utf8.decode(bytes);
     if (utf8.hasError()) {
@@ -138,6 +161,12 @@ int TraducirFrases(int direccion) {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (::fcntl(STDIN_FILENO, F_GETFD) == -1 && errno == EBADF) {
+        entradaCerrada = true;
+        // Descriptor 0 held by nothing readable, so that no file the program opens takes it.
+        const int nulo = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (nulo > STDIN_FILENO) ::close(nulo);
+    }
     QCoreApplication app(argc, argv);
     notices::Install(std::make_shared<AvisosEnError>());
     QStringList args = app.arguments();

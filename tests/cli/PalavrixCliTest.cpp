@@ -135,6 +135,25 @@ TEST(PalavrixCli, AClosedOrFolderStandardInputExitsTwoInsteadOfTranslatingNothin
     }
 }
 
+// A program that writes its text in pieces, with pauses, into the pipe: the reader waits for the
+// rest instead of taking a pause for a fault.
+TEST(PalavrixCli, TextThatArrivesInPiecesThroughAPipeIsReadWhole) {
+    for (const QStringList& args :
+         {QStringList{"traducir", "EspIng"}, QStringList{"traducir", "--frases", "EspIng"}}) {
+        QProcess p;
+        p.start(QStringLiteral("/bin/sh"),
+                QStringList{
+                    "-c", QStringLiteral("(printf 'el libro '; sleep 0.3; printf 'rojo\n') | \"$0\" \"$@\""),
+                    kCli} +
+                    args);
+        ASSERT_TRUE(p.waitForStarted(10000));
+        ASSERT_TRUE(p.waitForFinished(30000));
+        EXPECT_EQ(p.exitCode(), 0) << args.join(' ').toStdString() << p.readAllStandardError().toStdString();
+        const QString salida = QString::fromUtf8(p.readAllStandardOutput());
+        EXPECT_TRUE(salida.contains("book") && salida.contains("red")) << salida.toStdString();
+    }
+}
+
 TEST(PalavrixCli, ADamagedTransducerIsNotReadTheHeadwordsStillAnswerAndItSaysSoOnce) {
     // A copy of the program beside the build's dictionary and a copy of its transducers, the
     // Spanish analyser with one byte changed (lttoolbox would read it and end the program).

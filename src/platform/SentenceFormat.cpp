@@ -187,3 +187,45 @@ QList<QStringView> Pieces(QStringView text, qsizetype limit) {
 }
 
 } // namespace sentences
+
+namespace sentences {
+
+QList<Stretch> SplitLongWords(QStringView text, qsizetype longestWord, qsizetype longestRun) {
+    QList<Stretch> r;
+    const auto deLetra = [](QChar c) { return c.isLetterOrNumber() || c.isMark() || c.isSurrogate(); };
+    qsizetype desde = 0; // where the current ordinary stretch began
+    const auto aparte = [&](qsizetype inicio, qsizetype fin) {
+        if (inicio > desde) r.append({desde, inicio - desde, false});
+        r.append({inicio, fin - inicio, true});
+        desde = fin;
+    };
+    // Control characters too end a run: the deformatter drops NULs, and the analyser never joins
+    // the others to a word.
+    const auto blanco = [](QChar c) { return c.isSpace() || c.category() == QChar::Other_Control; };
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n;) {
+        if (blanco(text[i])) {
+            ++i;
+            continue;
+        }
+        qsizetype fin = i;
+        while (fin < n && !blanco(text[fin]))
+            ++fin;
+        if (fin - i > longestRun) {
+            aparte(i, fin);
+        } else {
+            for (qsizetype k = i; k < fin;) {
+                qsizetype f = k;
+                while (f < fin && deLetra(text[f]))
+                    ++f;
+                if (f - k > longestWord) aparte(k, f);
+                k = std::max(f, k + 1);
+            }
+        }
+        i = fin;
+    }
+    if (desde < n || r.isEmpty()) r.append({desde, n - desde, false});
+    return r;
+}
+
+} // namespace sentences

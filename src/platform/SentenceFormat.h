@@ -54,4 +54,17 @@ QString Reformat(QStringView stream, QList<WordBound>* bound);
 // counts as 16). The pieces, joined, are the text.
 QList<QStringView> Pieces(QStringView text, qsizetype limit);
 
+// A stretch of a text: ordinary text, or one word longer than the limit given to SplitLongWords.
+struct Stretch {
+    qsizetype start = 0, length = 0;
+    bool tooLong = false;
+};
+// The text in stretches, in order, with each run of more than `longestWord` letters, digits and
+// marks, and each run of more than `longestRun` characters other than white space, on its own.
+// No language has such a word, but pasted junk does: lttoolbox's analyser takes a time that grows
+// with the square of a word's length, and drops part of a run with no blank longer than its
+// buffer (about two thousand characters, "ab-ab-ab-…"). Such a run never goes through the
+// stages. The stretches, joined, are the text; an empty text is one empty stretch.
+QList<Stretch> SplitLongWords(QStringView text, qsizetype longestWord, qsizetype longestRun);
+
 } // namespace sentences

@@ -24,6 +24,7 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -40,6 +41,9 @@ constexpr qint64 kMaxFile = 64 * 1024 * 1024;
 // A piece of text translated in one pass: large enough that a paragraph is one piece, small
 // enough that a second request waits little and memory stays flat on a long text.
 constexpr qsizetype kPiece = 8 * 1024;
+// Well under the run lttoolbox's analyser can take back when a match fails (its buffer holds
+// about two thousand characters; past that it loses text).
+constexpr qsizetype kLongestRun = 1000;
 
 // Apertium's tagger keeps the tag list of the model in use in a global (TaggerWord's), so only
 // one pipeline runs at a time in the process.
@@ -669,6 +673,9 @@ Pipeline::Alignment Pipeline::Align(const QString& text) {
     const std::lock_guard<std::mutex> turno(Turno());
     Alignment a;
     if (impl_->etapas.empty() || text.size() > kPiece) return a;
+    // A word too long for the analyser leaves the alignment incomplete, as a text too long does.
+    const QList<Stretch> tramos = SplitLongWords(text, lt::kLongestWord, kLongestRun);
+    if (std::any_of(tramos.begin(), tramos.end(), [](const Stretch& t) { return t.tooLong; })) return a;
     QString error;
     // The analyser first, on the stream as it is, so that it still finds words of several
     // tokens ("sin embargo"); then each unit it made is tied to the stretch of the text it read.
@@ -793,9 +800,23 @@ QList<Pipeline::Unit> Pipeline::Tag(const QString& text, QString* error) {
             *error = QStringLiteral("La traducción por frases de este diccionario no tiene etiquetador.");
         return r;
     }
+    for (const Stretch& tramo : SplitLongWords(text, lt::kLongestWord, kLongestRun)) {
+        if (tramo.tooLong) {
+            Unit u;
+            u.surface = text.mid(tramo.start, tramo.length);
+            u.start = tramo.start;
+            u.length = tramo.length;
+            r << u;
+            continue;
+        }
+        if (!TagStretch(QStringView(text).mid(tramo.start, tramo.length), tramo.start, r, error)) return {};
+    }
+    return r;
+}
+
+bool Pipeline::TagStretch(QStringView text, qsizetype base, QList<Unit>& r, QString* error) {
     auto* etiquetador =
         static_cast<EtapaEtiquetador*>(impl_->etapas[static_cast<size_t>(impl_->etiquetador)].get());
-    qsizetype base = 0;
     for (const QStringView pieza : Pieces(text, kPiece)) {
         QString fallo;
         // Lemmas as the dictionary writes them ("il", not "Il", at a sentence's start): the
@@ -814,7 +835,7 @@ QList<Pipeline::Unit> Pipeline::Tag(const QString& text, QString* error) {
         }
         if (!fallo.isEmpty()) {
             if (error) *error = fallo;
-            return {};
+            return false;
         }
         const QList<QByteArray> analisis = Unidades(analizado), elegidas = Unidades(etiquetado);
         qsizetype pos = 0, j = 0;
@@ -844,7 +865,7 @@ QList<Pipeline::Unit> Pipeline::Tag(const QString& text, QString* error) {
         }
         base += pieza.size();
     }
-    return r;
+    return true;
 }
 
 Pipeline::Result Pipeline::Translate(const QString& text, const Progress& progress) {
@@ -852,12 +873,23 @@ Pipeline::Result Pipeline::Translate(const QString& text, const Progress& progre
     Result r;
     const qsizetype total = text.size();
     qsizetype hecho = 0;
-    for (const QStringView pieza : Pieces(text, kPiece)) {
-        if (progress && !progress(hecho, total)) return r;
-        const QByteArray salida = impl_->Correr(Deformat(pieza).toUtf8(), -1, &r.error);
-        if (!r.error.isEmpty()) return r;
-        r.text += Reformat(QString::fromUtf8(salida));
-        hecho += pieza.size();
+    for (const Stretch& tramo : SplitLongWords(text, lt::kLongestWord, kLongestRun)) {
+        const QStringView parte = QStringView(text).mid(tramo.start, tramo.length);
+        if (tramo.tooLong) {
+            // Marked the way the pipeline marks a word it does not know.
+            r.text += QLatin1Char('<');
+            r.text += parte;
+            r.text += QLatin1Char('>');
+            hecho += parte.size();
+            continue;
+        }
+        for (const QStringView pieza : Pieces(parte, kPiece)) {
+            if (progress && !progress(hecho, total)) return r;
+            const QByteArray salida = impl_->Correr(Deformat(pieza).toUtf8(), -1, &r.error);
+            if (!r.error.isEmpty()) return r;
+            r.text += Reformat(QString::fromUtf8(salida));
+            hecho += pieza.size();
+        }
     }
     if (progress) progress(total, total);
     r.complete = true;

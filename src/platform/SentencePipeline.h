@@ -93,6 +93,9 @@ public:
 private:
     struct Impl;
     explicit Pipeline(std::unique_ptr<Impl> impl);
+    // Tag for a stretch of the text that starts at `base` and holds no word too long to analyse;
+    // false, with the reason in `error`, when a stage fails.
+    bool TagStretch(QStringView text, qsizetype base, QList<Unit>& units, QString* error);
     std::unique_ptr<Impl> impl_;
 };
 

@@ -249,7 +249,7 @@ QString Transducer::Process(const QString& input) {
 }
 
 QStringList Transducer::Analyse(const QString& word) {
-    if (mode_ != Mode::Analysis || word.isEmpty()) return {};
+    if (mode_ != Mode::Analysis || word.isEmpty() || word.size() > kLongestWord) return {};
     return Readings(Process(Escape(word)));
 }
 

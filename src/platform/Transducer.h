@@ -21,6 +21,10 @@ namespace lt {
 
 enum class Mode { Analysis, Bilingual, Generation, Postgeneration };
 
+// Longer than any word of the languages we read: a longer one is never handed to an analyser, whose
+// time grows with the square of a word's length (a pasted megabyte of letters would take minutes).
+inline constexpr qsizetype kLongestWord = 200;
+
 // What the build recorded of each file a direction reads: its size and SHA-256 (lower-case hex).
 struct Recorded {
     qint64 size = -1;

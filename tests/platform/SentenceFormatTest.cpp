@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 using sentences::Deformat;
@@ -14,6 +15,8 @@ using sentences::kMarcaAbre;
 using sentences::kMarcaCierra;
 using sentences::Pieces;
 using sentences::Reformat;
+using sentences::SplitLongWords;
+using sentences::Stretch;
 
 namespace {
 
@@ -345,4 +348,56 @@ TEST(SentencePieces, APieceEndsAfterAParagraphElseALineElseASentenceElseASpace) 
     EXPECT_EQ(Pieces(u"corto", 100), QList<QStringView>{u"corto"});
     ASSERT_EQ(Pieces(u"", 100).size(), 1);
     EXPECT_TRUE(Pieces(u"", 100).first().isEmpty());
+}
+
+TEST(SentenceLongWords, EveryRunTooLongStandsAloneAndTheStretchesJoinedAreTheText) {
+    constexpr qsizetype kPalabra = 12, kTira = 30;
+    const auto deLetra = [](QChar c) { return c.isLetterOrNumber() || c.isMark() || c.isSurrogate(); };
+    // The longest run of letters and the longest run without blanks in a piece of text.
+    const auto mayores = [&](QStringView t) {
+        qsizetype letras = 0, tira = 0, l = 0, b = 0;
+        for (const QChar c : t) {
+            l = deLetra(c) ? l + 1 : 0;
+            b = c.isSpace() || c.category() == QChar::Other_Control ? 0 : b + 1;
+            letras = std::max(letras, l);
+            tira = std::max(tira, b);
+        }
+        return std::pair{letras, tira};
+    };
+    QStringList fragmentos = kFragmentosTexto;
+    fragmentos << QString(13, QLatin1Char('x')) << QString("ab-").repeated(6) << "palabrísimas"
+               << "😀😀😀😀😀😀😀" << QString(20, QLatin1Char('-')) << QString(QChar(0)) << QString(QChar(7));
+    Azar azar(11);
+    for (int i = 0; i < 3000; ++i) {
+        const QString x = azar.Texto(fragmentos, 30);
+        const QList<Stretch> tramos = SplitLongWords(x, kPalabra, kTira);
+        ASSERT_FALSE(tramos.isEmpty());
+        QString juntos;
+        qsizetype fin = 0;
+        for (const Stretch& t : tramos) {
+            ASSERT_EQ(t.start, fin) << "case " << i;
+            const QStringView parte = QStringView(x).mid(t.start, t.length);
+            juntos += parte;
+            fin = t.start + t.length;
+            const auto [letras, tira] = mayores(parte);
+            if (t.tooLong) {
+                // One run, too long by either measure, with nothing of its neighbours.
+                ASSERT_TRUE(letras > kPalabra || tira > kTira) << "case " << i;
+                ASSERT_TRUE(t.start == 0 || !deLetra(x[t.start - 1])) << "case " << i;
+                ASSERT_TRUE(fin == x.size() || !deLetra(x[fin])) << "case " << i;
+            } else {
+                // What goes to the analyser can be read in linear time and whole.
+                ASSERT_LE(letras, kPalabra) << "case " << i;
+                ASSERT_LE(tira, kTira) << "case " << i;
+            }
+        }
+        ASSERT_EQ(juntos, x) << "case " << i;
+    }
+    ASSERT_EQ(SplitLongWords(u"", 5, 10).size(), 1);
+    EXPECT_FALSE(SplitLongWords(u"", 5, 10).first().tooLong);
+    const QList<Stretch> tres = SplitLongWords(u"la palabrota es", 5, 100);
+    ASSERT_EQ(tres.size(), 3);
+    EXPECT_TRUE(tres[1].tooLong);
+    EXPECT_EQ(tres[1].start, 3);
+    EXPECT_EQ(tres[1].length, 9);
 }

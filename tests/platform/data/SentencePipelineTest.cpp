@@ -364,6 +364,34 @@ TEST(SentencePipeline, AHundredThousandLetterWordComesOutWhole) {
     EXPECT_TRUE(salida.startsWith('<'));
 }
 
+TEST(SentencePipeline, ARunWithoutBlanksLongerThanTheAnalyserCanTakeBackLosesNothing) {
+    // lttoolbox's analyser keeps about two thousand characters to go back to when a match
+    // fails; past that, "ab-ab-…" came out with two thirds of it gone.
+    for (const QString& tira : {QString("ab-").repeated(1000), QString("casa-").repeated(700)}) {
+        const QString texto = "La casa " + tira + " es roja.";
+        const QString salida = Entera(texto);
+        EXPECT_TRUE(SinMarcas(salida).contains(tira)) << salida.size() << " characters";
+        EXPECT_TRUE(salida.startsWith("The house")) << salida.left(40).toStdString();
+    }
+}
+
+TEST(SentencePipeline, AWordTooLongToAnalyseIsOneUnknownUnitBetweenItsTaggedNeighbours) {
+    // Longer than a piece, too: before, the pieces cut it in two units.
+    const QString palabra = QString("xq").repeated(6000);
+    QList<Pipeline::Unit> u = EspIng().Tag("La casa " + palabra + " es roja.");
+    // Only the units found in the text (the sentence ends the stream adds have no place there).
+    u.removeIf([](const Pipeline::Unit& x) { return x.start < 0; });
+    ASSERT_GE(u.size(), 5);
+    EXPECT_EQ(u[1].surface, "casa");
+    EXPECT_FALSE(u[1].readings.isEmpty());
+    EXPECT_EQ(u[2].surface, palabra);
+    EXPECT_EQ(u[2].start, 8);
+    EXPECT_EQ(u[2].length, palabra.size());
+    EXPECT_TRUE(u[2].readings.isEmpty());
+    EXPECT_EQ(u[3].surface, "es");
+    EXPECT_FALSE(u[3].chosen.isEmpty());
+}
+
 TEST(SentencePipeline, UnknownWordsAreMarkedWhateverPunctuationStandsBesideThem) {
     const QString salida =
         Entera(QString::fromUtf8("Xqzwv, «xqzwv» “xqzwv” (xqzwv) ¿xqzwv? xqzwv… —xqzwv— ñxqzwvé xqzwv²"));

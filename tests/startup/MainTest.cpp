@@ -13,12 +13,17 @@
 #include <QMessageBox>
 #include <QTimer>
 
-#include <QLockFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QSysInfo>
 #include <QTemporaryDir>
 #include <QThread>
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -138,26 +143,131 @@ TEST(Main, ASecondProcessEndsAtOnceWhileTheFirstRuns) {
 
 TEST(Main, OnlyALockHeldByALiveCopyMeansAnotherIsRunning) {
     QTemporaryDir dir;
-    // A temporary folder that cannot hold the lock: its path goes through a plain file.
+    // A folder that cannot hold the lock: its path goes through a plain file.
     QFile archivo(dir.filePath("archivo"));
     ASSERT_TRUE(archivo.open(QIODevice::WriteOnly));
     archivo.close();
     EXPECT_EQ(single_instance::TakeLock(dir.filePath("archivo/palavrix.lock")),
               single_instance::Lock::Impossible);
 
-    // A lock left by a process that is gone is taken over; one held by a live process is not.
+    // A file left by a copy that is gone, whatever it holds and however old, is taken.
     const QString viejo = dir.filePath("viejo.lock");
     {
         QFile f(viejo);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write("999999999\npalavrix\n" + QSysInfo::machineHostName().toUtf8() + "\n");
     }
-    // A live copy: this very process, holding the lock the way the program does.
-    const QString ocupado = dir.filePath("ocupado.lock");
-    QLockFile vivo(ocupado);
-    ASSERT_TRUE(vivo.tryLock(0));
-    EXPECT_EQ(single_instance::TakeLock(ocupado), single_instance::Lock::Held);
     EXPECT_EQ(single_instance::TakeLock(viejo), single_instance::Lock::Taken);
+    const QString vacio = dir.filePath("vacio.lock");
+    QFile(vacio).open(QIODevice::WriteOnly);
+    EXPECT_EQ(single_instance::TakeLock(vacio), single_instance::Lock::Taken);
+
+    // A live copy: another open file holding the lock, the way a running program does.
+    const QString ocupado = dir.filePath("ocupado.lock");
+    const int vivo = ::open(QFile::encodeName(ocupado).constData(), O_RDWR | O_CREAT, 0600);
+    ASSERT_GE(vivo, 0);
+    ASSERT_EQ(::flock(vivo, LOCK_EX | LOCK_NB), 0);
+    EXPECT_EQ(single_instance::TakeLock(ocupado), single_instance::Lock::Held);
+    ::close(vivo); // as when that copy ends, however it ends
+    EXPECT_EQ(single_instance::TakeLock(ocupado), single_instance::Lock::Taken);
+}
+
+TEST(Main, WhatElseStandsAtTheLocksNameIsTakenAwayAndNeverFollowed) {
+    QTemporaryDir dir;
+    const QByteArray destino = QFile::encodeName(dir.filePath("de-otro.txt"));
+    {
+        QFile f(QFile::decodeName(destino));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("no tocar");
+    }
+    const auto lock = [&](const char* nombre) { return QFile::encodeName(dir.filePath(nombre)); };
+    ASSERT_EQ(::mkdir(lock("carpeta.lock").constData(), 0700), 0);
+    ASSERT_EQ(::symlink(destino.constData(), lock("enlace.lock").constData()), 0);
+    ASSERT_EQ(::symlink("/no/existe/nada", lock("colgante.lock").constData()), 0);
+    ASSERT_EQ(::mkfifo(lock("fifo.lock").constData(), 0600), 0);
+    // Before, a FIFO here kept the start waiting in open() for ever, and each of the others made
+    // every start end at once as if another copy were running.
+    for (const char* nombre : {"carpeta.lock", "enlace.lock", "colgante.lock", "fifo.lock"}) {
+        EXPECT_EQ(single_instance::TakeLock(QFile::decodeName(lock(nombre))), single_instance::Lock::Taken)
+            << nombre;
+        struct stat st {};
+        ASSERT_EQ(::lstat(lock(nombre).constData(), &st), 0) << nombre;
+        EXPECT_TRUE(S_ISREG(st.st_mode)) << nombre;
+    }
+    QFile f(QFile::decodeName(destino));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), "no tocar") << "the file a link named was written";
+    // A folder with things in it is not emptied: the lock is impossible, the program starts.
+    ASSERT_TRUE(QDir(dir.path()).mkpath("llena.lock/algo"));
+    EXPECT_EQ(single_instance::TakeLock(dir.filePath("llena.lock")), single_instance::Lock::Impossible);
+    EXPECT_TRUE(QFileInfo::exists(dir.filePath("llena.lock/algo")));
+}
+
+TEST(Main, TheLockLivesInTheUsersRuntimeFolderOrInAClosedFolderOfItsOwn) {
+    QTemporaryDir xdg, tmp;
+    ASSERT_TRUE(QFile::setPermissions(xdg.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                      QFileDevice::ExeOwner));
+    const QByteArray antesXdg = qgetenv("XDG_RUNTIME_DIR"), antesTmp = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(tmp.path()));
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(xdg.path()));
+    EXPECT_EQ(single_instance::LockPath(), QDir(xdg.path()).filePath("palavrix.lock"));
+    // A runtime folder others may enter, or a relative one, is not trusted.
+    ASSERT_TRUE(QFile::setPermissions(xdg.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                      QFileDevice::ExeOwner | QFileDevice::ReadOther |
+                                                      QFileDevice::WriteOther | QFileDevice::ExeOther));
+    const QString propia = QDir(tmp.path()).filePath(QStringLiteral("palavrix-%1").arg(::getuid()));
+    EXPECT_EQ(single_instance::LockPath(), propia + "/palavrix.lock");
+    qputenv("XDG_RUNTIME_DIR", "relativa");
+    EXPECT_EQ(single_instance::LockPath(), propia + "/palavrix.lock");
+
+    // Its own folder is made closed; one left open is closed; a file in its place is taken away.
+    QString por;
+    ASSERT_TRUE(single_instance::PrepareFolder(propia, &por)) << por.toStdString();
+    struct stat st {};
+    ASSERT_EQ(::lstat(QFile::encodeName(propia).constData(), &st), 0);
+    EXPECT_TRUE(S_ISDIR(st.st_mode));
+    EXPECT_EQ(st.st_mode & 0777, 0700u);
+    ASSERT_EQ(::chmod(QFile::encodeName(propia).constData(), 0777), 0);
+    ASSERT_TRUE(single_instance::PrepareFolder(propia, &por));
+    ASSERT_EQ(::lstat(QFile::encodeName(propia).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0700u);
+    ASSERT_TRUE(QDir(propia).removeRecursively());
+    ASSERT_EQ(::symlink("/tmp", QFile::encodeName(propia).constData()), 0);
+    ASSERT_TRUE(single_instance::PrepareFolder(propia, &por)) << por.toStdString();
+    ASSERT_EQ(::lstat(QFile::encodeName(propia).constData(), &st), 0);
+    EXPECT_TRUE(S_ISDIR(st.st_mode)) << "a link in place of the folder was followed";
+
+    qputenv("XDG_RUNTIME_DIR", antesXdg);
+    if (antesXdg.isNull()) qunsetenv("XDG_RUNTIME_DIR");
+    qputenv("TMPDIR", antesTmp);
+    if (antesTmp.isNull()) qunsetenv("TMPDIR");
+}
+
+TEST(Main, JunkWhereTheLockGoesNeitherStopsTheStartNorPassesInSilence) {
+    // Before, an empty folder at the lock's name made every start end at once, showing nothing.
+    QTemporaryDir xdg;
+    ASSERT_TRUE(QFile::setPermissions(xdg.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                      QFileDevice::ExeOwner));
+    ASSERT_TRUE(QDir(xdg.path()).mkdir("palavrix.lock"));
+    QProcess programa;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_RUNTIME_DIR", xdg.path());
+    programa.setProcessEnvironment(env);
+    programa.start(PALAVRIX_EXECUTABLE, {});
+    ASSERT_TRUE(programa.waitForStarted(5000));
+    EXPECT_FALSE(programa.waitForFinished(4000)) << "ended with status " << programa.exitCode();
+    const QString error = QString::fromUtf8(programa.readAllStandardError());
+    EXPECT_TRUE(error.contains("una carpeta en lugar del archivo de bloqueo")) << error.toStdString();
+
+    // A second copy started now finds the first and ends at once, showing nothing.
+    QProcess segunda;
+    segunda.setProcessEnvironment(env);
+    segunda.start(PALAVRIX_EXECUTABLE, {});
+    ASSERT_TRUE(segunda.waitForFinished(10000));
+    EXPECT_EQ(segunda.exitCode(), 0);
+    EXPECT_EQ(programa.state(), QProcess::Running);
+    programa.kill();
+    programa.waitForFinished(5000);
 }
 
 TEST(Main, WithATemporaryFolderThatCannotHoldTheLockTheProgramStartsAndSaysWhy) {
@@ -168,6 +278,7 @@ TEST(Main, WithATemporaryFolderThatCannotHoldTheLockTheProgramStartsAndSaysWhy) 
     QProcess programa;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("TMPDIR", dir.filePath("archivo/tmp"));
+    env.remove("XDG_RUNTIME_DIR");
     programa.setProcessEnvironment(env);
     // Started from a folder it can write in: the lock must not fall back to it.
     QTemporaryDir desde;

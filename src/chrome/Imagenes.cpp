@@ -3,6 +3,7 @@
 #include "chrome/VerificarDrive.h"
 #include "platform/Controls.h"
 #include "platform/Drives.h"
+#include "platform/Files.h"
 #include "platform/Notices.h"
 
 #include <QPainter>
@@ -10,6 +11,9 @@
 #include <QWidget>
 
 namespace {
+
+// A window's background at 640 x 480 in 32-bit colour is 1.2 MB; no picture of a look is near this.
+constexpr qint64 kMaxImagenBytes = 16 * 1024 * 1024;
 
 QStringList& ilegibles() {
     static QStringList rutas;
@@ -77,7 +81,10 @@ bool CargarImagen(controls::PictureBox* control, const QString& nombre, const QP
     if (!control) return false;
     QPixmap p;
     const QString ruta = RutaImagen(nombre);
-    if (p.load(drives::NativePath(ruta))) {
+    // Only a regular file of a picture's size: a FIFO in its place would hold the window in
+    // open() for ever, and a device would be read without end.
+    const files::Contents leido = files::ReadRegular(drives::NativePath(ruta), kMaxImagenBytes);
+    if (leido.ok() && p.loadFromData(leido.bytes)) {
         control->SetPicture(p);
         return true;
     }

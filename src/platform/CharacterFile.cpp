@@ -1,5 +1,7 @@
 #include "platform/CharacterFile.h"
 
+#include "platform/Files.h"
+
 #include "platform/Agent.h"
 
 #include <QBuffer>
@@ -127,14 +129,24 @@ void ReadManifest(const QByteArray& json, CharacterData& d) {
 } // namespace
 
 CharacterData Read(const QString& path) {
-    QFile f(path);
-    if (!f.exists())
+    // A real character is a few megabytes; anything absurd is refused before it is read, and a
+    // FIFO or device at the name is never opened for reading.
+    files::Contents leido = files::ReadRegular(path, qint64(kMaxPictures) * 64 * 1024);
+    switch (leido.status) {
+    case files::Status::Ok:
+        break;
+    case files::Status::Missing:
         throw AgentError(QStringLiteral("No se encuentra el archivo del personaje «%1».").arg(path));
-    if (!f.open(QIODevice::ReadOnly))
+    case files::Status::TooLarge:
+        Damaged(QStringLiteral("tamaño excesivo"));
+        break;
+    case files::Status::NotRegular:
+        Damaged(QStringLiteral("no es un archivo"));
+        break;
+    case files::Status::Unreadable:
         throw AgentError(QStringLiteral("No se puede leer el archivo del personaje «%1».").arg(path));
-    // A real character is a few megabytes; refuse anything absurd before reading it into memory.
-    if (f.size() > qint64(kMaxPictures) * 64 * 1024) Damaged(QStringLiteral("tamaño excesivo"));
-    return Parse(f.readAll());
+    }
+    return Parse(leido.bytes);
 }
 
 CharacterData Parse(const QByteArray& bytes) {

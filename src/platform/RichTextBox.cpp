@@ -1,5 +1,7 @@
 #include "platform/RichTextBox.h"
 
+#include "platform/Files.h"
+
 #include "platform/Controls.h"
 #include "platform/Drives.h"
 #include "platform/RichText.h"
@@ -80,16 +82,23 @@ QString RichTextBox::NotRtfMessage() {
 }
 
 void RichTextBox::LoadFile(const QString& path) {
-    QFile file(IsDrivePath(path) ? drives::NativePath(path) : path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    // A FIFO or a device in place of the notes (a link to /dev/zero reports no size and never
+    // ends) is never opened for reading: only a regular file, and no more of it than the limit.
+    const files::Contents leido =
+        files::ReadRegular(IsDrivePath(path) ? drives::NativePath(path) : path, kMaxFileBytes);
+    switch (leido.status) {
+    case files::Status::Ok:
+        break;
+    case files::Status::TooLarge:
+        ShowMessage(TooLargeMessage());
+        return;
+    case files::Status::NotRegular:
+    case files::Status::Missing:
+    case files::Status::Unreadable:
         ShowMessage(NotFoundMessage());
         return;
     }
-    if (file.size() > kMaxFileBytes) {
-        ShowMessage(TooLargeMessage());
-        return;
-    }
-    const QByteArray data = file.readAll();
+    const QByteArray& data = leido.bytes;
     // The document is built apart from the view, so the view lays it out once, not after
     // every insertion.
     auto* doc = new QTextDocument(this);

@@ -1,10 +1,10 @@
 #include "platform/Shell.h"
 
 #include "platform/Drives.h"
+#include "platform/Files.h"
 #include "platform/Locator.h"
 
 #include <QDesktopServices>
-#include <QFileInfo>
 #include <QUrl>
 
 namespace shell {
@@ -20,7 +20,9 @@ public:
             scheme == QLatin1String("mailto"))
             return QDesktopServices::openUrl(asUrl);
         const QString path = drives::NativePath(document);
-        if (!QFileInfo::exists(path)) return false;
+        // A document the desktop hands to a browser or viewer: a FIFO or device at its name would
+        // hold that program, and it would be reported as opened.
+        if (!files::IsRegular(path)) return false;
         return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
     }
 };

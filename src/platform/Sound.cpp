@@ -1,11 +1,11 @@
 #include "platform/Sound.h"
 
+#include "platform/Files.h"
 #include "platform/Locator.h"
 
 #include <QAudioOutput>
 #include <QCoreApplication>
 #include <QEventLoop>
-#include <QFileInfo>
 #include <QMediaPlayer>
 #include <QTimer>
 #include <QUrl>
@@ -26,7 +26,8 @@ public:
             player_->setAudioOutput(output_);
         }
         player_->stop();
-        if (!QFileInfo(path).isFile()) return; // silence: no default alert for a missing file
+        if (!files::IsRegular(path))
+            return; // silence: no default alert for a missing file, a FIFO or a device
         player_->setSource(QUrl::fromLocalFile(path));
         player_->play();
         if (!wait) return;

@@ -1,5 +1,7 @@
 #include "platform/Transducer.h"
 
+#include "platform/Files.h"
+
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
@@ -63,39 +65,10 @@ constexpr qint64 kMaxDescription = 64 * 1024;
 
 } // namespace
 
-// A FIFO would block the reader for ever and a device could be endless or act on being opened, so
-// the kind is checked before opening, and again on what was opened in case the name was swapped
-// in between.
 std::optional<QByteArray> ReadRegularFile(const QString& path, qint64 maxSize) {
-    const QByteArray name = QFile::encodeName(path);
-    struct stat before {};
-    if (::stat(name.constData(), &before) != 0 || !S_ISREG(before.st_mode)) return std::nullopt;
-    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    if (fd < 0) return std::nullopt;
-    struct stat opened {};
-    const bool same = ::fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode) &&
-                      opened.st_dev == before.st_dev && opened.st_ino == before.st_ino &&
-                      opened.st_size <= maxSize;
-    std::optional<QByteArray> r;
-    if (same) {
-        // One byte more than its size, to notice a file that grew while it was read.
-        QByteArray bytes(static_cast<qsizetype>(opened.st_size) + 1, Qt::Uninitialized);
-        qsizetype read = 0;
-        bool failed = false;
-        while (read < bytes.size()) {
-            const ssize_t n = ::read(fd, bytes.data() + read, static_cast<size_t>(bytes.size() - read));
-            if (n < 0 && errno == EINTR) continue;
-            if (n < 0) failed = true;
-            if (n <= 0) break;
-            read += n;
-        }
-        if (!failed && read == opened.st_size) {
-            bytes.truncate(read);
-            r = std::move(bytes);
-        }
-    }
-    ::close(fd);
-    return r;
+    files::Contents c = files::ReadRegular(path, maxSize);
+    if (!c.ok()) return std::nullopt;
+    return std::move(c.bytes);
 }
 
 std::optional<QByteArray> ReadVerified(const QString& path, const Recorded& record) {

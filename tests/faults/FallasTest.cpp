@@ -12,6 +12,7 @@
 #include "startup/General.h"
 #include "translator/frmTraductor.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFontMetrics>
@@ -21,6 +22,7 @@
 #include <QRandomGenerator>
 #include <QTest>
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -406,4 +408,21 @@ TEST_F(Fallas, UnreadableSkinPicturesGiveStandInsSoEveryControlShowsAndOneNotice
          {t->imgFondo, t->pctBoton(0), t->pctBoton(1), t->pctBoton(2), t->pctBoton(3)})
         EXPECT_FALSE(c->Picture().isNull()) << c->objectName().toStdString();
     EXPECT_EQ(entorno.avisos->textos.size(), 1);
+}
+
+TEST_F(Fallas, AFifoOrADeviceInPlaceOfASkinPictureGivesAStandInWithoutWaiting) {
+    // Before, a FIFO held the window in open() for ever, and a link to /dev/zero was read until
+    // memory ran out.
+    const QString carpeta = entorno.Datos() + "/ENTORNO/IMAGENES/";
+    QDir().mkpath(carpeta);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(carpeta + "0FDic1.BMP").constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link("/dev/zero", carpeta + "0SalirUp.BMP"));
+    ASSERT_TRUE(QFile::link("/dev/urandom", carpeta + "0oTraUp.BMP"));
+    auto* p = Abrir<frmPrincipal>();
+    EXPECT_EQ(p->imgFondo->Picture().size(), QSize(640, 480));
+    EXPECT_FALSE(p->pctBoton(0)->Picture().isNull());
+    EXPECT_FALSE(p->pctBoton(1)->Picture().isNull());
+    ASSERT_EQ(entorno.avisos->textos.size(), 1);
+    const QString aviso = entorno.avisos->textos[0];
+    EXPECT_TRUE(aviso.contains(carpeta + "0SalirUp.BMP")) << aviso.toStdString();
 }

@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <set>
+#include <sys/stat.h>
 
 using agent::AgentError;
 using agent::CharacterData;
@@ -90,6 +91,18 @@ TEST(CharacterFile, MissingOrForeignFilesAreRefused) {
     ExpectDamaged(QByteArray());
     ExpectDamaged(QByteArray("PXACS00"));
     ExpectDamaged(QByteArray("MSAgentCharacterFile\0\0\0\0", 24));
+}
+
+TEST(CharacterFile, AFifoOrADeviceAtItsNameIsRefusedWithoutWaitingOrReadingForEver) {
+    // Before, a FIFO held the start in open() for ever, and a link to /dev/zero (which reports no
+    // size) was read until memory ran out.
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath(QStringLiteral("Genie.ACS"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    EXPECT_THROW(cf::Read(fifo), AgentError);
+    const QString cero = dir.filePath(QStringLiteral("Cero.ACS"));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), cero));
+    EXPECT_THROW(cf::Read(cero), AgentError);
 }
 
 TEST(CharacterFile, EveryTruncationIsAnError) {

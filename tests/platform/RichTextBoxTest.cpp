@@ -7,12 +7,14 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTextDocument>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -69,6 +71,24 @@ TEST(RichTextBox, MissingOrNonRtfFilesShowAMessage) {
     QFile(enorme).resize(65LL * 1024 * 1024);
     box.LoadFile(enorme);
     EXPECT_EQ(box.Text(), "El archivo de notas es demasiado grande para mostrarlo.");
+}
+
+TEST(RichTextBox, AFifoOrADeviceInPlaceOfTheNotesIsNeverRead) {
+    // Before, a FIFO froze the window in open() for ever, and a link to /dev/zero (whose size reads
+    // 0) grew the program by a gigabyte a second: the 2 MB limit trusted the size the file gave.
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath("fifo.rtf");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    richtext::RichTextBox box;
+    for (const QString& ruta : {fifo, QString("/dev/zero"), QString("/dev/urandom")}) {
+        const QString enlace = dir.filePath(QFileInfo(ruta).fileName() + "-enlace.rtf");
+        ASSERT_TRUE(QFile::link(ruta, enlace));
+        for (const QString& r : {ruta, enlace}) {
+            box.LoadFile(Escribir(dir, "ok.rtf", "{\\rtf1 notas}"));
+            box.LoadFile(r);
+            EXPECT_EQ(box.Text(), "No se encontraron las notas de este idioma.") << r.toStdString();
+        }
+    }
 }
 
 TEST(RichTextBox, DriveFormPathsGoThroughTheDriveTable) {

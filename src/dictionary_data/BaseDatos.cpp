@@ -32,6 +32,7 @@ QString ErrorBreve(const dao::DaoError& e) {
     case dao::errCanceled:
         return QStringLiteral("<Consulta muy lenta>");
     case dao::errReadOnly:
+    case dao::errValueTooLong:
         return QStringLiteral("<Consulta no válida>");
     case dao::errUnrecognizedFormat:
         return QStringLiteral("<Diccionario dañado>");

@@ -97,6 +97,8 @@ int numberFor(int rc, const QString& message) {
         return errReadOnly;
     case SQLITE_INTERRUPT:
         return errCanceled;
+    case SQLITE_TOOBIG:
+        return errValueTooLong;
     case SQLITE_AUTH:
         return errReadOnly;
     default:
@@ -158,7 +160,8 @@ QString inSpanish(int rc, const QString& message) {
     case SQLITE_INTERRUPT:
         return QStringLiteral("la consulta tardó demasiado y se detuvo");
     case SQLITE_TOOBIG:
-        return QStringLiteral("el texto o el dato es demasiado grande");
+        return QStringLiteral("un texto o dato pasa de %1 KB, más que cualquier entrada de un diccionario")
+            .arg(kMaxValueBytes / 1024);
     case SQLITE_RANGE:
         return QStringLiteral("parámetro fuera de rango");
     case SQLITE_MISMATCH:
@@ -248,7 +251,10 @@ void bindValue(sqlite3_stmt* st, int index, const QVariant& v) {
         sqlite3_bind_double(st, index, v.toDouble());
     } else {
         const QByteArray utf8 = v.toString().toUtf8();
-        sqlite3_bind_text(st, index, utf8.constData(), utf8.size(), SQLITE_TRANSIENT);
+        // A text longer than the engine takes (a pasted megabyte "word") equals no entry: it is
+        // looked for as nothing, never as whatever the statement held before.
+        if (sqlite3_bind_text(st, index, utf8.constData(), utf8.size(), SQLITE_TRANSIENT) != SQLITE_OK)
+            sqlite3_bind_null(st, index);
     }
 }
 
@@ -858,6 +864,10 @@ std::unique_ptr<Database> Workspace::OpenDatabase(const QString& path, bool Read
     sqlite3_exec(raw, "PRAGMA cache_size = -32768; PRAGMA mmap_size = 0;", nullptr, nullptr, nullptr);
     // A stored query may not switch the mapping back on, nor reach other files.
     sqlite3_set_authorizer(raw, &authorize, nullptr);
+    // Nor return a value bigger than any entry: the engine refuses to make one (zeroblob(1e9) took
+    // half a minute and gigabytes before the time limit could see it), so what a lookup fetches
+    // and shows is bounded too.
+    sqlite3_limit(raw, SQLITE_LIMIT_LENGTH, kMaxValueBytes);
     return std::make_unique<Database>(conn);
 }
 

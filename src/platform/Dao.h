@@ -43,6 +43,7 @@ enum ErrorNumber {
     errSyntax = 3075,
     errItemNotFound = 3265,
     errUnrecognizedFormat = 3343,
+    errValueTooLong = 3163,        // a value longer than any entry of a dictionary (kMaxValueBytes)
     errIncompatibleVersion = 3041, // a file made for another version of the program's code
     errEngine = 3000,
 };
@@ -50,6 +51,9 @@ enum ErrorNumber {
 // How long one statement may run, from its first step, before it is stopped: a lookup takes
 // microseconds, the longest word list a few tens of milliseconds.
 inline constexpr std::chrono::milliseconds kStatementLimitMs{2000};
+// The longest text or blob an opened database gives or takes (errValueTooLong past it): no entry
+// of a dictionary comes near it.
+inline constexpr int kMaxValueBytes = 64 * 1024;
 
 class DaoError : public std::runtime_error {
 public:

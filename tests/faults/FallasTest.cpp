@@ -274,6 +274,48 @@ TEST_F(Fallas, StoredQueriesThatWriteOrNeverEndAreStoppedWithAShortMessage) {
     EXPECT_FALSE(p->lblTraduccion->toolTip().contains("Error")) << p->lblTraduccion->toolTip().toStdString();
 }
 
+TEST_F(Fallas, StoredQueriesReturningValuesBiggerThanAnyEntryAreRefusedWithTheSameMessage) {
+    // Before, zeroblob(1e9) ran half a minute and took gigabytes (the time limit did not cover
+    // making and fetching the value), and a 100 MB text froze the window for 45 s. Each is
+    // bigger than the bound in a different way: a blob, a text, and a row of joined values.
+    // The stored query as the file has it, with the translation made by the expression given.
+    const auto con = [](const QString& traduccion) {
+        QString sql = esquema::SqlConsulta(0);
+        return sql.replace("Palabra, Traduccion,", "Palabra, " + traduccion + " AS Traduccion,");
+    };
+    for (const QString& sql :
+         {con("zeroblob(1000000000)"), con("hex(zeroblob(40000))"), con("Palabra || zeroblob(70000)")}) {
+        db.Execute(QString("UPDATE QueryDefs SET SQL = \"%1\" WHERE Name = 'qryBuscarEspIng'").arg(sql));
+        auto* p = Abrir<frmPrincipal>();
+        p->txtPalabra->setText("casa");
+        QTest::keyClick(p->txtPalabra, Qt::Key_Return);
+        EXPECT_EQ(p->lblTraduccion->text(), "<Consulta no válida>") << sql.toStdString();
+        EXPECT_TRUE(p->lblTraduccion->toolTip().contains("64 KB"))
+            << p->lblTraduccion->toolTip().toStdString();
+        EXPECT_TRUE(Cabe(p->lblTraduccion));
+        p->Unload();
+        Forms::FlushUnloaded();
+    }
+    // An entry just under the bound is shown as it is; a word longer than the bound is simply
+    // not found, never taken for the word looked up before.
+    db.Execute("UPDATE QueryDefs SET SQL = '" + esquema::SqlConsulta(0) + "' WHERE Name = 'qryBuscarEspIng'");
+    db.Execute(
+        QString("UPDATE EspIng SET Traduccion = '%1' WHERE Palabra = 'perro'").arg(QString(60000, 'd')));
+    auto* p = Abrir<frmPrincipal>();
+    p->txtPalabra->setText("perro");
+    QTest::keyClick(p->txtPalabra, Qt::Key_Return);
+    EXPECT_EQ(p->lblTraduccion->text().size(), 60000);
+    p->txtPalabra->setText("casa");
+    QTest::keyClick(p->txtPalabra, Qt::Key_Return);
+    EXPECT_EQ(p->lblTraduccion->text(), "house");
+    // Bound after a lookup of "casa" on the same statement: a failed binding kept that word.
+    auto q = dbDiccionario->CreateQueryDef("SELECT Traduccion FROM EspIng WHERE Palabra = :w");
+    q->Parameters("w").SetValue(QString("casa"));
+    EXPECT_FALSE(q->OpenRecordset()->Eof());
+    q->Parameters("w").SetValue(QString("casa").repeated(20000));
+    EXPECT_TRUE(q->OpenRecordset()->Eof());
+}
+
 TEST_F(Fallas, EveryShortDictionaryErrorFitsWhereTheTranslationGoes) {
     auto* p = Abrir<frmPrincipal>();
     for (int numero : std::initializer_list<int>{

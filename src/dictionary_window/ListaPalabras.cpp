@@ -16,8 +16,12 @@ void frmPrincipal::MostrarLista(bool abrir) {
         cboLista->Clear();
         try {
             CargarLista(cboLista);
-            ListaCargada = true;
-            cboLista->Edit()->setPlaceholderText(QString());
+            // A dictionary with no words (emptied, or replaced by an empty one, while the program
+            // runs) says so in the list's box, and is read again at the next opening.
+            const bool vacia = cboLista->ListCount() == 0;
+            ListaCargada = !vacia;
+            cboLista->Edit()->setPlaceholderText(vacia ? QStringLiteral("El diccionario no tiene palabras")
+                                                       : QString());
             cboLista->setToolTip(QString());
             if (AgenteActivo) AgenteReposo(false);
         } catch (const dao::DaoError& e) {

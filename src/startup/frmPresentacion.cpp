@@ -5,6 +5,8 @@
 #include "chrome/Ventanas.h"
 #include "platform/Twips.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QMouseEvent>
 #include <QTimer>
 
@@ -61,6 +63,15 @@ void frmPresentacion::Form_Load() {
     pctPres->move(twips::ToPixels(2460), twips::ToPixels(2340));
     imgPresenta->move(twips::ToPixels(3780), twips::ToPixels(4620));
     Timer1->start();
+    qApp->installEventFilter(this);
+}
+
+bool frmPresentacion::eventFilter(QObject* objeto, QEvent* e) {
+    if (e->type() == QEvent::Show) {
+        auto* caja = qobject_cast<QDialog*>(objeto);
+        if (caja && caja->isWindow() && !Unloading()) QTimer::singleShot(0, this, [this] { Unload(); });
+    }
+    return Form::eventFilter(objeto, e);
 }
 
 void frmPresentacion::Timer1_Timer() {

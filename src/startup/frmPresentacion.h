@@ -29,4 +29,8 @@ public:
 
 protected:
     void mouseReleaseEvent(QMouseEvent* e) override;
+    // A message box or notice that opens while the splash is up ends it: staying on top of
+    // everything, it would cover the message (the notice that pictures are missing after the
+    // drive question, say).
+    bool eventFilter(QObject* objeto, QEvent* e) override;
 };

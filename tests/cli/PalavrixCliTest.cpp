@@ -193,4 +193,10 @@ TEST(PalavrixCli, ADamagedTransducerIsNotReadTheHeadwordsStillAnswerAndItSaysSoO
     EXPECT_TRUE(texto.out.contains("<libros>")) << texto.out.toStdString();
     EXPECT_TRUE(texto.out.contains("book")) << texto.out.toStdString();
     EXPECT_EQ(texto.err.count(aviso), 1) << texto.err.toStdString();
+
+    // A transducer that is missing altogether is said once in the same words.
+    ASSERT_TRUE(QFile::remove(analizador));
+    const Salida falta = Correr({"buscar", "EspIng", "libros"}, {}, copia);
+    EXPECT_EQ(falta.codigo, 1);
+    EXPECT_EQ(falta.err.count(aviso), 1) << falta.err.toStdString();
 }

@@ -237,6 +237,21 @@ TEST_F(Fallas, ADictionaryEmptiedWhileTheProgramRunsIsReportedInEachWindowWithou
     EXPECT_EQ(Screen::MousePointer(), Screen::vbDefault);
 }
 
+TEST_F(Fallas, AWordListWithNoWordsSaysSoAndIsReadAgainAtTheNextOpening) {
+    // Before, the list opened blank with nothing to say why.
+    db.Execute("DELETE FROM EspIng");
+    auto* p = Abrir<frmPrincipal>();
+    p->pctBoton_Click(4);
+    EXPECT_EQ(p->cboLista->ListCount(), 0);
+    EXPECT_EQ(p->cboLista->Edit()->placeholderText(), "El diccionario no tiene palabras");
+    p->pctBoton_Click(5);
+    db.Insert(0, {Fila("gato", "cat", "n", "m", "s")});
+    p->pctBoton_Click(4);
+    EXPECT_EQ(p->cboLista->ListCount(), 1);
+    EXPECT_TRUE(p->cboLista->Edit()->placeholderText().isEmpty());
+    p->pctBoton_Click(5);
+}
+
 TEST_F(Fallas, StoredQueriesThatWriteOrNeverEndAreStoppedWithAShortMessage) {
     db.Execute("UPDATE QueryDefs SET SQL = 'DELETE FROM EspIng WHERE Palabra = :ptroPalabra' "
                "WHERE Name = 'qryBuscarEspIng'");

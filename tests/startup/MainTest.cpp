@@ -1,6 +1,7 @@
 #include "dictionary_data/BaseDatos.h"
 #include "platform/Dao.h"
 #include "platform/Form.h"
+#include "platform/Notices.h"
 #include "platform/Paths.h"
 #include "platform/Screen.h"
 #include "platform/SingleInstance.h"
@@ -106,6 +107,28 @@ TEST(Main, TheDatabaseMessageComesInFrontOfTheSplashWhichIsGone) {
     EXPECT_EQ(texto, "No se pudo abrir la base de datos del diccionario");
     Forms::FlushUnloaded();
     sound::Resume(); // the splash held sound until a window painted
+    paths::SetAppPath(QString());
+}
+
+TEST(Main, ANoticeThatOpensWhileTheSplashIsUpEndsTheSplashInsteadOfHidingUnderIt) {
+    // After the drive question, a data folder without pictures brings a notice; the splash,
+    // above everything at the screen's corner, covered it.
+    QTemporaryDir dir;
+    paths::SetAppPath(dir.path());
+    notices::Install(nullptr);
+    PasosPrograma real;
+    real.MostrarPresentacion();
+    auto* splash = Forms::Find<frmPresentacion>();
+    ASSERT_NE(splash, nullptr);
+    ASSERT_TRUE(splash->isVisible());
+    notices::Notify(QStringLiteral("No se pudo leer la imagen de la ventana"));
+    // The notice shows once the event loop turns, and the splash ends at the turn after.
+    for (int i = 0; i < 3; ++i)
+        QApplication::processEvents();
+    Forms::FlushUnloaded();
+    EXPECT_EQ(Forms::Find<frmPresentacion>(), nullptr);
+    notices::CloseAll();
+    sound::Resume();
     paths::SetAppPath(QString());
 }
 

@@ -378,6 +378,8 @@ void frmPrincipal::TradicirPalabra(const QString& palabra) {
 void frmPrincipal::lblDiccionarios_Click(int Index) {
     if (Index != DiccionarioActual) ListaCargada = false;
     DiccionarioActual = static_cast<uint8_t>(Index);
+    // Only the chosen direction is kept in memory.
+    formas::SoloDireccion(Index);
     CargarImagenes();
     MostrarIdiomas();
     LimpiarResultado();

@@ -8,6 +8,7 @@
 #include <unicode/ustdio.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
@@ -219,8 +220,20 @@ std::unique_ptr<Transducer> Transducer::FromBytes(QByteArray bytes, Mode mode) {
     return std::unique_ptr<Transducer>(new Transducer(std::move(fst), mode));
 }
 
-Transducer::Transducer(std::unique_ptr<FSTProcessor> fst, Mode mode) : fst_(std::move(fst)), mode_(mode) {}
-Transducer::~Transducer() = default;
+namespace {
+std::atomic<int> vivos{0};
+} // namespace
+
+Transducer::Transducer(std::unique_ptr<FSTProcessor> fst, Mode mode) : fst_(std::move(fst)), mode_(mode) {
+    ++vivos;
+}
+Transducer::~Transducer() {
+    --vivos;
+}
+
+int Transducer::Live() {
+    return vivos.load();
+}
 
 QString Transducer::Process(const QString& input) {
     // The processor keeps what it read ahead between calls; input that ends on a blank leaves

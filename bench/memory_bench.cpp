@@ -4,11 +4,11 @@
 // after all six directions (ending on the first again) the process should hold about what it held
 // after the first alone.
 #include "dictionary_window/frmPrincipal.h"
+#include "platform/Process.h"
 #include "support/Abrir.h"
 #include "translator/frmTraductor.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QPlainTextEdit>
 #include <QThread>
 #include <benchmark/benchmark.h>
@@ -28,14 +28,6 @@ constexpr Uso kUsos[6] = {
     {{"casa", "libros", "tiene"}, "Los niños no fueron a la escuela."},
     {{"maison", "sont", "livres"}, "Les enfants ne sont pas allés à l'école."},
 };
-
-long ResidenteKb() {
-    QFile f(QStringLiteral("/proc/self/status"));
-    if (!f.open(QIODevice::ReadOnly)) return 0;
-    for (const QByteArray& linea : f.readAll().split('\n'))
-        if (linea.startsWith("VmRSS:")) return linea.mid(6).trimmed().split(' ').first().toLong();
-    return 0;
-}
 
 // One visit to a direction, as a reader makes it: the dictionary window, then the translator
 // (only one main window exists at a time). False when a translation never came.
@@ -80,10 +72,10 @@ void BM_MemoryAcrossDirections(benchmark::State& state) {
     for (auto _ : state) {
         DiccionarioActual = 0;
         bool bien = Usar(0);
-        const long una = ResidenteKb();
+        const long una = process::ResidentKb();
         for (int d : {1, 2, 3, 4, 5, 0})
             bien = Usar(d) && bien;
-        const long seis = ResidenteKb();
+        const long seis = process::ResidentKb();
         if (!bien) state.SkipWithError("a sentence translation never came back");
         state.counters["rss_one_mb"] = static_cast<double>(una) / 1024.0;
         state.counters["rss_six_mb"] = static_cast<double>(seis) / 1024.0;

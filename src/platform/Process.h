@@ -12,4 +12,7 @@ namespace process {
 // transducers and pipeline) the process would otherwise go on holding them.
 void GiveBackFreedMemory();
 
+// The process's resident memory now (VmRSS), in kB; 0 when the system does not say.
+long ResidentKb();
+
 } // namespace process

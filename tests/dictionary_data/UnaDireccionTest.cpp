@@ -4,10 +4,10 @@
 #include "dictionary_data/Formas.h"
 #include "dictionary_data/Oraciones.h"
 #include "platform/Paths.h"
+#include "platform/Process.h"
 #include "platform/SentencePipeline.h"
 #include "platform/Transducer.h"
 
-#include <QFile>
 #include <gtest/gtest.h>
 
 namespace {
@@ -22,14 +22,6 @@ constexpr Uso kUsos[6] = {
     {"libros", "Los niños no fueron a la escuela."}, {"livros", "As crianças não foram à escola."},
     {"libros", "Los niños no fueron a la escuela."}, {"sont", "Les enfants ne sont pas allés à l'école."},
 };
-
-long ResidenteKb() {
-    QFile f(QStringLiteral("/proc/self/status"));
-    if (!f.open(QIODevice::ReadOnly)) return 0;
-    for (const QByteArray& linea : f.readAll().split('\n'))
-        if (linea.startsWith("VmRSS:")) return linea.mid(6).trimmed().split(' ').first().toLong();
-    return 0;
-}
 
 // A direction used as the windows use it: its transducers loaded in the background while the
 // reader types, a form looked up, a sentence translated whole.
@@ -86,10 +78,10 @@ TEST_F(UnaDireccion, SwitchingDirectionDropsThePreviousDirectionsTransducersAndP
 
 TEST_F(UnaDireccion, AfterAllSixDirectionsTheProcessHoldsAboutWhatItHeldAfterOne) {
     Usar(0);
-    const long una = ResidenteKb();
+    const long una = process::ResidentKb();
     for (int d : {1, 2, 3, 4, 5, 0})
         Usar(d);
-    const long seis = ResidenteKb();
+    const long seis = process::ResidentKb();
     ASSERT_GT(una, 0);
     EXPECT_LE(seis - una, 10 * 1024) << "after one direction " << una / 1024 << " MB, after six "
                                      << seis / 1024 << " MB";

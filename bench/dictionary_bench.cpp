@@ -10,6 +10,7 @@
 #include "guide/MSAgent.h"
 #include "platform/DaoNative.h"
 #include "platform/Paths.h"
+#include "platform/Process.h"
 #include "platform/SimpleCombo.h"
 #include "startup/General.h"
 #include "support/Abrir.h"
@@ -157,14 +158,6 @@ void BM_LongWordSentences(benchmark::State& state) {
 }
 BENCHMARK(BM_LongWordSentences)->Unit(benchmark::kMillisecond)->Iterations(3);
 
-long residenteKb() {
-    QFile f(QStringLiteral("/proc/self/status"));
-    if (!f.open(QIODevice::ReadOnly)) return 0;
-    for (const QByteArray& linea : f.readAll().split('\n'))
-        if (linea.startsWith("VmRSS:")) return linea.mid(6).trimmed().split(' ').first().toLong();
-    return 0;
-}
-
 // From nothing to the dictionary window shown, the guide loaded and the database open: what
 // Main does (the splash is shown too) and the work it leaves until the first window has painted,
 // without the process start itself (bench/arranque measures that, on a real display).
@@ -190,7 +183,7 @@ void BM_Start(benchmark::State& state) {
             break;
         }
         state.PauseTiming();
-        rss = std::max(rss, residenteKb());
+        rss = std::max(rss, process::ResidentKb());
         if (AgenteActivo) DescargarAgente();
         for (QWidget* x : QApplication::topLevelWidgets())
             if (auto* f = qobject_cast<Form*>(x); f && f->Loaded()) f->Unload();

@@ -8,6 +8,7 @@
 #include "guide/Explicaciones.h"
 #include "guide/MSAgent.h"
 #include "platform/Accessible.h"
+#include "platform/AgentPlacement.h"
 #include "platform/Screen.h"
 #include "platform/Twips.h"
 
@@ -31,6 +32,8 @@ controls::Label* etiqueta(QWidget* padre, const char* nombre, const QString& tex
 frmAcercaDe::frmAcercaDe() {
     setObjectName(QStringLiteral("frmAcercaDe"));
     setWindowTitle(QStringLiteral("Acerca de"));
+    // The guide presents the credits from beside the window, never over its addresses.
+    agent::KeepClear(this);
     QPalette p = palette();
     p.setColor(QPalette::Window, Qt::black);
     setPalette(p);
@@ -103,7 +106,11 @@ void frmAcercaDe::Form_Load() {
 }
 
 void frmAcercaDe::Form_Activate() {
-    if (AgenteActivo) PresentarCreditos();
+    if (!AgenteActivo || !Personaje) return;
+    // The tour speaks of this window: closing it ends the tour.
+    Personaje->TieRequests(this);
+    PresentarCreditos();
+    Personaje->TieRequests(nullptr);
 }
 
 void frmAcercaDe::Form_Unload() {

@@ -108,6 +108,11 @@ controls::Label* VentanaPiel::CrearOpcion(int index, const QString& caption, int
     l->setCursor(CursorBoton());
     controls::Pressable(l, caption, QString());
     connect(l, &controls::Label::MouseMove, this, [this, index] { lblOpciones_MouseMove(index); });
+    // The background's mouse move puts the word out only when the pointer crosses the background;
+    // off the window's edge or onto the dragging strip it would stay lit.
+    connect(l, &controls::Label::MouseLeave, this, [this, index] {
+        if (OpcionResaltada == index) Apagar(this, "lblOpciones", OpcionResaltada);
+    });
     connect(l, &controls::Label::Click, this, [this, index] {
         if (!Unloading()) lblOpciones_Click(index);
     });

@@ -5,6 +5,7 @@
 #include "dictionary_data/Oraciones.h"
 #include "platform/Notices.h"
 #include "platform/Paths.h"
+#include "platform/Process.h"
 #include "platform/SentencePipeline.h"
 #include "platform/Transducer.h"
 
@@ -797,11 +798,24 @@ std::array<std::unique_ptr<Morfologia>, 6>& Cache() {
 }
 } // namespace
 
+namespace {
+// A direction's transducers take 40 to 80 MB once loaded: only the one in use is kept, and what
+// the others held goes back to the system (they were read on a worker thread, whose arena the C
+// library would otherwise keep).
+void SoltarOtras(int direccion) {
+    bool soltadas = false;
+    for (size_t d = 0; d < Cache().size(); ++d)
+        if (d != static_cast<size_t>(direccion) && Cache()[d]) {
+            Cache()[d].reset();
+            soltadas = true;
+        }
+    if (soltadas) process::GiveBackFreedMemory();
+}
+} // namespace
+
 Morfologia* De(int direccion) {
     if (!DireccionValida(direccion)) return nullptr;
-    // A direction's transducers take 40 to 80 MB once loaded: only the one in use is kept.
-    for (size_t d = 0; d < Cache().size(); ++d)
-        if (d != static_cast<size_t>(direccion)) Cache()[d].reset();
+    SoltarOtras(direccion);
     auto& m = Cache()[static_cast<size_t>(direccion)];
     if (!m)
         m = std::make_unique<Morfologia>(QDir(paths::AppPath()).filePath(QStringLiteral("Morfologia")),
@@ -816,6 +830,12 @@ void Olvidar() {
 
 void Precargar(int direccion) {
     if (Morfologia* m = De(direccion)) m->Precargar();
+}
+
+void SoloDireccion(int direccion) {
+    if (!DireccionValida(direccion)) return;
+    SoltarOtras(direccion);
+    oraciones::SoloDireccion(direccion);
 }
 
 } // namespace formas

@@ -130,6 +130,9 @@ Morfologia* De(int direccion);
 void Olvidar();
 // Starts loading a direction's transducers in the background (see Morfologia::Precargar).
 void Precargar(int direccion);
+// The reader chose `direccion`: every other direction's transducers and sentence pipeline are
+// dropped now, not at the first word of the new one; the chosen one's load when first needed.
+void SoloDireccion(int direccion);
 
 // The order in which readings are tried; lower first. `lectura` as lttoolbox spells it.
 int Rango(const QString& lectura);

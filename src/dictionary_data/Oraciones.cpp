@@ -2,6 +2,7 @@
 
 #include "dictionary_data/Formas.h"
 #include "platform/Paths.h"
+#include "platform/Process.h"
 
 #include <QDir>
 #include <memory>
@@ -29,7 +30,11 @@ Cargada& Cache() {
 void Cargar(Cargada& c, int direccion) {
     const QString carpeta = QDir(paths::AppPath()).filePath(QStringLiteral("Morfologia"));
     if (c.direccion == direccion && c.carpeta == carpeta) return;
-    c.pipeline.reset();
+    if (c.pipeline) {
+        // Only the direction in use is kept; what the last one held goes back to the system.
+        c.pipeline.reset();
+        process::GiveBackFreedMemory();
+    }
     c.error.clear();
     c.direccion = direccion;
     c.carpeta = carpeta;
@@ -91,6 +96,19 @@ std::optional<Lectura> LecturaSola(int direccion, const QString& palabra) {
     if (!unica || unica->start != 0 || unica->length != palabra.size() || unica->chosen.isEmpty())
         return std::nullopt;
     return Lectura{unica->chosen, unica->readings};
+}
+
+void SoloDireccion(int direccion) {
+    Cargada& c = Cache();
+    std::unique_lock<std::mutex> lock(c.m, std::try_to_lock);
+    if (!lock.owns_lock() || c.direccion == direccion || c.direccion < 0) return;
+    c.direccion = -1;
+    c.carpeta.clear();
+    c.error.clear();
+    if (c.pipeline) {
+        c.pipeline.reset();
+        process::GiveBackFreedMemory();
+    }
 }
 
 void Olvidar() {

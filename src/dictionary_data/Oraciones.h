@@ -39,5 +39,8 @@ std::optional<Lectura> LecturaSola(int direccion, const QString& palabra);
 
 // Drops the loaded pipeline (tests; the memory benchmark).
 void Olvidar();
+// Drops the loaded pipeline when it is another direction's; nothing while a translation is using
+// it (the direction it serves is then dropped at the next load).
+void SoloDireccion(int direccion);
 
 } // namespace oraciones

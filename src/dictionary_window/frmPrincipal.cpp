@@ -15,6 +15,7 @@
 #include "guide/Explicaciones.h"
 #include "guide/MSAgent.h"
 #include "platform/Accessible.h"
+#include "platform/AgentPlacement.h"
 #include "platform/Screen.h"
 #include "platform/SimpleCombo.h"
 #include "platform/Twips.h"
@@ -64,6 +65,9 @@ void frmPrincipal::crearControles() {
         controls::Pressable(
             l, l->text(), QStringLiteral("Elige el diccionario de %1.").arg(QString::fromUtf8(kSentidos[i])));
         connect(l, &Label::MouseMove, this, [this, i] { lblDiccionarios_MouseMove(i); });
+        connect(l, &Label::MouseLeave, this, [this, i] {
+            if (DiccionarioResaltado == i) Apagar(this, "lblDiccionarios", DiccionarioResaltado);
+        });
         connect(l, &Label::Click, this, [this, i] { lblDiccionarios_Click(i); });
     }
 
@@ -110,7 +114,8 @@ void frmPrincipal::crearControles() {
     lblForma->setWordWrap(false);
     lblForma->setAccessibleDescription(
         QStringLiteral("De qué palabra del diccionario es forma la palabra buscada."));
-    Place(lblForma, 2110, 4140, 2880, 225);
+    // A few pixels below the word box, so the two do not read as one.
+    Place(lblForma, 2110, 4230, 2880, 225);
 
     const int tops[] = {4860, 5220, 5580};
     Label** izquierda[] = {&lblTipo, &lblGenero, &lblNumero};
@@ -130,12 +135,12 @@ void frmPrincipal::crearControles() {
         ->setAccessibleDescription(QStringLiteral("Muestra otras acepciones de la palabra traducida."));
     pctAcepciones->hide();
 
-    // The icon lies under the option word, which overlaps it.
+    // The option word stands just right of its speaker icon, clear of it.
     imgPronun = new PictureBox(this, QStringLiteral("imgPronun"));
     Place(imgPronun, 5100, 4200, 480, 480);
     imgPronun->SetPicture(Diseno(QStringLiteral("Pronun")));
     imgPronun->hide();
-    auto* pronunciacion = CrearOpcion(2, QStringLiteral("Pronunciación"), 5400, 4200, 1230, 225);
+    auto* pronunciacion = CrearOpcion(2, QStringLiteral("Pronunciación"), 5640, 4200, 1230, 225);
     pronunciacion->setAccessibleDescription(
         QStringLiteral("Reproduce la pronunciación grabada de la traducción."));
     pronunciacion->hide();
@@ -189,6 +194,8 @@ void frmPrincipal::crearControles() {
     pctContAcep = new PictureBox(this, QStringLiteral("pctContAcep"));
     Place(pctContAcep, 1980, 6300, 4560, 2880);
     pctContAcep->setFocusPolicy(Qt::ClickFocus);
+    // The guide steps aside while the meanings are open, rather than standing on them.
+    agent::KeepClear(pctContAcep);
     // The panel's picture is shared by both directions of a language pair; the heading is written
     // over it so that it names the direction the user is in.
     lblDireccionAcep = new Label(pctContAcep, QStringLiteral("lblDireccionAcep"));
@@ -371,6 +378,8 @@ void frmPrincipal::TradicirPalabra(const QString& palabra) {
 void frmPrincipal::lblDiccionarios_Click(int Index) {
     if (Index != DiccionarioActual) ListaCargada = false;
     DiccionarioActual = static_cast<uint8_t>(Index);
+    // Only the chosen direction is kept in memory.
+    formas::SoloDireccion(Index);
     CargarImagenes();
     MostrarIdiomas();
     LimpiarResultado();

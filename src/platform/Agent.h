@@ -12,6 +12,8 @@
 // - Commands().Add registers a pop-up menu entry in call order; Command(name).SetVisible hides or
 //   restores it. A right click on the character shows the visible entries; choosing one raises
 //   AgentControl::Command with its name. A left click raises AgentControl::Click.
+// - The one exception to "nothing stops a request": requests tied to a window (TieRequests) are
+//   dropped when that window closes.
 #include <QObject>
 #include <QString>
 #include <stdexcept>
@@ -58,6 +60,9 @@ public:
     virtual void Play(const QString& animation) = 0;
     virtual void Speak(const QString& text) = 0;
     virtual agent::Commands& Commands() = 0;
+    // Requests issued from now on belong to `owner` (a window) until this is called with nullptr:
+    // when that window closes, those not yet done are dropped. Nothing by default.
+    virtual void TieRequests(QObject* owner) { (void)owner; }
 };
 
 class AgentControl : public QObject {

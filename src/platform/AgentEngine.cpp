@@ -1,6 +1,7 @@
 #include "platform/AgentEngine.h"
 
 #include "platform/AgentEngineVoice.h"
+#include "platform/AgentPlacement.h"
 #include "platform/Controls.h"
 
 #include <QAudioFormat>
@@ -17,6 +18,7 @@
 #include <QRandomGenerator>
 #include <QScreen>
 #include <QWidget>
+#include <algorithm>
 #include <cmath>
 
 namespace agent {
@@ -33,12 +35,6 @@ void PrepareToolWindow(QWidget* w) {
     w->setAttribute(Qt::WA_ShowWithoutActivating);
     w->setAttribute(Qt::WA_QuitOnClose, false);
     w->setFocusPolicy(Qt::NoFocus);
-}
-
-QRect ScreenNear(QPoint near) {
-    QScreen* s = QGuiApplication::screenAt(near);
-    if (!s) s = QGuiApplication::primaryScreen();
-    return s ? s->availableGeometry() : QRect(0, 0, 640, 480);
 }
 
 double EaseInOut(double t) {
@@ -104,7 +100,7 @@ protected:
         const QPoint at = e->globalPosition().toPoint();
         if (!dragging_ && (at - pressAt_).manhattanLength() < kDragThreshold) return;
         dragging_ = true;
-        owner_->PlaceWindow(at - grabOffset_);
+        owner_->DragTo(at - grabOffset_);
     }
     void mouseReleaseEvent(QMouseEvent* e) override {
         const Qt::MouseButton b = pressed_;
@@ -113,6 +109,9 @@ protected:
         owner_->MouseClick(controls::Button(b), controls::Shift(e->modifiers()),
                            e->globalPosition().toPoint());
     }
+
+public:
+    bool Dragging() const { return pressed_ == Qt::LeftButton && dragging_; }
 
 private:
     EngineCharacter* owner_;
@@ -136,7 +135,9 @@ public:
         font_ = controls::Font(10, false, false);
     }
 
-    void Start(const QStringList& words, QRect character) {
+    // `keepClear`: what the balloon should not cover either (the boxes the guide stepped aside
+    // from); it goes above or below him, centred or to one side, wherever it covers none.
+    void Start(const QStringList& words, QRect character, const QList<QRect>& keepClear = {}) {
         words_ = words;
         shown_ = 0;
         const QString all = words.join(QLatin1Char(' '));
@@ -146,12 +147,35 @@ public:
         const QSize body(text_.width() + 2 * kPad, text_.height() + 2 * kPad);
         resize(body.width(), body.height() + kTail);
         const QRect screen = ScreenNear(character.center());
-        int x = character.center().x() - width() / 2;
-        x = std::clamp(x, screen.left(), std::max(screen.left(), screen.right() - width()));
-        int y = character.top() + 8 - height();
-        below_ = y < screen.top();
-        if (below_) y = character.bottom() - 4;
-        tipX_ = std::clamp(character.center().x() - x, kPad + kTail, width() - kPad - kTail);
+        const int centre = character.center().x();
+        const auto inside = [&](int x) {
+            return std::clamp(x, screen.left(), std::max(screen.left(), screen.right() - width()));
+        };
+        const int above = character.top() + 8 - height(), under = character.bottom() - 4;
+        const int xs[] = {inside(centre - width() / 2), inside(centre - width() + kPad + 2 * kTail),
+                          inside(centre - kPad - 2 * kTail)};
+        // The usual place: above and centred, or below near the top of the screen.
+        below_ = above < screen.top();
+        int x = xs[0], y = below_ ? under : above;
+        const auto covers = [&](int cx, int cy) {
+            const QRect r(cx, cy, width(), height());
+            return std::any_of(keepClear.begin(), keepClear.end(),
+                               [&](const QRect& k) { return r.intersects(k); });
+        };
+        if (covers(x, y)) {
+            for (const bool b : {false, true}) {
+                const int cy = b ? under : above;
+                if (cy < screen.top() || cy + height() > screen.bottom() + 1) continue;
+                const auto free =
+                    std::find_if(std::begin(xs), std::end(xs), [&](int cx) { return !covers(cx, cy); });
+                if (free == std::end(xs)) continue;
+                x = *free;
+                y = cy;
+                below_ = b;
+                break;
+            }
+        }
+        tipX_ = std::clamp(centre - x, kPad + kTail, width() - kPad - kTail);
         move(x, y);
         QPainterPathStroker edge;
         edge.setWidth(3);
@@ -254,6 +278,7 @@ EngineCharacter::EngineCharacter(const QString& id, CharacterData data, EngineCo
     : id_(id), data_(std::move(data)), control_(control) {
     window_ = std::make_unique<CharacterWindow>(this);
     balloon_ = std::make_unique<BalloonWindow>();
+    placement_ = std::make_unique<Placement>(std::vector<const QWidget*>{window_.get(), balloon_.get()});
     timer_.setSingleShot(true);
     timer_.setTimerType(Qt::PreciseTimer);
     connect(&timer_, &QTimer::timeout, this, &EngineCharacter::Tick);
@@ -261,6 +286,7 @@ EngineCharacter::EngineCharacter(const QString& id, CharacterData data, EngineCo
     connect(&idleTimer_, &QTimer::timeout, this, &EngineCharacter::PlayIdle);
     if (const auto* rest = data_.Animation(data_.rest)) shown_ = rest->front();
     pos_ = ScreenNear(QPoint()).topLeft();
+    wanted_ = pos_;
     window_->move(pos_);
     // Every window the program shows is watched for, so the guide can come back in front of it.
     QCoreApplication::instance()->installEventFilter(this);
@@ -277,7 +303,76 @@ bool EngineCharacter::eventFilter(QObject* o, QEvent* e) {
             type != Qt::Popup)
             QTimer::singleShot(0, this, [this] { ToFront(); });
     }
+    // A window closing takes the requests tied to it along, before he is placed again: the guide
+    // stays where he stood rather than going on to a spot of the window that is gone.
+    if ((e->type() == QEvent::Hide || e->type() == QEvent::Close) && o->isWidgetType() &&
+        static_cast<QWidget*>(o)->isWindow())
+        DropTiedTo(o);
+    // An obstacle's size and place are final only once it has laid itself out and shown.
+    if (placement_ && placement_->Watch(o, e) && !repositionDue_) {
+        repositionDue_ = true;
+        QTimer::singleShot(0, this, [this] {
+            repositionDue_ = false;
+            Reposition();
+        });
+    }
     return QObject::eventFilter(o, e);
+}
+
+void EngineCharacter::TieRequests(QObject* owner) {
+    tie_ = owner;
+}
+
+int EngineCharacter::PendingTiedTo(const QObject* owner) const {
+    int n = running_ && running_->tied && running_->owner == owner ? 1 : 0;
+    for (const Request& r : queue_)
+        if (r.tied && r.owner == owner) ++n;
+    return n;
+}
+
+void EngineCharacter::DropTiedTo(const QObject* owner) {
+    // A request whose owner is already gone is dropped too.
+    const auto gone = [owner](const Request& r) { return r.tied && (r.owner == owner || !r.owner); };
+    const auto before = queue_.size();
+    queue_.erase(std::remove_if(queue_.begin(), queue_.end(), gone), queue_.end());
+    const bool stopRunning = running_ && gone(*running_);
+    if (before == queue_.size() && !stopRunning) return;
+    // He stays where he stands (not at a spot of the window that is gone); his next script sends
+    // him on.
+    if (!running_ || stopRunning || running_->kind != Request::Move) wanted_ = pos_;
+    if (stopRunning) {
+        timer_.stop();
+        frames_ = nullptr;
+        Finish();
+    }
+}
+
+QPoint EngineCharacter::Aside() const {
+    return placement_->Free(wanted_, data_.size);
+}
+
+void EngineCharacter::Reposition() {
+    if (window_->Dragging()) return;
+    const QPoint to = Aside();
+    if (phase_ == Phase::Flight) {
+        // On his way: he lands beside whatever opened where he was going.
+        flightFrom_ = pos_;
+        flightTo_ = to;
+        clock_.start();
+        return;
+    }
+    if (to != pos_) PlaceWindow(to);
+    // The balloon, too, keeps clear of what opened.
+    if (balloon_->isVisible()) {
+        balloon_->Start(words_, QRect(pos_, data_.size), placement_->Obstacles());
+        balloon_->Reveal(wordsShown_);
+    }
+}
+
+void EngineCharacter::DragTo(QPoint p) {
+    // Where the user puts him is where he is meant to be.
+    wanted_ = p;
+    PlaceWindow(p);
 }
 
 void EngineCharacter::ToFront() {
@@ -301,20 +396,20 @@ QWidget* EngineCharacter::Balloon() const {
 }
 
 void EngineCharacter::Show() {
-    Enqueue({Request::Show, {}, {}, 0});
+    Enqueue({Request::Show, {}, {}, 0, false, {}});
 }
 void EngineCharacter::Hide() {
-    Enqueue({Request::Hide, {}, {}, 0});
+    Enqueue({Request::Hide, {}, {}, 0, false, {}});
 }
 void EngineCharacter::MoveTo(int x, int y) {
-    Enqueue({Request::Move, {}, QPoint(x, y), 0});
+    Enqueue({Request::Move, {}, QPoint(x, y), 0, false, {}});
 }
 void EngineCharacter::Play(const QString& animation) {
-    Enqueue({Request::Play, animation, {}, 0});
+    Enqueue({Request::Play, animation, {}, 0, false, {}});
 }
 
 void EngineCharacter::Speak(const QString& text) {
-    Request r{Request::Speak, text, {}, 0};
+    Request r{Request::Speak, text, {}, 0, false, {}};
     // Synthesis starts now, while earlier requests play, so the voice is ready when its turn comes.
     if (voiceWanted_ && voice::OutputAvailable())
         r.voice = voice::Synthesize(
@@ -328,6 +423,8 @@ void EngineCharacter::SetIdleEnabled(bool on) {
 }
 
 void EngineCharacter::Enqueue(Request r) {
+    r.tied = !tie_.isNull();
+    r.owner = tie_;
     queue_.push_back(std::move(r));
     if (running_) return;
     StopIdle();
@@ -352,6 +449,7 @@ void EngineCharacter::Next() {
         case Request::Show:
             if (!visible_) {
                 visible_ = true;
+                pos_ = Aside();
                 window_->move(pos_);
                 window_->show();
                 window_->raise();
@@ -374,17 +472,18 @@ void EngineCharacter::Next() {
             }
             break;
         case Request::Move:
-            if (visible_ && r.to != pos_) {
+            wanted_ = r.to;
+            if (const QPoint to = Aside(); visible_ && to != pos_) {
                 flightFrom_ = pos_;
-                flightTo_ = r.to;
-                const double dist = std::hypot(double(r.to.x() - pos_.x()), double(r.to.y() - pos_.y()));
+                flightTo_ = to;
+                const double dist = std::hypot(double(to.x() - pos_.x()), double(to.y() - pos_.y()));
                 flightMs_ = std::clamp(dist * 1.6, 250.0, 900.0);
                 phase_ = Phase::Flight;
                 clock_.start();
                 Schedule(16);
                 immediate = false;
             } else {
-                PlaceWindow(r.to);
+                PlaceWindow(Aside());
             }
             break;
         case Request::Play:
@@ -398,7 +497,7 @@ void EngineCharacter::Next() {
         case Request::Speak:
             words_ = r.text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
             if (visible_ && !words_.isEmpty()) {
-                balloon_->Start(words_, QRect(pos_, data_.size));
+                balloon_->Start(words_, QRect(pos_, data_.size), placement_->Obstacles());
                 balloon_->Reveal(1);
                 balloon_->show();
                 balloon_->raise();

@@ -17,6 +17,12 @@
 // - A left click raises Click; dragging with the left button moves the character instead. A
 //   right click raises Click with button 2 and then opens the menu of visible commands.
 // - The windows never take the focus and never keep the process running.
+// - He never covers a message box, dialog, modal window or marked panel of the program
+//   (AgentPlacement.h): he steps beside one that opens where he stands, a MoveTo into one lands
+//   beside it, and he goes back to where he was sent when it closes.
+// - Requests issued between TieRequests(w) and TieRequests(nullptr) belong to the window w: when it
+//   closes, those not yet done are dropped and the one running ends at once (a tour of the About
+//   window does not go on over the window the user went back to).
 #include "platform/Agent.h"
 #include "platform/CharacterFile.h"
 
@@ -40,6 +46,7 @@ namespace agent {
 class EngineCharacter;
 class CharacterWindow;
 class BalloonWindow;
+class Placement;
 
 class EngineControl : public AgentControl {
     Q_OBJECT
@@ -70,6 +77,7 @@ public:
     void Play(const QString& animation) override;
     void Speak(const QString& text) override;
     agent::Commands& Commands() override { return commands_; }
+    void TieRequests(QObject* owner) override;
 
     // Requests issued and not yet finished, the running one included.
     int Pending() const { return int(queue_.size()) + (running_ ? 1 : 0); }
@@ -82,6 +90,10 @@ public:
     QWidget* Balloon() const;
     // Where the frame's top-left corner is now, in screen pixels.
     QPoint Position() const { return pos_; }
+    // Where the last MoveTo (or the user's drag) sent him, obstacles aside.
+    QPoint Wanted() const { return wanted_; }
+    // Requests tied to `owner` not yet finished, the running one included.
+    int PendingTiedTo(const QObject* owner) const;
     // The pop-up menu of the visible commands, in their order; choosing one raises Command.
     QMenu* BuildMenu(QWidget* parent = nullptr);
     // The picture shown now, mouth included (what the window paints).
@@ -104,6 +116,9 @@ private:
         QString text;
         QPoint to;
         int voice = 0; // synthesis job of a Speak, 0 none
+        bool tied = false;
+        QPointer<QObject> owner; // the window the request belongs to, when tied
+
         QString Describe() const;
     };
     enum class Phase { Idle, Frames, Flight, Words, Hold };
@@ -120,6 +135,10 @@ private:
     void PlayIdle();
     void StopIdle();
     void PlaceWindow(QPoint p);
+    void DragTo(QPoint p);
+    QPoint Aside() const;
+    void Reposition();
+    void DropTiedTo(const QObject* owner);
     void VoiceReady(int job, const QByteArray& pcm, int rate);
     void StartVoice(const QByteArray& pcm, int rate);
     void StopVoice();
@@ -144,6 +163,10 @@ private:
 
     bool visible_ = false;
     QPoint pos_;
+    QPoint wanted_;
+    std::unique_ptr<Placement> placement_;
+    bool repositionDue_ = false;
+    QPointer<QObject> tie_;
     const std::vector<CharacterFrame>* frames_ = nullptr;
     size_t frameIndex_ = 0;
     CharacterFrame shown_;

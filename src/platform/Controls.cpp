@@ -169,6 +169,10 @@ void Label::changeEvent(QEvent* e) {
 void Label::mouseMoveEvent(QMouseEvent* e) {
     ReportMouse(this, e, pressed_);
 }
+void Label::leaveEvent(QEvent* e) {
+    QLabel::leaveEvent(e);
+    emit MouseLeave();
+}
 void Label::mousePressEvent(QMouseEvent* e) {
     ReportMouse(this, e, pressed_);
 }

@@ -59,9 +59,12 @@ signals:
     void MouseUp(int button, int shift, double x, double y);
     void Click();
     void DblClick();
+    // The pointer has left the label (a word lit under it goes out, wherever the pointer went).
+    void MouseLeave();
 
 protected:
     void mouseMoveEvent(QMouseEvent* e) override;
+    void leaveEvent(QEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;

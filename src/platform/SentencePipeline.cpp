@@ -25,6 +25,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -460,8 +461,20 @@ struct Pipeline::Impl {
     }
 };
 
-Pipeline::Pipeline(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
-Pipeline::~Pipeline() = default;
+namespace {
+std::atomic<int> vivas{0};
+} // namespace
+
+Pipeline::Pipeline(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {
+    ++vivas;
+}
+Pipeline::~Pipeline() {
+    --vivas;
+}
+
+int Pipeline::Live() {
+    return vivas.load();
+}
 
 std::unique_ptr<Pipeline> Pipeline::Load(const QString& folder, const QString& pair, QString* error) {
     auto fallar = [&](const QString& mensaje) -> std::unique_ptr<Pipeline> {

@@ -33,6 +33,8 @@ public:
     static std::unique_ptr<Pipeline> Load(const QString& folder, const QString& pair, QString* error);
     ~Pipeline();
     Pipeline(const Pipeline&) = delete;
+    // How many pipelines exist in the process now (what is kept in memory, for tests).
+    static int Live();
     Pipeline& operator=(const Pipeline&) = delete;
 
     // Called between pieces of a long text with the characters done so far and the total;

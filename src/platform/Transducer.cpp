@@ -10,6 +10,7 @@
 #include <unicode/ustdio.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
@@ -192,8 +193,20 @@ std::unique_ptr<Transducer> Transducer::FromBytes(QByteArray bytes, Mode mode) {
     return std::unique_ptr<Transducer>(new Transducer(std::move(fst), mode));
 }
 
-Transducer::Transducer(std::unique_ptr<FSTProcessor> fst, Mode mode) : fst_(std::move(fst)), mode_(mode) {}
-Transducer::~Transducer() = default;
+namespace {
+std::atomic<int> vivos{0};
+} // namespace
+
+Transducer::Transducer(std::unique_ptr<FSTProcessor> fst, Mode mode) : fst_(std::move(fst)), mode_(mode) {
+    ++vivos;
+}
+Transducer::~Transducer() {
+    --vivos;
+}
+
+int Transducer::Live() {
+    return vivos.load();
+}
 
 QString Transducer::Process(const QString& input) {
     // The processor keeps what it read ahead between calls; input that ends on a blank leaves

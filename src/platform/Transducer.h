@@ -55,6 +55,8 @@ public:
                                                     const Records& records, Mode mode);
     ~Transducer();
     Transducer(const Transducer&) = delete;
+    // How many transducers exist in the process now (what is kept in memory, for tests).
+    static int Live();
     Transducer& operator=(const Transducer&) = delete;
 
     // Analysis: the readings of one word, as the analyser orders them; empty when it does not

@@ -5,6 +5,7 @@
 #include "dictionary_data/Decodificadores.h"
 #include "dictionary_data/Direcciones.h"
 #include "platform/Accessible.h"
+#include "platform/AgentPlacement.h"
 #include "platform/Controls.h"
 #include "platform/Screen.h"
 
@@ -50,6 +51,8 @@ PanelPalabra::PanelPalabra(QWidget* padre) : QFrame(padre) {
                                       "Esc la cierra."));
     setAutoFillBackground(false);
     setMouseTracking(true);
+    // The guide steps aside while the entry is open, rather than standing on it.
+    agent::KeepClear(this);
 
     lblDireccion = etiqueta(this, "lblDireccion", 6.5, kColorTitulos);
     lblDireccion->setAccessibleDescription(QStringLiteral("La dirección en que se buscó la palabra."));

@@ -428,6 +428,8 @@ void frmTraductor::ElegirDireccion(int direccion) {
     mostrarDireccion();
     pctModo->update();
     pctDireccion->update();
+    // Only the chosen direction is kept in memory.
+    formas::SoloDireccion(DiccionarioActual);
     formas::Precargar(DiccionarioActual);
     if (!txtTraduccion->toPlainText().isEmpty()) Traducir();
 }

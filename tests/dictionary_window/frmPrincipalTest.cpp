@@ -377,3 +377,41 @@ TEST_F(DictionaryWindow, TheDataFolderGoneMeansTheDriveQuestionBeforeTheNextDire
     Enter("bank");
     EXPECT_EQ(w->lblTraduccion->text(), "banco");
 }
+
+TEST_F(DictionaryWindow, AWordLitUnderThePointerGoesOutWhenThePointerLeavesItWhereverItGoes) {
+    // "Ayuda" by the dragging strip, "Acerca de ..." by the window's bottom edge, a direction by
+    // its left edge: the pointer can leave them without crossing the background.
+    const auto salir = [](QWidget* l) {
+        QEvent fuera(QEvent::Leave);
+        QApplication::sendEvent(l, &fuera);
+    };
+    for (int i : {0, 3}) {
+        controls::Label* l = w->lblOpciones(i);
+        w->lblOpciones_MouseMove(i);
+        ASSERT_NE(l->ForeColor(), controls::vbWhite) << i;
+        salir(l);
+        EXPECT_EQ(l->ForeColor(), controls::vbWhite) << i;
+        EXPECT_EQ(w->OpcionResaltada, -1);
+        // Lit again by the next pass of the pointer.
+        w->lblOpciones_MouseMove(i);
+        EXPECT_NE(l->ForeColor(), controls::vbWhite) << i;
+        salir(l);
+    }
+    // Leaving a word that is not the lit one leaves the lit one alone.
+    w->lblOpciones_MouseMove(3);
+    salir(w->lblOpciones(0));
+    EXPECT_NE(w->lblOpciones(3)->ForeColor(), controls::vbWhite);
+    auto* direccion = w->findChild<controls::Label*>("lblDiccionarios(2)");
+    ASSERT_NE(direccion, nullptr);
+    w->lblDiccionarios_MouseMove(2);
+    ASSERT_NE(direccion->ForeColor(), controls::vbWhite);
+    salir(direccion);
+    EXPECT_EQ(direccion->ForeColor(), controls::vbWhite);
+}
+
+TEST_F(DictionaryWindow, ThePronunciationWordAndTheHintUnderTheWordBoxStandClearOfTheirNeighbours) {
+    Enter("casa");
+    ASSERT_TRUE(Visible(w->lblOpciones(2)));
+    EXPECT_FALSE(w->lblOpciones(2)->geometry().intersects(w->imgPronun->geometry()));
+    EXPECT_GE(w->lblForma->geometry().top() - w->txtPalabra->geometry().bottom(), 5);
+}

@@ -150,7 +150,7 @@ TEST(RenderSkins, WhiteLabelsSitOnDarkGround) {
         Pixeles(1020, 3840, 990, 225),  Pixeles(7620, 3840, 990, 225), Pixeles(5160, 3840, 2385, 225),
         Pixeles(60, 4860, 1545, 225),   Pixeles(60, 5580, 1545, 225),  Pixeles(8040, 4860, 1545, 225),
         Pixeles(8040, 5580, 1545, 225), Pixeles(8340, 60, 555, 225),   Pixeles(8460, 6960, 990, 195),
-        Pixeles(5400, 4200, 1230, 225)};
+        Pixeles(5640, 4200, 1230, 225)};
     const QRect tra[] = {Pixeles(8640, 60, 555, 225),    Pixeles(4320, 6360, 570, 225),
                          Pixeles(5160, 6360, 510, 225),  Pixeles(6000, 6360, 570, 225),
                          Pixeles(4980, 4620, 1260, 225), Pixeles(780, 3300, 5535, 1095),

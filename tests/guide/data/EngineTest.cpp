@@ -2,11 +2,13 @@
 // inside the caller's call, hidden-state rules, the menu and the click.
 #include "platform/AgentEngine.h"
 #include "platform/AgentEngineVoice.h"
+#include "platform/AgentPlacement.h"
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QThread>
 #include <QTimer>
@@ -298,6 +300,120 @@ TEST_F(EngineTest, ReloadingAndUnknownIdsAreErrors) {
     EXPECT_THROW(control.CharactersLoad(QStringLiteral("Otro"), QStringLiteral("/no/such/Genie.ACS")),
                  agent::AgentError);
     EXPECT_THROW(control.CharactersItem(QStringLiteral("Otro")), agent::AgentError);
+}
+
+// ---- Keeping clear of the program's boxes and panels -----------------------------------------
+
+namespace {
+
+QRect Marco(const EngineCharacter* c) {
+    return QRect(c->Position(), c->Window()->size());
+}
+
+QRect EnPantalla(const QWidget* w) {
+    return QRect(w->mapToGlobal(QPoint(0, 0)), w->size());
+}
+
+} // namespace
+
+TEST_F(EngineTest, HeStepsBesideAMessageBoxThatOpensWhereHeStandsAndComesBackWhenItCloses) {
+    c->MoveTo(300, 200);
+    c->Show();
+    Drain();
+    QMessageBox box(QMessageBox::Information, "Palavrix", "No hay ningún navegador para abrir la dirección.",
+                    QMessageBox::Ok);
+    box.setWindowModality(Qt::NonModal);
+    box.show();
+    box.move(c->Position() + QPoint(-40, 30)); // over his lower half
+    Turn(50);
+    ASSERT_TRUE(box.isVisible());
+    EXPECT_FALSE(Marco(c).intersects(box.geometry()))
+        << "guide at " << c->Position().x() << "," << c->Position().y();
+    EXPECT_EQ(c->Window()->pos(), c->Position());
+    EXPECT_EQ(c->Wanted(), QPoint(300, 200));
+    box.hide();
+    Turn(50);
+    EXPECT_EQ(c->Position(), QPoint(300, 200));
+}
+
+TEST_F(EngineTest, ASpotUnderAnOpenBoxIsTakenBesideItAndPlainWindowsAreNoObstacle) {
+    c->MoveTo(100, 100);
+    c->Show();
+    Drain();
+    QWidget ventana; // a main window: he stands on it to explain it
+    ventana.setGeometry(50, 50, 500, 400);
+    ventana.show();
+    QWidget panel(&ventana); // a panel marked to be kept clear
+    panel.setGeometry(200, 150, 250, 200);
+    agent::KeepClear(&panel);
+    panel.show();
+    Turn(50);
+    EXPECT_EQ(c->Position(), QPoint(100, 100));
+    c->MoveTo(300, 250); // inside the panel
+    Drain();
+    EXPECT_FALSE(Marco(c).intersects(EnPantalla(&panel)));
+    EXPECT_EQ(c->Wanted(), QPoint(300, 250));
+    panel.hide();
+    Turn(50);
+    EXPECT_EQ(c->Position(), QPoint(300, 250));
+}
+
+TEST_F(EngineTest, TheRequestsTiedToAWindowEndWhenItCloses) {
+    QWidget acerca;
+    acerca.setGeometry(600, 50, 100, 100);
+    acerca.show();
+    c->MoveTo(100, 100);
+    c->Show();
+    Drain();
+    c->SetTimeScale(0.2);
+    c->TieRequests(&acerca);
+    c->Speak(QStringLiteral("uno dos tres cuatro cinco seis siete ocho nueve diez"));
+    c->Play(QStringLiteral("GestureRight"));
+    c->MoveTo(150, 150);
+    c->TieRequests(nullptr);
+    c->Play(QStringLiteral("Wave")); // not tied: stays
+    EXPECT_EQ(c->PendingTiedTo(&acerca), 3);
+    QElapsedTimer t;
+    t.start();
+    while (!c->Balloon()->isVisible() && t.elapsed() < 10000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    ASSERT_TRUE(c->Balloon()->isVisible());
+    acerca.hide();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(c->PendingTiedTo(&acerca), 0);
+    EXPECT_FALSE(c->Balloon()->isVisible()) << "the speech stops at once";
+    c->SetTimeScale(0);
+    Drain();
+    EXPECT_FALSE(started.contains("Play GestureRight"));
+    EXPECT_FALSE(started.contains("MoveTo 150,150"));
+    EXPECT_TRUE(started.contains("Play Wave"));
+    EXPECT_EQ(c->Position(), QPoint(100, 100));
+}
+
+TEST(GuidePlacement, AFreeSpotIsTheNearestBesideTheObstaclesInsideTheScreen) {
+    const QSize guia(128, 128);
+    const QRect pantalla(0, 0, 1024, 768);
+    // Nothing in the way: where he was sent.
+    EXPECT_EQ(agent::FreeSpot({100, 100}, guia, {QRect(400, 400, 100, 100)}, pantalla), QPoint(100, 100));
+    // Covered on its left edge: just right of the box, the nearest side.
+    const QRect caja(0, 80, 300, 150);
+    const QPoint a = agent::FreeSpot({250, 100}, guia, {caja}, pantalla);
+    EXPECT_FALSE(QRect(a, guia).intersects(caja));
+    EXPECT_EQ(a, QPoint(306, 100));
+    // At the screen's right edge the box's right side is off the screen: he goes left of it.
+    const QRect derecha(900, 300, 124, 200);
+    const QPoint b = agent::FreeSpot({920, 320}, guia, {derecha}, pantalla);
+    EXPECT_FALSE(QRect(b, guia).intersects(derecha));
+    EXPECT_TRUE(pantalla.contains(QRect(b, guia)));
+    // Two boxes side by side: beside both, never pushed from one onto the other.
+    const QList<QRect> dos{QRect(200, 200, 200, 200), QRect(400, 200, 200, 200)};
+    const QPoint d = agent::FreeSpot({380, 250}, guia, dos, pantalla);
+    for (const QRect& r : dos)
+        EXPECT_FALSE(QRect(d, guia).intersects(r));
+    EXPECT_TRUE(pantalla.contains(QRect(d, guia)));
+    // A box filling the screen: he stays as good as he can, on the screen.
+    const QPoint e = agent::FreeSpot({300, 300}, guia, {pantalla}, pantalla);
+    EXPECT_TRUE(pantalla.contains(QRect(e, guia)));
 }
 
 TEST(GuideVoice, SpeechIsSynthesisedOffTheInterfaceThreadAndDeliveredOnIt) {

@@ -1,0 +1,129 @@
+// The guide, the engine we build playing the Genie we build, steps aside from what the program
+// opens where he stands (the further meanings of the dictionary window, the message that nothing
+// can open an address, the About window) and comes back when it closes; the credits tour ends
+// when the About window closes.
+#include "VentanasPrueba.h"
+#include "about/frmAcercaDe.h"
+#include "dictionary_window/frmPrincipal.h"
+#include "guide/Explicaciones.h"
+#include "platform/AgentEngine.h"
+
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTest>
+
+namespace {
+
+// The engine, reading the character the build made whatever folder the test program runs from;
+// quick, quiet and without idle gestures.
+class MotorDePrueba : public agent::EngineControl {
+public:
+    void CharactersLoad(const QString& id, const QString&) override {
+        EngineControl::CharactersLoad(id, QStringLiteral(PALAVRIX_BUILD_DIR "/Genie.ACS"));
+        agent::EngineCharacter* c = Engine(id);
+        c->SetTimeScale(0);
+        c->SetIdleEnabled(false);
+        c->SetVoiceEnabled(false);
+    }
+};
+
+class Apartarse : public VentanasPrueba {
+protected:
+    agent::EngineCharacter* ConGuiaReal() {
+        InstalarFabricaAgente([] { return std::make_unique<MotorDePrueba>(); });
+        CargarAgente(QStringLiteral("Genie"));
+        EXPECT_TRUE(AgenteActivo);
+        return AgenteActivo ? dynamic_cast<agent::EngineCharacter*>(Personaje) : nullptr;
+    }
+    static bool Esperar(agent::EngineCharacter* c) {
+        return QTest::qWaitFor([c] { return c->Pending() == 0; }, 20000);
+    }
+    static QRect Marco(const agent::EngineCharacter* c) { return QRect(c->Position(), c->Window()->size()); }
+    static QRect EnPantalla(const QWidget* w) { return QRect(w->mapToGlobal(QPoint(0, 0)), w->size()); }
+};
+
+} // namespace
+
+TEST_F(Apartarse, TheFurtherMeaningsPanelIsNeverUnderTheGuideWhoReturnsHomeWhenItCloses) {
+    agent::EngineCharacter* c = ConGuiaReal();
+    ASSERT_NE(c, nullptr);
+    auto* w = Abrir<frmPrincipal>(3000, 1500);
+    w->lblDiccionarios_Click(1);
+    w->txtPalabra->setText("bank");
+    QTest::keyClick(w->txtPalabra, Qt::Key_Return);
+    Personaje->Show();
+    UbicarAgente(w, puntos::kCasa);
+    ASSERT_TRUE(Esperar(c));
+    const QPoint casa = c->Position();
+    EXPECT_EQ(casa, QPoint(533, 420));
+    w->lblOpciones_Click(1);
+    ASSERT_TRUE(w->pctContAcep->isVisible());
+    // The panel covers his home spot: he stands beside it.
+    ASSERT_TRUE(QRect(casa, c->Window()->size()).intersects(EnPantalla(w->pctContAcep)));
+    QTest::qWait(20);
+    EXPECT_FALSE(Marco(c).intersects(EnPantalla(w->pctContAcep)));
+    // An explanation sending him home meanwhile lands beside the panel too.
+    UbicarAgente(w, puntos::kCasa);
+    ASSERT_TRUE(Esperar(c));
+    EXPECT_FALSE(Marco(c).intersects(EnPantalla(w->pctContAcep)));
+    w->pctContAcep->hide();
+    QTest::qWait(20);
+    EXPECT_EQ(c->Position(), casa);
+}
+
+TEST_F(Apartarse, TheMessageThatNothingCanOpenTheAddressIsBesideTheGuideNotUnderHim) {
+    agent::EngineCharacter* c = ConGuiaReal();
+    ASSERT_NE(c, nullptr);
+    entorno.documentos->hayPrograma = false;
+    auto* w = Abrir<frmPrincipal>(3000, 1500);
+    Personaje->Show();
+    ASSERT_TRUE(Esperar(c));
+    QMessageBox* aviso = nullptr;
+    // Wherever he stands over the window, the message that opens there leaves him beside it.
+    for (const QPoint spot :
+         {QPoint(5000, 4800), QPoint(2460, 1800), QPoint(4700, 3400), QPoint(4000, 2400)}) {
+        UbicarAgente(w, spot.x(), spot.y());
+        ASSERT_TRUE(Esperar(c));
+        const QPoint antes = c->Position();
+        w->lblOpciones_Click(0); // "Ayuda", with no program to open the page
+        for (QWidget* x : QApplication::topLevelWidgets())
+            if (auto* m = qobject_cast<QMessageBox*>(x); m && m->isVisible()) aviso = m;
+        ASSERT_NE(aviso, nullptr);
+        QTest::qWait(20);
+        EXPECT_FALSE(Marco(c).intersects(aviso->frameGeometry()))
+            << "spot " << spot.x() << "," << spot.y() << ": guide at " << c->Position().x() << ","
+            << c->Position().y();
+        EXPECT_FALSE(TomarAvisoSinPrograma().isEmpty());
+        QTest::qWait(20);
+        EXPECT_EQ(c->Position(), antes) << "back where he was once the message is closed";
+        aviso = nullptr;
+    }
+}
+
+TEST_F(Apartarse, TheCreditsTourStopsWhenTheAboutWindowCloses) {
+    agent::EngineCharacter* c = ConGuiaReal();
+    ASSERT_NE(c, nullptr);
+    Personaje->Show();
+    ASSERT_TRUE(Esperar(c));
+    // Slow enough to close the window in the middle of the tour.
+    c->SetTimeScale(0.05);
+    QStringList dichos;
+    QObject::connect(c, &agent::EngineCharacter::RequestStarted, [&](const QString& r) {
+        if (r.startsWith("Speak ")) dichos << r;
+    });
+    // Room beside it on the test's 800 x 600 screen.
+    auto* acerca = Abrir<frmAcercaDe>(3000, 1800);
+    acerca->Form_Activate();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !dichos.isEmpty(); }, 20000));
+    const int pedidos = c->PendingTiedTo(acerca);
+    EXPECT_GT(pedidos, 10);
+    // He never stands on the window he presents.
+    EXPECT_FALSE(Marco(c).intersects(acerca->frameGeometry()));
+    acerca->Unload();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(c->Balloon()->isVisible());
+    c->SetTimeScale(0);
+    ASSERT_TRUE(Esperar(c));
+    EXPECT_EQ(dichos.size(), 1) << dichos.join(" | ").toStdString();
+}

@@ -7,6 +7,7 @@
 #include "chrome/Hostpot.h"
 #include "chrome/Registro.h"
 #include "dictionary_data/BaseDatos.h"
+#include "dictionary_window/Historial.h"
 #include "guide/MSAgent.h"
 #include "platform/Controls.h"
 #include "platform/Form.h"
@@ -15,6 +16,7 @@
 #include "translator/Sesion.h"
 
 #include <QApplication>
+#include <QTest>
 #include <gtest/gtest.h>
 
 //
@@ -64,6 +66,11 @@ protected:
         w->show();
         return w;
     }
+    // The window made active, as a click on it makes it: its keys act only then.
+    static void Activar(QWidget* w) {
+        w->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(w));
+    }
 
     EntornoPrueba entorno;
     TempDatabase db;
@@ -81,5 +88,6 @@ private:
         controls::PictureBox::ReleaseCapture();
         traductor::Olvidar();
         frases::Olvidar();
+        historial::Olvidar();
     }
 };

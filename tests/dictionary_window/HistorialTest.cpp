@@ -108,9 +108,7 @@ class HistorialVentana : public VentanasPrueba {
 protected:
     void SetUp() override {
         VentanasPrueba::SetUp();
-        RegistrarVentanas();
-        w = Abrir<frmPrincipal>(4500, 3000);
-        Activar(w);
+        w = AbrirActiva<frmPrincipal>(4500, 3000);
     }
     void LlenarDiccionario() override {
         esquema::Fila casa = Fila("casa", "house", "n", "f", "s");
@@ -130,12 +128,6 @@ protected:
     QStringList Vista() const {
         return {w->txtPalabra->text(), w->lblTraduccion->text(), w->lblTipo->text(), w->lblGenero->text()};
     }
-    void Tecla(Qt::Key k, Qt::KeyboardModifiers m = Qt::AltModifier) { QTest::keyClick(w->txtPalabra, k, m); }
-    // The current main window, once the one left behind is gone.
-    template <class T> T* Actual() {
-        Forms::FlushUnloaded();
-        return Forms::Find<T>();
-    }
 
     frmPrincipal* w = nullptr;
 };
@@ -150,25 +142,25 @@ TEST_F(HistorialVentana, AltLeftAndAltRightGoBackAndForwardThroughTheWordsFound)
     EXPECT_EQ(historial::Actual().Palabras(0), (QStringList{"casa", "perro", QString::fromUtf8("árbol")}));
 
     // Back from a word not found is the last word found, then the one before it.
-    Tecla(Qt::Key_Left);
+    Tecla(Qt::Key_Left, Qt::AltModifier);
     EXPECT_EQ(Vista(), (QStringList{QString::fromUtf8("árbol"), "tree", "Sustantivo", "Masculino"}));
-    Tecla(Qt::Key_Left);
+    Tecla(Qt::Key_Left, Qt::AltModifier);
     EXPECT_EQ(Vista(), (QStringList{"perro", "dog", "Sustantivo", "Masculino"}));
     EXPECT_EQ(w->txtPalabra->selectedText(), "perro") << "the next word typed replaces it";
-    Tecla(Qt::Key_Left);
+    Tecla(Qt::Key_Left, Qt::AltModifier);
     EXPECT_EQ(Vista(), (QStringList{"casa", "house", "Sustantivo", "Femenino"}));
     EXPECT_TRUE(w->lblOpciones(2)->isVisibleTo(w)) << "the entry comes back whole, its recording too";
-    Tecla(Qt::Key_Left); // nothing before the first
+    Tecla(Qt::Key_Left, Qt::AltModifier); // nothing before the first
     EXPECT_EQ(Vista()[0], "casa");
-    Tecla(Qt::Key_Right);
+    Tecla(Qt::Key_Right, Qt::AltModifier);
     EXPECT_EQ(Vista(), (QStringList{"perro", "dog", "Sustantivo", "Masculino"}));
 
     // A new word from there drops the ones ahead.
     Enter("gato");
-    Tecla(Qt::Key_Right);
+    Tecla(Qt::Key_Right, Qt::AltModifier);
     EXPECT_EQ(Vista()[1], "cat");
     EXPECT_EQ(historial::Actual().Palabras(0), (QStringList{"casa", "perro", "gato"}));
-    Tecla(Qt::Key_Left);
+    Tecla(Qt::Key_Left, Qt::AltModifier);
     EXPECT_EQ(Vista()[1], "dog");
 }
 
@@ -197,22 +189,22 @@ TEST_F(HistorialVentana, EachDirectionGoesBackThroughItsOwnWords) {
     QTest::keyClick(w->txtPalabra, Qt::Key_2, Qt::ControlModifier); // Inglés / Español
     ASSERT_EQ(DiccionarioActual, 1);
     EXPECT_EQ(Vista()[0], "") << "a direction chosen starts empty";
-    Tecla(Qt::Key_Left); // nothing found in this direction yet
+    Tecla(Qt::Key_Left, Qt::AltModifier); // nothing found in this direction yet
     EXPECT_EQ(Vista(), (QStringList{"", "", "", ""}));
     Enter("bank");
     Enter("dog");
-    Tecla(Qt::Key_Left);
+    Tecla(Qt::Key_Left, Qt::AltModifier);
     EXPECT_EQ(Vista()[1], "banco");
     QTest::keyClick(w->txtPalabra, Qt::Key_1, Qt::ControlModifier);
     // Back from the emptied window shows the direction's word it stood at, then the one before.
-    Tecla(Qt::Key_Left);
+    Tecla(Qt::Key_Left, Qt::AltModifier);
     EXPECT_EQ(Vista()[1], "dog");
-    Tecla(Qt::Key_Left);
+    Tecla(Qt::Key_Left, Qt::AltModifier);
     EXPECT_EQ(Vista()[1], "house");
     QTest::keyClick(w->txtPalabra, Qt::Key_2, Qt::ControlModifier);
-    Tecla(Qt::Key_Left);
+    Tecla(Qt::Key_Left, Qt::AltModifier);
     EXPECT_EQ(Vista()[1], "banco") << "the other direction kept its place";
-    Tecla(Qt::Key_Right);
+    Tecla(Qt::Key_Right, Qt::AltModifier);
     EXPECT_EQ(Vista()[1], "perro");
 }
 
@@ -234,7 +226,7 @@ TEST_F(HistorialVentana, TheWordAndItsEntryAreThereAgainAfterAVisitToTheTranslat
     EXPECT_EQ((std::pair{w->Left(), w->Top()}), (std::pair{4500, 3000}));
     // The history came along: back is the word before.
     Activar(w);
-    Tecla(Qt::Key_Left);
+    Tecla(Qt::Key_Left, Qt::AltModifier);
     EXPECT_EQ(Vista()[1], "house");
     // Left on a word found by going back, the window comes back on that word, with the history
     // still standing there.
@@ -243,7 +235,7 @@ TEST_F(HistorialVentana, TheWordAndItsEntryAreThereAgainAfterAVisitToTheTranslat
     w = Actual<frmPrincipal>();
     EXPECT_EQ(Vista()[1], "house");
     Activar(w);
-    Tecla(Qt::Key_Right);
+    Tecla(Qt::Key_Right, Qt::AltModifier);
     EXPECT_EQ(Vista()[1], "dog");
 }
 
@@ -261,7 +253,7 @@ TEST_F(HistorialVentana, AWordNotFoundComesBackNotFoundWithoutTheGuideReactingAg
                      r.startsWith("Play Suggest") || r.startsWith("Play Idle1_4"))
             << r.toStdString();
     Activar(w);
-    Tecla(Qt::Key_Left);
+    Tecla(Qt::Key_Left, Qt::AltModifier);
     EXPECT_EQ(Vista()[1], "house");
 }
 

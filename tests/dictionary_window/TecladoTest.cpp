@@ -23,9 +23,7 @@ class TecladoDiccionario : public VentanasPrueba {
 protected:
     void SetUp() override {
         VentanasPrueba::SetUp();
-        RegistrarVentanas();
-        w = Abrir<frmPrincipal>(4500, 3000);
-        Activar(w);
+        w = AbrirActiva<frmPrincipal>(4500, 3000);
     }
     void LlenarDiccionario() override {
         // The first headword sorts before the others, as "a algún lugar" does in the real list.
@@ -38,19 +36,9 @@ protected:
         w->txtPalabra->setText(palabra);
         QTest::keyClick(w->txtPalabra, Qt::Key_Return);
     }
-    // A key pressed wherever the focus is now.
-    void Tecla(Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) {
-        QWidget* foco = QApplication::focusWidget();
-        ASSERT_NE(foco, nullptr);
-        QTest::keyClick(foco, k, m);
-    }
     QString Resaltada() const {
         const int i = w->cboLista->ListIndex();
         return i < 0 ? QString() : w->cboLista->List(i);
-    }
-    template <class T> T* Actual() {
-        Forms::FlushUnloaded();
-        return Forms::Find<T>();
     }
 
     frmPrincipal* w = nullptr;

@@ -12,37 +12,17 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-namespace {
-
-class TecladoNotas : public VentanasPrueba {
-protected:
-    void SetUp() override {
-        VentanasPrueba::SetUp();
-        RegistrarVentanas();
-    }
-    // A key where a person's key goes: to the control with the focus.
-    static void Tecla(QWidget* w, Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) {
-        QWidget* foco = QApplication::focusWidget();
-        QTest::keyClick(foco ? foco : w, k, m);
-    }
-    template <class T> T* Actual() {
-        Forms::FlushUnloaded();
-        return Forms::Find<T>();
-    }
-};
-
-} // namespace
+using TecladoNotas = VentanasPrueba;
 
 TEST_F(TecladoNotas, CtrlDAndCtrlTMoveOnCtrlNStaysAndFOneOpensTheHelp) {
-    auto* w = Abrir<frmPropiedades>(4500, 3000);
-    Activar(w);
+    auto* w = AbrirActiva<frmPropiedades>(4500, 3000);
     w->txtTexto->setFocus(); // in the notes, where a reader's keys usually are
-    Tecla(w, Qt::Key_N, Qt::ControlModifier);
+    Tecla(Qt::Key_N, Qt::ControlModifier, w);
     EXPECT_EQ(Actual<frmPropiedades>(), w);
-    Tecla(w, Qt::Key_F1);
+    Tecla(Qt::Key_F1, Qt::NoModifier, w);
     ASSERT_EQ(entorno.documentos->abiertos.size(), 1);
     EXPECT_TRUE(entorno.documentos->abiertos[0].endsWith("\\AYUDA\\PalavrixHelp.htm"));
-    Tecla(w, Qt::Key_D, Qt::ControlModifier);
+    Tecla(Qt::Key_D, Qt::ControlModifier, w);
     auto* d = Actual<frmPrincipal>();
     ASSERT_NE(d, nullptr);
     EXPECT_EQ((std::pair{d->Left(), d->Top()}), (std::pair{4500, 3000}));
@@ -50,14 +30,13 @@ TEST_F(TecladoNotas, CtrlDAndCtrlTMoveOnCtrlNStaysAndFOneOpensTheHelp) {
     w = Actual<frmPropiedades>();
     ASSERT_NE(w, nullptr);
     Activar(w);
-    Tecla(w, Qt::Key_T, Qt::ControlModifier);
+    Tecla(Qt::Key_T, Qt::ControlModifier, w);
     EXPECT_NE(Actual<frmTraductor>(), nullptr);
 }
 
 TEST_F(TecladoNotas, TheNotesAreFramedInTheBlueLookWhateverTheDirection) {
     DiccionarioActual = 5;
-    auto* w = Abrir<frmPropiedades>();
-    Activar(w);
+    auto* w = AbrirActiva<frmPropiedades>();
     w->txtTexto->setFocus();
     EXPECT_EQ(w->marcoFoco->Control(), w->txtTexto);
     EXPECT_EQ(w->marcoFoco->Color(), ColorAspecto(0));

@@ -18,23 +18,12 @@ class TecladoTraductor : public VentanasPrueba {
 protected:
     void SetUp() override {
         VentanasPrueba::SetUp();
-        RegistrarVentanas();
-        w = Abrir<frmTraductor>(4500, 3000);
-        Activar(w);
+        w = AbrirActiva<frmTraductor>(4500, 3000);
     }
     void LlenarDiccionario() override {
         db.Insert(0, {Fila("casa", "house"), Fila("roja", "red")});
         db.Insert(1, {Fila("house", "casa")});
         db.Insert(4, {Fila("casa", "maison")});
-    }
-    void Tecla(Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) {
-        QWidget* foco = QApplication::focusWidget();
-        ASSERT_NE(foco, nullptr);
-        QTest::keyClick(foco, k, m);
-    }
-    template <class T> T* Actual() {
-        Forms::FlushUnloaded();
-        return Forms::Find<T>();
     }
     frmTraductor* w = nullptr;
 };

@@ -48,6 +48,10 @@ QString DigitoFamilia(int direccion) {
     }
 }
 
+QColor ColorAspecto(int direccion) {
+    return colorFamilia(DigitoFamilia(direccion));
+}
+
 QString DigitoDireccion(int direccion) {
     return (direccion >= 0 && direccion <= 5) ? QString::number(direccion) : QStringLiteral("0");
 }

@@ -9,6 +9,7 @@
 // stand-in, so the window never goes black with its exit button and tabs invisible: the window
 // may hand a designed face for it, otherwise a plain one is drawn in the look's colours at the
 // control's size. The user is told once per run which file could not be read.
+#include <QColor>
 #include <QPixmap>
 #include <QSize>
 #include <QString>
@@ -20,6 +21,9 @@ class PictureBox;
 
 QString DigitoFamilia(int direccion);
 QString DigitoDireccion(int direccion);
+// The accent colour of the look a direction's windows wear (blue, green or garnet), the one the
+// stand-in pictures are drawn in.
+QColor ColorAspecto(int direccion);
 // RutaDatos & "\ENTORNO\IMAGENES\" & nombre & ".BMP" (nombre already carries its digit).
 QString RutaImagen(const QString& nombre);
 // Loads the picture into the control. A missing or unreadable file gives the control

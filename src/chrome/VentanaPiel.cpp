@@ -1,8 +1,12 @@
 #include "chrome/VentanaPiel.h"
 
+#include "chrome/Atajos.h"
 #include "chrome/Contraste.h"
 #include "chrome/Disenos.h"
 #include "chrome/Hostpot.h"
+#include "chrome/Imagenes.h"
+#include "chrome/MarcoFoco.h"
+#include "dictionary_data/BaseDatos.h"
 #include "platform/Accessible.h"
 #include "platform/Twips.h"
 
@@ -42,6 +46,25 @@ VentanaPiel::VentanaPiel(const char* nombre) {
     p.setColor(QPalette::Window, Qt::black);
     setPalette(p);
     setAutoFillBackground(true);
+    marcoFoco = new MarcoFoco(this, [this] { return ColorFoco(); });
+}
+
+QColor VentanaPiel::ColorFoco() const {
+    return ColorAspecto(DiccionarioActual);
+}
+
+void VentanaPiel::CrearAtajosComunes() {
+    atajos::Enlazar(this, QKeySequence(Qt::Key_F1), [this] {
+        if (lblOpciones(0)) lblOpciones_Click(0);
+    });
+    const struct {
+        Qt::Key tecla;
+        int pestana;
+    } pestanas[] = {{Qt::Key_T, 1}, {Qt::Key_N, 2}, {Qt::Key_D, 3}};
+    for (const auto& p : pestanas)
+        atajos::Enlazar(this, QKeySequence(Qt::CTRL | p.tecla), [this, i = p.pestana] {
+            if (pestanas_.count(i) && pctBoton(i)->isEnabled()) pctBoton_Click(i);
+        });
 }
 
 controls::PictureBox* VentanaPiel::pctBoton(int i) const {
@@ -147,6 +170,7 @@ controls::PictureBox* VentanaPiel::CrearPestana(int index, bool propia) {
     controls::Describe(b, QString::fromUtf8(propia ? p.nombrePropia : p.nombre),
                        QString::fromUtf8(propia ? p.descripcionPropia : p.descripcion));
     if (propia) b->setEnabled(false);
+    pestanas_.insert(index);
     return b;
 }
 

@@ -8,6 +8,9 @@
 #include "platform/Form.h"
 
 #include <map>
+#include <set>
+
+class MarcoFoco;
 
 class VentanaPiel : public Form {
     Q_OBJECT
@@ -25,6 +28,11 @@ public:
     int OpcionResaltada = -1;
     // The drag by the strip along the top.
     Arrastre arrastre;
+    // The ring around the control that holds the focus.
+    MarcoFoco* marcoFoco = nullptr;
+    // The accent of the look the window wears, which the focus ring is drawn in: the current
+    // direction's.
+    virtual QColor ColorFoco() const;
 
     // Moves to another main window: makes it (through the registry), puts it at this window's
     // place, shows it, then unloads this one. A window already on its way out goes nowhere
@@ -64,6 +72,10 @@ protected:
     controls::PictureBox* CrearSalir();
     controls::PictureBox* CrearPestana(int index, bool propia = false);
     controls::Label* CrearAyuda(int left);
+    // The keys every skinned window answers, each as the button or option of the same meaning:
+    // F1 the help (option 0), Ctrl+D, Ctrl+T and Ctrl+N the tabs to the dictionary, the translator
+    // and the notes (the window's own tab, disabled or absent, does nothing).
+    void CrearAtajosComunes();
     // Puts a picture on a button and its two faces (resting on the button and its SF face).
     void FijarCaras(int index, const QPixmap& reposo, const QPixmap& luz);
 
@@ -82,6 +94,7 @@ protected:
 private:
     std::map<int, controls::PictureBox*> botones_, sf_, cf_;
     std::map<int, controls::Label*> opciones_;
+    std::set<int> pestanas_; // the indices of the buttons that are tabs
 };
 
 // The pointing hand shown over buttons and option words.

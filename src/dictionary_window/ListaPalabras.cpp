@@ -41,8 +41,12 @@ void frmPrincipal::MostrarLista(bool abrir) {
         if (abrir) w->raise();
     }
     if (abrir) {
+        // The last search (typed here, or the word looked up last) is highlighted and in view,
+        // its text selected so that the next letters start a new one. Nothing goes into the word
+        // box until the reader moves in the list: the entry on show is still that box's word's.
+        const QString ultima = cboLista->Text();
+        cboLista->SetListIndex(ultima.isEmpty() ? -1 : cboLista->FindPrefix(ultima));
         cboLista->setFocus();
-        // What was searched last stays in view, selected, so the next letters start a new search.
         cboLista->Edit()->selectAll();
     }
     Screen::SetMousePointer(Screen::vbDefault);

@@ -12,6 +12,7 @@
 #include "dictionary_data/Decodificadores.h"
 #include "dictionary_data/Direcciones.h"
 #include "dictionary_data/Formas.h"
+#include "dictionary_window/Historial.h"
 #include "guide/Explicaciones.h"
 #include "guide/MSAgent.h"
 #include "platform/Accessible.h"
@@ -217,6 +218,7 @@ void frmPrincipal::crearControles() {
     connect(pctContAcep, &PictureBox::LostFocus, this, [this] { pctContAcep_LostFocus(); });
 
     setTabOrder(txtPalabra, cboLista);
+    crearAtajos();
 }
 
 controls::Label* frmPrincipal::lblDiccionarios(int index) const {
@@ -236,6 +238,9 @@ void frmPrincipal::Form_Load() {
     // is what a click on that direction does in a window just made (its list not yet filled).
     const std::optional<registro::PalabraPedida> pedida = registro::TomarPalabraPedida();
     if (pedida) DiccionarioActual = static_cast<uint8_t>(pedida->direccion);
+    // What the reader left here, in the direction still current (the translator may have
+    // changed it meanwhile).
+    const std::optional<historial::Vista> vista = historial::TomarVista();
     CargarImagenes();
     MostrarIdiomas();
     ElegirConsulta();
@@ -243,6 +248,8 @@ void frmPrincipal::Form_Load() {
         // As if typed and looked up with Enter: the word stays selected for the next one.
         txtPalabra->setText(pedida->palabra);
         txtPalabra_KeyPress(13);
+    } else if (vista && vista->direccion == DiccionarioActual) {
+        mostrarOtraVez(vista->palabra, vista->enHistorial);
     }
     Screen::SetMousePointer(Screen::vbDefault);
 }
@@ -256,6 +263,7 @@ void frmPrincipal::Form_Activate() {
 }
 
 void frmPrincipal::Form_Unload() {
+    historial::Dejar({DiccionarioActual, palabraMostrada_, enHistorial_});
     ReproducirSonido(QStringLiteral("SALIR.WAV"), false);
 }
 
@@ -317,6 +325,36 @@ void frmPrincipal::LimpiarResultado() {
 // ---- Lookup -----------------------------------------------------------------------------
 
 void frmPrincipal::TradicirPalabra(const QString& palabra) {
+    const std::optional<QString> hallada = mostrarEntrada(palabra, true);
+    if (hallada) historial::Actual().Anotar(DiccionarioActual, *hallada);
+    palabraMostrada_ = hallada.value_or(palabra);
+    enHistorial_ = hallada.has_value();
+}
+
+void frmPrincipal::mostrarOtraVez(const QString& palabra, bool enHistorial) {
+    mostrarEntrada(palabra, false);
+    txtPalabra->setText(palabra);
+    txtPalabra->selectAll();
+    palabraMostrada_ = palabra;
+    enHistorial_ = enHistorial;
+}
+
+void frmPrincipal::IrAtras() {
+    historial::Historial& h = historial::Actual();
+    const std::optional<QString> palabra =
+        enHistorial_ ? h.Atras(DiccionarioActual) : h.Actual(DiccionarioActual);
+    if (palabra) mostrarOtraVez(*palabra, true);
+}
+
+void frmPrincipal::IrAdelante() {
+    // Nothing lies ahead of a word that was not found: it stands after the last word found.
+    if (!enHistorial_) return;
+    if (const std::optional<QString> palabra = historial::Actual().Adelante(DiccionarioActual))
+        mostrarOtraVez(*palabra, true);
+}
+
+std::optional<QString> frmPrincipal::mostrarEntrada(const QString& palabra, bool reaccionar) {
+    std::optional<QString> hallada;
     Screen::SetMousePointer(Screen::vbHourglass);
     try {
         ExigirBaseAbierta();
@@ -328,10 +366,11 @@ void frmPrincipal::TradicirPalabra(const QString& palabra) {
         lblTraduccion->setToolTip(QString());
         if (!e.encontrada) {
             LimpiarResultado();
-            if (AgenteActivo) SugerirLista();
+            if (AgenteActivo && reaccionar) SugerirLista();
             lblTraduccion->SetForeColor(controls::vbRed);
             lblTraduccion->setText(consulta::kNoEncontrada);
         } else {
+            hallada = e.sinAcentos ? e.lema : palabra;
             lblTraduccion->SetForeColor(controls::vbWhite);
             lblTipo->setText(DescribirTipo(e.tipo));
             lblGenero->setText(DescribirGenero(e.genero));
@@ -370,13 +409,20 @@ void frmPrincipal::TradicirPalabra(const QString& palabra) {
         lblTraduccion->setText(ErrorBreve(e));
         lblTraduccion->setToolTip(ErrorDetallado(e));
     }
+    // The word list, opened next, starts from the word looked up last; while it is open its
+    // search line is the reader's own.
+    if (cboLista->isHidden()) cboLista->SetText(hallada.value_or(palabra));
     Screen::SetMousePointer(Screen::vbDefault);
+    return hallada;
 }
 
 // ---- Events -----------------------------------------------------------------------------
 
 void frmPrincipal::lblDiccionarios_Click(int Index) {
     if (Index != DiccionarioActual) ListaCargada = false;
+    palabraMostrada_.clear();
+    enHistorial_ = false;
+    cboLista->SetText(QString());
     DiccionarioActual = static_cast<uint8_t>(Index);
     // Only the chosen direction is kept in memory.
     formas::SoloDireccion(Index);
@@ -413,10 +459,14 @@ bool frmPrincipal::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void frmPrincipal::keyPressEvent(QKeyEvent* e) {
-    // Esc closes the meanings panel, the one thing on this window that opens over the rest.
+    // Esc closes what opens over the rest: the meanings panel, then the word list.
     if (e->key() == Qt::Key_Escape && !pctContAcep->isHidden()) {
         pctContAcep->hide();
         txtPalabra->setFocus();
+        return;
+    }
+    if (e->key() == Qt::Key_Escape && !cboLista->isHidden()) {
+        pctBoton_Click(5);
         return;
     }
     VentanaPiel::keyPressEvent(e);

@@ -3,6 +3,8 @@
 // open the further meanings, move to the translator or the language notes, call the guide.
 #include "chrome/VentanaPiel.h"
 
+#include <optional>
+
 class QLineEdit;
 namespace controls {
 class SimpleCombo;
@@ -24,6 +26,12 @@ public:
     void LimpiarResultado();
     void MostrarIdiomas();
     void CargarImagenes();
+
+    // The words looked up in this run (Historial.h), Alt+Left and Alt+Right or the mouse's back
+    // and forward buttons: the word before or after the one shown, looked up again. Back from a
+    // word that was not found, or from a window just cleared, is the last word found.
+    void IrAtras();
+    void IrAdelante();
 
     // Word list.
     void MostrarLista(bool abrir);
@@ -68,4 +76,17 @@ protected:
 
 private:
     void crearControles();
+    // The window's keys (Teclado.cpp): those of every skinned window, Ctrl+1 to Ctrl+6 for the
+    // directions, F4 and Alt+Down for the word list, Alt+Left and Alt+Right for the history.
+    void crearAtajos();
+    // Looks `palabra` up and shows its entry; the guide reacts to a word not found when
+    // `reaccionar`. The word as the word box shows it when found ("árbol" for "arbol").
+    std::optional<QString> mostrarEntrada(const QString& palabra, bool reaccionar);
+    // A word of the history (or the view left behind), shown as a lookup shows it.
+    void mostrarOtraVez(const QString& palabra, bool enHistorial);
+
+    // The word whose entry (or "not found") is on show, empty when none; and whether it is the
+    // word the direction's history stands at.
+    QString palabraMostrada_;
+    bool enHistorial_ = false;
 };

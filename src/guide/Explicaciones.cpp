@@ -92,6 +92,11 @@ void ExplicarDiccionario() {
     Decir("Luego, escribe aquí la palabra que desees traducir.");
     Animar("Explain");
     Decir("Presiona la tecla enter y obtendrás la traducción.");
+    // The keys of the window, for a reader who would rather not reach for the mouse.
+    Decir("Con Control y un número del uno al seis eliges el diccionario, y con F4 abres la lista de "
+          "palabras; escape la cierra.");
+    Decir("Con Alt y las flechas izquierda y derecha vuelves a las palabras que ya buscaste.");
+    Decir("Control T te lleva al traductor, Control N a las propiedades, y F1 abre la ayuda.");
     UbicarAgente(Principal(), puntos::kCasa);
 }
 
@@ -107,6 +112,9 @@ void ExplicarTraductor() {
     Animar("GestureDown");
     Decir("y obtendrás la traducción en el recuadro de abajo.");
     Animar("GestureDownReturn");
+    Decir("También puedes traducir con Control y enter, y cambiar el diccionario con Control y un número "
+          "del uno al seis.");
+    Decir("Control D te lleva al diccionario, Control N a las propiedades, y F1 abre la ayuda.");
     Animar("idle2_1");
 }
 
@@ -117,6 +125,7 @@ void ExplicarPropiedades() {
     Animar("GestureDown");
     Decir("Haz clic sobre las banderas para seleccionar el idioma de tu interés.");
     Animar("GestureDownReturn");
+    Decir("Control D te lleva al diccionario, Control T al traductor, y F1 abre la ayuda.");
     Animar("idle2_1");
 }
 

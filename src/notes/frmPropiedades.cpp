@@ -2,6 +2,7 @@
 
 #include "chrome/DisenosNotas.h"
 #include "chrome/Hostpot.h"
+#include "chrome/Imagenes.h"
 #include "chrome/Sonidos.h"
 #include "chrome/Ventanas.h"
 #include "chrome/VerificarDrive.h"
@@ -95,6 +96,11 @@ frmPropiedades::frmPropiedades() : VentanaPiel("frmPropiedades") {
     CrearAyuda(8640);
     CrearOpcion(1, QStringLiteral("Copiar"), 7020, 6660, 570, 225)
         ->setAccessibleDescription(QStringLiteral("Copia al portapapeles el texto de las notas."));
+    CrearAtajosComunes();
+}
+
+QColor frmPropiedades::ColorFoco() const {
+    return ColorAspecto(0);
 }
 
 int frmPropiedades::BanderaInicial(int direccion) {

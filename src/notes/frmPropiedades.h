@@ -21,6 +21,8 @@ public:
     void CargarPropiedades(int n);
     void pctBoton_Click(int Index) override;
     void lblOpciones_Click(int Index) override;
+    // The notes window wears the blue look whatever the direction.
+    QColor ColorFoco() const override;
 
     // The flag whose notes are shown; 0 when the window loads.
     int BanderaActual = 0;

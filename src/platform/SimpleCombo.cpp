@@ -89,7 +89,9 @@ int SimpleCombo::ListIndex() const {
 }
 void SimpleCombo::SetListIndex(int index) {
     if (index < 0 || index >= ListCount()) {
-        view_->clearSelection();
+        // No current entry either: the arrows then start from the top, not from a row left over
+        // from an earlier search.
+        view_->selectionModel()->clear();
         return;
     }
     const QModelIndex i = model_->index(index);

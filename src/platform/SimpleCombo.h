@@ -28,6 +28,8 @@ public:
     int ListCount() const;
     QString List(int index) const;
     int ListIndex() const; // -1 when no entry is highlighted
+    // Highlights entry `index` and brings it into view (-1: none). Raises nothing: the program
+    // moving the highlight is not the user choosing.
     void SetListIndex(int index);
     QString Text() const;
     void SetText(const QString& text);

@@ -208,6 +208,7 @@ frmTraductor::frmTraductor() : VentanaPiel("frmTraductor") {
         connect(caja->verticalScrollBar(), &QScrollBar::valueChanged, panelPalabra, &PanelPalabra::Ocultar);
     }
     setTabOrder(txtTexto, txtTraduccion);
+    crearAtajos();
 }
 
 // ---- Life of the window -------------------------------------------------------------------

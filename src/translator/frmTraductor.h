@@ -69,6 +69,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The window's keys (Teclado.cpp): those of every skinned window, Ctrl+Enter for "Traducir
+    // ahora" and Ctrl+1 to Ctrl+6 for the six directions.
+    void crearAtajos();
     // The text box the options act on: the one holding the focus, or none.
     QPlainTextEdit* controlActivo() const;
     void mostrarModo();

@@ -53,7 +53,9 @@ TEST_F(PalabraPedida, TheDictionaryWindowOpensOnTheWordAsIfTheDirectionWereChose
     EXPECT_EQ(Vista(w), (QStringList{"Inglés", "Español", "bank", "banco"}));
     EXPECT_EQ(w->txtPalabra->selectedText(), "bank");
     EXPECT_FALSE(w->pctAcepciones->isHidden());
-    // Taken once: the next visit opens as usual, in the direction now chosen.
+    // Taken once: the next visit opens as usual, in the direction now chosen (the window emptied
+    // first, or it would show again the word it was left on).
+    w->lblDiccionarios_Click(1);
     w->Unload();
     Forms::FlushUnloaded();
     w = Abrir<frmPrincipal>();

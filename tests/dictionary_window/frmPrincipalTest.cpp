@@ -318,23 +318,28 @@ TEST_F(DictionaryWindow, TheDirectionsAreNamedWithTheirAccents) {
                                     "Portugués / Español", "Español / Francés", "Francés / Español"}));
 }
 
-TEST_F(DictionaryWindow, AReloadedWindowKeepsTheDirectionWithAnEmptyWordBox) {
+TEST_F(DictionaryWindow, AReloadedWindowKeepsTheDirectionAndShowsItsLastWordAgain) {
     w->lblDiccionarios_Click(2);
+    w->Unload();
+    Forms::FlushUnloaded();
+    w = new frmPrincipal;
+    w->Load();
+    EXPECT_EQ(DiccionarioActual, 2);
+    EXPECT_EQ(w->txtPalabra->text(), "") << "left empty, it comes back empty";
+    EXPECT_EQ(w->lblTPalabra->text(), "Español");
+    EXPECT_EQ(w->lblTTraduccion->text(), "Portugués");
     Enter("casa");
     w->Unload();
     Forms::FlushUnloaded();
     w = new frmPrincipal;
     w->Load();
     EXPECT_EQ(DiccionarioActual, 2);
-    EXPECT_EQ(w->txtPalabra->text(), "");
-    EXPECT_EQ(w->lblTPalabra->text(), "Español");
-    EXPECT_EQ(w->lblTTraduccion->text(), "Portugués");
-    EXPECT_EQ(w->lblTraduccion->text(), "");
+    EXPECT_EQ(w->txtPalabra->text(), "casa");
+    EXPECT_EQ(w->lblTraduccion->text(), "casa");
+    EXPECT_EQ(w->lblTipo->text(), "Sustantivo");
     EXPECT_FALSE(w->ListaCargada);
     EXPECT_FALSE(Visible(w->cboLista));
-    Enter("casa");
-    EXPECT_EQ(w->lblTraduccion->text(), "casa");
-    EXPECT_EQ(entorno.sonidos->rutas.filter("SALIR.WAV").size(), 1);
+    EXPECT_EQ(entorno.sonidos->rutas.filter("SALIR.WAV").size(), 2);
 }
 
 TEST_F(DictionaryWindow, ADictionaryThatCannotBeReadSaysSoAndLeavesNoHourglass) {

@@ -104,6 +104,9 @@ TEST_F(GuideTest, DictionaryExplanationPointsAtTheDirectionsAndTheWordBoxThenGoe
                               "Speak",
                               "Play Explain",
                               "Speak",
+                              "Speak",
+                              "Speak",
+                              "Speak",
                               "MoveTo 433,400",
                           }));
     Dichos(log);
@@ -138,6 +141,8 @@ TEST_F(GuideTest, TranslatorExplanationStaysAtItsSpot) {
                               "Play GestureDown",
                               "Speak",
                               "Play GestureDownReturn",
+                              "Speak",
+                              "Speak",
                               "Play idle2_1",
                           }));
     Dichos(log);
@@ -153,9 +158,29 @@ TEST_F(GuideTest, NotesExplanationPointsAtTheFlags) {
                               "Play GestureDown",
                               "Speak",
                               "Play GestureDownReturn",
+                              "Speak",
                               "Play idle2_1",
                           }));
     Dichos(log);
+}
+
+TEST_F(GuideTest, EachExplanationNamesTheKeysOfItsWindow) {
+    const auto dicho = [this](const char* ventana, void (*guion)()) {
+        Ventana(ventana, kLeft, kTop);
+        guion();
+        return Dichos(Tomar()).join(QLatin1Char(' '));
+    };
+    const QString diccionario = dicho("frmPrincipal", ExplicarDiccionario);
+    for (const char* tecla : {"Control y un número del uno al seis", "F4", "escape", "Alt y las flechas",
+                              "Control T", "Control N", "F1"})
+        EXPECT_TRUE(diccionario.contains(QString::fromUtf8(tecla))) << tecla;
+    const QString traductor = dicho("frmTraductor", ExplicarTraductor);
+    for (const char* tecla :
+         {"Control y enter", "Control y un número del uno al seis", "Control D", "Control N", "F1"})
+        EXPECT_TRUE(traductor.contains(QString::fromUtf8(tecla))) << tecla;
+    const QString notas = dicho("frmPropiedades", ExplicarPropiedades);
+    for (const char* tecla : {"Control D", "Control T", "F1"})
+        EXPECT_TRUE(notas.contains(QString::fromUtf8(tecla))) << tecla;
 }
 
 TEST_F(GuideTest, CreditsTourPointsAtTheBrandTheDesignerTheProgrammerAndCreditsTheDataSources) {
@@ -265,8 +290,10 @@ TEST_F(GuideTest, EverythingTheGuideSaysPassesASpanishSpellChecker) {
     QStringList desconocidas =
         QString::fromUtf8(hunspell.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
     desconocidas.removeDuplicates();
-    // Names, the key's own name, and "tipear", which the Academy lists and hunspell-es does not.
-    for (const char* nombre : {"Palavrix", "Norvento", "Programs", "Apertium", "Debian", "enter", "tipeando"})
+    // Names, the keys' own names ("F" of "F1"), and "tipear", which the Academy lists and
+    // hunspell-es does not.
+    for (const char* nombre :
+         {"Palavrix", "Norvento", "Programs", "Apertium", "Debian", "enter", "Alt", "F", "T", "tipeando"})
         desconocidas.removeAll(nombre);
     EXPECT_TRUE(desconocidas.isEmpty()) << desconocidas.join(", ").toStdString();
 }

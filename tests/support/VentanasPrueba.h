@@ -7,14 +7,17 @@
 #include "chrome/Hostpot.h"
 #include "chrome/Registro.h"
 #include "dictionary_data/BaseDatos.h"
+#include "dictionary_window/Historial.h"
 #include "guide/MSAgent.h"
 #include "platform/Controls.h"
 #include "platform/Form.h"
 #include "platform/Screen.h"
+#include "startup/General.h"
 #include "translator/Frases.h"
 #include "translator/Sesion.h"
 
 #include <QApplication>
+#include <QTest>
 #include <gtest/gtest.h>
 
 //
@@ -64,6 +67,31 @@ protected:
         w->show();
         return w;
     }
+    // The window made active, as a click on it makes it: its keys act only then.
+    static void Activar(QWidget* w) {
+        w->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(w));
+    }
+    // A window as the running program has it: the other windows registered for its tabs, and it
+    // made active so that its keys act.
+    template <class T> T* AbrirActiva(int left = 3000, int top = 1500) {
+        RegistrarVentanas();
+        T* w = Abrir<T>(left, top);
+        Activar(w);
+        return w;
+    }
+    // A key pressed as a person presses it: to the control with the focus, or to `sinFoco` when
+    // no control has it.
+    static void Tecla(Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier, QWidget* sinFoco = nullptr) {
+        QWidget* foco = QApplication::focusWidget();
+        ASSERT_TRUE(foco || sinFoco) << "no control has the focus";
+        QTest::keyClick(foco ? foco : sinFoco, k, m);
+    }
+    // The main window of that kind now, once the one it replaced is gone.
+    template <class T> static T* Actual() {
+        Forms::FlushUnloaded();
+        return Forms::Find<T>();
+    }
 
     EntornoPrueba entorno;
     TempDatabase db;
@@ -81,5 +109,6 @@ private:
         controls::PictureBox::ReleaseCapture();
         traductor::Olvidar();
         frases::Olvidar();
+        historial::Olvidar();
     }
 };

@@ -12,6 +12,8 @@
 #include "dictionary_data/Decodificadores.h"
 #include "dictionary_data/Direcciones.h"
 #include "dictionary_data/Formas.h"
+#include "dictionary_data/Sugerencias.h"
+#include "dictionary_window/TiraSugerencias.h"
 #include "guide/Explicaciones.h"
 #include "guide/MSAgent.h"
 #include "platform/Accessible.h"
@@ -111,6 +113,14 @@ void frmPrincipal::crearControles() {
     lblForma->setAccessibleDescription(
         QStringLiteral("De qué palabra del diccionario es forma la palabra buscada."));
     Place(lblForma, 2110, 4140, 2880, 225);
+    // In the same place, for a word not found: two lines, as far as the translation's right edge.
+    lblSugerencias = new TiraSugerencias(this);
+    Place(lblSugerencias, 2110, 4140, 5430, 480);
+    connect(lblSugerencias, &TiraSugerencias::Elegida, this, [this](const QString& palabra) {
+        txtPalabra->setText(palabra);
+        txtPalabra->setFocus();
+        txtPalabra_KeyPress(13);
+    });
 
     const int tops[] = {4860, 5220, 5580};
     Label** izquierda[] = {&lblTipo, &lblGenero, &lblNumero};
@@ -209,7 +219,8 @@ void frmPrincipal::crearControles() {
     pctContAcep->hide();
     connect(pctContAcep, &PictureBox::LostFocus, this, [this] { pctContAcep_LostFocus(); });
 
-    setTabOrder(txtPalabra, cboLista);
+    setTabOrder(txtPalabra, lblSugerencias);
+    setTabOrder(lblSugerencias, cboLista);
 }
 
 controls::Label* frmPrincipal::lblDiccionarios(int index) const {
@@ -301,6 +312,7 @@ void frmPrincipal::LimpiarResultado() {
         l->clear();
     lblForma->clear();
     lblForma->setToolTip(QString());
+    lblSugerencias->Limpiar();
     lblOpciones(2)->hide();
     imgPronun->hide();
     pctAcepciones->hide();
@@ -324,7 +336,10 @@ void frmPrincipal::TradicirPalabra(const QString& palabra) {
             if (AgenteActivo) SugerirLista();
             lblTraduccion->SetForeColor(controls::vbRed);
             lblTraduccion->setText(consulta::kNoEncontrada);
+            lblSugerencias->Mostrar(palabra,
+                                    sugerencias::Sugerir(*dbDiccionario, DiccionarioActual, palabra));
         } else {
+            lblSugerencias->Limpiar();
             lblTraduccion->SetForeColor(controls::vbWhite);
             lblTipo->setText(DescribirTipo(e.tipo));
             lblGenero->setText(DescribirGenero(e.genero));
@@ -390,6 +405,9 @@ void frmPrincipal::imgFondo_MouseMove() {
 
 bool frmPrincipal::txtPalabra_KeyPress(int KeyAscii) {
     if (KeyAscii != 13) return false;
+    // Enter again on a word not found takes the first word it may have meant.
+    if (!lblSugerencias->Palabras().isEmpty() && lblSugerencias->Buscada() == txtPalabra->text())
+        txtPalabra->setText(lblSugerencias->Palabras().first());
     TradicirPalabra(txtPalabra->text());
     txtPalabra->setSelection(0, static_cast<int>(txtPalabra->text().size()));
     return true;
@@ -481,6 +499,7 @@ void frmPrincipal::lblOpciones_Click(int Index) {
         pctContAcep->setFocus();
         break;
     case 2:
+        if (!PuedeSonar()) break;
         if (AgenteActivo && Personaje) Personaje->Play(QStringLiteral("Hear_3"));
         // A form has no recording of its own unless it happens to be a headword's translation too.
         if (lblForma->text().isEmpty())

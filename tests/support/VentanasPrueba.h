@@ -7,6 +7,7 @@
 #include "chrome/Hostpot.h"
 #include "chrome/Registro.h"
 #include "dictionary_data/BaseDatos.h"
+#include "dictionary_data/Sugerencias.h"
 #include "guide/MSAgent.h"
 #include "platform/Controls.h"
 #include "platform/Form.h"
@@ -81,5 +82,6 @@ private:
         controls::PictureBox::ReleaseCapture();
         traductor::Olvidar();
         frases::Olvidar();
+        sugerencias::Olvidar();
     }
 };

@@ -34,6 +34,7 @@ install(FILES ${CMAKE_SOURCE_DIR}/packaging/com.norvento_programs.palavrix.metai
         COMPONENT programa)
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/palavrix.svg DESTINATION share/icons/hicolor/scalable/apps COMPONENT programa)
 install(FILES ${PALAVRIX_ICON_PNG} DESTINATION share/icons/hicolor/128x128/apps COMPONENT programa)
+install(FILES ${PALAVRIX_MAN_PAGES} DESTINATION share/man/man1 COMPONENT programa)
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/copyright DESTINATION share/doc/palavrix COMPONENT programa)
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/copyright DESTINATION share/doc/palavrix-data COMPONENT datos)
 

@@ -3,6 +3,7 @@
 #include "chrome/VerificarDrive.h"
 #include "platform/AgentEngineVoice.h"
 #include "platform/Drives.h"
+#include "platform/Notices.h"
 #include "platform/Sound.h"
 
 #include <QCoreApplication>
@@ -73,4 +74,15 @@ void PronunciarForma(const QString& texto) {
         DecirEnIngles(texto);
     } catch (...) {
     }
+}
+
+bool PuedeSonar() {
+    if (sound::Current().HasDevice()) return true;
+    static bool avisado = false;
+    if (!avisado) {
+        avisado = true;
+        notices::Notify(QStringLiteral(
+            "No se puede reproducir la pronunciación: el equipo no tiene ningún dispositivo de sonido."));
+    }
+    return false;
 }

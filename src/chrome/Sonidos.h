@@ -12,3 +12,6 @@ void ReproducirPronunciacion(const QString& nombre, bool esperar);
 // The English pronunciation of a translated form ("books"): its recording when there is one,
 // else spoken live by espeak-ng, asynchronously.
 void PronunciarForma(const QString& texto);
+// True when the computer can play sound. Otherwise false, after a notice (once a run) that the
+// pronunciation cannot be heard: the one sound a user asks for must not fail in silence.
+bool PuedeSonar();

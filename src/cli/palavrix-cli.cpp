@@ -4,16 +4,19 @@
 //   palavrix-cli traducir DIRECCION          standard input translated word by word to standard output
 //   palavrix-cli traducir --frases DIRECCION standard input translated sentence by sentence, through
 //                                            the direction's whole Apertium pipeline
+//   palavrix-cli --help                      the usage, on standard output
 //
 // DIRECCION is EspIng, IngEsp, EspPor, PorEsp, EspFra or FraEsp. It reads the same PALAVRIX.MDB
 // and transducers beside it as the program, through the same code, and takes no single-instance
 // lock: it runs beside an open window without either waiting for the other.
-// Exit: 0 done (buscar: found), 1 not found, 2 a usage error, or an input, output or dictionary that
+// A word not found is followed by a "Sugerencias:" line with the words it may have been meant for.
+// Exit: 0 done (buscar: found, --help), 1 not found, 2 a usage error, or an input, output or dictionary that
 // cannot be read.
 #include "dictionary_data/BaseDatos.h"
 #include "dictionary_data/Consulta.h"
 #include "dictionary_data/Decodificadores.h"
 #include "dictionary_data/Direcciones.h"
+#include "dictionary_data/Sugerencias.h"
 #include "platform/Notices.h"
 #include "translator/Buscador.h"
 #include "translator/Frases.h"
@@ -62,10 +65,30 @@ int Salir(int codigo) {
     return codigo;
 }
 
+const QString kUso =
+    QStringLiteral("uso: palavrix-cli buscar DIRECCIÓN PALABRA | palavrix-cli traducir [--frases] "
+                   "DIRECCIÓN (DIRECCIÓN: EspIng, IngEsp, EspPor, PorEsp, EspFra o FraEsp)");
+
 int Uso() {
-    return Error(
-        QStringLiteral("uso: palavrix-cli buscar DIRECCIÓN PALABRA | palavrix-cli traducir [--frases] "
-                       "DIRECCIÓN (DIRECCIÓN: EspIng, IngEsp, EspPor, PorEsp, EspFra o FraEsp)"));
+    return Error(kUso);
+}
+
+// Asked for: the usage is the answer, on standard output, and nothing went wrong.
+int Ayuda() {
+    Escribir(stdout, QStringLiteral("%1\n\n"
+                                    "  buscar DIRECCIÓN PALABRA    la entrada de la palabra, una línea "
+                                    "«campo: valor» por dato;\n"
+                                    "                              sin ella, las palabras parecidas en "
+                                    "una línea «Sugerencias:»\n"
+                                    "  traducir DIRECCIÓN          la entrada estándar traducida palabra "
+                                    "por palabra\n"
+                                    "  traducir --frases DIRECCIÓN la entrada estándar traducida frase "
+                                    "por frase\n"
+                                    "  -h, --help                  esta ayuda\n\n"
+                                    "Salida: 0 hecho (buscar: encontrada), 1 no encontrada, 2 uso "
+                                    "incorrecto o datos ilegibles.\n")
+                         .arg(kUso));
+    return Salir(0);
 }
 
 int DireccionDe(const QString& nombre) {
@@ -83,6 +106,10 @@ int Buscar(int direccion, const QString& palabra) {
     linea("Palabra", palabra);
     if (!e.encontrada) {
         linea("Traduccion", consulta::kNoEncontrada);
+        // What the reader may have meant, when anything is close: a script that reads the
+        // entry's fields still gets exit code 1.
+        const QStringList sugeridas = sugerencias::Sugerir(*dbDiccionario, direccion, palabra);
+        if (!sugeridas.isEmpty()) linea("Sugerencias", sugeridas.join(QStringLiteral(", ")));
         return 1;
     }
     linea("Lema", e.lema);
@@ -170,6 +197,8 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     notices::Install(std::make_shared<AvisosEnError>());
     QStringList args = app.arguments();
+    if (args.size() == 2 && (args[1] == QLatin1String("--help") || args[1] == QLatin1String("-h")))
+        return Ayuda();
     // "--frases" may stand anywhere after the command.
     const bool porFrases = args.size() > 2 && args.indexOf(QStringLiteral("--frases"), 2) >= 0;
     if (porFrases) args.removeAt(args.indexOf(QStringLiteral("--frases"), 2));

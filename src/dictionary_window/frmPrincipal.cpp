@@ -12,7 +12,9 @@
 #include "dictionary_data/Decodificadores.h"
 #include "dictionary_data/Direcciones.h"
 #include "dictionary_data/Formas.h"
+#include "dictionary_data/Sugerencias.h"
 #include "dictionary_window/Historial.h"
+#include "dictionary_window/TiraSugerencias.h"
 #include "guide/Explicaciones.h"
 #include "guide/MSAgent.h"
 #include "platform/Accessible.h"
@@ -117,6 +119,14 @@ void frmPrincipal::crearControles() {
         QStringLiteral("De qué palabra del diccionario es forma la palabra buscada."));
     // A few pixels below the word box, so the two do not read as one.
     Place(lblForma, 2110, 4230, 2880, 225);
+    // In the same place, for a word not found: two lines, as far as the translation's right edge.
+    lblSugerencias = new TiraSugerencias(this);
+    Place(lblSugerencias, 2110, 4230, 5430, 480);
+    connect(lblSugerencias, &TiraSugerencias::Elegida, this, [this](const QString& palabra) {
+        txtPalabra->setText(palabra);
+        txtPalabra->setFocus();
+        txtPalabra_KeyPress(13);
+    });
 
     const int tops[] = {4860, 5220, 5580};
     Label** izquierda[] = {&lblTipo, &lblGenero, &lblNumero};
@@ -217,7 +227,8 @@ void frmPrincipal::crearControles() {
     pctContAcep->hide();
     connect(pctContAcep, &PictureBox::LostFocus, this, [this] { pctContAcep_LostFocus(); });
 
-    setTabOrder(txtPalabra, cboLista);
+    setTabOrder(txtPalabra, lblSugerencias);
+    setTabOrder(lblSugerencias, cboLista);
     crearAtajos();
 }
 
@@ -316,6 +327,7 @@ void frmPrincipal::LimpiarResultado() {
         l->clear();
     lblForma->clear();
     lblForma->setToolTip(QString());
+    lblSugerencias->Limpiar();
     lblOpciones(2)->hide();
     imgPronun->hide();
     pctAcepciones->hide();
@@ -369,8 +381,11 @@ std::optional<QString> frmPrincipal::mostrarEntrada(const QString& palabra, bool
             if (AgenteActivo && reaccionar) SugerirLista();
             lblTraduccion->SetForeColor(controls::vbRed);
             lblTraduccion->setText(consulta::kNoEncontrada);
+            lblSugerencias->Mostrar(palabra,
+                                    sugerencias::Sugerir(*dbDiccionario, DiccionarioActual, palabra));
         } else {
             hallada = e.sinAcentos ? e.lema : palabra;
+            lblSugerencias->Limpiar();
             lblTraduccion->SetForeColor(controls::vbWhite);
             lblTipo->setText(DescribirTipo(e.tipo));
             lblGenero->setText(DescribirGenero(e.genero));
@@ -445,6 +460,9 @@ void frmPrincipal::imgFondo_MouseMove() {
 
 bool frmPrincipal::txtPalabra_KeyPress(int KeyAscii) {
     if (KeyAscii != 13) return false;
+    // Enter again on a word not found takes the first word it may have meant.
+    if (!lblSugerencias->Palabras().isEmpty() && lblSugerencias->Buscada() == txtPalabra->text())
+        txtPalabra->setText(lblSugerencias->Palabras().first());
     TradicirPalabra(txtPalabra->text());
     txtPalabra->setSelection(0, static_cast<int>(txtPalabra->text().size()));
     return true;
@@ -540,6 +558,7 @@ void frmPrincipal::lblOpciones_Click(int Index) {
         pctContAcep->setFocus();
         break;
     case 2:
+        if (!PuedeSonar()) break;
         if (AgenteActivo && Personaje) Personaje->Play(QStringLiteral("Hear_3"));
         // A form has no recording of its own unless it happens to be a headword's translation too.
         if (lblForma->text().isEmpty())

@@ -6,6 +6,7 @@
 #include <optional>
 
 class QLineEdit;
+class TiraSugerencias;
 namespace controls {
 class SimpleCombo;
 }
@@ -62,6 +63,7 @@ public:
     controls::Label *lblTraduccion = nullptr, *lblTipo = nullptr, *lblGenero = nullptr, *lblNumero = nullptr;
     controls::Label *lblTipoT = nullptr, *lblGeneroT = nullptr, *lblNumeroT = nullptr;
     controls::Label* lblForma = nullptr;
+    TiraSugerencias* lblSugerencias = nullptr; // after a word not found, the words it may have meant
     controls::Label *lblTraduccionAcep = nullptr, *lblAcepcion1 = nullptr, *lblAcepcion2 = nullptr;
     controls::Label* lblDireccionAcep = nullptr; // the panel's heading: the current direction
     controls::PictureBox *pctAcepciones = nullptr, *pctContAcep = nullptr, *imgPronun = nullptr,

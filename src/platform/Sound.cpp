@@ -3,9 +3,11 @@
 #include "platform/Files.h"
 #include "platform/Locator.h"
 
+#include <QAudioDevice>
 #include <QAudioOutput>
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QMediaDevices>
 #include <QMediaPlayer>
 #include <QTimer>
 #include <QUrl>
@@ -40,6 +42,8 @@ public:
         QTimer::singleShot(60000, &loop, &QEventLoop::quit); // a stuck device never freezes the program
         if (player_->playbackState() == QMediaPlayer::PlayingState) loop.exec();
     }
+
+    bool HasDevice() override { return !QMediaDevices::audioOutputs().isEmpty(); }
 
 private:
     QMediaPlayer* player_ = nullptr;

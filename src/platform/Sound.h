@@ -12,6 +12,9 @@ public:
     // once unless `wait` is true, in which case it returns when the sound has ended. Never throws
     // and never reports anything: a missing or unplayable file is silence.
     virtual void Play(const QString& path, bool wait) = 0;
+    // Whether the computer has anything to play sound on: without it every request is silence,
+    // which the one request a user makes to hear something (a pronunciation) must not pass over.
+    virtual bool HasDevice() { return true; }
 };
 
 // The player in use (the Qt Multimedia one unless a test installed another).

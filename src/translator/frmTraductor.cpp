@@ -157,7 +157,8 @@ frmTraductor::frmTraductor() : VentanaPiel("frmTraductor") {
     CrearAyuda(8640);
     CrearOpcion(1, QStringLiteral("Copiar"), 4320, 6360, 570, 225)
         ->setAccessibleDescription(
-            QStringLiteral("Copia al portapapeles lo seleccionado en el cuadro activo."));
+            QStringLiteral("Copia al portapapeles lo seleccionado en el cuadro activo, o toda la "
+                           "traducción si no hay nada seleccionado."));
     CrearOpcion(2, QStringLiteral("Cerrar"), 6000, 6360, 570, 225)
         ->setAccessibleDescription(QStringLiteral("Cierra el traductor y vuelve al diccionario."));
     CrearOpcion(3, QStringLiteral("Traducir ahora"), 4980, 4620, 1260, 225)
@@ -481,12 +482,16 @@ void frmTraductor::lblOpciones_Click(int Index) {
     case 0:
         AbrirDocumento(this, DocumentoAyuda());
         break;
-    case 1:
-        if (QPlainTextEdit* c = controlActivo()) {
-            clipboard::Current().SetText(
-                c->textCursor().selectedText().replace(QChar::ParagraphSeparator, QLatin1Char('\n')));
-        }
+    case 1: {
+        QString texto;
+        if (QPlainTextEdit* c = controlActivo())
+            texto = c->textCursor().selectedText().replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+        // Nothing selected means the translation, the thing the reader came for; with no
+        // translation either, whatever the clipboard held stays there.
+        if (texto.isEmpty()) texto = txtTraduccion->toPlainText();
+        if (!texto.isEmpty()) clipboard::Current().SetText(texto);
         break;
+    }
     case 2:
         IrA(Destino::Diccionario);
         break;

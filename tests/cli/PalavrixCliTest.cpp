@@ -61,6 +61,41 @@ TEST(PalavrixCli, ANotFoundWordExitsOne) {
     const Salida s = Correr({"buscar", "FraEsp", "xqzwv"});
     EXPECT_EQ(s.codigo, 1);
     EXPECT_TRUE(s.out.contains("<Palabra no encontrada>"));
+    // Nothing is close to it: no suggestions line at all.
+    EXPECT_FALSE(s.out.contains("Sugerencias")) << s.out.toStdString();
+}
+
+TEST(PalavrixCli, ANotFoundWordListsTheWordsItMayHaveMeantAndStillExitsOne) {
+    const Salida s = Correr({"buscar", "EspIng", "libors"});
+    EXPECT_EQ(s.codigo, 1) << s.err.toStdString();
+    const QStringList lineas = s.out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lineas.size(), 3) << s.out.toStdString();
+    EXPECT_EQ(lineas[0], "Palabra: libors");
+    EXPECT_EQ(lineas[1], "Traduccion: <Palabra no encontrada>");
+    ASSERT_TRUE(lineas[2].startsWith("Sugerencias: libros")) << lineas[2].toStdString();
+    const QStringList sugeridas = lineas[2].mid(QString("Sugerencias: ").size()).split(", ");
+    EXPECT_GE(sugeridas.size(), 2);
+    EXPECT_LE(sugeridas.size(), 5);
+    // Each one is found when looked up.
+    for (const QString& p : sugeridas)
+        EXPECT_EQ(Correr({"buscar", "EspIng", p}).codigo, 0) << p.toStdString();
+}
+
+TEST(PalavrixCli, HelpPrintsTheUsageOnStandardOutputAndExitsZero) {
+    for (const char* opcion : {"--help", "-h"}) {
+        const Salida s = Correr({opcion});
+        EXPECT_EQ(s.codigo, 0) << opcion;
+        EXPECT_TRUE(s.out.startsWith("uso: palavrix-cli buscar")) << s.out.toStdString();
+        EXPECT_TRUE(s.out.contains("traducir --frases")) << s.out.toStdString();
+        EXPECT_TRUE(s.err.isEmpty()) << s.err.toStdString();
+    }
+    // Wrong usage keeps its channel and its code.
+    const Salida mal = Correr({"--ayuda"});
+    EXPECT_EQ(mal.codigo, 2);
+    EXPECT_TRUE(mal.out.isEmpty());
+    EXPECT_TRUE(mal.err.contains("uso:"));
+    // An option among other words is no request for help.
+    EXPECT_EQ(Correr({"buscar", "--help"}).codigo, 2);
 }
 
 TEST(PalavrixCli, TraducirTranslatesStandardInputAsTheTranslatorWindowDoes) {

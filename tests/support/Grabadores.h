@@ -21,7 +21,9 @@
 
 struct SonidosGrabados : sound::Player {
     QStringList rutas;
+    bool dispositivo = true; // false: a computer with nothing to play sound on
     void Play(const QString& path, bool) override { rutas << path; }
+    bool HasDevice() override { return dispositivo; }
 };
 
 struct DocumentosGrabados : shell::Opener {

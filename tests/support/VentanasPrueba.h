@@ -7,6 +7,7 @@
 #include "chrome/Hostpot.h"
 #include "chrome/Registro.h"
 #include "dictionary_data/BaseDatos.h"
+#include "dictionary_data/Sugerencias.h"
 #include "dictionary_window/Historial.h"
 #include "guide/MSAgent.h"
 #include "platform/Controls.h"
@@ -110,5 +111,6 @@ private:
         traductor::Olvidar();
         frases::Olvidar();
         historial::Olvidar();
+        sugerencias::Olvidar();
     }
 };

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QMap>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -172,6 +173,25 @@ TEST_F(Instalacion, DesktopEntryAndIconsAreWhereDesktopsLook) {
     const QByteArray texto = copyright.readAll();
     EXPECT_TRUE(texto.contains("License: GPL-2")) << "the Apertium-derived database is GPL-2";
     EXPECT_TRUE(texto.contains("Files: usr/lib/palavrix/PALAVRIX.MDB"));
+}
+
+TEST_F(Instalacion, TheManualPagesAreWhereManLooksAndRead) {
+    for (const QString pagina : {"palavrix", "palavrix-cli"}) {
+        const QString ruta = Ruta(QStringLiteral("share/man/man1/%1.1.gz").arg(pagina));
+        ASSERT_TRUE(QFileInfo(ruta).isFile()) << ruta.toStdString();
+        const QString man = QStandardPaths::findExecutable(QStringLiteral("man"));
+        if (man.isEmpty()) continue;
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+        env.insert(QStringLiteral("MANWIDTH"), QStringLiteral("80"));
+        p.setProcessEnvironment(env);
+        p.start(man, {QStringLiteral("--warnings"), QStringLiteral("-l"), ruta});
+        ASSERT_TRUE(p.waitForFinished(30000));
+        EXPECT_EQ(p.exitCode(), 0);
+        EXPECT_TRUE(p.readAllStandardError().isEmpty()) << pagina.toStdString();
+        EXPECT_TRUE(QString::fromUtf8(p.readAllStandardOutput()).contains(QStringLiteral("NOMBRE")));
+    }
 }
 
 // The launcher, run through a symbolic link from elsewhere, starts the executable of its own

@@ -84,8 +84,9 @@ TEST_F(TranslatorWindow, CopyTakesTheSelectionOfTheFocusedBoxPasteReplacesOrInse
     c.setPosition(0);
     w->txtTexto->setTextCursor(c);
     w->lblOpciones_Click(1);
-    EXPECT_EQ(portapapeles.texto, ""); // nothing selected: empty text
-    EXPECT_EQ(portapapeles.escrituras, 2);
+    // Nothing selected and no translation: what the clipboard held stays.
+    EXPECT_EQ(portapapeles.texto, "casa");
+    EXPECT_EQ(portapapeles.escrituras, 1);
 
     portapapeles.texto = "vieja ";
     c.setPosition(4);
@@ -101,6 +102,27 @@ TEST_F(TranslatorWindow, CopyTakesTheSelectionOfTheFocusedBoxPasteReplacesOrInse
     EXPECT_TRUE(entorno.avisos->textos.filter("portapapeles").isEmpty());
     // Every option starts with the click.
     EXPECT_EQ(entorno.sonidos->rutas.filter("CLICK.WAV").size(), 4);
+}
+
+TEST_F(TranslatorWindow, CopyWithNothingSelectedTakesTheWholeTranslationInEitherBox) {
+    auto& portapapeles = *entorno.portapapeles;
+    portapapeles.texto = "lo que el lector tenía";
+    EXPECT_EQ(Traducir("La casa,\nroja"), "The house,\nred");
+    for (QPlainTextEdit* caja : {w->txtTexto, w->txtTraduccion}) {
+        portapapeles.texto = "lo que el lector tenía";
+        caja->setFocus();
+        caja->moveCursor(QTextCursor::End);
+        w->lblOpciones_Click(1);
+        EXPECT_EQ(portapapeles.texto, "The house,\nred") << caja->objectName().toStdString();
+    }
+    // A selection still wins over the whole.
+    w->txtTraduccion->setFocus();
+    QTextCursor c = w->txtTraduccion->textCursor();
+    c.setPosition(4);
+    c.setPosition(9, QTextCursor::KeepAnchor);
+    w->txtTraduccion->setTextCursor(c);
+    w->lblOpciones_Click(1);
+    EXPECT_EQ(portapapeles.texto, "house");
 }
 
 TEST_F(TranslatorWindow, CopyOfAMultiLineSelectionGivesLineBreaksNotParagraphMarks) {

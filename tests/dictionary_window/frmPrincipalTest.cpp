@@ -420,101 +420,102 @@ TEST_F(DictionaryWindow, ThePronunciationWordAndTheHintUnderTheWordBoxStandClear
     ASSERT_TRUE(Visible(w->lblOpciones(2)));
     EXPECT_FALSE(w->lblOpciones(2)->geometry().intersects(w->imgPronun->geometry()));
     EXPECT_GE(w->lblForma->geometry().top() - w->txtPalabra->geometry().bottom(), 5);
+}
 
-    TEST_F(DictionaryWindow, AWordNotFoundOffersTheClosestWordsAndEnterAgainTakesTheFirst) {
-        Enter("arboles");
-        EXPECT_EQ(w->lblTraduccion->text(), "<Palabra no encontrada>");
-        // Accents and case aside, closest first, as the dictionary writes them.
-        EXPECT_EQ(w->lblSugerencias->Palabras(), (QStringList{"árbol", "arbolado"}));
-        EXPECT_TRUE(Visible(w->lblSugerencias));
-        EXPECT_TRUE(w->lblSugerencias->text().startsWith("¿Quiso decir: "))
-            << w->lblSugerencias->text().toStdString();
-        EXPECT_TRUE(w->lblSugerencias->text().contains(">árbol</a>"));
-        EXPECT_EQ(w->txtPalabra->selectedText(), "arboles");
-        // Enter on the same word takes the first.
-        QTest::keyClick(w->txtPalabra, Qt::Key_Return);
-        EXPECT_EQ(w->txtPalabra->text(), "árbol");
-        EXPECT_EQ(w->lblTraduccion->text(), "tree");
-        EXPECT_FALSE(Visible(w->lblSugerencias));
-        EXPECT_TRUE(w->lblSugerencias->Palabras().isEmpty());
-        // Another word typed over it is looked up as typed.
-        Enter("csaa");
-        EXPECT_EQ(w->lblSugerencias->Palabras(), (QStringList{"casa"}));
-        Enter("abja");
-        EXPECT_EQ(w->lblTraduccion->text(), "<Palabra no encontrada>");
-        EXPECT_EQ(w->lblSugerencias->Palabras(), (QStringList{"abeja"}));
-    }
+TEST_F(DictionaryWindow, AWordNotFoundOffersTheClosestWordsAndEnterAgainTakesTheFirst) {
+    Enter("arboles");
+    EXPECT_EQ(w->lblTraduccion->text(), "<Palabra no encontrada>");
+    // Accents and case aside, closest first, as the dictionary writes them.
+    EXPECT_EQ(w->lblSugerencias->Palabras(), (QStringList{"árbol", "arbolado"}));
+    EXPECT_TRUE(Visible(w->lblSugerencias));
+    EXPECT_TRUE(w->lblSugerencias->text().startsWith("¿Quiso decir: "))
+        << w->lblSugerencias->text().toStdString();
+    EXPECT_TRUE(w->lblSugerencias->text().contains(">árbol</a>"));
+    EXPECT_EQ(w->txtPalabra->selectedText(), "arboles");
+    // Enter on the same word takes the first.
+    QTest::keyClick(w->txtPalabra, Qt::Key_Return);
+    EXPECT_EQ(w->txtPalabra->text(), "árbol");
+    EXPECT_EQ(w->lblTraduccion->text(), "tree");
+    EXPECT_FALSE(Visible(w->lblSugerencias));
+    EXPECT_TRUE(w->lblSugerencias->Palabras().isEmpty());
+    // Another word typed over it is looked up as typed.
+    Enter("csaa");
+    EXPECT_EQ(w->lblSugerencias->Palabras(), (QStringList{"casa"}));
+    Enter("abja");
+    EXPECT_EQ(w->lblTraduccion->text(), "<Palabra no encontrada>");
+    EXPECT_EQ(w->lblSugerencias->Palabras(), (QStringList{"abeja"}));
+}
 
-    TEST_F(DictionaryWindow, ASuggestionIsReachedByTheKeyboardAndLooksItUpAsIfTyped) {
-        Enter("arboles");
-        ASSERT_EQ(w->lblSugerencias->Palabras().size(), 2);
-        // Focus moves only in the active window, as the user's is.
-        w->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(w));
-        // Tab from the word box reaches the strip; inside it Tab goes from link to link.
-        QTest::keyClick(w->txtPalabra, Qt::Key_Tab);
-        EXPECT_EQ(w->focusWidget(), w->lblSugerencias);
-        // Arriving, the first word is in focus.
-        EXPECT_EQ(w->lblSugerencias->selectedText(), "árbol");
-        QTest::keyClick(w->lblSugerencias, Qt::Key_Tab);
-        EXPECT_EQ(w->focusWidget(), w->lblSugerencias);
-        EXPECT_EQ(w->lblSugerencias->selectedText(), "arbolado");
-        QTest::keyClick(w->lblSugerencias, Qt::Key_Return);
-        QApplication::processEvents();
-        EXPECT_EQ(w->txtPalabra->text(), "arbolado");
-        EXPECT_EQ(w->lblTraduccion->text(), "woodland");
-        EXPECT_FALSE(Visible(w->lblSugerencias));
-        EXPECT_EQ(w->txtPalabra->selectedText(), "arbolado");
-    }
+TEST_F(DictionaryWindow, ASuggestionIsReachedByTheKeyboardAndLooksItUpAsIfTyped) {
+    Enter("arboles");
+    ASSERT_EQ(w->lblSugerencias->Palabras().size(), 2);
+    // Focus moves only in the active window, as the user's is.
+    w->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+    // Tab from the word box reaches the strip; inside it Tab goes from link to link.
+    QTest::keyClick(w->txtPalabra, Qt::Key_Tab);
+    EXPECT_EQ(w->focusWidget(), w->lblSugerencias);
+    // Arriving, the first word is in focus.
+    EXPECT_EQ(w->lblSugerencias->selectedText(), "árbol");
+    QTest::keyClick(w->lblSugerencias, Qt::Key_Tab);
+    EXPECT_EQ(w->focusWidget(), w->lblSugerencias);
+    EXPECT_EQ(w->lblSugerencias->selectedText(), "arbolado");
+    QTest::keyClick(w->lblSugerencias, Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(w->txtPalabra->text(), "arbolado");
+    EXPECT_EQ(w->lblTraduccion->text(), "woodland");
+    EXPECT_FALSE(Visible(w->lblSugerencias));
+    EXPECT_EQ(w->txtPalabra->selectedText(), "arbolado");
+}
 
-    TEST_F(DictionaryWindow, ClickingASuggestionLooksItUp) {
-        Enter("arboles");
-        ASSERT_TRUE(Visible(w->lblSugerencias));
-        // The first link lies right after the question's opening words.
-        const QFontMetrics fm(w->lblSugerencias->font());
-        const int x = fm.horizontalAdvance("¿Quiso decir: ") + fm.horizontalAdvance("ár") +
-                      w->lblSugerencias->contentsMargins().left() + w->lblSugerencias->margin();
-        QTest::mouseClick(w->lblSugerencias, Qt::LeftButton, {}, QPoint(x, fm.height() / 2 + 1));
-        QApplication::processEvents();
-        EXPECT_EQ(w->txtPalabra->text(), "árbol");
-        EXPECT_EQ(w->lblTraduccion->text(), "tree");
-    }
+TEST_F(DictionaryWindow, ClickingASuggestionLooksItUp) {
+    Enter("arboles");
+    ASSERT_TRUE(Visible(w->lblSugerencias));
+    // The first link lies right after the question's opening words.
+    const QFontMetrics fm(w->lblSugerencias->font());
+    const int x = fm.horizontalAdvance("¿Quiso decir: ") + fm.horizontalAdvance("ár") +
+                  w->lblSugerencias->contentsMargins().left() + w->lblSugerencias->margin();
+    QTest::mouseClick(w->lblSugerencias, Qt::LeftButton, {}, QPoint(x, fm.height() / 2 + 1));
+    QApplication::processEvents();
+    EXPECT_EQ(w->txtPalabra->text(), "árbol");
+    EXPECT_EQ(w->lblTraduccion->text(), "tree");
+}
 
-    TEST_F(DictionaryWindow, NoSuggestionsForAWordWithNothingCloseAndNoneLeftAfterADirectionChange) {
-        Enter("xqzwv");
-        EXPECT_EQ(w->lblTraduccion->text(), "<Palabra no encontrada>");
-        EXPECT_FALSE(Visible(w->lblSugerencias));
-        EXPECT_TRUE(w->lblSugerencias->text().isEmpty());
-        Enter("x");
-        EXPECT_FALSE(Visible(w->lblSugerencias));
-        Enter("pero");
-        EXPECT_EQ(w->lblSugerencias->Palabras(), (QStringList{"perro", "raro"}));
-        w->lblDiccionarios_Click(1);
-        EXPECT_FALSE(Visible(w->lblSugerencias));
-        // English to Spanish suggests from its own table.
-        Enter("hous");
-        EXPECT_EQ(w->lblSugerencias->Palabras(), (QStringList{"house"}));
-        Enter("house");
-        EXPECT_FALSE(Visible(w->lblSugerencias));
-    }
+TEST_F(DictionaryWindow, NoSuggestionsForAWordWithNothingCloseAndNoneLeftAfterADirectionChange) {
+    Enter("xqzwv");
+    EXPECT_EQ(w->lblTraduccion->text(), "<Palabra no encontrada>");
+    EXPECT_FALSE(Visible(w->lblSugerencias));
+    EXPECT_TRUE(w->lblSugerencias->text().isEmpty());
+    Enter("x");
+    EXPECT_FALSE(Visible(w->lblSugerencias));
+    Enter("pero");
+    EXPECT_EQ(w->lblSugerencias->Palabras(), (QStringList{"perro", "raro"}));
+    w->lblDiccionarios_Click(1);
+    EXPECT_FALSE(Visible(w->lblSugerencias));
+    // English to Spanish suggests from its own table.
+    Enter("hous");
+    EXPECT_EQ(w->lblSugerencias->Palabras(), (QStringList{"house"}));
+    Enter("house");
+    EXPECT_FALSE(Visible(w->lblSugerencias));
+}
 
-    TEST_F(DictionaryWindow, PronunciationWithoutASoundDeviceSaysSoInANoticeOnce) {
-        entorno.sonidos->dispositivo = false;
-        Enter("casa");
-        ASSERT_TRUE(Visible(w->lblOpciones(2)));
-        entorno.avisos->textos.clear();
-        w->lblOpciones_Click(2);
-        EXPECT_TRUE(entorno.sonidos->rutas.filter("PRONUN").isEmpty());
-        ASSERT_EQ(entorno.avisos->textos.size(), 1);
-        EXPECT_TRUE(entorno.avisos->textos.first().contains("dispositivo de sonido"))
-            << entorno.avisos->textos.first().toStdString();
-        EXPECT_FALSE(entorno.avisos->textos.first().contains('\n'));
-        // Not a box after every click.
-        w->lblOpciones_Click(2);
-        EXPECT_EQ(entorno.avisos->textos.size(), 1);
-        // With a device, the recording plays and nothing is said.
-        entorno.sonidos->dispositivo = true;
-        w->lblOpciones_Click(2);
-        EXPECT_TRUE(entorno.sonidos->rutas.last().endsWith("Palavrix/PRONUN/h/house"));
-        EXPECT_EQ(entorno.avisos->textos.size(), 1);
-    }
+TEST_F(DictionaryWindow, PronunciationWithoutASoundDeviceSaysSoInANoticeOnce) {
+    entorno.sonidos->dispositivo = false;
+    Enter("casa");
+    ASSERT_TRUE(Visible(w->lblOpciones(2)));
+    entorno.avisos->textos.clear();
+    w->lblOpciones_Click(2);
+    EXPECT_TRUE(entorno.sonidos->rutas.filter("PRONUN").isEmpty());
+    ASSERT_EQ(entorno.avisos->textos.size(), 1);
+    EXPECT_TRUE(entorno.avisos->textos.first().contains("dispositivo de sonido"))
+        << entorno.avisos->textos.first().toStdString();
+    EXPECT_FALSE(entorno.avisos->textos.first().contains('\n'));
+    // Not a box after every click.
+    w->lblOpciones_Click(2);
+    EXPECT_EQ(entorno.avisos->textos.size(), 1);
+    // With a device, the recording plays and nothing is said.
+    entorno.sonidos->dispositivo = true;
+    w->lblOpciones_Click(2);
+    EXPECT_TRUE(entorno.sonidos->rutas.last().endsWith("Palavrix/PRONUN/h/house"));
+    EXPECT_EQ(entorno.avisos->textos.size(), 1);
+}

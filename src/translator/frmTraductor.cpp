@@ -13,6 +13,7 @@
 #include "guide/Explicaciones.h"
 #include "guide/MSAgent.h"
 #include "platform/Accessible.h"
+#include "platform/AgentPlacement.h"
 #include "platform/Clipboard.h"
 #include "platform/Notices.h"
 #include "platform/Screen.h"
@@ -193,6 +194,15 @@ frmTraductor::frmTraductor() : VentanaPiel("frmTraductor") {
             frases->Precargar(DiccionarioActual);
         }
     });
+    // What the reader reads and works in: the two boxes with their buttons, and the card of hints
+    // the background draws on their right ("Cómo se usa" and its three steps). The guide's spot in
+    // this window lies on the card, so he stands beside all of it, never on the steps, the boxes
+    // or "Traducir ahora".
+    zonaComoSeUsa = new QWidget(this);
+    zonaComoSeUsa->setObjectName(QStringLiteral("zonaComoSeUsa"));
+    zonaComoSeUsa->setAttribute(Qt::WA_TransparentForMouseEvents);
+    zonaComoSeUsa->setGeometry(28, 164, 605, 289);
+    agent::KeepClear(zonaComoSeUsa);
     panelPalabra = new PanelPalabra(this);
     connect(panelPalabra, &PanelPalabra::VerEnDiccionario, this,
             [this](int direccion, const QString& palabra) { VerEnDiccionario(direccion, palabra); });

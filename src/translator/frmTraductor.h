@@ -57,6 +57,8 @@ public:
     QWidget* pctDireccion = nullptr;
     // The sentence translations of this window.
     std::unique_ptr<frases::Traductor> frases;
+    // The boxes and the background's card of hints; the guide keeps clear of them.
+    QWidget* zonaComoSeUsa = nullptr;
     // One word's entry, over the boxes.
     PanelPalabra* panelPalabra = nullptr;
     // A pointer resting on a word shows its entry after this (single shot).

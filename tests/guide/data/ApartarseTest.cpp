@@ -7,10 +7,12 @@
 #include "dictionary_window/frmPrincipal.h"
 #include "guide/Explicaciones.h"
 #include "platform/AgentEngine.h"
+#include "translator/frmTraductor.h"
 
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QTest>
 
 namespace {
@@ -126,4 +128,26 @@ TEST_F(Apartarse, TheCreditsTourStopsWhenTheAboutWindowCloses) {
     c->SetTimeScale(0);
     ASSERT_TRUE(Esperar(c));
     EXPECT_EQ(dichos.size(), 1) << dichos.join(" | ").toStdString();
+}
+
+TEST_F(Apartarse, InTheTranslatorHeStandsBesideTheBoxesAndTheStepsOfHowToUseIt) {
+    // His spot in this window lies on the card of hints; he stood on its three steps.
+    agent::EngineCharacter* c = ConGuiaReal();
+    ASSERT_NE(c, nullptr);
+    auto* t = Abrir<frmTraductor>(3000, 1500);
+    Personaje->Show();
+    t->Form_Activate();
+    ASSERT_TRUE(Esperar(c));
+    QTest::qWait(20);
+    const QRect pasos(t->mapToGlobal(QPoint(476, 164)), QSize(157, 289));
+    EXPECT_FALSE(Marco(c).intersects(pasos)) << Marco(c).x() << "," << Marco(c).y();
+    EXPECT_FALSE(Marco(c).intersects(EnPantalla(t->txtTexto)));
+    EXPECT_FALSE(Marco(c).intersects(EnPantalla(t->txtTraduccion)));
+    // Back in the dictionary window he stands at home again.
+    auto* w = Abrir<frmPrincipal>(3000, 1500);
+    t->hide();
+    UbicarAgente(w, puntos::kCasa);
+    ASSERT_TRUE(Esperar(c));
+    QTest::qWait(20);
+    EXPECT_EQ(c->Position(), QPoint(533, 420));
 }

@@ -44,6 +44,20 @@ void Animar(const char* nombre) {
     Personaje->Play(QString::fromLatin1(nombre));
 }
 
+// An explanation speaks of one window: what is left of it ends when that window closes (the
+// reader moved on to another), instead of going on about a window no longer there.
+class Atada {
+public:
+    explicit Atada(const QObject* ventana) {
+        if (Personaje && ventana) Personaje->TieRequests(const_cast<QObject*>(ventana));
+    }
+    ~Atada() {
+        if (Personaje) Personaje->TieRequests(nullptr);
+    }
+    Atada(const Atada&) = delete;
+    Atada& operator=(const Atada&) = delete;
+};
+
 } // namespace
 
 void UbicarAgente(const Form* w, int dx, int dy) {
@@ -83,6 +97,7 @@ void SaludarAgente() {
 
 void ExplicarDiccionario() {
     if (!Personaje) return;
+    const Atada atada(Principal());
     UbicarAgente(Principal(), puntos::kDiccionarios);
     Animar("GestureRight");
     Decir("Abre el diccionario de tu interés seleccionándolo aquí.");
@@ -102,6 +117,7 @@ void ExplicarDiccionario() {
 
 void ExplicarTraductor() {
     if (!Personaje) return;
+    const Atada atada(Ventana("frmTraductor"));
     UbicarAgente(Ventana("frmTraductor"), puntos::kTraductor);
     Animar("Announce");
     Decir("Para traducir un texto o varias palabras,");
@@ -120,6 +136,7 @@ void ExplicarTraductor() {
 
 void ExplicarPropiedades() {
     if (!Personaje) return;
+    const Atada atada(Ventana("frmPropiedades"));
     UbicarAgente(Ventana("frmPropiedades"), puntos::kPropiedades);
     Decir("Aquí obtendrás información detallada sobre las características de cada lengua.");
     Animar("GestureDown");

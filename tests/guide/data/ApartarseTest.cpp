@@ -151,3 +151,25 @@ TEST_F(Apartarse, InTheTranslatorHeStandsBesideTheBoxesAndTheStepsOfHowToUseIt) 
     QTest::qWait(20);
     EXPECT_EQ(c->Position(), QPoint(533, 420));
 }
+
+TEST_F(Apartarse, TheExplanationOfAWindowStopsWhenTheReaderLeavesIt) {
+    agent::EngineCharacter* c = ConGuiaReal();
+    ASSERT_NE(c, nullptr);
+    Personaje->Show();
+    ASSERT_TRUE(Esperar(c));
+    c->SetTimeScale(0.05);
+    QStringList dichos;
+    QObject::connect(c, &agent::EngineCharacter::RequestStarted, [&](const QString& r) {
+        if (r.startsWith("Speak ")) dichos << r;
+    });
+    auto* t = Abrir<frmTraductor>(3000, 1500);
+    ExplicarTraductor();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !dichos.isEmpty(); }, 20000));
+    EXPECT_GT(c->PendingTiedTo(t), 3);
+    // Before, he went on explaining the translator over whatever window came next.
+    t->Unload();
+    QCoreApplication::processEvents();
+    c->SetTimeScale(0);
+    ASSERT_TRUE(Esperar(c));
+    EXPECT_EQ(dichos.size(), 1) << dichos.join(" | ").toStdString();
+}

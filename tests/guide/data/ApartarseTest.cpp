@@ -43,6 +43,19 @@ protected:
     }
     static QRect Marco(const agent::EngineCharacter* c) { return QRect(c->Position(), c->Window()->size()); }
     static QRect EnPantalla(const QWidget* w) { return QRect(w->mapToGlobal(QPoint(0, 0)), w->size()); }
+    // The real guide shown, then slowed enough to close a window in the middle of what he says;
+    // `dichos` gathers each line as he starts to say it.
+    agent::EngineCharacter* GuiaLenta(QStringList& dichos) {
+        agent::EngineCharacter* c = ConGuiaReal();
+        if (!c) return nullptr;
+        Personaje->Show();
+        if (!Esperar(c)) return nullptr;
+        c->SetTimeScale(0.05);
+        QObject::connect(c, &agent::EngineCharacter::RequestStarted, [&dichos](const QString& r) {
+            if (r.startsWith("Speak ")) dichos << r;
+        });
+        return c;
+    }
 };
 
 } // namespace
@@ -104,16 +117,9 @@ TEST_F(Apartarse, TheMessageThatNothingCanOpenTheAddressIsBesideTheGuideNotUnder
 }
 
 TEST_F(Apartarse, TheCreditsTourStopsWhenTheAboutWindowCloses) {
-    agent::EngineCharacter* c = ConGuiaReal();
-    ASSERT_NE(c, nullptr);
-    Personaje->Show();
-    ASSERT_TRUE(Esperar(c));
-    // Slow enough to close the window in the middle of the tour.
-    c->SetTimeScale(0.05);
     QStringList dichos;
-    QObject::connect(c, &agent::EngineCharacter::RequestStarted, [&](const QString& r) {
-        if (r.startsWith("Speak ")) dichos << r;
-    });
+    agent::EngineCharacter* c = GuiaLenta(dichos);
+    ASSERT_NE(c, nullptr);
     // Room beside it on the test's 800 x 600 screen.
     auto* acerca = Abrir<frmAcercaDe>(3000, 1800);
     acerca->Form_Activate();
@@ -153,15 +159,9 @@ TEST_F(Apartarse, InTheTranslatorHeStandsBesideTheBoxesAndTheStepsOfHowToUseIt) 
 }
 
 TEST_F(Apartarse, TheExplanationOfAWindowStopsWhenTheReaderLeavesIt) {
-    agent::EngineCharacter* c = ConGuiaReal();
-    ASSERT_NE(c, nullptr);
-    Personaje->Show();
-    ASSERT_TRUE(Esperar(c));
-    c->SetTimeScale(0.05);
     QStringList dichos;
-    QObject::connect(c, &agent::EngineCharacter::RequestStarted, [&](const QString& r) {
-        if (r.startsWith("Speak ")) dichos << r;
-    });
+    agent::EngineCharacter* c = GuiaLenta(dichos);
+    ASSERT_NE(c, nullptr);
     auto* t = Abrir<frmTraductor>(3000, 1500);
     ExplicarTraductor();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !dichos.isEmpty(); }, 20000));

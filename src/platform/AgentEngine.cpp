@@ -383,6 +383,9 @@ void EngineCharacter::ToFront() {
 }
 
 EngineCharacter::~EngineCharacter() {
+    // His own windows close as the members go, and their Hide events would reach this filter
+    // after the queue it reads is gone.
+    if (QCoreApplication::instance()) QCoreApplication::instance()->removeEventFilter(this);
     timer_.stop();
     idleTimer_.stop();
     StopVoice();

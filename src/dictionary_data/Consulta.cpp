@@ -130,14 +130,6 @@ QString TraduccionDe(dao::Database& db, int direccion, const QString& lema) {
 
 namespace {
 
-// The lemmas of a reading, parts joined by '+': "a+el" for "a<pr>+el<det><def><m><sg>".
-QString LemaDe(const QString& lectura) {
-    QStringList lemas;
-    for (const QString& parte : lectura.split(QLatin1Char('+')))
-        lemas << etiquetas::LeerAnalisis(parte).lema;
-    return lemas.join(QLatin1Char('+'));
-}
-
 // Parts of speech whose words have a meaning of their own, which a commoner form of another word
 // may push aside: "saw" is far more often the past of "see" than the tool. Prepositions,
 // conjunctions, pronouns, articles and adverbs are the dictionary's own choices ("para" stays
@@ -174,7 +166,8 @@ Entrada Buscar(dao::Database& db, int direccion, const QString& palabra) {
     const bool hayFormas = m && m->Disponible();
     // The reading the tagger's model finds likeliest for the word on its own.
     const auto sola = hayFormas ? oraciones::LecturaSola(direccion, palabra) : std::nullopt;
-    const bool deOtroLema = sola && LemaDe(sola->elegida).compare(palabra, Qt::CaseInsensitive) != 0;
+    const bool deOtroLema =
+        sola && etiquetas::LemasDe(sola->elegida).compare(palabra, Qt::CaseInsensitive) != 0;
     if (fila.hay && !deOtroLema) {
         Llenar(e, fila);
         e.lema = palabra;
@@ -209,7 +202,7 @@ Entrada Buscar(dao::Database& db, int direccion, const QString& palabra) {
         if (forma->traduccion.compare(fila.traduccion, Qt::CaseInsensitive) == 0) igual = forma;
         for (const QString& l : sola->lecturas) {
             if (igual) break;
-            if (l == sola->elegida || LemaDe(l) != LemaDe(sola->elegida)) continue;
+            if (l == sola->elegida || etiquetas::LemasDe(l) != etiquetas::LemasDe(sola->elegida)) continue;
             const auto otra = m->TraducirLecturas({l}, {}, palabra);
             if (otra && otra->traduccion.compare(fila.traduccion, Qt::CaseInsensitive) == 0) igual = otra;
         }

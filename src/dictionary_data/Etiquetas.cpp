@@ -33,6 +33,13 @@ Analisis LeerAnalisis(const QString& texto) {
     return a;
 }
 
+QString LemasDe(const QString& lectura) {
+    QStringList lemas;
+    for (const QString& parte : lectura.split(QLatin1Char('+')))
+        lemas << LeerAnalisis(parte).lema;
+    return lemas.join(QLatin1Char('+'));
+}
+
 QString CodigoTipo(const QStringList& etiquetas) {
     static const QHash<QString, QString> tipos{
         {QStringLiteral("n"), QStringLiteral("n")},       {QStringLiteral("np"), QStringLiteral("n")},

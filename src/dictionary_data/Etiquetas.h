@@ -19,6 +19,8 @@ struct Analisis {
 // Parses "set# off<vblex><sep>" into {"set off", {"vblex", "sep"}}. Backslash escapes of the
 // stream format ("AC\/DC") are undone.
 Analisis LeerAnalisis(const QString& texto);
+// The lemmas of a reading, parts joined by '+': "a+el" for "a<pr>+el<det><def><m><sg>".
+QString LemasDe(const QString& lectura);
 
 // Part of speech code of the first tag.
 QString CodigoTipo(const QStringList& etiquetas);

@@ -209,14 +209,8 @@ QString Buscador::TraducirUnidad(const Unidad& u, const QString& escrita, bool i
         }
     }
     if (!hecha && !u.elegida.isEmpty()) {
-        const auto lemaDe = [](const QString& lectura) {
-            QStringList lemas;
-            for (const QString& parte : lectura.split(QLatin1Char('+')))
-                lemas << etiquetas::LeerAnalisis(parte).lema;
-            return lemas.join(QLatin1Char('+'));
-        };
         const bool suLema = std::any_of(u.lecturas.begin(), u.lecturas.end(), [&](const QString& l) {
-            return lemaDe(l).compare(u.superficie, Qt::CaseInsensitive) == 0;
+            return etiquetas::LemasDe(l).compare(u.superficie, Qt::CaseInsensitive) == 0;
         });
         const auto preferida = [this](const QString& lema) { return Buscar(lema); };
         if (partes.size() == 1 && a.lema.compare(u.superficie, Qt::CaseInsensitive) == 0) {
@@ -227,9 +221,9 @@ QString Buscador::TraducirUnidad(const Unidad& u, const QString& escrita, bool i
             // of the lemma the tagger chose: "sont" stays "son", but "sé" is "know" in "No lo sé",
             // not the imperative of "ser" its row translates.
             const QString fila = Buscar(u.superficie);
-            const QString lema = lemaDe(u.elegida);
+            const QString lema = etiquetas::LemasDe(u.elegida);
             for (const QString& l : u.lecturas) {
-                if (fila.isEmpty() || lemaDe(l) != lema) continue;
+                if (fila.isEmpty() || etiquetas::LemasDe(l) != lema) continue;
                 const auto f = m->TraducirLecturas({l}, preferida);
                 if (f && f->traduccion.compare(fila, Qt::CaseInsensitive) == 0) {
                     t = fila;

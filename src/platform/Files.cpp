@@ -36,10 +36,10 @@ Contents ReadRegular(const QString& path, qint64 maxBytes) {
     r.status = Status::Unreadable;
     if (fd < 0) return r;
     struct stat opened {};
-    if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode) || opened.st_dev != before.st_dev ||
+    const bool visto = ::fstat(fd, &opened) == 0;
+    if (!visto || !S_ISREG(opened.st_mode) || opened.st_dev != before.st_dev ||
         opened.st_ino != before.st_ino) {
-        r.status =
-            ::fstat(fd, &opened) == 0 && !S_ISREG(opened.st_mode) ? Status::NotRegular : Status::Unreadable;
+        r.status = visto && !S_ISREG(opened.st_mode) ? Status::NotRegular : Status::Unreadable;
         ::close(fd);
         return r;
     }

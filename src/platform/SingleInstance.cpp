@@ -132,13 +132,9 @@ bool AnotherInstanceRunning() {
     const QString path = LockPath();
     const QString folder = QFileInfo(path).absolutePath();
     QString why;
-    Lock lock = Lock::Impossible;
-    if (folder == OwnFolderName() && !PrepareFolder(folder, &why)) {
-        lock = Lock::Impossible;
-    } else {
-        lock = TakeLock(path);
-    }
-    switch (lock) {
+    // The runtime folder is the system's; only a folder of the program's own is made here.
+    const bool sinCarpeta = folder == OwnFolderName() && !PrepareFolder(folder, &why);
+    switch (sinCarpeta ? Lock::Impossible : TakeLock(path)) {
     case Lock::Taken:
         return false;
     case Lock::Held:
